@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Configures build/ and builds every target. Shared by run.sh and test.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools \
+  libgl-dev fonts-liberation2 fonts-wine fontconfig
+if [ ! -f build/CMakeCache.txt ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build build -j"$(nproc)"

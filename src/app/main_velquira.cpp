@@ -1,0 +1,53 @@
+// The desktop program.
+#include "editor/FrmDrag.h"
+#include "platform/AjustesQt.h"
+#include "platform/DialogosArchivoQt.h"
+#include "platform/Fuentes.h"
+#include "platform/ImpresoraQt.h"
+#include "platform/MensajesQt.h"
+#include "platform/PortapapelesQt.h"
+#include "shell/PpalMdi.h"
+#include "shell/Programa.h"
+#include "shell/Splash.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kNombreProducto);
+    QApplication::setApplicationDisplayName(QString());
+    RegistrarFuentes();
+
+    const QStringList args = app.arguments().mid(1);
+    const QString lineaComandos = args.join(u' ');
+
+    AjustesQt ajustes;
+    MensajesQt mensajes;
+    DialogosArchivoQt dialogos;
+    PortapapelesQt portapapeles;
+    CatalogoImpresorasQt impresoras;
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int espera = lineaComandos.trimmed().isEmpty() ? 2000 : 1000;
+    Splash splash;
+    splash.show();
+    QElapsedTimer reloj;
+    reloj.start();
+
+    Programa programa({ajustes, mensajes, dialogos, portapapeles, impresoras});
+    PpalMdi ventana(programa);
+    mensajes.fijarPadre(&ventana);
+    dialogos.fijarPadre(&ventana);
+    ventana.show();
+    splash.raise();
+
+    // The main window is drawn and already answers while the splash stays.
+    while (reloj.elapsed() < espera)
+        app.processEvents(QEventLoop::AllEvents, 50);
+
+    splash.close();
+    QApplication::restoreOverrideCursor();
+    programa.ciclo.AbrirLineaComandos(lineaComandos);
+    return app.exec();
+}

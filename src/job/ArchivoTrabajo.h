@@ -1,0 +1,55 @@
+// The ".zul" job file: a marker line, seven header lines, then one block of 21
+// lines per live box after the separator "***&&&***". Written in Windows-1252
+// with CR LF; read with CR LF or LF, and with either decimal separator.
+//
+// A job file is untrusted input: the reader bounds the line length, the file
+// size and the box count, and reads into a scratch model that replaces the
+// open one only when the whole file was read.
+#pragma once
+
+#include "job/Estado.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QLocale>
+#include <QString>
+
+class PoliticaFallas;
+
+inline const QString kMarcaTrabajo = QStringLiteral("<{ZUL54-091-560202}>");
+inline const QByteArray kSeparadorCuadro = QByteArrayLiteral("***&&&***");
+
+struct LecturaTrabajo {
+    enum class Resultado { Leido, NoEsTrabajo, Abandonado };
+    Resultado resultado = Resultado::Abandonado;
+    ::Trabajo hoja;               // the header, with HName and HOrienta identified
+    std::vector<Cuadro> cuadros;  // slots as AgregarCuadro would have filled them
+};
+
+// Reads the file at `ruta`. `previo` gives the header's values where a line is
+// skipped; `defectos` the new-box defaults for fields a block leaves out.
+// Failures go to `politica`; an unrecoverable answer abandons the read.
+LecturaTrabajo LeerArchivoTrabajo(const QString& ruta, const ::Trabajo& previo,
+                                  const Cuadro& defectos, PoliticaFallas& politica);
+
+// The file's bytes for the model. `conPerdida` receives the indexes of live
+// boxes whose texts the code page cannot hold (written with "?").
+QByteArray SerializarTrabajo(const Estado& estado, const QLocale& idioma,
+                             QList<int>* conPerdida = nullptr);
+
+// One box block's 20 fields (without separator and index), as text.
+QStringList CamposCuadro(const Cuadro& c, const QLocale& idioma, bool formaArchivo);
+
+// Stores the text of block line `linea` (1..20) into `c`. Throws Falla when a
+// number does not convert or is out of the field's range.
+void AsignarCampo(Cuadro& c, int linea, QStringView texto);
+
+// Writes `datos` to `ruta` through a temporary file beside it that replaces
+// the old file only when everything was written. Returns false (the old file
+// intact) when the policy did not end with a complete write.
+bool EscribirArchivoAtomico(const QString& ruta, const QByteArray& datos, PoliticaFallas& politica);
+
+// Limits for untrusted files.
+inline constexpr qint64 kMaxLinea = 65536;
+inline constexpr qint64 kMaxArchivo = 128LL * 1024 * 1024;
+inline constexpr qint32 kMaxLadoHoja = 500 * kTwipsPorCm; // 5 m

@@ -1,0 +1,50 @@
+// The per-user settings store: text values addressed by application name,
+// section and key. Keys and sections match without regard to case.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+enum class Aplicacion {
+    Titulo,  // "ZUL Velquira®": stored sheet, InitDir, window place, printer corrections
+    Producto // "ZUL Velquira": every other key
+};
+
+inline const QString kTituloAplicacion = QStringLiteral("ZUL Velquira®");
+inline const QString kNombreProducto = QStringLiteral("ZUL Velquira");
+inline const QString kSeccionAjustes = QStringLiteral("Settings");
+
+class Ajustes {
+public:
+    virtual ~Ajustes() = default;
+    virtual std::optional<QString> leer(Aplicacion app, const QString& seccion,
+                                        const QString& clave) const = 0;
+    virtual void escribir(Aplicacion app, const QString& seccion, const QString& clave,
+                          const QString& valor) = 0;
+
+    // Convenience readers for the "Settings" section; a missing key, or a
+    // number that does not convert, gives the default.
+    QString texto(Aplicacion app, const QString& clave, const QString& defecto) const;
+    qint64 entero(Aplicacion app, const QString& clave, qint64 defecto) const;
+    double real(Aplicacion app, const QString& clave, double defecto) const;
+    bool booleano(Aplicacion app, const QString& clave, bool defecto) const;
+    void escribirTexto(Aplicacion app, const QString& clave, const QString& valor);
+    void escribirEntero(Aplicacion app, const QString& clave, qint64 valor);
+    void escribirBooleano(Aplicacion app, const QString& clave, bool valor,
+                          const QLocale& idioma = QLocale());
+};
+
+// A store held in memory, for tests and for a program that must not touch the
+// user's files.
+class AjustesMemoria : public Ajustes {
+public:
+    std::optional<QString> leer(Aplicacion app, const QString& seccion,
+                                const QString& clave) const override;
+    void escribir(Aplicacion app, const QString& seccion, const QString& clave,
+                  const QString& valor) override;
+
+private:
+    static QString llave(Aplicacion app, const QString& seccion, const QString& clave);
+    QHash<QString, QString> m_valores;
+};

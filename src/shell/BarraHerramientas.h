@@ -1,0 +1,81 @@
+// The main window's commands as data: every tool with its caption, tooltip,
+// enabled flag and pressed state, the menus and the toolbar band they stand
+// in, and the zoom field. Tool ids match without regard to case. The widgets
+// show this model and report clicks back to it; the dispatcher acts on them.
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+struct Herramienta {
+    QString id;
+    QString titulo;   // menu text, "&" before the access letter
+    QString consejo;  // tooltip
+    bool conmutable = false;
+    bool habilitada = false; // the state the program asked for
+    bool pulsada = false;
+    bool implementada = false; // a command is wired to it
+};
+
+struct Menu {
+    QString id;
+    QString titulo;
+    QStringList entradas; // tool ids; "-" is a separator
+};
+
+class BarraHerramientas : public QObject {
+    Q_OBJECT
+public:
+    explicit BarraHerramientas(QObject* padre = nullptr);
+
+    // Nullptr for an unknown id.
+    const Herramienta* herramienta(const QString& id) const;
+    bool existe(const QString& id) const { return herramienta(id) != nullptr; }
+    QString idCanonico(const QString& id) const;
+
+    bool habilitada(const QString& id) const;
+    // Enabled and wired to a command: what the operator can press.
+    bool utilizable(const QString& id) const;
+    void habilitar(const QString& id, bool si);
+    void marcarImplementada(const QString& id);
+
+    bool pulsada(const QString& id) const;
+    // Sets a toggle's state; like the operator's toggle, this raises the click
+    // notification (start-up relies on it to show or hide the rulers and aids).
+    void fijarPulsada(const QString& id, bool si);
+
+    // The operator's click on a menu entry, button or pop-up entry. A toggle
+    // changes state first.
+    void pulsar(const QString& id);
+
+    const std::vector<Menu>& menus() const { return m_menus; }
+    const std::vector<Menu>& menusEmergentes() const { return m_emergentes; }
+    const QStringList& banda() const { return m_banda; }
+    QString tituloBanda() const { return QStringLiteral("Estandard"); }
+    const std::vector<Herramienta>& herramientas() const { return m_herramientas; }
+
+    // The zoom field.
+    QStringList entradasZoom() const { return m_entradasZoom; }
+    void agregarEntradaZoom(const QString& texto);
+    QString textoZoom() const { return m_textoZoom; }
+    void fijarTextoZoom(const QString& texto);
+
+signals:
+    void cambiada(const QString& id); // enabled or pressed state changed
+    void clic(const QString& id);     // dispatched by the dispatcher
+    void textoZoomCambiado(const QString& texto);
+    void entradasZoomCambiadas();
+
+private:
+    Herramienta* buscar(const QString& id);
+    std::vector<Herramienta> m_herramientas;
+    QHash<QString, int> m_indice; // case-folded id -> position
+    std::vector<Menu> m_menus;
+    std::vector<Menu> m_emergentes;
+    QStringList m_banda;
+    QStringList m_entradasZoom;
+    QString m_textoZoom;
+};

@@ -1,0 +1,20 @@
+// velquira-cli: batch work on job files over the same core as the desktop
+// program. No windows and no questions: a failure prints its Spanish message
+// on standard error and the command is abandoned.
+#pragma once
+
+#include <QStringList>
+#include <cstdio>
+
+class Ajustes;
+
+namespace cli {
+enum Salida { Exito = 0, Fallo = 1, Uso = 2, NoLeido = 3 };
+
+// Runs the command line (without the program name). Output goes to `salida`
+// (UTF-8), messages to `errores`.
+int Ejecutar(const QStringList& argumentos, Ajustes& ajustes, std::FILE* salida,
+             std::FILE* errores);
+
+QString TextoUso();
+} // namespace cli

@@ -1,0 +1,34 @@
+// Every tool and menu entry reaches one dispatcher by its tool id. A tool is
+// usable only once a command is wired to it, so nothing on screen ever does
+// nothing. Clicks that arrive while Actualizando is set are ignored.
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <functional>
+
+class Principal;
+
+class Despachador : public QObject {
+    Q_OBJECT
+public:
+    explicit Despachador(Principal& principal, QObject* padre = nullptr);
+
+    // Wires a command to a tool id (any case).
+    void registrar(const QString& id, std::function<void()> accion);
+    bool registrada(const QString& id) const;
+
+    // Runs the command of a tool as if it had been clicked.
+    void ejecutar(const QString& id);
+
+private:
+    Principal& m_p;
+    QHash<QString, std::function<void()>> m_acciones;
+};
+
+// Tool states.
+void HabilitarHerramientas(Principal& p);
+void DeshabilitarHerramientas(Principal& p);
+void HabilitarHerramientasGrupo(Principal& p);
+void DeshabilitarHerramientasCuadro(Principal& p);
+void ActualizarPegar(Principal& p);

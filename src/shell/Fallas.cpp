@@ -1,0 +1,128 @@
+#include "Fallas.h"
+
+#include "platform/Ajustes.h"
+#include "platform/Mensajes.h"
+
+namespace {
+const QString kTituloDisco = QStringLiteral("Error de disco");
+
+qint16 AccionDeRespuesta(Respuesta r) {
+    switch (r) {
+    case Respuesta::Aceptar:
+    case Respuesta::Reintentar:
+        return Reintentar;
+    case Respuesta::Cancelar:
+    case Respuesta::Omitir:
+        return Omitir;
+    case Respuesta::Anular:
+        return Irrecuperable;
+    default:
+        return Abandonar;
+    }
+}
+
+qint16 Disco(Mensajes& m, const QString& texto, Botones b) {
+    return AccionDeRespuesta(m.mostrar(texto, kTituloDisco, Icono::Exclamacion, b));
+}
+} // namespace
+
+qint16 TratarError(const Falla& falla, Mensajes& m) {
+    const QString nombreNoValido = QStringLiteral("Nombre de archivo no válido.");
+    switch (falla.numero) {
+    case 7:
+        m.mostrar(QStringLiteral("No queda memoria disponible para \rllevar a cabo esta "
+                                 "operación. \rGuarde todos los trabajos ,\rCierre alguna "
+                                 "aplicación e intente \rnuevamente"),
+                  QStringLiteral("ERROR : MEMORIA INSUFICIENTE"), Icono::Exclamacion,
+                  Botones::Aceptar);
+        return Abandonar;
+    case 52:
+    case 64:
+        return Disco(m, nombreNoValido, Botones::AceptarCancelar);
+    case 53:
+        return Reintentar;
+    case 54:
+        return Disco(m, QStringLiteral("Imposible abrir el archivo para este tipo de acceso."),
+                     Botones::Aceptar);
+    case 55:
+        return Disco(m, QStringLiteral("El archivo ya está abierto."), Botones::Aceptar);
+    case 57:
+        return Disco(m, QStringLiteral("Error interno de disco."), Botones::Aceptar);
+    case 61:
+        return Disco(m, QStringLiteral("Disco lleno. ¿Desea continuar?"),
+                     Botones::AnularReintentarOmitir);
+    case 62:
+        return Disco(m,
+                     QStringLiteral("Este archivo tiene un marcador no estándar de fin de archivo, "
+                                    "o se ha intentado leer más allá del marcador de final de "
+                                    "archivo."),
+                     Botones::AnularReintentarOmitir);
+    case 68:
+        return Disco(m, QStringLiteral("El dispositivo no está disponible"),
+                     Botones::AceptarCancelar);
+    case 71:
+        return Disco(m, QStringLiteral("Introduzca correctamente el disco en la unidad."),
+                     Botones::AceptarCancelar);
+    case 75:
+        return Disco(m,
+                     QStringLiteral("El archivo que intenta escribir, está protegido contra "
+                                    "escritura"),
+                     Botones::ReintentarCancelar);
+    case 76:
+        return Disco(m, QStringLiteral("La ruta no existe."), Botones::AceptarCancelar);
+    case 383:
+        return Abandonar;
+    case 32755:
+        return Omitir;
+    default:
+        m.mostrar(QStringLiteral("Ha ocurrido un error\rEl número del error es = %1\r%2")
+                      .arg(falla.numero)
+                      .arg(falla.descripcion),
+                  QStringLiteral("ERROR"), Icono::Exclamacion, Botones::Aceptar);
+        return Abandonar;
+    }
+}
+
+PoliticaFallas::PoliticaFallas(Mensajes& mensajes, std::function<void()> terminar)
+    : m_mensajes(mensajes), m_terminar(std::move(terminar)) {}
+
+PoliticaFallas::Resultado PoliticaFallas::ejecutar(const std::function<void()>& paso,
+                                                   int reintentos) {
+    for (int intento = 0;; ++intento) {
+        Falla falla;
+        try {
+            paso();
+            return Resultado::Hecho;
+        } catch (const Falla& f) {
+            falla = f;
+        } catch (const std::bad_alloc&) {
+            falla = Falla{7, QStringLiteral("Memoria insuficiente")};
+        }
+        AccionError = TratarError(falla, m_mensajes);
+        switch (AccionError) {
+        case Reintentar:
+            if (intento < reintentos)
+                continue;
+            // The condition persists: give up rather than loop, and say so.
+            m_mensajes.mostrar(
+                QStringLiteral("No se pudo completar la operación.\r%1").arg(falla.descripcion),
+                QStringLiteral("Error de disco"), Icono::Exclamacion, Botones::Aceptar);
+            AccionError = Abandonar;
+            return Resultado::Abandonado;
+        case Omitir:
+            return Resultado::Omitido;
+        case Irrecuperable:
+            if (!m_permitirTerminar) {
+                AccionError = Abandonar;
+                return Resultado::Abandonado;
+            }
+            m_mensajes.mostrar(QStringLiteral("Error no recuperable"), kTituloAplicacion,
+                               Icono::Ninguno, Botones::Aceptar);
+            if (m_terminar)
+                m_terminar();
+            return Resultado::Abandonado;
+        default:
+            return Resultado::Abandonado;
+        }
+    }
+}

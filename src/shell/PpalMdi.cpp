@@ -1,0 +1,262 @@
+#include "PpalMdi.h"
+
+#include "editor/FrmDrag.h"
+#include "shell/Programa.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+// The orientation picture of status panel 2: a page upright or lying.
+QPixmap ImagenHoja(bool vertical) {
+    QPixmap px(vertical ? QSize(12, 16) : QSize(16, 12));
+    px.fill(Qt::transparent);
+    QPainter p(&px);
+    p.setPen(Qt::black);
+    p.setBrush(Qt::white);
+    p.drawRect(px.rect().adjusted(0, 0, -1, -1));
+    p.setPen(Qt::gray);
+    for (int y = 3; y < px.height() - 2; y += 3)
+        p.drawLine(3, y, px.width() - 4, y);
+    return px;
+}
+
+QIcon IconoEstandar(const QString& id) {
+    static const QHash<QString, QStyle::StandardPixmap> iconos = {
+        {QStringLiteral("BtnAbrir"), QStyle::SP_DialogOpenButton},
+        {QStringLiteral("BtnGuardar"), QStyle::SP_DialogSaveButton},
+        {QStringLiteral("BtnNuevo"), QStyle::SP_FileIcon},
+        {QStringLiteral("BtnSalir"), QStyle::SP_DialogCloseButton},
+        {QStringLiteral("BtnHelp"), QStyle::SP_DialogHelpButton},
+        {QStringLiteral("BtnBorrar"), QStyle::SP_TrashIcon},
+    };
+    const auto it = iconos.constFind(id);
+    return it == iconos.cend() ? QIcon() : QApplication::style()->standardIcon(*it);
+}
+} // namespace
+
+PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_prog(programa) {
+    setObjectName(QStringLiteral("PpalMdi"));
+    Principal& p = m_prog.principal;
+    setWindowTitle(p.titulo());
+    crearAcciones();
+    crearMenus();
+    crearBanda();
+    crearBarraEstado();
+
+    m_centro = new QStackedWidget(this);
+    auto* vacio = new QWidget(m_centro);
+    vacio->setBackgroundRole(QPalette::Dark);
+    vacio->setAutoFillBackground(true);
+    m_centro->addWidget(vacio);
+    setCentralWidget(m_centro);
+
+    connect(&p, &Principal::tituloCambiado, this, &QWidget::setWindowTitle);
+    connect(&p, &Principal::panelCambiado, this, &PpalMdi::actualizarPanel);
+    connect(&p, &Principal::editorAbiertoCambiado, this, &PpalMdi::editorCambiado);
+    connect(&p, &Principal::terminar, this, &PpalMdi::terminar);
+    connect(&p.barra, &BarraHerramientas::cambiada, this, &PpalMdi::actualizarAccion);
+    for (int n = 1; n <= 3; ++n)
+        actualizarPanel(n);
+    editorCambiado(p.editorAbierto());
+    resize(1000, 720);
+}
+
+QAction* PpalMdi::accion(const QString& id) const {
+    return m_acciones.value(id.toCaseFolded());
+}
+
+QLabel* PpalMdi::panel(int n) const {
+    return m_paneles[n - 1];
+}
+
+void PpalMdi::crearAcciones() {
+    BarraHerramientas& barra = m_prog.barra();
+    for (const Herramienta& h : barra.herramientas()) {
+        if (h.id == u"CboMag")
+            continue;
+        auto* a = new QAction(h.titulo, this);
+        a->setObjectName(h.id);
+        a->setToolTip(h.consejo.isEmpty() ? QString(h.titulo).remove(u'&') : h.consejo);
+        a->setStatusTip(h.consejo);
+        a->setCheckable(h.conmutable);
+        a->setIcon(IconoEstandar(h.id));
+        const QString id = h.id;
+        connect(a, &QAction::triggered, this, [this, id, a] {
+            // The model owns the pressed state: put the widget back and let
+            // the model toggle and notify.
+            BarraHerramientas& b = m_prog.barra();
+            if (a->isCheckable())
+                a->setChecked(b.pulsada(id));
+            b.pulsar(id);
+        });
+        m_acciones.insert(h.id.toCaseFolded(), a);
+        actualizarAccion(h.id);
+    }
+}
+
+void PpalMdi::crearMenus() {
+    BarraHerramientas& barra = m_prog.barra();
+    const auto llenar = [&](QMenu* menu, const Menu& m) {
+        menu->setObjectName(m.id);
+        for (const QString& e : m.entradas) {
+            if (e == u"-") {
+                menu->addSeparator();
+            } else if (e == u"CboMag") {
+                // The zoom field itself lives on the toolbar; this entry takes
+                // the operator there.
+                QAction* a = menu->addAction(QStringLiteral("&Zoom"));
+                a->setObjectName(QStringLiteral("CboMag"));
+                connect(a, &QAction::triggered, this, [this] {
+                    m_zoom->setFocus();
+                    m_zoom->showPopup();
+                });
+                connect(&barra, &BarraHerramientas::cambiada, a, [a, &barra](const QString& id) {
+                    if (id == u"CboMag")
+                        a->setEnabled(barra.habilitada(id) && barra.herramienta(id)->implementada);
+                });
+                a->setEnabled(barra.utilizable(QStringLiteral("CboMag")));
+            } else {
+                menu->addAction(accion(e));
+            }
+        }
+    };
+    for (const Menu& m : barra.menus()) {
+        QMenu* menu = menuBar()->addMenu(m.titulo);
+        llenar(menu, m);
+        // Opening the menu bar forgets the point last clicked on the sheet; the
+        // sheet's own pop-up menu keeps it.
+        connect(menu, &QMenu::aboutToShow, this,
+                [this] { m_prog.estado().PuntoMarcado = false; });
+    }
+    for (const Menu& m : barra.menusEmergentes()) {
+        auto* menu = new QMenu(m.titulo, this);
+        llenar(menu, m);
+        m_emergentes.insert(m.id, menu);
+    }
+}
+
+void PpalMdi::crearBanda() {
+    BarraHerramientas& barra = m_prog.barra();
+    QToolBar* banda = addToolBar(barra.tituloBanda());
+    banda->setObjectName(barra.tituloBanda());
+    banda->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const QString& e : barra.banda()) {
+        if (e == u"-") {
+            banda->addSeparator();
+        } else if (e == u"CboMag") {
+            m_zoom = new QComboBox(banda);
+            m_zoom->setObjectName(QStringLiteral("CboMag"));
+            m_zoom->setEditable(true);
+            m_zoom->setInsertPolicy(QComboBox::NoInsert);
+            m_zoom->setMinimumContentsLength(4);
+            m_zoom->addItems(barra.entradasZoom());
+            m_zoom->setEditText(barra.textoZoom());
+            m_zoom->setEnabled(barra.utilizable(e));
+            banda->addWidget(m_zoom);
+            connect(&barra, &BarraHerramientas::textoZoomCambiado, m_zoom,
+                    &QComboBox::setEditText);
+            connect(&barra, &BarraHerramientas::entradasZoomCambiadas, this, [this, &barra] {
+                m_zoom->clear();
+                m_zoom->addItems(barra.entradasZoom());
+                m_zoom->setEditText(barra.textoZoom());
+            });
+        } else if (e == u"ID_Label") {
+            banda->addWidget(new QLabel(QStringLiteral(" % "), banda));
+        } else if (e == u"LblPos") {
+            auto* l = new QLabel(banda);
+            l->setObjectName(QStringLiteral("LblPos"));
+            banda->addWidget(l);
+        } else {
+            QAction* a = accion(e);
+            banda->addAction(a);
+            if (!a->icon().isNull())
+                if (QWidget* w = banda->widgetForAction(a))
+                    static_cast<QToolButton*>(w)->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        }
+    }
+}
+
+void PpalMdi::crearBarraEstado() {
+    auto* barra = statusBar();
+    m_paneles[0] = new QLabel(barra);
+    m_paneles[0]->setMinimumWidth(180);
+    auto* caja = new QWidget(barra);
+    auto* fila = new QHBoxLayout(caja);
+    fila->setContentsMargins(0, 0, 0, 0);
+    m_paneles[1] = new QLabel(caja);
+    m_imagenHoja = new QLabel(caja);
+    m_imagenHoja->setObjectName(QStringLiteral("ImagenHoja"));
+    fila->addWidget(m_paneles[1]);
+    fila->addWidget(m_imagenHoja);
+    m_paneles[2] = new QLabel(barra);
+    for (int i = 0; i < 3; ++i)
+        m_paneles[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+    barra->addWidget(m_paneles[0], 1);
+    barra->addWidget(caja, 1);
+    barra->addPermanentWidget(m_paneles[2]);
+}
+
+void PpalMdi::actualizarAccion(const QString& id) {
+    BarraHerramientas& barra = m_prog.barra();
+    if (id == u"CboMag") {
+        if (m_zoom)
+            m_zoom->setEnabled(barra.utilizable(id));
+        return;
+    }
+    QAction* a = accion(id);
+    if (!a)
+        return;
+    a->setEnabled(barra.utilizable(id));
+    if (a->isCheckable())
+        a->setChecked(barra.pulsada(id));
+}
+
+void PpalMdi::actualizarPanel(int n) {
+    Principal& p = m_prog.principal;
+    m_paneles[n - 1]->setText(p.panel(n));
+    if (n == 2) {
+        m_imagenHoja->setPixmap(ImagenHoja(p.hojaVertical()));
+        m_imagenHoja->setToolTip(p.hojaVertical() ? QStringLiteral("Vertical")
+                                                  : QStringLiteral("Horizontal"));
+    }
+}
+
+void PpalMdi::editorCambiado(bool abierto) {
+    if (abierto && !m_editor) {
+        m_editor = new FrmDrag(m_prog.principal, m_centro);
+        m_centro->addWidget(m_editor);
+        m_centro->setCurrentWidget(m_editor);
+    } else if (!abierto && m_editor) {
+        m_centro->removeWidget(m_editor);
+        m_editor->deleteLater();
+        m_editor = nullptr;
+    }
+}
+
+void PpalMdi::terminar(int codigo) {
+    m_terminando = true;
+    QCoreApplication::exit(codigo);
+}
+
+void PpalMdi::closeEvent(QCloseEvent* e) {
+    if (m_terminando || m_prog.ciclo.Salir()) {
+        m_terminando = true;
+        e->accept();
+        QCoreApplication::exit(0);
+    } else {
+        e->ignore();
+    }
+}

@@ -1,0 +1,51 @@
+// The main window: menus, the toolbar band "Estandard" with the zoom field,
+// the three-panel status bar, and the editor window while a job is open. It
+// shows the program's model and hands every click to the dispatcher.
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+
+class Programa;
+class FrmDrag;
+class QAction;
+class QComboBox;
+class QLabel;
+class QStackedWidget;
+
+class PpalMdi : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit PpalMdi(Programa& programa, QWidget* padre = nullptr);
+
+    QAction* accion(const QString& id) const;
+    QComboBox* zoom() const { return m_zoom; }
+    FrmDrag* editor() const { return m_editor; }
+    QLabel* panel(int n) const;
+    QMenu* menuEmergente(const QString& id) const { return m_emergentes.value(id); }
+
+    // Ends the program without questions.
+    void terminar(int codigo);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void crearAcciones();
+    void crearMenus();
+    void crearBanda();
+    void crearBarraEstado();
+    void actualizarAccion(const QString& id);
+    void actualizarPanel(int n);
+    void editorCambiado(bool abierto);
+
+    Programa& m_prog;
+    QHash<QString, QAction*> m_acciones; // case-folded id
+    QHash<QString, QMenu*> m_emergentes;
+    QComboBox* m_zoom = nullptr;
+    QStackedWidget* m_centro = nullptr;
+    FrmDrag* m_editor = nullptr;
+    QLabel* m_paneles[3] = {};
+    QLabel* m_imagenHoja = nullptr;
+    bool m_terminando = false;
+};

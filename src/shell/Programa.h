@@ -1,0 +1,20 @@
+// Everything the program is made of, without widgets: the main window's model,
+// the dispatcher and the job lifecycle, wired together with the commands that
+// need no window. The desktop program and the tests build one.
+#pragma once
+
+#include "job/CicloTrabajo.h"
+#include "shell/Despachador.h"
+#include "shell/Principal.h"
+
+class Programa {
+public:
+    explicit Programa(const Servicios& servicios);
+
+    Principal principal;
+    Despachador despachador;
+    CicloTrabajo ciclo;
+
+    Estado& estado() { return principal.estado; }
+    BarraHerramientas& barra() { return principal.barra; }
+};
