@@ -11,7 +11,7 @@
 #include "shell/Programa.h"
 
 #include <QList>
-#include <QQueue>
+
 #include <QStringList>
 
 struct MensajeMostrado {
@@ -23,14 +23,14 @@ struct MensajeMostrado {
 
 class MensajesGuion : public Mensajes {
 public:
-    QQueue<Respuesta> respuestas; // empty: the first button
+    QList<Respuesta> respuestas; // empty: the first button
     QList<MensajeMostrado> mostrados;
 
     Respuesta mostrar(const QString& texto, const QString& titulo, Icono icono,
                       Botones botones) override {
         mostrados.append({texto, titulo, icono, botones});
         if (!respuestas.isEmpty())
-            return respuestas.dequeue();
+            return respuestas.takeFirst();
         switch (botones) {
         case Botones::AnularReintentarOmitir: return Respuesta::Anular;
         case Botones::SiNo:
@@ -49,21 +49,21 @@ public:
 
 class DialogosGuion : public DialogosArchivo {
 public:
-    QQueue<std::optional<QString>> rutas; // nullopt = Cancel
+    QList<std::optional<QString>> rutas; // nullopt = Cancel
     QStringList titulos;
     QStringList inicios;
 
     std::optional<QString> abrir(const QString& titulo, const QString& carpeta) override {
         titulos.append(titulo);
         inicios.append(carpeta);
-        return rutas.isEmpty() ? std::nullopt : rutas.dequeue();
+        return rutas.isEmpty() ? std::nullopt : rutas.takeFirst();
     }
     std::optional<QString> guardar(const QString& titulo, const QString& nombre,
                                    const QString& carpeta) override {
         titulos.append(titulo);
         inicios.append(nombre);
         Q_UNUSED(carpeta);
-        return rutas.isEmpty() ? std::nullopt : rutas.dequeue();
+        return rutas.isEmpty() ? std::nullopt : rutas.takeFirst();
     }
 };
 
