@@ -1,4 +1,340 @@
+// Failure policy, tools and dispatch, start-up state of the main window.
+#include "Fakes.h"
+#include "shell/Fallas.h"
+
 #include <QtTest>
-class Prueba : public QObject { Q_OBJECT private slots: void nada() {} };
-QTEST_MAIN(Prueba)
+
+Q_DECLARE_METATYPE(Respuesta)
+Q_DECLARE_METATYPE(Botones)
+
+class PruebaShell : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+
+    // --- failure reporter ---
+    void tratarError_data() {
+        QTest::addColumn<int>("numero");
+        QTest::addColumn<Respuesta>("respuesta");
+        QTest::addColumn<QString>("texto"); // empty: no message
+        QTest::addColumn<Botones>("botones");
+        QTest::addColumn<int>("accion");
+        const auto B = Botones::Aceptar;
+        QTest::newRow("52 aceptar") << 52 << Respuesta::Aceptar << "Nombre de archivo no válido."
+                                    << Botones::AceptarCancelar << 0;
+        QTest::newRow("64 cancelar") << 64 << Respuesta::Cancelar
+                                     << "Nombre de archivo no válido."
+                                     << Botones::AceptarCancelar << 1;
+        QTest::newRow("53 sin mensaje") << 53 << Respuesta::Ninguna << "" << B << 0;
+        QTest::newRow("54") << 54 << Respuesta::Aceptar
+                            << "Imposible abrir el archivo para este tipo de acceso." << B << 0;
+        QTest::newRow("55") << 55 << Respuesta::Aceptar << "El archivo ya está abierto." << B << 0;
+        QTest::newRow("57") << 57 << Respuesta::Aceptar << "Error interno de disco." << B << 0;
+        QTest::newRow("61 omitir") << 61 << Respuesta::Omitir << "Disco lleno. ¿Desea continuar?"
+                                   << Botones::AnularReintentarOmitir << 1;
+        QTest::newRow("61 anular") << 61 << Respuesta::Anular << "Disco lleno. ¿Desea continuar?"
+                                   << Botones::AnularReintentarOmitir << 2;
+        QTest::newRow("62 reintentar")
+            << 62 << Respuesta::Reintentar
+            << "Este archivo tiene un marcador no estándar de fin de archivo, o se ha intentado "
+               "leer más allá del marcador de final de archivo."
+            << Botones::AnularReintentarOmitir << 0;
+        QTest::newRow("68") << 68 << Respuesta::Cancelar << "El dispositivo no está disponible"
+                            << Botones::AceptarCancelar << 1;
+        QTest::newRow("71") << 71 << Respuesta::Aceptar
+                            << "Introduzca correctamente el disco en la unidad."
+                            << Botones::AceptarCancelar << 0;
+        QTest::newRow("75 reintentar")
+            << 75 << Respuesta::Reintentar
+            << "El archivo que intenta escribir, está protegido contra escritura"
+            << Botones::ReintentarCancelar << 0;
+        QTest::newRow("76 cancelar") << 76 << Respuesta::Cancelar << "La ruta no existe."
+                                     << Botones::AceptarCancelar << 1;
+        QTest::newRow("383") << 383 << Respuesta::Ninguna << "" << B << 3;
+        QTest::newRow("32755 dialogo cancelado") << 32755 << Respuesta::Ninguna << "" << B << 1;
+        QTest::newRow("boton desconocido") << 57 << Respuesta::Si << "Error interno de disco." << B
+                                           << 3;
+    }
+    void tratarError() {
+        QFETCH(int, numero);
+        QFETCH(Respuesta, respuesta);
+        QFETCH(QString, texto);
+        MensajesGuion m;
+        m.respuestas = {respuesta};
+        QTEST(static_cast<int>(TratarError(Falla{numero, "x"}, m)), "accion");
+        if (texto.isEmpty()) {
+            QVERIFY(m.mostrados.isEmpty());
+            return;
+        }
+        QCOMPARE(m.mostrados.size(), 1);
+        QCOMPARE(m.mostrados[0].texto, texto);
+        QCOMPARE(m.mostrados[0].titulo, QStringLiteral("Error de disco"));
+        QCOMPARE(m.mostrados[0].icono, Icono::Exclamacion);
+        QTEST(m.mostrados[0].botones, "botones");
+    }
+
+    void memoriaYDesconocido() {
+        MensajesGuion m;
+        QCOMPARE(TratarError(Falla{7, {}}, m), qint16(3));
+        QCOMPARE(m.mostrados[0].titulo, QStringLiteral("ERROR : MEMORIA INSUFICIENTE"));
+        QCOMPARE(m.mostrados[0].texto,
+                 QStringLiteral("No queda memoria disponible para \rllevar a cabo esta operación. "
+                                "\rGuarde todos los trabajos ,\rCierre alguna aplicación e intente "
+                                "\rnuevamente"));
+        QCOMPARE(TratarError(Falla{1234, "Algo raro"}, m), qint16(3));
+        QCOMPARE(m.mostrados[1].titulo, QStringLiteral("ERROR"));
+        QCOMPARE(m.mostrados[1].texto,
+                 QStringLiteral("Ha ocurrido un error\rEl número del error es = 1234\rAlgo raro"));
+        QCOMPARE(m.mostrados[1].botones, Botones::Aceptar);
+    }
+
+    // --- failure policy ---
+    void politicaReintentaOmiteYAbandona() {
+        MensajesGuion m;
+        PoliticaFallas p(m, {});
+        int intentos = 0;
+        // Retried once, then it works.
+        m.respuestas = {Respuesta::Aceptar};
+        QCOMPARE(p.ejecutar([&] {
+            if (++intentos == 1)
+                throw Falla{57, {}};
+        }),
+                 PoliticaFallas::Resultado::Hecho);
+        QCOMPARE(intentos, 2);
+        // Cancel skips the step.
+        m.respuestas = {Respuesta::Cancelar};
+        QCOMPARE(p.ejecutar([] { throw Falla{76, {}}; }), PoliticaFallas::Resultado::Omitido);
+        QCOMPARE(p.AccionError, qint16(1));
+        // An unrecognised failure abandons.
+        QCOMPARE(p.ejecutar([] { throw Falla{999, "x"}; }), PoliticaFallas::Resultado::Abandonado);
+        QCOMPARE(p.AccionError, qint16(3));
+    }
+
+    void unFalloPersistenteNoSeReintentaSinFin() {
+        MensajesGuion m;
+        PoliticaFallas p(m, {});
+        int intentos = 0;
+        QCOMPARE(p.ejecutar([&] {
+            ++intentos;
+            throw Falla{53, QStringLiteral("No se encuentra el archivo x")};
+        }),
+                 PoliticaFallas::Resultado::Abandonado);
+        QCOMPARE(intentos, PoliticaFallas::kReintentos + 1);
+        // File not found is silent until the policy gives up; then it says why.
+        QCOMPARE(m.mostrados.size(), 1);
+        QVERIFY(m.mostrados[0].texto.contains("No se encuentra el archivo x"));
+    }
+
+    void irrecuperableTerminaElPrograma() {
+        MensajesGuion m;
+        int terminado = 0;
+        PoliticaFallas p(m, [&] { ++terminado; });
+        m.respuestas = {Respuesta::Anular, Respuesta::Aceptar};
+        QCOMPARE(p.ejecutar([] { throw Falla{61, {}}; }), PoliticaFallas::Resultado::Abandonado);
+        QCOMPARE(terminado, 1);
+        QCOMPARE(m.mostrados.last().texto, QStringLiteral("Error no recuperable"));
+        QCOMPARE(m.mostrados.last().botones, Botones::Aceptar);
+        // Not while a file is being written or read.
+        {
+            SinTerminar s(p);
+            m.respuestas = {Respuesta::Anular};
+            QCOMPARE(p.ejecutar([] { throw Falla{61, {}}; }),
+                     PoliticaFallas::Resultado::Abandonado);
+        }
+        QCOMPARE(terminado, 1);
+        QVERIFY(p.terminarPermitido());
+    }
+
+    // --- tools and dispatch ---
+    void herramientasSinDistinguirMayusculas() {
+        BarraHerramientas b;
+        QCOMPARE(b.idCanonico("Btncortar"), QStringLiteral("BtnCortar"));
+        QCOMPARE(b.idCanonico("BtnNuevoCuadro"), QStringLiteral("BtnNuevocuadro"));
+        QCOMPARE(b.idCanonico("BtnAlinearVertical"), QStringLiteral("BtnAlinearvertical"));
+        QVERIFY(!b.existe("BtnNoExiste"));
+    }
+
+    void titulosYConsejos_data() {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("titulo");
+        QTest::addColumn<QString>("consejo");
+        QTest::addColumn<bool>("conmutable");
+        QTest::newRow("guardar") << "BtnGuardar" << "&Guardar" << "Guardar " << false;
+        QTest::newRow("seleccionar") << "BtnSeleccionarPrint" << "&Seleccionar impresora"
+                                     << "Selecionar impresora" << false;
+        QTest::newRow("ajustes") << "BtnAjustesImpresion" << "&Ajustar impresión"
+                                 << "Ajustes de  impresión" << false;
+        QTest::newRow("regla") << "BtnRegla" << "Regla" << "Visualizar reglas" << true;
+        QTest::newRow("margenes") << "BtnMargenes" << "Márgenes"
+                                  << "Visualizar márgenes de impresión" << true;
+        QTest::newRow("borrar") << "BtnBorrar" << "&Borrar" << "Borrar cuadro/s activo/s" << false;
+        QTest::newRow("lineas") << "BtnLineasGuia" << "&Lineas guía"
+                                << "Insertar lineas guía al cuadro activo" << true;
+    }
+    void titulosYConsejos() {
+        QFETCH(QString, id);
+        BarraHerramientas b;
+        const Herramienta* h = b.herramienta(id);
+        QVERIFY(h);
+        QTEST(h->titulo, "titulo");
+        QTEST(h->consejo, "consejo");
+        QTEST(h->conmutable, "conmutable");
+    }
+
+    void menusYBanda() {
+        BarraHerramientas b;
+        QStringList titulos;
+        for (const Menu& m : b.menus())
+            titulos.append(m.titulo);
+        QCOMPARE(titulos, (QStringList{"&Archivo", "&Edición", "&Ver", "&Organizar",
+                                       "&Herramientas", "A&yuda"}));
+        QCOMPARE(b.menus()[0].entradas,
+                 (QStringList{"BtnAbrir", "-", "BtnNuevo", "BtnGuardar", "BtnGuardComo", "-",
+                              "BtnConfigurarHoja", "-", "BtnSeleccionarPrint", "BtnPrueba",
+                              "BtnImprimir", "-", "BtnCerrarTrabajo", "-", "BtnSalir"}));
+        QCOMPARE(b.banda().first(), QStringLiteral("BtnAbrir"));
+        QCOMPARE(b.banda().last(), QStringLiteral("LblPos"));
+        // Every id named in a menu or the band is a known tool.
+        for (const auto* lista : {&b.menus(), &b.menusEmergentes()})
+            for (const Menu& m : *lista)
+                for (const QString& e : m.entradas)
+                    QVERIFY2(e == u"-" || b.existe(e), qPrintable(e));
+    }
+
+    void despachoIgnoraMientrasActualizando() {
+        Banco banco;
+        Programa& p = banco.crear();
+        int llamadas = 0;
+        p.despachador.registrar("BtnAcercade", [&] { ++llamadas; });
+        p.barra().pulsar("btnacercade");
+        QCOMPARE(llamadas, 1);
+        p.estado().Actualizando = true;
+        p.barra().pulsar("BtnAcercade");
+        QCOMPARE(llamadas, 1);
+    }
+
+    void herramientaSinOrdenNoSeUsa() {
+        Banco banco;
+        Programa& p = banco.crear();
+        p.despachador.ejecutar("BtnNuevo");
+        // Enabled by the job, but nothing is wired to it yet.
+        QVERIFY(p.barra().habilitada("BtnImprimir"));
+        QVERIFY(!p.barra().utilizable("BtnImprimir"));
+        QVERIFY(p.barra().utilizable("BtnGuardar"));
+    }
+
+    void estadosDeHerramientas() {
+        Banco banco;
+        Programa& p = banco.crear();
+        const QStringList trabajo = {"CboMag",   "BtnImprimir",  "BtnPrueba",
+                                     "BtnEjes",  "BtnRegla",     "BtnGuardar",
+                                     "BtnNuevocuadro", "BtnMargenes", "BtnGuardComo",
+                                     "BtnCerrarTrabajo"};
+        const QStringList siempre = {"BtnNuevo", "BtnAbrir", "BtnSalir", "BtnConfigurarHoja",
+                                     "BtnSeleccionarPrint", "BtnAjustesImpresion", "BtnOpciones",
+                                     "BtnAyuda", "BtnHelp", "BtnAcercade"};
+        for (const QString& id : trabajo)
+            QVERIFY2(!p.barra().habilitada(id), qPrintable(id));
+        for (const QString& id : siempre)
+            QVERIFY2(p.barra().habilitada(id), qPrintable(id));
+        HabilitarHerramientas(p.principal);
+        for (const QString& id : trabajo)
+            QVERIFY2(p.barra().habilitada(id), qPrintable(id));
+        HabilitarHerramientasGrupo(p.principal);
+        QVERIFY(p.barra().habilitada("BtnAlinearvertical"));
+        DeshabilitarHerramientasCuadro(p.principal);
+        QVERIFY(!p.barra().habilitada("BtnCortar"));
+        DeshabilitarHerramientas(p.principal);
+        for (const QString& id : trabajo)
+            QVERIFY2(!p.barra().habilitada(id), qPrintable(id));
+        for (const QString& id : siempre)
+            QVERIFY2(p.barra().habilitada(id), qPrintable(id));
+    }
+
+    void actualizarPegar() {
+        Banco banco;
+        Programa& p = banco.crear();
+        banco.portapapeles.contenido = QStringLiteral("ZUL\tcualquier cosa");
+        ActualizarPegar(p.principal);
+        QVERIFY(p.barra().habilitada("BtnPegar"));
+        banco.portapapeles.contenido.reset(); // no text: the tool keeps its state
+        ActualizarPegar(p.principal);
+        QVERIFY(p.barra().habilitada("BtnPegar"));
+        banco.portapapeles.contenido = QStringLiteral("texto de otro programa");
+        banco.dialogos.rutas = {std::nullopt};
+        p.despachador.ejecutar("BtnAbrir");
+        QVERIFY(!p.barra().habilitada("BtnPegar"));
+    }
+
+    // --- start-up ---
+    void primerArranqueGuardaLaCarta() {
+        Banco banco;
+        banco.impresoras.defecto = "PDF";
+        Programa& p = banco.crear();
+        QCOMPARE(p.principal.titulo(), QStringLiteral("ZUL Velquira®"));
+        QCOMPARE(p.principal.panel(2), QStringLiteral("Carta (21,59 x 27,94 Cmts)"));
+        QVERIFY(p.principal.hojaVertical());
+        QCOMPARE(p.principal.panel(3), QStringLiteral("PDF"));
+        QCOMPARE(banco.ajustes.texto(Aplicacion::Titulo, "HName", {}), QStringLiteral("Carta"));
+        QCOMPARE(banco.ajustes.texto(Aplicacion::Titulo, "HAncho", {}), QStringLiteral("12242"));
+        QCOMPARE(banco.ajustes.texto(Aplicacion::Titulo, "HAlto", {}), QStringLiteral("15842"));
+        QCOMPARE(banco.ajustes.texto(Aplicacion::Titulo, "HOrienta", {}),
+                 QStringLiteral("Verdadero"));
+        QCOMPARE(p.barra().entradasZoom().size(), 39);
+        QCOMPARE(p.barra().entradasZoom().first(), QStringLiteral("10"));
+        QCOMPARE(p.barra().entradasZoom().last(), QStringLiteral("200"));
+        QCOMPARE(p.barra().textoZoom(), QStringLiteral("50"));
+    }
+
+    void hojaEImpresoraGuardadas() {
+        Banco banco;
+        banco.ajustes.escribirTexto(Aplicacion::Titulo, "HName", "A4");
+        banco.ajustes.escribirTexto(Aplicacion::Titulo, "hancho", "16839");
+        banco.ajustes.escribirTexto(Aplicacion::Titulo, "HALTO", "11907");
+        banco.ajustes.escribirTexto(Aplicacion::Titulo, "HOrienta", "Falso");
+        banco.ajustes.escribirTexto(Aplicacion::Producto, "Printer", "");
+        banco.impresoras.defecto = "PDF";
+        Programa& p = banco.crear();
+        QCOMPARE(p.principal.panel(2), QStringLiteral("A4 (29,70 x 21,00 Cmts)"));
+        QVERIFY(!p.principal.hojaVertical());
+        QCOMPARE(p.principal.panel(3), QStringLiteral("No hay impresora"));
+    }
+
+    void vistaInicial_data() {
+        QTest::addColumn<QString>("verRegla");
+        QTest::addColumn<QString>("ultRegla");
+        QTest::addColumn<QString>("verEjes");
+        QTest::addColumn<bool>("regla");
+        QTest::addColumn<bool>("ejes");
+        QTest::addColumn<bool>("margenes");
+        QTest::newRow("sin ajustes") << "" << "" << "" << true << false << false;
+        QTest::newRow("regla oculta") << "2" << "" << "1" << false << true << false;
+        QTest::newRow("como la ultima vez") << "0" << "0" << "" << false << false << false;
+        QTest::newRow("ultima sin guardar") << "0" << "" << "" << true << false << false;
+    }
+    void vistaInicial() {
+        QFETCH(QString, verRegla);
+        QFETCH(QString, ultRegla);
+        QFETCH(QString, verEjes);
+        Banco banco;
+        if (!verRegla.isEmpty())
+            banco.ajustes.escribirTexto(Aplicacion::Producto, "VerRegla", verRegla);
+        if (!ultRegla.isEmpty())
+            banco.ajustes.escribirTexto(Aplicacion::Producto, "UltRegla", ultRegla);
+        if (!verEjes.isEmpty())
+            banco.ajustes.escribirTexto(Aplicacion::Producto, "VerEjes", verEjes);
+        Programa& p = banco.crear();
+        QStringList clics;
+        connect(&p.barra(), &BarraHerramientas::clic, this,
+                [&](const QString& id) { clics.append(id); });
+        p.despachador.ejecutar("BtnNuevo");
+        QTEST(p.barra().pulsada("BtnRegla"), "regla");
+        QTEST(p.barra().pulsada("BtnEjes"), "ejes");
+        QTEST(p.barra().pulsada("BtnMargenes"), "margenes");
+        // Each toggle set raises its click, so the editor follows.
+        QVERIFY(clics.contains("BtnRegla"));
+    }
+};
+
+QTEST_GUILESS_MAIN(PruebaShell)
 #include "test_shell.moc"
