@@ -1,4 +1,132 @@
+// The main window as the operator meets it, headless.
+#include "Fakes.h"
+#include "editor/FrmDrag.h"
+#include "shell/PpalMdi.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QToolBar>
 #include <QtTest>
-class Prueba : public QObject { Q_OBJECT private slots: void nada() {} };
-QTEST_MAIN(Prueba)
+
+class PruebaVentana : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    QString Fixture(const QString& nombre) {
+        return qEnvironmentVariable("VELQUIRA_FIXTURES") + u'/' + nombre;
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+
+    void menusYBarra() {
+        Banco b;
+        PpalMdi v(b.crear());
+        QStringList menus;
+        for (QAction* a : v.menuBar()->actions())
+            menus.append(a->text());
+        QCOMPARE(menus, (QStringList{"&Archivo", "&Edición", "&Ver", "&Organizar", "&Herramientas",
+                                     "A&yuda"}));
+        QMenu* archivo = v.menuBar()->actions().first()->menu();
+        QStringList entradas;
+        for (QAction* a : archivo->actions())
+            entradas.append(a->isSeparator() ? "-" : a->text());
+        QCOMPARE(entradas, (QStringList{"&Abrir", "-", "&Nuevo", "&Guardar", "Guardar &como...", "-",
+                                        "C&onfigurar página", "-", "&Seleccionar impresora",
+                                        "&Prueba", "&Imprimir", "-", "&Cerrar trabajo", "-",
+                                        "&Salir"}));
+        QVERIFY(v.findChild<QToolBar*>("Estandard"));
+        QCOMPARE(v.accion("BtnImprimir")->toolTip(), QStringLiteral("Imprimir trabajo"));
+        QCOMPARE(v.zoom()->count(), 39);
+        QCOMPARE(v.zoom()->currentText(), QStringLiteral("50"));
+        QVERIFY(v.menuEmergente("MnuHoja"));
+        QVERIFY(v.menuEmergente("MnuCuadro"));
+        QCOMPARE(v.windowTitle(), QStringLiteral("ZUL Velquira®"));
+    }
+
+    void sinTrabajoSoloLoQueSiempreSirve() {
+        Banco b;
+        PpalMdi v(b.crear());
+        QVERIFY(v.accion("BtnNuevo")->isEnabled());
+        QVERIFY(v.accion("BtnAbrir")->isEnabled());
+        QVERIFY(v.accion("BtnSalir")->isEnabled());
+        QVERIFY(!v.accion("BtnGuardar")->isEnabled());
+        QVERIFY(!v.accion("BtnCerrarTrabajo")->isEnabled());
+        QVERIFY(!v.zoom()->isEnabled());
+        QVERIFY(!v.editor());
+    }
+
+    void abrirMuestraLaHojaYCerrarLaQuita() {
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        b.dialogos.rutas = {Fixture("serie_coma.zul")};
+        v.accion("BtnAbrir")->trigger();
+        QVERIFY(v.editor());
+        QCOMPARE(v.windowTitle(), QStringLiteral("ZUL Velquira [serie_coma.zul]"));
+        QCOMPARE(v.panel(2)->text(), QStringLiteral("A4 (29,70 x 21,00 Cmts)"));
+        QCOMPARE(v.zoom()->currentText(), QStringLiteral("75"));
+        QVERIFY(v.accion("BtnGuardar")->isEnabled());
+        QVERIFY(v.accion("BtnCerrarTrabajo")->isEnabled());
+        // Nothing wired yet to printing: the tool stays unusable.
+        QVERIFY(!v.accion("BtnImprimir")->isEnabled());
+        // The sheet is drawn at its size and zoom: landscape A4 at 75 %.
+        const QSize hoja = v.editor()->hoja()->tamanoHoja();
+        const double dpi = v.editor()->hoja()->logicalDpiX();
+        QCOMPARE(hoja.width(), qRound(16839 * 0.75 * dpi / 1440));
+        QVERIFY(hoja.width() > hoja.height());
+
+        b.mensajes.respuestas = {Respuesta::No};
+        v.accion("BtnCerrarTrabajo")->trigger();
+        QCoreApplication::processEvents();
+        QVERIFY(!v.editor());
+        QCOMPARE(v.windowTitle(), QStringLiteral("ZUL Velquira"));
+        QVERIFY(!v.accion("BtnGuardar")->isEnabled());
+        QCOMPARE(v.panel(2)->text(), QStringLiteral("Carta (21,59 x 27,94 Cmts)"));
+    }
+
+    void cerrarLaVentanaConCancelarSigue() {
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        v.show();
+        b.dialogos.rutas = {Fixture("serie_coma.zul")};
+        v.accion("BtnAbrir")->trigger();
+        b.mensajes.respuestas = {Respuesta::Cancelar};
+        QVERIFY(!v.close());
+        QVERIFY(v.isVisible());
+        QVERIFY(v.editor());
+        QVERIFY(v.accion("BtnGuardar")->isEnabled());
+    }
+
+    void conmutadoresSiguenAlModelo() {
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        v.accion("BtnNuevo")->trigger();
+        QVERIFY(p.barra().pulsada("BtnRegla"));
+        QVERIFY(v.accion("BtnRegla")->isChecked());
+        p.barra().fijarPulsada("BtnRegla", false);
+        QVERIFY(!v.accion("BtnRegla")->isChecked());
+    }
+
+    void abrirDesdeElMenuOlvidaElPunto() {
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        p.estado().PuntoMarcado = true;
+        QMenu* archivo = v.menuBar()->actions().first()->menu();
+        emit archivo->aboutToShow();
+        QVERIFY(!p.estado().PuntoMarcado);
+        p.estado().PuntoMarcado = true;
+        emit v.menuEmergente("MnuHoja")->aboutToShow();
+        QVERIFY(p.estado().PuntoMarcado);
+    }
+};
+
+QTEST_MAIN(PruebaVentana)
 #include "test_ventana.moc"
