@@ -421,6 +421,17 @@ private slots:
         QVERIFY(l.cuadros.empty() || !l.cuadros[0].EnUso);
     }
 
+    void bloqueSinUsoDejaSuRanuraAlSiguiente() {
+        MensajesGuion m;
+        QStringList b = Cabecera() + Bloque(0, " 1 ", " 1 ") + Bloque(1, " 2 ", " 2 ") +
+                        Bloque(2, " 3 ", " 3 ");
+        b[7 + 13] = "False"; // EnUso of the first block
+        const LecturaTrabajo l = LeerBytes(Lineas(b), m);
+        QCOMPARE(l.cuadros.size(), size_t(2));
+        QCOMPARE(l.cuadros[0].Inicio, 2.0);
+        QCOMPARE(l.cuadros[1].Inicio, 3.0);
+    }
+
     void booleanosDelArchivo() {
         MensajesGuion m;
         QStringList b = Cabecera() + Bloque(0, " 1 ", " 1 ", " ", " ", "Falso") +

@@ -313,6 +313,8 @@ LecturaTrabajo LeerArchivoTrabajo(const QString& ruta, const ::Trabajo& previo,
                 [&] { AsignarCampo(borrador.Cuadros[actual], contador, texto); });
             if (campo == PoliticaFallas::Resultado::Abandonado)
                 return r;
+            if (!borrador.Cuadros[actual].EnUso)
+                borrador.NotarRanuraLibre(actual);
         }
         if (contador <= 20)
             ++contador;

@@ -59,12 +59,13 @@ Cuadro Estado::DefectosCuadro(const Ajustes& a) {
 
 int Estado::AgregarCuadro(const Cuadro& defectos) {
     int i = -1;
-    for (int j = 0; j < static_cast<int>(Cuadros.size()); ++j) {
+    for (int j = m_libreDesde; j < static_cast<int>(Cuadros.size()); ++j) {
         if (!Cuadros[j].EnUso) {
             i = j;
             break;
         }
     }
+    m_libreDesde = i < 0 ? static_cast<int>(Cuadros.size()) : i + 1;
     if (i < 0) {
         if (static_cast<int>(Cuadros.size()) >= kMaxCuadros)
             return -1;
@@ -89,6 +90,7 @@ int Estado::AgregarCuadro(const Cuadro& defectos) {
 }
 
 void Estado::LiberarCuadro(int i) {
+    NotarRanuraLibre(i);
     Cuadro& c = Cuadros[i];
     const qint32 fondo = c.ColorFondo;
     c = Cuadro{};
@@ -107,6 +109,7 @@ void Estado::LiberarCuadro(int i) {
 
 void Estado::LimpiarTrabajo() {
     Cuadros.assign(1, Cuadro{});
+    m_libreDesde = 0;
     // The selection named boxes of the table just emptied.
     CuadroActual = 0;
     Seleccion = {0};

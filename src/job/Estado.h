@@ -12,6 +12,7 @@
 
 #include <QList>
 #include <QString>
+#include <algorithm>
 #include <vector>
 
 class Ajustes;
@@ -52,6 +53,11 @@ public:
     // Frees slot i for reuse (the delete command).
     void LiberarCuadro(int i);
 
+    // Whoever sets EnUso false on a slot other than through LiberarCuadro
+    // (a job file may hold a block marked unused) says so here, so the next
+    // new box still takes the lowest free slot.
+    void NotarRanuraLibre(int i) { m_libreDesde = std::min(m_libreDesde, i); }
+
     // Empties the box table back to one free slot. Leaves Trabajo, RutaTrabajo
     // and Modificado alone.
     void LimpiarTrabajo();
@@ -59,4 +65,9 @@ public:
     // Background colour of a new element n, continuing the cycle from the
     // colour of element n - 1.
     static qint32 SiguienteColorFondo(qint32 anterior);
+
+private:
+    // Every slot below this index is live: the search for a free slot starts
+    // here, so reading a job of thousands of boxes stays linear.
+    int m_libreDesde = 0;
 };

@@ -10,8 +10,7 @@ Principal::Principal(const Servicios& s, QObject* padre)
 
 void Principal::Construir() {
     fijarTitulo(kTituloAplicacion);
-    estado.Cuadros.assign(1, Cuadro{});
-    estado.Seleccion = {0};
+    estado.LimpiarTrabajo();
     estado.Actualizando = true;
     for (int z = 10; z <= 200; z += 5)
         barra.agregarEntradaZoom(QString::number(z));
