@@ -191,7 +191,8 @@ private slots:
         QCOMPARE(b.menus()[0].entradas,
                  (QStringList{"BtnAbrir", "-", "BtnNuevo", "BtnGuardar", "BtnGuardComo", "-",
                               "BtnConfigurarHoja", "-", "BtnSeleccionarPrint", "BtnPrueba",
-                              "BtnImprimir", "-", "BtnCerrarTrabajo", "-", "BtnSalir"}));
+                              "BtnImprimir", "BtnExportarPdf", "-", "BtnCerrarTrabajo", "-",
+                              "BtnSalir"}));
         QCOMPARE(b.banda().first(), QStringLiteral("BtnAbrir"));
         QCOMPARE(b.banda().last(), QStringLiteral("LblPos"));
         // Every id named in a menu or the band is a known tool.
@@ -218,8 +219,8 @@ private slots:
         Programa& p = banco.crear();
         p.despachador.ejecutar("BtnNuevo");
         // Enabled by the job, but nothing is wired to it yet.
-        QVERIFY(p.barra().habilitada("BtnImprimir"));
-        QVERIFY(!p.barra().utilizable("BtnImprimir"));
+        QVERIFY(p.barra().habilitada("BtnNuevocuadro"));
+        QVERIFY(!p.barra().utilizable("BtnNuevocuadro"));
         QVERIFY(p.barra().utilizable("BtnGuardar"));
     }
 

@@ -37,8 +37,8 @@ private slots:
             entradas.append(a->isSeparator() ? "-" : a->text());
         QCOMPARE(entradas, (QStringList{"&Abrir", "-", "&Nuevo", "&Guardar", "Guardar &como...", "-",
                                         "C&onfigurar página", "-", "&Seleccionar impresora",
-                                        "&Prueba", "&Imprimir", "-", "&Cerrar trabajo", "-",
-                                        "&Salir"}));
+                                        "&Prueba", "&Imprimir", "&Exportar a PDF...", "-",
+                                        "&Cerrar trabajo", "-", "&Salir"}));
         QVERIFY(v.findChild<QToolBar*>("Estandard"));
         QCOMPARE(v.accion("BtnImprimir")->toolTip(), QStringLiteral("Imprimir trabajo"));
         QCOMPARE(v.zoom()->count(), 39);
@@ -72,8 +72,9 @@ private slots:
         QCOMPARE(v.zoom()->currentText(), QStringLiteral("75"));
         QVERIFY(v.accion("BtnGuardar")->isEnabled());
         QVERIFY(v.accion("BtnCerrarTrabajo")->isEnabled());
-        // Nothing wired yet to printing: the tool stays unusable.
-        QVERIFY(!v.accion("BtnImprimir")->isEnabled());
+        QVERIFY(v.accion("BtnImprimir")->isEnabled());
+        // Nothing wired yet to new boxes: the tool stays unusable.
+        QVERIFY(!v.accion("BtnNuevocuadro")->isEnabled());
         // The sheet is drawn at its size and zoom: landscape A4 at 75 %.
         const QSize hoja = v.editor()->hoja()->tamanoHoja();
         const double dpi = v.editor()->hoja()->logicalDpiX();

@@ -2,6 +2,8 @@
 #include "editor/FrmDrag.h"
 #include "platform/AjustesQt.h"
 #include "platform/DialogosArchivoQt.h"
+#include "platform/DialogosImpresionQt.h"
+#include "printing/FrmBar.h"
 #include "platform/Fuentes.h"
 #include "platform/ImpresoraQt.h"
 #include "platform/MensajesQt.h"
@@ -27,6 +29,7 @@ int main(int argc, char** argv) {
     DialogosArchivoQt dialogos;
     PortapapelesQt portapapeles;
     CatalogoImpresorasQt impresoras;
+    DialogosImpresionQt dialogosImpresion;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const int espera = lineaComandos.trimmed().isEmpty() ? 2000 : 1000;
@@ -35,10 +38,20 @@ int main(int argc, char** argv) {
     QElapsedTimer reloj;
     reloj.start();
 
-    Programa programa({ajustes, mensajes, dialogos, portapapeles, impresoras});
+    PpalMdi* principal = nullptr;
+    Servicios servicios{ajustes, mensajes, dialogos, portapapeles, impresoras, dialogosImpresion};
+    servicios.crearVentanaProgreso = [&principal]() -> std::unique_ptr<VentanaProgreso> {
+        return std::make_unique<FrmBar>(principal);
+    };
+    // Older correction files lie beside the program, or where a read-only
+    // program folder made the operator put them: beside the settings.
+    servicios.carpetasAjusteAntiguo = {QCoreApplication::applicationDirPath(), ajustes.carpeta()};
+    Programa programa(servicios);
     PpalMdi ventana(programa);
+    principal = &ventana;
     mensajes.fijarPadre(&ventana);
     dialogos.fijarPadre(&ventana);
+    dialogosImpresion.fijarPadre(&ventana);
     ventana.show();
     splash.raise();
 

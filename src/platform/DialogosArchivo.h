@@ -13,4 +13,6 @@ public:
     // Asks before an existing file is replaced.
     virtual std::optional<QString> guardar(const QString& titulo, const QString& nombreInicial,
                                            const QString& carpetaInicial) = 0;
+    // A ".pdf" file to export a run to; asks before replacing one.
+    virtual std::optional<QString> exportarPdf(const QString& nombreInicial) = 0;
 };

@@ -36,3 +36,15 @@ std::optional<QString> DialogosArchivoQt::guardar(const QString& titulo, const Q
         return std::nullopt;
     return d.selectedFiles().first();
 }
+
+std::optional<QString> DialogosArchivoQt::exportarPdf(const QString& nombre) {
+    QFileDialog d(m_padre, QStringLiteral("Exportar a PDF"), QFileInfo(nombre).absolutePath(),
+                  QStringLiteral("Documentos PDF (*.pdf)"));
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setFileMode(QFileDialog::AnyFile);
+    d.setDefaultSuffix(QStringLiteral("pdf"));
+    d.selectFile(nombre);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+        return std::nullopt;
+    return d.selectedFiles().first();
+}

@@ -12,6 +12,7 @@ public:
     std::optional<QString> abrir(const QString& titulo, const QString& carpetaInicial) override;
     std::optional<QString> guardar(const QString& titulo, const QString& nombreInicial,
                                    const QString& carpetaInicial) override;
+    std::optional<QString> exportarPdf(const QString& nombreInicial) override;
 
 private:
     QWidget* m_padre;

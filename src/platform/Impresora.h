@@ -1,19 +1,35 @@
 // The printer object all printed output goes through. Positions are twips from
-// the top-left corner of the printable area; colours 0x00BBGGRR. The document
-// and its first page open with the first output after the last end or abort.
+// the top-left corner of the printable area; colours 0x00BBGGRR; a text's
+// position is the top-left corner of its cell. The document and its first
+// page open with the first output after the last end or abort. Failures are
+// thrown as Falla.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <memory>
 
 struct FuenteImpresion {
-    QString nombre;
+    QString nombre = QStringLiteral("Arial");
     double puntos = 10;
     bool negrita = false;
     bool cursiva = false;
     bool subrayado = false;
     bool tachado = false;
+};
+
+// What the device reports about the paper, in device units, with the
+// resolution in device units per inch. Sizes are as oriented.
+struct GeometriaDispositivo {
+    double puntosPorPulgadaX = 1440;
+    double puntosPorPulgadaY = 1440;
+    double desplazamientoX = 0; // printable area's left edge on the paper
+    double desplazamientoY = 0; // printable area's top edge
+    double anchoFisico = 0;
+    double altoFisico = 0;
+    double anchoImprimible = 0;
+    double altoImprimible = 0;
 };
 
 class Impresora {
@@ -24,32 +40,47 @@ public:
     // 1 portrait, 2 landscape.
     virtual int orientacion() const = 0;
     virtual void fijarOrientacion(int orientacion) = 0;
+    virtual GeometriaDispositivo geometria() const = 0;
     // Page size as oriented, twips.
-    virtual qint32 anchoPagina() const = 0;
-    virtual qint32 altoPagina() const = 0;
-    // Offset of the printable area from the paper's corner, twips.
-    virtual qint32 desplazamientoX() const = 0;
-    virtual qint32 desplazamientoY() const = 0;
+    qint32 anchoPagina() const;
+    qint32 altoPagina() const;
 
-    virtual void fijarFuente(const FuenteImpresion& fuente) = 0;
+    virtual qint32 colorFrente() const = 0;
     virtual void fijarColor(qint32 color) = 0;
-    virtual void fijarPosicion(qint32 x, qint32 y) = 0;
-    // Prints the text with its top-left corner at the current position and
-    // moves the position to the start of the next line.
+    virtual void fijarFuente(const FuenteImpresion& fuente) = 0;
+    virtual void fijarPosicion(double x, double y) = 0;
+
+    // Prints the text at the current position, then moves to the next line.
     virtual void imprimirTexto(const QString& texto) = 0;
-    virtual void dibujarLinea(qint32 x1, qint32 y1, qint32 x2, qint32 y2) = 0;
+    // Opens the document and page when needed; leaves no mark.
+    virtual void imprimirLineaVacia() = 0;
+    // The text rotated counter-clockwise by `grados` around its cell's
+    // top-left corner, which lands on (x, y). Transparent background.
+    virtual void imprimirTextoRotado(const QString& texto, int grados, double x, double y) = 0;
+    virtual void dibujarLinea(double x1, double y1, double x2, double y2) = 0;
+
+    // Measures in the current font, twips.
+    virtual double anchoTexto(const QString& texto) const = 0;
+    virtual double altoCelda() const = 0;
+
+    virtual bool documentoAbierto() const = 0;
     virtual void nuevaPagina() = 0;
-    // Sends the document to the printer; failures are thrown as Falla.
+    // Sends the document to the printer.
     virtual void terminarDocumento() = 0;
     // Nothing of the open document is printed.
     virtual void abortarDocumento() = 0;
 };
 
-// The printers installed on the system.
+// The printers installed on the system, and printer objects for them.
 class CatalogoImpresoras {
 public:
     virtual ~CatalogoImpresoras() = default;
     virtual QStringList impresoras() const = 0;
     // Empty when the system has no default printer.
     virtual QString predeterminada() const = 0;
+    // A printer object for the named queue; nullptr when there is none.
+    virtual std::unique_ptr<Impresora> crear(const QString& nombre) = 0;
+    // A printer object writing a PDF file whose pages are the sheet, `ancho` x
+    // `alto` twips, with no unprintable margin.
+    virtual std::unique_ptr<Impresora> crearPdf(const QString& ruta, qint32 ancho, qint32 alto) = 0;
 };

@@ -1,28 +1,131 @@
 #include "ImpresoraQt.h"
 
+#include "printing/GeometriaImpresora.h"
 #include "shell/Falla.h"
 
+#include <QFile>
 #include <QFontMetricsF>
+#include <QPdfWriter>
+#include <QPrinter>
 #include <QPrinterInfo>
 
 namespace {
-constexpr double kTwipsPorPulgada = 1440.0;
-
 QColor ColorBgr(qint32 c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 } // namespace
 
+// --- drawing on any paged device ---
+
+ImpresoraPintor::~ImpresoraPintor() {
+    if (m_pintor && m_pintor->isActive())
+        m_pintor->end();
+}
+
+QPainter& ImpresoraPintor::pintor() {
+    if (!m_pintor)
+        m_pintor = std::make_unique<QPainter>();
+    if (!m_pintor->isActive()) {
+        if (!m_pintor->begin(&dispositivo()))
+            throw Falla{68, QStringLiteral("No se puede imprimir en %1").arg(nombreDispositivo())};
+        m_pintor->setRenderHint(QPainter::TextAntialiasing);
+    }
+    return *m_pintor;
+}
+
+QFont ImpresoraPintor::fuenteDispositivo() const {
+    QFont f(m_fuente.nombre);
+    f.setPointSizeF(m_fuente.puntos > 0 ? m_fuente.puntos : 10);
+    f.setBold(m_fuente.negrita);
+    f.setItalic(m_fuente.cursiva);
+    f.setUnderline(m_fuente.subrayado);
+    f.setStrikeOut(m_fuente.tachado);
+    // Positions are exact to the device unit: no hinting towards pixels.
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
+void ImpresoraPintor::fijarFuente(const FuenteImpresion& fuente) {
+    m_fuente = fuente;
+}
+
+void ImpresoraPintor::fijarPosicion(double x, double y) {
+    m_x = x;
+    m_y = y;
+}
+
+void ImpresoraPintor::imprimirTexto(const QString& texto) {
+    QPainter& p = pintor();
+    p.setFont(fuenteDispositivo());
+    p.setPen(ColorBgr(m_color));
+    PintarTexto(p, texto, QPointF(px(m_x), px(m_y)), 0);
+    m_x = 0;
+    m_y += altoCelda();
+}
+
+void ImpresoraPintor::imprimirLineaVacia() {
+    pintor();
+    m_x = 0;
+    m_y += altoCelda();
+}
+
+void ImpresoraPintor::imprimirTextoRotado(const QString& texto, int grados, double x, double y) {
+    QPainter& p = pintor();
+    p.setFont(fuenteDispositivo());
+    p.setPen(ColorBgr(m_color));
+    PintarTexto(p, texto, QPointF(px(x), px(y)), grados);
+}
+
+void ImpresoraPintor::dibujarLinea(double x1, double y1, double x2, double y2) {
+    QPainter& p = pintor();
+    QPen lapiz(ColorBgr(m_color));
+    lapiz.setWidthF(px(15)); // one screen pixel of a 96 dpi display
+    p.setPen(lapiz);
+    p.drawLine(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2)));
+}
+
+double ImpresoraPintor::anchoTexto(const QString& texto) const {
+    return twips(QFontMetricsF(fuenteDispositivo(), &dispositivo()).horizontalAdvance(texto));
+}
+
+double ImpresoraPintor::altoCelda() const {
+    return twips(QFontMetricsF(fuenteDispositivo(), &dispositivo()).height());
+}
+
+void ImpresoraPintor::nuevaPagina() {
+    pintor();
+    if (!dispositivo().newPage())
+        throw Falla{68, QStringLiteral("%1 no aceptó una hoja nueva").arg(nombreDispositivo())};
+}
+
+void ImpresoraPintor::terminarDocumento() {
+    if (!documentoAbierto())
+        return;
+    if (!m_pintor->end())
+        throw Falla{68, QStringLiteral("No se pudo terminar el documento en %1")
+                            .arg(nombreDispositivo())};
+}
+
+void ImpresoraPintor::abortarDocumento() {
+    if (!documentoAbierto())
+        return;
+    if (auto* impresora = dynamic_cast<QPrinter*>(&dispositivo()))
+        impresora->abort();
+    m_pintor->end();
+    descartar();
+}
+
+// --- a CUPS queue ---
+
 ImpresoraQt::ImpresoraQt(const QString& nombre)
     : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    if (!nombre.isEmpty())
-        m_printer->setPrinterName(nombre);
-    m_printer->setFullPage(true); // positions are computed against the printable area ourselves
+    m_printer->setPrinterName(nombre);
+    m_printer->setCreator(QStringLiteral("ZUL Velquira"));
 }
 
 ImpresoraQt::~ImpresoraQt() {
-    if (m_pintor && m_pintor->isActive())
-        m_pintor->end();
+    if (documentoAbierto())
+        ImpresoraPintor::terminarDocumento();
 }
 
 QString ImpresoraQt::nombreDispositivo() const {
@@ -37,94 +140,75 @@ void ImpresoraQt::fijarOrientacion(int o) {
     m_printer->setPageOrientation(o == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
-qint32 ImpresoraQt::anchoPagina() const {
-    return qRound(m_printer->pageLayout().fullRect(QPageLayout::Inch).width() * kTwipsPorPulgada);
+GeometriaDispositivo ImpresoraQt::geometria() const {
+    const int r = m_printer->resolution();
+    const QPageLayout l = m_printer->pageLayout();
+    const QRect papel = l.fullRectPixels(r);
+    const QRect imprimible = l.paintRectPixels(r);
+    GeometriaDispositivo g;
+    g.puntosPorPulgadaX = g.puntosPorPulgadaY = r;
+    g.desplazamientoX = imprimible.left();
+    g.desplazamientoY = imprimible.top();
+    g.anchoFisico = papel.width();
+    g.altoFisico = papel.height();
+    g.anchoImprimible = imprimible.width();
+    g.altoImprimible = imprimible.height();
+    return g;
 }
 
-qint32 ImpresoraQt::altoPagina() const {
-    return qRound(m_printer->pageLayout().fullRect(QPageLayout::Inch).height() * kTwipsPorPulgada);
+QPagedPaintDevice& ImpresoraQt::dispositivo() const {
+    return *m_printer;
 }
 
-qint32 ImpresoraQt::desplazamientoX() const {
-    return qRound(m_printer->pageLayout().paintRect(QPageLayout::Inch).left() * kTwipsPorPulgada);
+double ImpresoraQt::resolucion() const {
+    return m_printer->resolution();
 }
 
-qint32 ImpresoraQt::desplazamientoY() const {
-    return qRound(m_printer->pageLayout().paintRect(QPageLayout::Inch).top() * kTwipsPorPulgada);
+// --- a PDF file ---
+
+ImpresoraPdf::ImpresoraPdf(const QString& ruta, qint32 ancho, qint32 alto)
+    : m_ruta(ruta), m_writer(std::make_unique<QPdfWriter>(ruta)) {
+    m_writer->setResolution(kResolucion);
+    m_writer->setCreator(QStringLiteral("ZUL Velquira"));
+    const QSizeF puntos(std::min(ancho, alto) / 20.0, std::max(ancho, alto) / 20.0);
+    m_writer->setPageLayout(QPageLayout(QPageSize(puntos, QPageSize::Point, QString(),
+                                                  QPageSize::ExactMatch),
+                                        ancho > alto ? QPageLayout::Landscape
+                                                     : QPageLayout::Portrait,
+                                        QMarginsF(0, 0, 0, 0)));
 }
 
-QPainter& ImpresoraQt::pintor() {
-    if (!m_pintor)
-        m_pintor = std::make_unique<QPainter>();
-    if (!m_pintor->isActive()) {
-        if (!m_pintor->begin(m_printer.get()))
-            throw Falla{68, QStringLiteral("La impresora %1 no está disponible")
-                                .arg(m_printer->printerName())};
-        // Twips from the printable area's corner (the painter's origin is the paper's).
-        const double escala = m_printer->resolution() / kTwipsPorPulgada;
-        m_pintor->scale(escala, escala);
-        m_pintor->translate(desplazamientoX(), desplazamientoY());
-    }
-    return *m_pintor;
+ImpresoraPdf::~ImpresoraPdf() {
+    if (documentoAbierto())
+        ImpresoraPintor::terminarDocumento();
 }
 
-void ImpresoraQt::fijarFuente(const FuenteImpresion& f) {
-    m_fuente = QFont(f.nombre);
-    m_fuente.setPointSizeF(f.puntos > 0 ? f.puntos : 10);
-    m_fuente.setBold(f.negrita);
-    m_fuente.setItalic(f.cursiva);
-    m_fuente.setUnderline(f.subrayado);
-    m_fuente.setStrikeOut(f.tachado);
+int ImpresoraPdf::orientacion() const {
+    return m_writer->pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
 }
 
-void ImpresoraQt::fijarColor(qint32 color) {
-    m_color = ColorBgr(color);
+void ImpresoraPdf::fijarOrientacion(int o) {
+    m_writer->setPageOrientation(o == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
-void ImpresoraQt::fijarPosicion(qint32 x, qint32 y) {
-    m_x = x;
-    m_y = y;
+GeometriaDispositivo ImpresoraPdf::geometria() const {
+    const QRect papel = m_writer->pageLayout().fullRectPixels(kResolucion);
+    GeometriaDispositivo g;
+    g.puntosPorPulgadaX = g.puntosPorPulgadaY = kResolucion;
+    g.anchoFisico = g.anchoImprimible = papel.width();
+    g.altoFisico = g.altoImprimible = papel.height();
+    return g;
 }
 
-void ImpresoraQt::imprimirTexto(const QString& texto) {
-    QPainter& p = pintor();
-    // The painter works in twips; a font sized for the device would come out
-    // scaled. Size it so one device "pixel" of the font is one twip.
-    QFont f = m_fuente;
-    f.setPointSizeF(m_fuente.pointSizeF() * kTwipsPorPulgada / p.device()->logicalDpiY());
-    p.setFont(f);
-    p.setPen(m_color);
-    const QFontMetricsF m(f, p.device());
-    p.drawText(QPointF(m_x, m_y + m.ascent()), texto);
-    m_x = 0;
-    m_y += m.height();
+QPagedPaintDevice& ImpresoraPdf::dispositivo() const {
+    return *m_writer;
 }
 
-void ImpresoraQt::dibujarLinea(qint32 x1, qint32 y1, qint32 x2, qint32 y2) {
-    QPainter& p = pintor();
-    p.setPen(m_color);
-    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+void ImpresoraPdf::descartar() {
+    QFile::remove(m_ruta);
 }
 
-void ImpresoraQt::nuevaPagina() {
-    pintor();
-    if (!m_printer->newPage())
-        throw Falla{68, QStringLiteral("La impresora %1 no aceptó una hoja nueva")
-                            .arg(m_printer->printerName())};
-}
-
-void ImpresoraQt::terminarDocumento() {
-    if (m_pintor && m_pintor->isActive() && !m_pintor->end())
-        throw Falla{68, QStringLiteral("No se pudo enviar el trabajo a la impresora %1")
-                            .arg(m_printer->printerName())};
-}
-
-void ImpresoraQt::abortarDocumento() {
-    if (m_pintor && m_pintor->isActive()) {
-        m_printer->abort();
-        m_pintor->end();
-    }
-}
+// --- the installed printers ---
 
 QStringList CatalogoImpresorasQt::impresoras() const {
     return QPrinterInfo::availablePrinterNames();
@@ -132,4 +216,15 @@ QStringList CatalogoImpresorasQt::impresoras() const {
 
 QString CatalogoImpresorasQt::predeterminada() const {
     return QPrinterInfo::defaultPrinterName();
+}
+
+std::unique_ptr<Impresora> CatalogoImpresorasQt::crear(const QString& nombre) {
+    if (nombre.isEmpty() || QPrinterInfo::printerInfo(nombre).isNull())
+        return {};
+    return std::make_unique<ImpresoraQt>(nombre);
+}
+
+std::unique_ptr<Impresora> CatalogoImpresorasQt::crearPdf(const QString& ruta, qint32 ancho,
+                                                          qint32 alto) {
+    return std::make_unique<ImpresoraPdf>(ruta, ancho, alto);
 }

@@ -1,53 +1,103 @@
-// The printer object on a CUPS queue through QPrinter, and the installed
-// printers through QPrinterInfo.
+// Printer objects on Qt's paged devices: a CUPS queue through QPrinter (the
+// painter's origin is the printable area's corner, as the program addresses
+// printers) and a PDF file through QPdfWriter (the page is the job's sheet,
+// no unprintable margin). Both draw vector text with QPainter in device units.
 #pragma once
 
 #include "platform/Impresora.h"
 
 #include <QFont>
 #include <QPainter>
-#include <QPrinter>
 #include <memory>
 
-class ImpresoraQt : public Impresora {
+class QPagedPaintDevice;
+class QPrinter;
+class QPdfWriter;
+
+class ImpresoraPintor : public Impresora {
 public:
-    // An empty name means the system's default printer.
-    explicit ImpresoraQt(const QString& nombre = {});
+    ~ImpresoraPintor() override;
+
+    qint32 colorFrente() const override { return m_color; }
+    void fijarColor(qint32 color) override { m_color = color; }
+    void fijarFuente(const FuenteImpresion& fuente) override;
+    void fijarPosicion(double x, double y) override;
+    void imprimirTexto(const QString& texto) override;
+    void imprimirLineaVacia() override;
+    void imprimirTextoRotado(const QString& texto, int grados, double x, double y) override;
+    void dibujarLinea(double x1, double y1, double x2, double y2) override;
+    double anchoTexto(const QString& texto) const override;
+    double altoCelda() const override;
+    bool documentoAbierto() const override { return m_pintor && m_pintor->isActive(); }
+    void nuevaPagina() override;
+    void terminarDocumento() override;
+    void abortarDocumento() override;
+
+protected:
+    virtual QPagedPaintDevice& dispositivo() const = 0;
+    virtual double resolucion() const = 0;
+    // Called after a document was abandoned.
+    virtual void descartar() {}
+
+private:
+    QPainter& pintor();
+    double px(double twips) const { return twips * resolucion() / 1440.0; }
+    double twips(double px) const { return px * 1440.0 / resolucion(); }
+    QFont fuenteDispositivo() const;
+
+    std::unique_ptr<QPainter> m_pintor;
+    FuenteImpresion m_fuente;
+    qint32 m_color = 0;
+    double m_x = 0; // twips
+    double m_y = 0;
+};
+
+class ImpresoraQt : public ImpresoraPintor {
+public:
+    explicit ImpresoraQt(const QString& nombre);
     ~ImpresoraQt() override;
 
     QString nombreDispositivo() const override;
     int orientacion() const override;
     void fijarOrientacion(int orientacion) override;
-    qint32 anchoPagina() const override;
-    qint32 altoPagina() const override;
-    qint32 desplazamientoX() const override;
-    qint32 desplazamientoY() const override;
-
-    void fijarFuente(const FuenteImpresion& fuente) override;
-    void fijarColor(qint32 color) override;
-    void fijarPosicion(qint32 x, qint32 y) override;
-    void imprimirTexto(const QString& texto) override;
-    void dibujarLinea(qint32 x1, qint32 y1, qint32 x2, qint32 y2) override;
-    void nuevaPagina() override;
-    void terminarDocumento() override;
-    void abortarDocumento() override;
+    GeometriaDispositivo geometria() const override;
 
     QPrinter& qprinter() { return *m_printer; }
 
-private:
-    // Opens the document and its first page with the first output.
-    QPainter& pintor();
+protected:
+    QPagedPaintDevice& dispositivo() const override;
+    double resolucion() const override;
 
+private:
     std::unique_ptr<QPrinter> m_printer;
-    std::unique_ptr<QPainter> m_pintor;
-    QFont m_fuente;
-    QColor m_color = Qt::black;
-    double m_x = 0; // twips from the printable area's corner
-    double m_y = 0;
+};
+
+class ImpresoraPdf : public ImpresoraPintor {
+public:
+    // The sheet in twips, as oriented.
+    ImpresoraPdf(const QString& ruta, qint32 ancho, qint32 alto);
+    ~ImpresoraPdf() override;
+
+    QString nombreDispositivo() const override { return QStringLiteral("PDF"); }
+    int orientacion() const override;
+    void fijarOrientacion(int orientacion) override;
+    GeometriaDispositivo geometria() const override;
+
+protected:
+    QPagedPaintDevice& dispositivo() const override;
+    double resolucion() const override { return kResolucion; }
+    void descartar() override;
+
+private:
+    static constexpr int kResolucion = 1200;
+    QString m_ruta;
+    std::unique_ptr<QPdfWriter> m_writer;
 };
 
 class CatalogoImpresorasQt : public CatalogoImpresoras {
 public:
     QStringList impresoras() const override;
     QString predeterminada() const override;
+    std::unique_ptr<Impresora> crear(const QString& nombre) override;
+    std::unique_ptr<Impresora> crearPdf(const QString& ruta, qint32 ancho, qint32 alto) override;
 };

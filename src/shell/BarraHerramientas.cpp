@@ -20,6 +20,8 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
       QStringLiteral("Selecionar impresora"));
     t("BtnPrueba", QStringLiteral("&Prueba"), QStringLiteral("Impresión de prueba"));
     t("BtnImprimir", QStringLiteral("&Imprimir"), QStringLiteral("Imprimir trabajo"));
+    t("BtnExportarPdf", QStringLiteral("&Exportar a PDF..."),
+      QStringLiteral("Exportar la tirada a un archivo PDF"));
     t("BtnCerrarTrabajo", QStringLiteral("&Cerrar trabajo"), QStringLiteral("Cerrar trabajo"));
     t("BtnSalir", QStringLiteral("&Salir"), QStringLiteral("Salir del programa"));
     t("BtnNuevocuadro", QStringLiteral("&Nuevo cuadro"), QStringLiteral("Insertar un nuevo cuadro"));
@@ -52,7 +54,8 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
         {QStringLiteral("MnuArchivo"),
          QStringLiteral("&Archivo"),
          {"BtnAbrir", s, "BtnNuevo", "BtnGuardar", "BtnGuardComo", s, "BtnConfigurarHoja", s,
-          "BtnSeleccionarPrint", "BtnPrueba", "BtnImprimir", s, "BtnCerrarTrabajo", s,
+          "BtnSeleccionarPrint", "BtnPrueba", "BtnImprimir", "BtnExportarPdf", s,
+          "BtnCerrarTrabajo", s,
           "BtnSalir"}},
         {QStringLiteral("MnuEdicion"),
          QStringLiteral("&Edición"),

@@ -5,7 +5,11 @@
 #include "job/TablaPapeles.h"
 #include "job/Valores.h"
 #include "platform/Ajustes.h"
+#include "platform/Impresora.h"
 #include "platform/MensajesConsola.h"
+#include "printing/ComprobacionPapel.h"
+#include "printing/Correccion.h"
+#include "printing/Impresion.h"
 #include "shell/Fallas.h"
 #include "shell/Principal.h"
 
@@ -40,6 +44,9 @@ void Escribir(std::FILE* f, const QString& texto) {
 struct Opciones {
     QString comando;
     QString archivo;
+    QString salida;    // pdf
+    QString impresora; // imprimir
+    bool prueba = false;
     std::optional<qint64> desde;
     std::optional<qint64> hasta;
 };
@@ -51,40 +58,65 @@ std::optional<Opciones> Analizar(const QStringList& args, QString& error) {
     }
     Opciones o;
     o.comando = args.first();
-    if (o.comando != u"info" && o.comando != u"textos") {
+    static const QStringList kOrdenes = {"info", "textos", "pdf", "imprimir", "impresoras"};
+    if (!kOrdenes.contains(o.comando)) {
         error = QStringLiteral("Orden desconocida: %1").arg(o.comando);
         return std::nullopt;
     }
+    const bool conRango = o.comando != u"info" && o.comando != u"impresoras";
+    const bool imprime = o.comando == u"pdf" || o.comando == u"imprimir";
+    QStringList posicionales;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (o.comando == u"textos" && (a == u"--desde" || a == u"--hasta")) {
+        if (conRango && (a == u"--desde" || a == u"--hasta")) {
             if (i + 1 >= args.size()) {
                 error = QStringLiteral("Falta el número después de %1.").arg(a);
                 return std::nullopt;
             }
             bool ok = false;
             const qint64 v = args[++i].toLongLong(&ok);
-            if (!ok || v < 1) {
+            if (!ok || v < 1 || v > 2147483647) {
                 error = QStringLiteral("%1 necesita un número de hoja a partir de 1.").arg(a);
                 return std::nullopt;
             }
             (a == u"--desde" ? o.desde : o.hasta) = v;
-        } else if (a.startsWith(u"--") || !o.archivo.isEmpty()) {
+        } else if (imprime && a == u"--prueba") {
+            o.prueba = true;
+        } else if (o.comando == u"imprimir" && a == u"--impresora") {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty()) {
+                error = QStringLiteral("Falta el nombre de la impresora.");
+                return std::nullopt;
+            }
+            o.impresora = args[++i];
+        } else if (a.startsWith(u"--")) {
             error = QStringLiteral("Argumento no válido: %1").arg(a);
             return std::nullopt;
         } else {
-            o.archivo = a;
+            posicionales.append(a);
         }
     }
-    if (o.archivo.isEmpty()) {
-        error = QStringLiteral("Falta el archivo del trabajo.");
+    const int esperados = o.comando == u"impresoras" ? 0 : (o.comando == u"pdf" ? 2 : 1);
+    if (posicionales.size() != esperados) {
+        error = posicionales.size() < esperados ? QStringLiteral("Faltan argumentos.")
+                                                : QStringLiteral("Sobran argumentos.");
         return std::nullopt;
     }
+    if (esperados >= 1)
+        o.archivo = posicionales[0];
+    if (esperados == 2)
+        o.salida = posicionales[1];
     if (o.desde && o.hasta && *o.desde > *o.hasta) {
         error = QStringLiteral("--desde no puede ser mayor que --hasta.");
         return std::nullopt;
     }
     return o;
+}
+
+int Impresoras(Entorno& e, std::FILE* salida) {
+    const QString defecto = e.impresoras.predeterminada();
+    for (const QString& n : e.impresoras.impresoras())
+        Escribir(salida, n + (n == defecto ? QStringLiteral(" (predeterminada)\n") : QStringLiteral("\n")));
+    return std::fflush(salida) == 0 ? Exito : Fallo;
 }
 
 } // namespace
@@ -94,13 +126,22 @@ QString TextoUso() {
         "Uso:\n"
         "  velquira-cli info TRABAJO.zul\n"
         "  velquira-cli textos TRABAJO.zul [--desde K] [--hasta M]\n"
+        "  velquira-cli pdf TRABAJO.zul SALIDA.pdf [--prueba] [--desde K] [--hasta M]\n"
+        "  velquira-cli imprimir TRABAJO.zul [--impresora NOMBRE] [--prueba] [--desde K] "
+        "[--hasta M]\n"
+        "  velquira-cli impresoras\n"
         "\n"
         "info    muestra la hoja, la orientación, los cuadros y las hojas de la tirada.\n"
         "textos  escribe una línea por hoja: el número de hoja y, por cada cuadro,\n"
-        "        un tabulador y el texto que imprime en esa hoja.\n");
+        "        un tabulador y el texto que imprime en esa hoja.\n"
+        "pdf     escribe la tirada (o su primera hoja, o las hojas K a M) en un PDF\n"
+        "        cuyas páginas son la hoja del trabajo, sin corrección de impresora.\n"
+        "imprimir imprime como el programa: en la impresora del programa (o la\n"
+        "        indicada), con su corrección y su margen no imprimible.\n"
+        "impresoras lista las impresoras instaladas.\n");
 }
 
-int Ejecutar(const QStringList& argumentos, Ajustes& ajustes, std::FILE* salida,
+int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
              std::FILE* errores) {
     QString error;
     const auto o = Analizar(argumentos, error);
@@ -108,6 +149,9 @@ int Ejecutar(const QStringList& argumentos, Ajustes& ajustes, std::FILE* salida,
         Escribir(errores, error + u'\n' + TextoUso());
         return Uso;
     }
+    if (o->comando == u"impresoras")
+        return Impresoras(entorno, salida);
+    Ajustes& ajustes = entorno.ajustes;
     MensajesConsola mensajes;
     PoliticaFallas politica(mensajes, {});
     politica.permitirTerminar(false);
@@ -140,6 +184,49 @@ int Ejecutar(const QStringList& argumentos, Ajustes& ajustes, std::FILE* salida,
                              .arg(vivos.size())
                              .arg(hojas));
         return std::fflush(salida) == 0 ? Exito : Fallo;
+    }
+
+    if (o->comando == u"pdf" || o->comando == u"imprimir") {
+        Tirada t;
+        t.unaHoja = o->prueba;
+        t.rango.desde = static_cast<qint32>(o->desde.value_or(1));
+        t.rango.hasta = static_cast<qint32>(o->hasta.value_or(0));
+        std::unique_ptr<Impresora> imp;
+        if (o->comando == u"pdf") {
+            imp = entorno.impresoras.crearPdf(o->salida, l.hoja.HAncho, l.hoja.HAlto);
+        } else {
+            QString nombre = o->impresora;
+            if (nombre.isEmpty())
+                nombre = ajustes.texto(Aplicacion::Producto, QStringLiteral("Printer"), {});
+            if (nombre.isEmpty() || !entorno.impresoras.impresoras().contains(nombre))
+                nombre = o->impresora.isEmpty() ? entorno.impresoras.predeterminada() : nombre;
+            imp = entorno.impresoras.crear(nombre);
+            if (!imp) {
+                Escribir(errores, nombre.isEmpty()
+                                      ? QStringLiteral("No hay impresora\n")
+                                      : QStringLiteral("La impresora %1 no existe\n").arg(nombre));
+                return Fallo;
+            }
+            imp->fijarOrientacion(l.hoja.HOrienta ? 1 : 2);
+            int papel = 0;
+            politica.ejecutar([&] { papel = VerificarPapel(l.hoja, *imp); });
+            if (papel != 0)
+                Escribir(errores, QStringLiteral("Aviso: el papel de %1 no coincide con la hoja "
+                                                 "del trabajo.\n")
+                                      .arg(imp->nombreDispositivo()));
+            MigrarAjusteAntiguo(ajustes, imp->nombreDispositivo(), entorno.carpetasAjusteAntiguo,
+                                politica, idioma);
+            if (politica.ejecutar([&] { CalcularAjuste(*imp, ajustes, t); }) !=
+                PoliticaFallas::Resultado::Hecho)
+                return Fallo;
+        }
+        const FinTirada fin = ImprimirHojas(l.cuadros, *imp, t, nullptr, politica);
+        imp.reset();
+        if (fin == FinTirada::SinHojas) {
+            Escribir(errores, QStringLiteral("No hay hojas que imprimir.\n"));
+            return Fallo;
+        }
+        return fin == FinTirada::Terminada ? Exito : Fallo;
     }
 
     const qint64 desde = o->desde.value_or(1);

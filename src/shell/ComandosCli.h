@@ -7,13 +7,20 @@
 #include <cstdio>
 
 class Ajustes;
+class CatalogoImpresoras;
 
 namespace cli {
 enum Salida { Exito = 0, Fallo = 1, Uso = 2, NoLeido = 3 };
 
+struct Entorno {
+    Ajustes& ajustes;
+    CatalogoImpresoras& impresoras;
+    QStringList carpetasAjusteAntiguo; // where older per-printer correction files may lie
+};
+
 // Runs the command line (without the program name). Output goes to `salida`
 // (UTF-8), messages to `errores`.
-int Ejecutar(const QStringList& argumentos, Ajustes& ajustes, std::FILE* salida,
+int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
              std::FILE* errores);
 
 QString TextoUso();

@@ -44,7 +44,7 @@ void Despachador::ejecutar(const QString& id) {
 void HabilitarHerramientas(Principal& p) {
     Fijar(p,
           {"CboMag", "BtnImprimir", "BtnPrueba", "BtnEjes", "BtnRegla", "BtnGuardar",
-           "BtnNuevocuadro", "BtnMargenes", "BtnGuardComo", "BtnCerrarTrabajo"},
+           "BtnNuevocuadro", "BtnMargenes", "BtnGuardComo", "BtnCerrarTrabajo", "BtnExportarPdf"},
           true);
 }
 
@@ -52,7 +52,7 @@ void DeshabilitarHerramientas(Principal& p) {
     Fijar(p,
           {"CboMag", "BtnLineasGuia", "BtnPropiedades", "BtnCortar", "BtnBloquear", "BtnMargenes",
            "BtnRegla", "BtnNuevocuadro", "BtnEjes", "BtnGuardar", "BtnCerrarTrabajo", "BtnBorrar",
-           "BtnImprimir", "BtnPrueba", "BtnCopiar", "BtnGuardComo"},
+           "BtnImprimir", "BtnPrueba", "BtnCopiar", "BtnGuardComo", "BtnExportarPdf"},
           false);
 }
 

@@ -1,6 +1,8 @@
 #include "PpalMdi.h"
 
 #include "editor/FrmDrag.h"
+#include "printing/AjusteImpresora.h"
+#include "printing/FrmSetup.h"
 #include "shell/Programa.h"
 
 #include <QAction>
@@ -62,6 +64,13 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
     vacio->setAutoFillBackground(true);
     m_centro->addWidget(vacio);
     setCentralWidget(m_centro);
+
+    m_prog.despachador.registrar(QStringLiteral("BtnAjustesImpresion"), [this] {
+        AjusteImpresora ajuste(m_prog.principal, m_prog.impresora,
+                               m_prog.principal.servicios().carpetasAjusteAntiguo);
+        FrmSetup dialogo(ajuste, this);
+        dialogo.exec();
+    });
 
     connect(&p, &Principal::tituloCambiado, this, &QWidget::setWindowTitle);
     connect(&p, &Principal::panelCambiado, this, &PpalMdi::actualizarPanel);

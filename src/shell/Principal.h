@@ -9,13 +9,18 @@
 
 #include <QLocale>
 #include <QObject>
+#include <QStringList>
 #include <array>
+#include <functional>
+#include <memory>
 
 class Ajustes;
 class Mensajes;
 class DialogosArchivo;
 class Portapapeles;
 class CatalogoImpresoras;
+class DialogosImpresion;
+class VentanaProgreso;
 
 struct Servicios {
     Ajustes& ajustes;
@@ -23,6 +28,11 @@ struct Servicios {
     DialogosArchivo& dialogos;
     Portapapeles& portapapeles;
     CatalogoImpresoras& impresoras;
+    DialogosImpresion& dialogosImpresion;
+    // The progress window of a print run; none when empty.
+    std::function<std::unique_ptr<VentanaProgreso>()> crearVentanaProgreso = {};
+    // Where older per-printer correction files may lie.
+    QStringList carpetasAjusteAntiguo = {};
 };
 
 class Principal : public QObject {
@@ -40,6 +50,8 @@ public:
     DialogosArchivo& dialogos() { return m_s.dialogos; }
     Portapapeles& portapapeles() { return m_s.portapapeles; }
     CatalogoImpresoras& impresoras() { return m_s.impresoras; }
+    DialogosImpresion& dialogosImpresion() { return m_s.dialogosImpresion; }
+    const Servicios& servicios() const { return m_s; }
 
     // Building the main window: caption, box table, zoom list, stored sheet and
     // printer in the status bar.

@@ -1,7 +1,13 @@
 #include "Programa.h"
 
+#include "platform/DialogosArchivo.h"
+#include "platform/Mensajes.h"
+
 Programa::Programa(const Servicios& servicios)
-    : principal(servicios), despachador(principal), ciclo(principal) {
+    : principal(servicios), despachador(principal), ciclo(principal),
+      impresora(servicios.impresoras),
+      impresion(principal, impresora, servicios.dialogosImpresion,
+                servicios.crearVentanaProgreso, servicios.carpetasAjusteAntiguo) {
     principal.Construir();
     // Before any job: the state after closing one.
     DeshabilitarHerramientas(principal);
@@ -14,8 +20,28 @@ Programa::Programa(const Servicios& servicios)
     despachador.registrar(QStringLiteral("BtnGuardar"), [this] { ciclo.Guardar(); });
     despachador.registrar(QStringLiteral("BtnGuardComo"), [this] { ciclo.GuardarComo(); });
     despachador.registrar(QStringLiteral("BtnCerrarTrabajo"), [this] { ciclo.CerrarComando(); });
+    despachador.registrar(QStringLiteral("BtnImprimir"), [this] { impresion.ImprimirTrabajo(false); });
+    despachador.registrar(QStringLiteral("BtnPrueba"), [this] { impresion.ImprimirTrabajo(true); });
+    despachador.registrar(QStringLiteral("BtnSeleccionarPrint"),
+                          [this] { impresion.SeleccionarImpresora(); });
+    despachador.registrar(QStringLiteral("BtnExportarPdf"), [this] { ExportarPdf(); });
     despachador.registrar(QStringLiteral("BtnSalir"), [this] {
         if (ciclo.Salir())
             principal.Terminar(0);
     });
+}
+
+void Programa::ExportarPdf() {
+    Estado& e = estado();
+    QString nombre = e.RutaTrabajo.isEmpty() ? CicloTrabajo::kNombreNuevo : e.RutaTrabajo;
+    if (nombre.endsWith(QStringLiteral(".zul"), Qt::CaseInsensitive))
+        nombre.chop(4);
+    nombre += QStringLiteral(".pdf");
+    const auto ruta = principal.dialogos().exportarPdf(nombre);
+    if (!ruta)
+        return;
+    if (!impresion.ExportarPdf(*ruta))
+        principal.mensajes().mostrar(
+            QStringLiteral("No se pudo escribir el archivo %1").arg(*ruta),
+            QStringLiteral("Exportar a PDF"), Icono::Exclamacion, Botones::Aceptar);
 }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "job/CicloTrabajo.h"
+#include "printing/Impresion.h"
+#include "printing/ImpresoraPrograma.h"
 #include "shell/Despachador.h"
 #include "shell/Principal.h"
 
@@ -14,7 +16,12 @@ public:
     Principal principal;
     Despachador despachador;
     CicloTrabajo ciclo;
+    ImpresoraPrograma impresora;
+    Impresion impresion;
 
     Estado& estado() { return principal.estado; }
     BarraHerramientas& barra() { return principal.barra; }
+
+    // "Exportar a PDF...": the run into a PDF file chosen by the operator.
+    void ExportarPdf();
 };

@@ -1,0 +1,89 @@
+#include "AjusteImpresora.h"
+
+#include "platform/Ajustes.h"
+#include "platform/DialogosImpresion.h"
+#include "platform/Impresora.h"
+#include "printing/Correccion.h"
+#include "printing/ImpresoraPrograma.h"
+#include "shell/Fallas.h"
+#include "shell/Principal.h"
+
+AjusteImpresora::AjusteImpresora(Principal& principal, ImpresoraPrograma& impresora,
+                                 QStringList carpetas)
+    : m_p(principal), m_imp(impresora), m_carpetas(std::move(carpetas)) {}
+
+void AjusteImpresora::Abrir() {
+    m_p.politica.ejecutar([&] { m_imp.TerminarDocumento(); });
+    m_inicial = m_imp.actual();
+    m_imp.FijarImpresoraPredeterminada(
+        m_p.ajustes().texto(Aplicacion::Producto, QStringLiteral("Printer"), m_inicial));
+    m_p.politica.ejecutar([&] { m_imp.TerminarDocumento(); });
+}
+
+void AjusteImpresora::Cerrar() {
+    m_p.politica.ejecutar([&] { m_imp.TerminarDocumento(); });
+    m_imp.FijarImpresoraPredeterminada(m_inicial);
+    m_p.politica.ejecutar([&] { m_imp.TerminarDocumento(); });
+}
+
+QString AjusteImpresora::Formato(double v) const {
+    return QString::number(v, 'f', 2).replace(u'.', m_p.idioma.decimalPoint());
+}
+
+double AjusteImpresora::Twips(double valor, bool milimetros) {
+    return milimetros ? valor * 567.0 / 10.0 : valor * 567.0;
+}
+
+double AjusteImpresora::DeTwips(double twips, bool milimetros) {
+    return milimetros ? twips / 56.7 : twips / 567.0;
+}
+
+AjusteImpresora::Valores AjusteImpresora::BuscarIniPrinter(bool milimetros) {
+    Valores v;
+    Impresora* imp = m_imp.objeto();
+    if (!imp) {
+        m_p.politica.ejecutar([] {
+            throw Falla{68, QStringLiteral("No hay ninguna impresora instalada.")};
+        });
+        return v;
+    }
+    const QString nombre = imp->nombreDispositivo();
+    MigrarAjusteAntiguo(m_p.ajustes(), nombre, m_carpetas, m_p.politica, m_p.idioma, true);
+    const int o = imp->orientacion();
+    const QPointF c = LeerCorreccion(m_p.ajustes(), nombre, o);
+    v.x = Formato(DeTwips(c.x(), milimetros));
+    v.y = Formato(DeTwips(c.y(), milimetros));
+    v.orientacion = o == 1 ? QStringLiteral("Orientación  Vertical")
+                           : QStringLiteral("Orientación  Horizontal");
+    v.titulo = QStringLiteral("Valores actuales para %1 :").arg(nombre);
+    return v;
+}
+
+void AjusteImpresora::Aplicar(double x, double y, bool milimetros) {
+    Impresora* imp = m_imp.objeto();
+    if (!imp)
+        return;
+    GenerarIniPrinter(m_p.ajustes(), imp->nombreDispositivo(), imp->orientacion(),
+                      Twips(x, milimetros), static_cast<float>(Twips(y, milimetros)), m_p.idioma);
+}
+
+void AjusteImpresora::ImprimirPrueba() {
+    m_p.politica.ejecutar([&] {
+        Impresora* imp = m_imp.objeto();
+        if (!imp)
+            throw Falla{68, QStringLiteral("No hay ninguna impresora instalada.")};
+        ::ImprimirPrueba(*imp);
+    });
+}
+
+bool AjusteImpresora::Configurar() {
+    Impresora* imp = m_imp.objeto();
+    if (!imp)
+        return false;
+    const bool elegida =
+        m_p.dialogosImpresion().configurar(*imp, imp->orientacion());
+    if (elegida)
+        m_imp.FijarImpresoraPredeterminada(imp->nombreDispositivo());
+    m_p.politica.ejecutar([&] { m_imp.TerminarDocumento(); });
+    return elegida;
+}

@@ -1,0 +1,110 @@
+#include "GeometriaImpresora.h"
+
+#include "platform/Impresora.h"
+#include "shell/Falla.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace {
+double Cm(double unidades, double porPulgada) {
+    if (porPulgada == 0)
+        throw Falla{11, QStringLiteral("División por cero: la impresora no informa su resolución.")};
+    return unidades / porPulgada * 2.54;
+}
+} // namespace
+
+double TwipsDeDispositivo(double unidades, double porPulgada) {
+    return Cm(unidades, porPulgada) / 2.54 * 1440.0;
+}
+
+float MargenIzquierdo(const Impresora& imp) {
+    const auto g = imp.geometria();
+    return static_cast<float>(Cm(g.desplazamientoX, g.puntosPorPulgadaX));
+}
+
+float MargenSuperior(const Impresora& imp) {
+    const auto g = imp.geometria();
+    return static_cast<float>(Cm(g.desplazamientoY, g.puntosPorPulgadaY));
+}
+
+float AnchoFisico(const Impresora& imp) {
+    const auto g = imp.geometria();
+    return static_cast<float>(Cm(g.anchoFisico, g.puntosPorPulgadaX));
+}
+
+float AltoFisico(const Impresora& imp) {
+    const auto g = imp.geometria();
+    return static_cast<float>(Cm(g.altoFisico, g.puntosPorPulgadaY));
+}
+
+float MargenDerecho(const Impresora& imp) {
+    const auto g = imp.geometria();
+    return static_cast<float>(AnchoFisico(imp) - MargenIzquierdo(imp) -
+                              Cm(g.anchoImprimible, g.puntosPorPulgadaX));
+}
+
+float MargenInferior(const Impresora& imp) {
+    const auto g = imp.geometria();
+    return static_cast<float>(AltoFisico(imp) - MargenSuperior(imp) -
+                              Cm(g.altoImprimible, g.puntosPorPulgadaY));
+}
+
+qint32 Impresora::anchoPagina() const {
+    const auto g = geometria();
+    return static_cast<qint32>(std::lround(TwipsDeDispositivo(g.anchoFisico, g.puntosPorPulgadaX)));
+}
+
+qint32 Impresora::altoPagina() const {
+    const auto g = geometria();
+    return static_cast<qint32>(std::lround(TwipsDeDispositivo(g.altoFisico, g.puntosPorPulgadaY)));
+}
+
+TextoRotado CalcularTextoRotado(int grados, double ancho, double alto, double extra180) {
+    switch (grados) {
+    case 90: // running upwards: the cell lies right of the start, the text above it
+        return {{alto, ancho}, {0, ancho}};
+    case 180:
+        return {{ancho, alto}, {ancho + extra180, alto}};
+    case 270: // running downwards: the cell lies left of the start
+        return {{alto, ancho}, {alto, 0}};
+    default:
+        return {{ancho, alto}, {0, 0}};
+    }
+}
+
+QFont FuenteCuadro(const Cuadro& c, double puntos) {
+    QFont f(c.FontName);
+    f.setPointSizeF(puntos > 0 ? puntos : 10);
+    f.setBold(c.FontBold);
+    f.setItalic(c.FontItalic);
+    f.setUnderline(c.FontUnderline);
+    f.setStrikeOut(c.FontStrikethru);
+    return f;
+}
+
+void ImprimirTextoRotado(Impresora& imp, const Cuadro& c, const QString& texto, double x, double y) {
+    if (std::abs(static_cast<int>(c.Rotacion)) * 10 > 32767)
+        throw Falla{6, QStringLiteral("Desbordamiento: rotación fuera de límites (%1).")
+                           .arg(c.Rotacion)};
+    FuenteImpresion f;
+    f.nombre = c.FontName;
+    f.puntos = c.FontSize;
+    f.negrita = c.FontBold;
+    f.cursiva = c.FontItalic;
+    f.subrayado = c.FontUnderline;
+    f.tachado = c.FontStrikethru;
+    imp.fijarFuente(f);
+    const TextoRotado t = CalcularTextoRotado(c.Rotacion, imp.anchoTexto(texto), imp.altoCelda());
+    imp.imprimirTextoRotado(texto, c.Rotacion, x + t.inicio.x(), y + t.inicio.y());
+}
+
+void PintarTexto(QPainter& p, const QString& texto, QPointF esquina, int grados) {
+    const QFontMetricsF m(p.font(), p.device());
+    p.save();
+    p.translate(esquina);
+    if (grados != 0)
+        p.rotate(-grados); // Qt turns clockwise; the box turns counter-clockwise
+    p.drawText(QPointF(0, m.ascent()), texto);
+    p.restore();
+}

@@ -1,0 +1,478 @@
+// The print run, printer geometry, paper checks, printer selection and the
+// printer correction, on printers that record what they are told.
+#include "Fakes.h"
+#include "boxes/Numeracion.h"
+#include "printing/AjusteImpresora.h"
+#include "printing/ComprobacionPapel.h"
+#include "printing/Correccion.h"
+#include "printing/GeometriaImpresora.h"
+#include "printing/Impresion.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+Cuadro Caja(double inicio, double fin, qint32 x = 567, qint32 y = 1134, qint16 rot = 0) {
+    Cuadro c;
+    c.Inicio = inicio;
+    c.Fin = fin;
+    c.Salto = 1;
+    c.Cifras = 0;
+    c.EnUso = true;
+    c.PosX = x;
+    c.PosY = y;
+    c.Rotacion = rot;
+    c.FontName = "Arial";
+    c.FontSize = 12;
+    c.Color = 0x0000FF;
+    return c;
+}
+
+struct Run {
+    MensajesGuion mensajes;
+    PoliticaFallas politica{mensajes, {}};
+    ImpresoraGrabadora imp;
+    RegistroProgreso progreso;
+    VentanaProgresoFalsa ventana{progreso};
+};
+
+QStringList Textos(const ImpresoraGrabadora& imp) {
+    QStringList t;
+    for (const auto& l : imp.llamadas)
+        if (l.operacion == u"texto" || l.operacion == u"rotado")
+            t.append(l.texto);
+        else if (l.operacion == u"pagina")
+            t.append("|");
+    return t;
+}
+} // namespace
+
+class PruebaImpresion : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+
+    // --- the sheet loop ---
+    void tresHojasDosSaltosDePagina() {
+        Run r;
+        r.imp.fijarColor(0x123456);
+        Tirada t;
+        t.ajusteX = 100;
+        t.ajusteY = 50.5;
+        const auto fin = ImprimirHojas({Caja(1, 3)}, r.imp, t, &r.ventana, r.politica);
+        QCOMPARE(fin, FinTirada::Terminada);
+        QCOMPARE(Textos(r.imp), (QStringList{"1", "|", "2", "|", "3"}));
+        QCOMPARE(r.imp.paginas(), 3);
+        const auto textos = r.imp.de("texto");
+        QCOMPARE(textos[0].x, 467.0);
+        QCOMPARE(textos[0].y, 1083.5);
+        QCOMPARE(textos[0].color, 0x0000FF);
+        QCOMPARE(textos[0].fuente.nombre, QStringLiteral("Arial"));
+        QCOMPARE(textos[0].fuente.puntos, 12.0);
+        QCOMPARE(r.imp.colorFrente(), 0x123456); // restored
+        QVERIFY(r.progreso.cerrada);
+        QCOMPARE(r.progreso.maximo, 3);
+        QCOMPARE(r.progreso.textos.last(), QStringLiteral("Imprimiendo hoja Nº 3 de 3"));
+    }
+
+    void pruebaImprimeSoloLaPrimeraHoja() {
+        Run r;
+        Tirada t;
+        t.unaHoja = true;
+        QCOMPARE(ImprimirHojas({Caja(1, 50)}, r.imp, t, &r.ventana, r.politica),
+                 FinTirada::Terminada);
+        QCOMPARE(Textos(r.imp), QStringList{"1"});
+        QCOMPARE(r.imp.paginas(), 1);
+        QCOMPARE(r.progreso.textos, QStringList{"Imprimiendo hoja Nº 1 de 50"});
+    }
+
+    void rangoDeHojasNumeraComoLaTirada() {
+        Run r;
+        Tirada t;
+        t.rango = {4, 6};
+        std::vector<Cuadro> v = {Caja(1, 10), Caja(101, 105)};
+        ImprimirHojas(v, r.imp, t, nullptr, r.politica);
+        QCOMPARE(Textos(r.imp), (QStringList{"4", "104", "|", "5", "105", "|", "6"}));
+        // A range past the run prints what the run has.
+        Run r2;
+        t.rango = {9, 40};
+        ImprimirHojas(v, r2.imp, t, nullptr, r2.politica);
+        QCOMPARE(Textos(r2.imp), (QStringList{"9", "|", "10"}));
+    }
+
+    void sinCuadrosNoHaceNada() {
+        Run r;
+        std::vector<Cuadro> v = {Caja(1, 5)};
+        v[0].EnUso = false;
+        QCOMPARE(ImprimirHojas(v, r.imp, {}, &r.ventana, r.politica), FinTirada::SinHojas);
+        QVERIFY(r.imp.llamadas.isEmpty());
+        QCOMPARE(r.progreso.maximo, -1);
+        QVERIFY(r.mensajes.mostrados.isEmpty());
+    }
+
+    void cancelarConfirmadoAbandonaElDocumento() {
+        Run r;
+        r.progreso.cancelarEnHoja = 4; // during sheet 5
+        r.mensajes.respuestas = {Respuesta::Aceptar};
+        r.imp.fijarColor(7);
+        QCOMPARE(ImprimirHojas({Caja(1, 10)}, r.imp, {}, &r.ventana, r.politica),
+                 FinTirada::Cancelada);
+        QCOMPARE(r.mensajes.mostrados[0].texto,
+                 QStringLiteral("¿Seguro desea cancelar la impresión?"));
+        QCOMPARE(r.mensajes.mostrados[0].titulo, QStringLiteral("Cancelar impresión"));
+        QCOMPARE(Textos(r.imp), (QStringList{"1", "|", "2", "|", "3", "|", "4", "|"}));
+        QCOMPARE(r.imp.de("abortar").size(), 1);
+        QCOMPARE(r.imp.de("fin").size(), 0);
+        QVERIFY(r.progreso.cerrada);
+        QCOMPARE(r.imp.colorFrente(), 7);
+    }
+
+    void cancelarNoConfirmadoSigue() {
+        Run r;
+        r.progreso.cancelarEnHoja = 1;
+        r.progreso.veces = 1;
+        r.mensajes.respuestas = {Respuesta::Cancelar};
+        QCOMPARE(ImprimirHojas({Caja(1, 3)}, r.imp, {}, &r.ventana, r.politica),
+                 FinTirada::Terminada);
+        QCOMPARE(Textos(r.imp), (QStringList{"1", "|", "2", "|", "3"}));
+        QCOMPARE(r.imp.de("fin").size(), 1);
+    }
+
+    void fallaDeLaImpresoraAbandona() {
+        Run r;
+        r.imp.fallarAlTerminar = true;
+        QCOMPARE(ImprimirHojas({Caja(1, 2)}, r.imp, {}, nullptr, r.politica),
+                 FinTirada::Abandonada);
+        QCOMPARE(r.imp.de("abortar").size(), 1);
+        QCOMPARE(r.mensajes.mostrados.first().texto, QStringLiteral("El dispositivo no está disponible"));
+    }
+
+    void saltoCeroNoImprime() {
+        Run r;
+        std::vector<Cuadro> v = {Caja(1, 5)};
+        v[0].Salto = 0;
+        QCOMPARE(ImprimirHojas(v, r.imp, {}, &r.ventana, r.politica), FinTirada::SinHojas);
+        QVERIFY(r.imp.llamadas.isEmpty());
+        QCOMPARE(r.mensajes.mostrados.size(), 1);
+    }
+
+    void rotadoYDirecto() {
+        Run r;
+        std::vector<Cuadro> v = {Caja(7, 7, 1000, 2000, 90), Caja(8, 8, 1000, 2000, 0)};
+        Tirada t;
+        t.ajusteX = 10;
+        t.ajusteY = 20.5; // y of a rotated box is rounded half to even: 1979.5 -> 1980
+        ImprimirHojas(v, r.imp, t, nullptr, r.politica);
+        const auto rot = r.imp.de("rotado");
+        QCOMPARE(rot.size(), 1);
+        QCOMPARE(rot[0].grados, 90);
+        QCOMPARE(rot[0].color, 0x0000FF);
+        // Upwards text starts at the bottom-left of its rectangle: one
+        // character of 12 pt is 120 twips wide on this printer.
+        QCOMPARE(rot[0].x, 990.0);
+        QCOMPARE(rot[0].y, 1980.0 + 120.0);
+        QCOMPARE(r.imp.de("texto").size(), 1);
+    }
+
+    // --- geometry ---
+    void margenes() {
+        ImpresoraGrabadora imp;
+        imp.geo.puntosPorPulgadaX = imp.geo.puntosPorPulgadaY = 600;
+        imp.geo.desplazamientoX = 100;
+        imp.geo.desplazamientoY = 150;
+        imp.geo.anchoFisico = 5100;
+        imp.geo.altoFisico = 6600;
+        imp.geo.anchoImprimible = 4900;
+        imp.geo.altoImprimible = 6300;
+        QCOMPARE(MargenIzquierdo(imp), 100.0f / 600 * 2.54f);
+        QVERIFY(qAbs(MargenIzquierdo(imp) * 567 - 240.03) < 0.01);
+        QVERIFY(qAbs(MargenSuperior(imp) - 0.635) < 1e-5);
+        QVERIFY(qAbs(MargenDerecho(imp) - 100.0 / 600 * 2.54) < 1e-4);
+        QVERIFY(qAbs(MargenInferior(imp) - 150.0 / 600 * 2.54) < 1e-4);
+        QCOMPARE(imp.anchoPagina(), 12240);
+        QCOMPARE(imp.altoPagina(), 15840);
+        imp.geo.puntosPorPulgadaX = 0;
+        QVERIFY_THROWS_EXCEPTION(Falla, MargenIzquierdo(imp));
+    }
+
+    void textoRotado_data() {
+        QTest::addColumn<int>("grados");
+        QTest::addColumn<QSizeF>("tamano");
+        QTest::addColumn<QPointF>("inicio");
+        QTest::newRow("0") << 0 << QSizeF(500, 200) << QPointF(0, 0);
+        QTest::newRow("90") << 90 << QSizeF(200, 500) << QPointF(0, 500);
+        QTest::newRow("180") << 180 << QSizeF(500, 200) << QPointF(500, 200);
+        QTest::newRow("270") << 270 << QSizeF(200, 500) << QPointF(200, 0);
+    }
+    void textoRotado() {
+        QFETCH(int, grados);
+        const TextoRotado t = CalcularTextoRotado(grados, 500, 200);
+        QTEST(t.tamano, "tamano");
+        QTEST(t.inicio, "inicio");
+    }
+
+    void verificarPapel_data() {
+        QTest::addColumn<int>("orientacion");
+        QTest::addColumn<double>("pw");
+        QTest::addColumn<double>("ph");
+        QTest::addColumn<int>("resultado");
+        QTest::newRow("a4 bien") << 1 << 11900.0 << 16832.0 << 0;
+        QTest::newRow("a4 girada") << 2 << 16832.0 << 11900.0 << 2;
+        QTest::newRow("carta en lugar de a4") << 1 << 12242.0 << 15842.0 << 1;
+        QTest::newRow("carta girada") << 2 << 15842.0 << 12242.0 << 3;
+        QTest::newRow("orientacion desconocida") << 0 << 1.0 << 1.0 << 0;
+    }
+    void verificarPapel() {
+        QFETCH(int, orientacion);
+        QFETCH(double, pw);
+        QFETCH(double, ph);
+        ::Trabajo a4;
+        a4.HAncho = 11907;
+        a4.HAlto = 16840;
+        a4.HOrienta = true;
+        QTEST(VerificarPapel(a4, orientacion, pw, ph), "resultado");
+    }
+
+    // --- correction ---
+    void correccionPorOrientacion() {
+        AjustesMemoria a;
+        GenerarIniPrinter(a, "P", 1, AjusteImpresora::Twips(1.5, true),
+                          static_cast<float>(AjusteImpresora::Twips(2, true)));
+        GenerarIniPrinter(a, "P", 2, 10, -20);
+        QCOMPARE(a.leer(Aplicacion::Titulo, "P", "Xx").value_or(""), QStringLiteral("85,05"));
+        QCOMPARE(a.leer(Aplicacion::Titulo, "p", "yx").value_or(""), QStringLiteral("113,4"));
+        QCOMPARE(LeerCorreccion(a, "P", 1), QPointF(85.05, 113.4f));
+        QCOMPARE(LeerCorreccion(a, "P", 2), QPointF(10, -20));
+        QCOMPARE(LeerCorreccion(a, "Otra", 1), QPointF(0, 0));
+
+        // The run subtracts the landscape correction plus the printable offset.
+        ImpresoraGrabadora imp("P");
+        imp.geo.desplazamientoX = 300; // 0.5 inch at 600 dpi = 720 twips
+        imp.fijarOrientacion(2);
+        Tirada t;
+        CalcularAjuste(imp, a, t);
+        QVERIFY(qAbs(t.ajusteX - (10 + 0)) < 0.01); // turned: the offset is now on Y
+        QVERIFY(qAbs(t.ajusteY - (-20 + 1.27 * 567)) < 0.01); // 567 twips to the cm
+    }
+
+    void ajusteAntiguo() {
+        QTemporaryDir dir;
+        const auto escribir = [&](const QByteArray& datos) {
+            QFile f(dir.filePath("Laser.ini"));
+            f.open(QIODevice::WriteOnly);
+            f.write(datos);
+        };
+        MensajesGuion m;
+        PoliticaFallas p(m, {});
+        AjustesMemoria a;
+        escribir("<{ZUL54-091-560202}>\r\n120\r\n-60\r\n");
+        QVERIFY(MigrarAjusteAntiguo(a, "Laser", {"/no/existe", dir.path()}, p));
+        QVERIFY(!QFileInfo::exists(dir.filePath("Laser.ini")));
+        QCOMPARE(LeerCorreccion(a, "Laser", 1), QPointF(120, -60));
+        // Without the marker the run leaves the file alone; the dialog takes it as zero.
+        escribir("otra cosa\r\n5\r\n5\r\n");
+        QVERIFY(!MigrarAjusteAntiguo(a, "Laser", {dir.path()}, p));
+        QVERIFY(QFileInfo::exists(dir.filePath("Laser.ini")));
+        QCOMPARE(LeerCorreccion(a, "Laser", 1), QPointF(120, -60));
+        QVERIFY(MigrarAjusteAntiguo(a, "Laser", {dir.path()}, p, QLocale(), true));
+        QCOMPARE(LeerCorreccion(a, "Laser", 1), QPointF(0, 0));
+        QVERIFY(!QFileInfo::exists(dir.filePath("Laser.ini")));
+    }
+
+    void paginaDePrueba() {
+        ImpresoraGrabadora imp;
+        imp.geo.desplazamientoX = 600 * 0.5 / 2.54; // 0.5 cm
+        ImprimirPrueba(imp);
+        const auto lineas = imp.de("linea");
+        QCOMPARE(lineas.size(), 4);
+        QVERIFY(qAbs(lineas[3].x - (5670 - 283.5)) < 0.01); // 10 cm from the paper's edge
+        QCOMPARE(lineas[0].x, 12240 / 2.0);
+        QCOMPARE(lineas[1].y, 5670.0);
+        const auto textos = imp.de("texto");
+        QCOMPARE(textos.size(), 2);
+        QCOMPARE(textos[0].texto,
+                 QStringLiteral("Debería medir desde el borde de la página --> Y = 10 Cm"));
+        QCOMPARE(textos[0].fuente.puntos, 11.0);
+        QCOMPARE(imp.paginas(), 1);
+    }
+
+    void unidadesDelAjuste() {
+        QCOMPARE(AjusteImpresora::Twips(1.5, true), 85.05);
+        QCOMPARE(AjusteImpresora::Twips(1.5, false), 850.5);
+        QCOMPARE(AjusteImpresora::DeTwips(708.75, true), 12.5);
+        QCOMPARE(AjusteImpresora::DeTwips(708.75, false), 1.25);
+    }
+};
+
+// The printer commands of the desktop program, on fakes.
+class PruebaComandos : public QObject {
+    Q_OBJECT
+
+    static Programa& ConTrabajo(Banco& b) {
+        b.impresoras.lista = {"Laser", "Chorro"};
+        b.impresoras.defecto = "Chorro";
+        Programa& p = b.crear();
+        p.despachador.ejecutar("BtnNuevo");
+        AjustesMemoria vacios;
+        const int i = p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
+        p.estado().Cuadros[i].Fin = 3;
+        return p;
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+
+    void imprimirEnLaImpresoraDelPrograma() {
+        Banco b;
+        b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", "Laser");
+        Programa& p = ConTrabajo(b);
+        QVERIFY(p.barra().utilizable("BtnImprimir"));
+        p.despachador.ejecutar("BtnImprimir");
+        QCOMPARE(b.dialogosImpresion.vistas, QStringList{"Laser"});
+        QCOMPARE(b.dialogosImpresion.orientacionPedida, 1);
+        QCOMPARE(b.dialogosImpresion.hojasOfrecidas, 3);
+        ImpresoraGrabadora* laser = b.impresoras.creadas.last();
+        QCOMPARE(laser->de("texto").size(), 3);
+        QCOMPARE(laser->paginas(), 3);
+        // Back to the printer that was current before the command.
+        QCOMPARE(p.impresora.actual(), QStringLiteral("Chorro"));
+    }
+
+    void laImpresoraElegidaPasaASerLaDelPrograma_data() {
+        QTest::addColumn<bool>("siempre");
+        QTest::addColumn<QString>("guardada");
+        QTest::newRow("elegir al imprimir") << false << "Chorro";
+        QTest::newRow("siempre la del programa") << true << "Laser";
+    }
+    void laImpresoraElegidaPasaASerLaDelPrograma() {
+        QFETCH(bool, siempre);
+        Banco b;
+        b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", "Laser");
+        b.ajustes.escribirBooleano(Aplicacion::Producto, "PrinterDefault", siempre);
+        Programa& p = ConTrabajo(b);
+        b.dialogosImpresion.elegir = "Chorro";
+        p.despachador.ejecutar("BtnImprimir");
+        QTEST(b.ajustes.texto(Aplicacion::Producto, "Printer", {}), "guardada");
+        QTEST(p.principal.panel(3), "guardada");
+    }
+
+    void dialogoCanceladoNoImprime() {
+        Banco b;
+        Programa& p = ConTrabajo(b);
+        b.dialogosImpresion.aceptar = false;
+        p.despachador.ejecutar("BtnPrueba");
+        for (ImpresoraGrabadora* i : b.impresoras.creadas)
+            QVERIFY(i->llamadas.isEmpty());
+        QVERIFY(!b.ajustes.leer(Aplicacion::Producto, "Settings", "Printer"));
+    }
+
+    void papelDistintoPregunta() {
+        Banco b;
+        Programa& p = ConTrabajo(b); // the stored sheet is Carta; printers are Letter
+        b.impresoras.preparar = [](ImpresoraGrabadora& i) {
+            i.geo.anchoFisico = i.geo.anchoImprimible = 600 * 21 / 2.54; // A4
+            i.geo.altoFisico = i.geo.altoImprimible = 600 * 29.7 / 2.54;
+        };
+        b.mensajes.respuestas = {Respuesta::Cancelar};
+        p.despachador.ejecutar("BtnImprimir");
+        QCOMPARE(b.mensajes.mostrados.size(), 1);
+        QCOMPARE(b.mensajes.mostrados[0].texto,
+                 QStringLiteral("El tamaño  del papel en la impresora no es correcto\r¿Desea "
+                                "continuar?"));
+        QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Tamaño y orientación del papel"));
+        QCOMPARE(b.impresoras.creadas.last()->de("texto").size(), 0);
+        b.mensajes.respuestas = {Respuesta::Aceptar};
+        p.despachador.ejecutar("BtnPrueba");
+        QCOMPARE(b.impresoras.creadas.last()->de("texto").size(), 1);
+    }
+
+    void correccionYAntiguoAlImprimir() {
+        QTemporaryDir dir;
+        {
+            QFile f(dir.filePath("Chorro.ini"));
+            f.open(QIODevice::WriteOnly);
+            f.write("<{ZUL54-091-560202}>\r\n100\r\n-50\r\n");
+        }
+        Banco b;
+        b.carpetasAntiguas = {dir.path()};
+        Programa& p = ConTrabajo(b);
+        p.estado().Cuadros[0].PosX = 1000;
+        p.estado().Cuadros[0].PosY = 1000;
+        p.despachador.ejecutar("BtnPrueba");
+        const auto t = b.impresoras.creadas.last()->de("texto");
+        QCOMPARE(t.size(), 1);
+        QCOMPARE(t[0].x, 900.0);
+        QCOMPARE(t[0].y, 1050.0);
+        QVERIFY(!QFileInfo::exists(dir.filePath("Chorro.ini")));
+    }
+
+    void seleccionarImpresora() {
+        Banco b;
+        b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", "Laser");
+        b.ajustes.escribirBooleano(Aplicacion::Producto, "PrinterDefault", true);
+        Programa& p = ConTrabajo(b);
+        b.dialogosImpresion.elegir = "Chorro";
+        b.mensajes.respuestas = {Respuesta::No};
+        p.despachador.ejecutar("BtnSeleccionarPrint");
+        QCOMPARE(b.mensajes.mostrados.size(), 1);
+        QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Impresora del programa"));
+        QCOMPARE(b.mensajes.mostrados[0].texto,
+                 QStringLiteral("La impresora : Laser\res la impresora por defecto del programa."
+                                "\r\rChorro\res la selección que acaba de realizar.\r¿Desea que "
+                                "esta última se la impresora por defecto del programa?"));
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "Printer", {}), QStringLiteral("Laser"));
+        b.mensajes.respuestas = {Respuesta::Si};
+        p.despachador.ejecutar("BtnSeleccionarPrint");
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "Printer", {}), QStringLiteral("Chorro"));
+        QCOMPARE(p.principal.panel(3), QStringLiteral("Chorro"));
+        // The same printer again: no question.
+        b.dialogosImpresion.elegir.clear();
+        p.despachador.ejecutar("BtnSeleccionarPrint");
+        QCOMPARE(b.mensajes.mostrados.size(), 2);
+    }
+
+    void exportarPdfSinCorreccion() {
+        Banco b;
+        Programa& p = ConTrabajo(b);
+        GenerarIniPrinter(b.ajustes, "PDF", 1, 500, 500);
+        p.estado().Cuadros[0].PosX = 1000;
+        b.dialogos.rutas = {QStringLiteral("/tmp/x.pdf")};
+        p.despachador.ejecutar("BtnExportarPdf");
+        QCOMPARE(b.dialogos.inicios.last(), QStringLiteral("Trabajo1.pdf"));
+        QCOMPARE(b.impresoras.pdfs, QStringList{"/tmp/x.pdf"});
+        const auto t = b.impresoras.creadas.last()->de("texto");
+        QCOMPARE(t.size(), 3);
+        QCOMPARE(t[0].x, 1000.0);
+    }
+
+    void ajusteDesdeElDialogo() {
+        Banco b;
+        b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", "Laser");
+        Programa& p = ConTrabajo(b);
+        AjusteImpresora a(p.principal, p.impresora, {});
+        a.Abrir();
+        QCOMPARE(p.impresora.actual(), QStringLiteral("Laser"));
+        a.Aplicar(1.5, 2, true);
+        const auto v = a.BuscarIniPrinter(false);
+        QCOMPARE(v.x, QStringLiteral("0,15"));
+        QCOMPARE(v.y, QStringLiteral("0,20"));
+        QCOMPARE(v.titulo, QStringLiteral("Valores actuales para Laser :"));
+        QCOMPARE(v.orientacion, QStringLiteral("Orientación  Vertical"));
+        a.ImprimirPrueba();
+        QCOMPARE(b.impresoras.creadas.last()->de("linea").size(), 4);
+        a.Cerrar();
+        QCOMPARE(p.impresora.actual(), QStringLiteral("Chorro"));
+    }
+};
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    int r = 0;
+    PruebaImpresion i;
+    r |= QTest::qExec(&i, argc, argv);
+    PruebaComandos c;
+    r |= QTest::qExec(&c, argc, argv);
+    return r;
+}
+
+#include "test_impresion.moc"
