@@ -460,6 +460,16 @@ private slots:
         QCOMPARE(LeerBytes(datos, m).resultado, LecturaTrabajo::Resultado::NoEsTrabajo);
     }
 
+    void dispositivoSinFinTermina() {
+        // A device or pipe has no size to check first; the reader still stops.
+        if (!QFileInfo::exists("/dev/zero"))
+            QSKIP("sin /dev/zero");
+        MensajesGuion m;
+        PoliticaFallas p(m, {});
+        const auto l = LeerArchivoTrabajo("/dev/zero", {}, {}, p);
+        QCOMPARE(l.resultado, LecturaTrabajo::Resultado::NoEsTrabajo);
+    }
+
     void numeroDanadoAbandonaLaLectura() {
         MensajesGuion m;
         QStringList b = Cabecera() + Bloque(0, " uno ", " 9 ");

@@ -22,13 +22,16 @@ class LectorLineas {
 public:
     explicit LectorLineas(QFile& f) : m_f(f) {}
 
-    enum class Estado { Linea, Fin, Larga, Error };
+    enum class Estado { Linea, Fin, Larga, Error, Grande };
 
     Estado siguiente(QByteArray& linea) {
         linea.clear();
         bool larga = false;
         for (;;) {
             if (m_pos >= m_buf.size()) {
+                // A pipe or a device has no size to check beforehand.
+                if (m_total > kMaxArchivo)
+                    return Estado::Grande;
                 if (!rellenar())
                     return m_error ? Estado::Error
                                    : (linea.isEmpty() && !m_pendiente ? Estado::Fin
@@ -84,6 +87,7 @@ private:
         }
         m_buf.resize(n);
         m_pos = 0;
+        m_total += n;
         return n > 0;
     }
 
@@ -94,6 +98,7 @@ private:
     bool m_pendiente = false;
     bool m_error = false;
     qint64 m_numero = 0;
+    qint64 m_total = 0;
 };
 
 Falla FallaDeApertura(const QFileDevice& f, const QString& ruta, bool escribir) {
@@ -113,6 +118,11 @@ Falla FallaDeApertura(const QFileDevice& f, const QString& ruta, bool escribir) 
     if (info.isDir())
         return {64, QStringLiteral("%1 es una carpeta").arg(nombre)};
     return {64, QStringLiteral("No se puede crear %1 (%2)").arg(nombre, f.errorString())};
+}
+
+Falla FallaGrande() {
+    return {13, QStringLiteral("El archivo es demasiado grande para ser un trabajo de Velquira "
+                               "(más de 128 MB).")};
 }
 
 QString Donde(qint64 linea) {
@@ -199,10 +209,7 @@ LecturaTrabajo LeerArchivoTrabajo(const QString& ruta, const ::Trabajo& previo,
         return r;
     }
     if (f.size() > kMaxArchivo) {
-        politica.ejecutar([&] {
-            throw Falla{13, QStringLiteral("El archivo es demasiado grande para ser un trabajo "
-                                           "de Velquira (más de 128 MB).")};
-        });
+        politica.ejecutar([] { throw FallaGrande(); });
         return r;
     }
 
@@ -216,6 +223,8 @@ LecturaTrabajo LeerArchivoTrabajo(const QString& ruta, const ::Trabajo& previo,
                 throw Falla{62, QStringLiteral("Fin de archivo")};
             if (e == LectorLineas::Estado::Error)
                 throw Falla{57, f.errorString()};
+            if (e == LectorLineas::Estado::Grande)
+                throw FallaGrande();
             if (e == LectorLineas::Estado::Larga)
                 throw Falla{13, QStringLiteral("No coinciden los tipos: %1 es demasiado larga.")
                                     .arg(Donde(lector.numero()))};
@@ -280,6 +289,8 @@ LecturaTrabajo LeerArchivoTrabajo(const QString& ruta, const ::Trabajo& previo,
             e = lector.siguiente(bytes);
             if (e == LectorLineas::Estado::Error)
                 throw Falla{57, f.errorString()};
+            if (e == LectorLineas::Estado::Grande)
+                throw FallaGrande();
             if (e == LectorLineas::Estado::Larga && contador >= 1 && contador <= 20)
                 throw Falla{13, QStringLiteral("No coinciden los tipos: %1 es demasiado larga.")
                                     .arg(Donde(lector.numero()))};
@@ -287,8 +298,8 @@ LecturaTrabajo LeerArchivoTrabajo(const QString& ruta, const ::Trabajo& previo,
         if (res == PoliticaFallas::Resultado::Abandonado)
             return r;
         if (res == PoliticaFallas::Resultado::Omitido && e != LectorLineas::Estado::Linea) {
-            if (e == LectorLineas::Estado::Error)
-                break;
+            if (e == LectorLineas::Estado::Error || e == LectorLineas::Estado::Grande)
+                return r;
             ++contador;
             continue;
         }
@@ -346,10 +357,13 @@ QByteArray SerializarTrabajo(const Estado& estado, const QLocale& idioma, QList<
     out.reserve(128 + estado.cuadrosVivos() * 200);
     bool completo = true;
     const auto linea = [&](const QString& s) {
-        // A line break inside a value would split the file's lines.
-        if (s.contains(u'\r') || s.contains(u'\n')) {
+        // A line break inside a value would split the file's lines, and a
+        // value that reads as the separator would start a new box.
+        if (s.contains(u'\r') || s.contains(u'\n') || s == QLatin1StringView(kSeparadorCuadro)) {
             QString limpio = s;
             limpio.replace(u'\r', u' ').replace(u'\n', u' ');
+            if (limpio == QLatin1StringView(kSeparadorCuadro))
+                limpio.append(u' ');
             CodificarCp1252(limpio, out);
             completo = false;
         } else if (!CodificarCp1252(s, out)) {

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Fuzzes the job-file reader with libFuzzer (clang, ASan, UBSan). Not part of CI.
+# Usage: scripts/fuzz.sh [SECONDS] [extra libFuzzer flags...]
+# A crash, leak or timeout leaves its input as crash-*, leak-* or timeout-* in
+# build-fuzz/hallazgos/; reproduce with build-fuzz/bin/fuzz_lector FILE.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+segundos="${1:-60}"
+[ $# -gt 0 ] && shift
+
+bash scripts/deps.sh clang-14 libclang-rt-14-dev cmake ninja-build qt6-base-dev qt6-base-dev-tools \
+  libgl-dev
+
+if [ ! -f build-fuzz/CMakeCache.txt ]; then
+  CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELQUIRA_FUZZ=ON
+fi
+cmake --build build-fuzz -j2 --target fuzz_lector
+
+# The fuzzer adds what it finds to its first corpus folder: work on a copy so
+# the seeds in the repository stay as they are.
+trabajo=build-fuzz/corpus-run
+hallazgos=build-fuzz/hallazgos
+mkdir -p "$trabajo" "$hallazgos"
+cp -n fuzz/corpus/*.zul fuzz/corpus/*.bin "$trabajo"/ 2>/dev/null || true
+
+# Tokens the format is built from, so mutations reach past the first line.
+cat > build-fuzz/lector.dict <<'DICT'
+"<{ZUL54-091-560202}>"
+"***&&&***"
+"\x0d\x0a"
+"True"
+"False"
+" 0 "
+" 1 "
+"-1 "
+" 32767 "
+" 32768 "
+" 2147483647 "
+" 2147483648 "
+" 283500 "
+" 0,5 "
+"1.5"
+"E+"
+"E-"
+"\xef\xbb\xbf"
+DICT
+
+ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" \
+UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}" \
+  build-fuzz/bin/fuzz_lector "$trabajo" \
+  -dict=build-fuzz/lector.dict \
+  -artifact_prefix="$hallazgos/" \
+  -max_total_time="$segundos" -max_len=200000 -rss_limit_mb=2048 -timeout=10 \
+  -print_final_stats=1 "$@"
