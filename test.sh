@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Builds ZUL Velquira and runs every test (headless).
+# Builds ZUL Velquira and runs every test (headless). Also starts a CUPS
+# server with a virtual PDF printer of the tests' own, for the end-to-end
+# printing tests.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 cd "$here"
 bash scripts/build.sh
+bash scripts/cups.sh
+export VELQUIRA_COLA=VelquiraPrueba
+export VELQUIRA_COLA_DIR=/var/spool/velquira-pdf
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 "$@"
