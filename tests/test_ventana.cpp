@@ -1,6 +1,8 @@
 // The main window as the operator meets it, headless.
 #include "Fakes.h"
 #include "editor/FrmDrag.h"
+#include "printing/FrmBar.h"
+#include "printing/Impresion.h"
 #include "shell/PpalMdi.h"
 
 #include <QAction>
@@ -8,6 +10,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -113,6 +117,49 @@ private slots:
         QVERIFY(v.accion("BtnRegla")->isChecked());
         p.barra().fijarPulsada("BtnRegla", false);
         QVERIFY(!v.accion("BtnRegla")->isChecked());
+    }
+
+    void ventanaDeProgresoCancela_data() {
+        QTest::addColumn<bool>("tecla"); // Escape instead of the button
+        QTest::newRow("boton") << false;
+        QTest::newRow("escape") << true;
+    }
+    void ventanaDeProgresoCancela() {
+        QFETCH(bool, tecla);
+        MensajesGuion m;
+        m.respuestas = {Respuesta::Aceptar};
+        PoliticaFallas politica(m, {});
+        ImpresoraGrabadora imp;
+        FrmBar barra;
+        QStringList vistos;
+        imp.alImprimir = [&](const LlamadaImpresora& l) {
+            if (l.operacion != u"texto")
+                return;
+            vistos.append(barra.etiqueta()->text());
+            QVERIFY(barra.isVisible());
+            if (l.texto == u"3") {
+                if (tecla)
+                    QTest::keyClick(&barra, Qt::Key_Escape);
+                else
+                    barra.botonCancelar()->click();
+            }
+        };
+        Cuadro c;
+        c.Inicio = 1;
+        c.Fin = 10;
+        c.Salto = 1;
+        c.EnUso = true;
+        c.FontName = "Arial";
+        c.FontSize = 10;
+        QCOMPARE(ImprimirHojas({c}, imp, {}, &barra, politica), FinTirada::Cancelada);
+        QCOMPARE(vistos.first(), QStringLiteral("Imprimiendo hoja Nº 1 de 10"));
+        QCOMPARE(vistos.last(), QStringLiteral("Imprimiendo hoja Nº 3 de 10"));
+        QCOMPARE(imp.de("texto").size(), 3);
+        QCOMPARE(imp.de("abortar").size(), 1);
+        QCOMPARE(m.mostrados.size(), 1);
+        QCOMPARE(m.mostrados[0].titulo, QStringLiteral("Cancelar impresión"));
+        QVERIFY(!barra.isVisible());
+        QCOMPARE(barra.barra()->maximum(), 10);
     }
 
     void abrirDesdeElMenuOlvidaElPunto() {
