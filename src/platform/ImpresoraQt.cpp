@@ -29,24 +29,49 @@ QPainter& ImpresoraPintor::pintor() {
         if (!m_pintor->begin(&dispositivo()))
             throw Falla{68, QStringLiteral("No se puede imprimir en %1").arg(nombreDispositivo())};
         m_pintor->setRenderHint(QPainter::TextAntialiasing);
+        m_fuentePuesta = false;
     }
     return *m_pintor;
 }
 
-QFont ImpresoraPintor::fuenteDispositivo() const {
-    QFont f(m_fuente.nombre);
-    f.setPointSizeF(m_fuente.puntos > 0 ? m_fuente.puntos : 10);
-    f.setBold(m_fuente.negrita);
-    f.setItalic(m_fuente.cursiva);
-    f.setUnderline(m_fuente.subrayado);
-    f.setStrikeOut(m_fuente.tachado);
-    // Positions are exact to the device unit: no hinting towards pixels.
-    f.setHintingPreference(QFont::PreferNoHinting);
-    return f;
+const QFont& ImpresoraPintor::fuenteDispositivo() const {
+    if (!m_qfont) {
+        QFont f(m_fuente.nombre);
+        f.setPointSizeF(m_fuente.puntos > 0 ? m_fuente.puntos : 10);
+        f.setBold(m_fuente.negrita);
+        f.setItalic(m_fuente.cursiva);
+        f.setUnderline(m_fuente.subrayado);
+        f.setStrikeOut(m_fuente.tachado);
+        // Positions are exact to the device unit: no hinting towards pixels.
+        f.setHintingPreference(QFont::PreferNoHinting);
+        m_qfont = f;
+    }
+    return *m_qfont;
 }
 
-void ImpresoraPintor::fijarFuente(const FuenteImpresion& fuente) {
-    m_fuente = fuente;
+const QFontMetricsF& ImpresoraPintor::metricas() const {
+    if (!m_metricas)
+        m_metricas.emplace(fuenteDispositivo(), &dispositivo());
+    return *m_metricas;
+}
+
+void ImpresoraPintor::ponerFuente(QPainter& p) {
+    if (!m_fuentePuesta) {
+        p.setFont(fuenteDispositivo());
+        m_fuentePuesta = true;
+    }
+    p.setPen(ColorBgr(m_color));
+}
+
+void ImpresoraPintor::fijarFuente(const FuenteImpresion& f) {
+    const FuenteImpresion& a = m_fuente;
+    if (f.nombre == a.nombre && f.puntos == a.puntos && f.negrita == a.negrita &&
+        f.cursiva == a.cursiva && f.subrayado == a.subrayado && f.tachado == a.tachado)
+        return;
+    m_fuente = f;
+    m_qfont.reset();
+    m_metricas.reset();
+    m_fuentePuesta = false;
 }
 
 void ImpresoraPintor::fijarPosicion(double x, double y) {
@@ -56,9 +81,8 @@ void ImpresoraPintor::fijarPosicion(double x, double y) {
 
 void ImpresoraPintor::imprimirTexto(const QString& texto) {
     QPainter& p = pintor();
-    p.setFont(fuenteDispositivo());
-    p.setPen(ColorBgr(m_color));
-    PintarTexto(p, texto, QPointF(px(m_x), px(m_y)), 0);
+    ponerFuente(p);
+    PintarTexto(p, texto, QPointF(px(m_x), px(m_y)), 0, metricas().ascent());
     m_x = 0;
     m_y += altoCelda();
 }
@@ -71,9 +95,8 @@ void ImpresoraPintor::imprimirLineaVacia() {
 
 void ImpresoraPintor::imprimirTextoRotado(const QString& texto, int grados, double x, double y) {
     QPainter& p = pintor();
-    p.setFont(fuenteDispositivo());
-    p.setPen(ColorBgr(m_color));
-    PintarTexto(p, texto, QPointF(px(x), px(y)), grados);
+    ponerFuente(p);
+    PintarTexto(p, texto, QPointF(px(x), px(y)), grados, metricas().ascent());
 }
 
 void ImpresoraPintor::dibujarLinea(double x1, double y1, double x2, double y2) {
@@ -85,11 +108,11 @@ void ImpresoraPintor::dibujarLinea(double x1, double y1, double x2, double y2) {
 }
 
 double ImpresoraPintor::anchoTexto(const QString& texto) const {
-    return twips(QFontMetricsF(fuenteDispositivo(), &dispositivo()).horizontalAdvance(texto));
+    return twips(metricas().horizontalAdvance(texto));
 }
 
 double ImpresoraPintor::altoCelda() const {
-    return twips(QFontMetricsF(fuenteDispositivo(), &dispositivo()).height());
+    return twips(metricas().height());
 }
 
 void ImpresoraPintor::nuevaPagina() {

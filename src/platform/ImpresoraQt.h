@@ -7,6 +7,8 @@
 #include "platform/Impresora.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <optional>
 #include <QPainter>
 #include <memory>
 
@@ -43,10 +45,17 @@ private:
     QPainter& pintor();
     double px(double twips) const { return twips * resolucion() / 1440.0; }
     double twips(double px) const { return px * 1440.0 / resolucion(); }
-    QFont fuenteDispositivo() const;
+    // The current font and its metrics, built once per font change: a run
+    // sets the same font for every box of every sheet.
+    const QFont& fuenteDispositivo() const;
+    const QFontMetricsF& metricas() const;
+    void ponerFuente(QPainter& p);
 
     std::unique_ptr<QPainter> m_pintor;
     FuenteImpresion m_fuente;
+    mutable std::optional<QFont> m_qfont;
+    mutable std::optional<QFontMetricsF> m_metricas;
+    bool m_fuentePuesta = false; // the painter holds m_qfont
     qint32 m_color = 0;
     double m_x = 0; // twips
     double m_y = 0;

@@ -99,12 +99,14 @@ void ImprimirTextoRotado(Impresora& imp, const Cuadro& c, const QString& texto, 
     imp.imprimirTextoRotado(texto, c.Rotacion, x + t.inicio.x(), y + t.inicio.y());
 }
 
-void PintarTexto(QPainter& p, const QString& texto, QPointF esquina, int grados) {
-    const QFontMetricsF m(p.font(), p.device());
+void PintarTexto(QPainter& p, const QString& texto, QPointF esquina, int grados, double ascenso) {
+    if (grados == 0) {
+        p.drawText(esquina + QPointF(0, ascenso), texto);
+        return;
+    }
     p.save();
     p.translate(esquina);
-    if (grados != 0)
-        p.rotate(-grados); // Qt turns clockwise; the box turns counter-clockwise
-    p.drawText(QPointF(0, m.ascent()), texto);
+    p.rotate(-grados); // Qt turns clockwise; the box turns counter-clockwise
+    p.drawText(QPointF(0, ascenso), texto);
     p.restore();
 }

@@ -42,7 +42,8 @@ QFont FuenteCuadro(const Cuadro& c, double puntos);
 // top-left corner is (x, y) in printer twips.
 void ImprimirTextoRotado(Impresora& imp, const Cuadro& c, const QString& texto, double x, double y);
 
-// Draws `texto` with its cell's top-left corner at `esquina`, rotated
-// counter-clockwise by `grados` around it, on any painter (printer, PDF or
-// screen), as vector text with a transparent background.
-void PintarTexto(QPainter& p, const QString& texto, QPointF esquina, int grados);
+// Draws `texto` in the painter's font with its cell's top-left corner at
+// `esquina`, rotated counter-clockwise by `grados` around it, on any painter
+// (printer, PDF or screen), as vector text with a transparent background.
+// `ascenso` is the font's ascent in the painter's units.
+void PintarTexto(QPainter& p, const QString& texto, QPointF esquina, int grados, double ascenso);
