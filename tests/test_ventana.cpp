@@ -1,7 +1,10 @@
 // The main window as the operator meets it, headless.
 #include "Fakes.h"
 #include "editor/FrmDrag.h"
+#include "printing/AjusteImpresora.h"
+#include "printing/Correccion.h"
 #include "printing/FrmBar.h"
+#include "printing/FrmSetup.h"
 #include "printing/Impresion.h"
 #include "shell/PpalMdi.h"
 
@@ -9,7 +12,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -56,6 +63,8 @@ private slots:
         Banco b;
         PpalMdi v(b.crear());
         QVERIFY(v.accion("BtnNuevo")->isEnabled());
+        QVERIFY(v.accion("BtnAjustesImpresion")->isEnabled());
+        QVERIFY(v.accion("BtnSeleccionarPrint")->isEnabled());
         QVERIFY(v.accion("BtnAbrir")->isEnabled());
         QVERIFY(v.accion("BtnSalir")->isEnabled());
         QVERIFY(!v.accion("BtnGuardar")->isEnabled());
@@ -160,6 +169,47 @@ private slots:
         QCOMPARE(m.mostrados[0].titulo, QStringLiteral("Cancelar impresión"));
         QVERIFY(!barra.isVisible());
         QCOMPARE(barra.barra()->maximum(), 10);
+    }
+
+    void ajusteImpresoraGuardaLoTecleado() {
+        Banco b;
+        b.impresoras.lista = {"Laser"};
+        b.impresoras.defecto = "Laser";
+        Programa& p = b.crear();
+        AjusteImpresora ajuste(p.principal, p.impresora, {});
+        FrmSetup d(ajuste);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        // "Continuar": the values of the printer, then the test page question.
+        QTimer::singleShot(0, [] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* caja = qobject_cast<QMessageBox*>(w))
+                    for (QAbstractButton* boton : caja->buttons())
+                        if (boton->text() == u"&No")
+                            boton->click();
+        });
+        d.botonSeguir()->click();
+        QCOMPARE(d.botonSeguir()->text(), QStringLiteral("&Aplicar"));
+        QCOMPARE(d.titulo()->text(), QStringLiteral("Valores actuales para Laser :"));
+        QCOMPARE(d.campoX()->text(), QStringLiteral("0,00"));
+        d.activateWindow(); // back from the question box
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.campoX()->setFocus();
+        d.campoX()->selectAll();
+        QTest::keyClicks(d.campoX(), "1,5x");
+        QCOMPARE(d.campoX()->text(), QStringLiteral("1,5"));
+        QTest::keyClick(d.campoX(), Qt::Key_Return);
+        QVERIFY(d.campoY()->hasFocus());
+        QCOMPARE(d.campoX()->text(), QStringLiteral("1,50"));
+        d.campoY()->selectAll();
+        QTest::keyClicks(d.campoY(), "-2-");
+        QCOMPARE(d.campoY()->text(), QStringLiteral("-2"));
+        d.botonSeguir()->click();
+        QCOMPARE(LeerCorreccion(b.ajustes, "Laser", 1), QPointF(85.05, -113.4f));
+        d.opcionCentimetros()->setChecked(true);
+        QCOMPARE(d.campoX()->text(), QStringLiteral("0,15"));
+        QCOMPARE(d.campoY()->text(), QStringLiteral("-0,20"));
     }
 
     void abrirDesdeElMenuOlvidaElPunto() {

@@ -14,12 +14,20 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kNombreProducto);
     QApplication::setApplicationDisplayName(QString());
     RegistrarFuentes();
+    // The interface is Spanish whatever the desktop's language: Qt's own
+    // dialogs (print, files, colours) too.
+    QTranslator traduccionQt;
+    if (traduccionQt.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traduccionQt);
 
     const QStringList args = app.arguments().mid(1);
     const QString lineaComandos = args.join(u' ');

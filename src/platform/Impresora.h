@@ -76,7 +76,8 @@ class CatalogoImpresoras {
 public:
     virtual ~CatalogoImpresoras() = default;
     virtual QStringList impresoras() const = 0;
-    // Empty when the system has no default printer.
+    // The system's default printer (or, when none is marked, the first
+    // installed); empty when there is no printer at all.
     virtual QString predeterminada() const = 0;
     // A printer object for the named queue; nullptr when there is none.
     virtual std::unique_ptr<Impresora> crear(const QString& nombre) = 0;

@@ -238,7 +238,13 @@ QStringList CatalogoImpresorasQt::impresoras() const {
 }
 
 QString CatalogoImpresorasQt::predeterminada() const {
-    return QPrinterInfo::defaultPrinterName();
+    // CUPS may have printers and no default; the first one stands in, as a
+    // desktop with printers always has a default.
+    const QString defecto = QPrinterInfo::defaultPrinterName();
+    if (!defecto.isEmpty())
+        return defecto;
+    const QStringList todas = QPrinterInfo::availablePrinterNames();
+    return todas.isEmpty() ? QString() : todas.first();
 }
 
 std::unique_ptr<Impresora> CatalogoImpresorasQt::crear(const QString& nombre) {

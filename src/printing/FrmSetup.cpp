@@ -36,7 +36,10 @@ FrmSetup::FrmSetup(AjusteImpresora& ajuste, QWidget* padre) : QDialog(padre), m_
     m_instrucciones->setObjectName(QStringLiteral("Text1"));
     m_instrucciones->setReadOnly(true);
     m_instrucciones->setPlainText(QString(kInstrucciones).remove(u'\r'));
+    m_instrucciones->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_instrucciones->setMinimumHeight(170);
+    m_instrucciones->setMinimumWidth(
+        m_instrucciones->fontMetrics().horizontalAdvance(QStringLiteral("usa las dos orientaciones de papel (Vertical ")) + 40);
 
     m_valores = new QWidget(panel);
     m_titulo = new QLabel(QStringLiteral("Valores actuales :"), m_valores);
@@ -51,6 +54,10 @@ FrmSetup::FrmSetup(AjusteImpresora& ajuste, QWidget* padre) : QDialog(padre), m_
     m_x->setObjectName(QStringLiteral("TxTX"));
     m_y = new QLineEdit(m_valores);
     m_y->setObjectName(QStringLiteral("TxTY"));
+    for (QLineEdit* c : {m_x, m_y}) {
+        c->setMinimumWidth(c->fontMetrics().horizontalAdvance(QStringLiteral("-0000,00")) + 16);
+        c->setAlignment(Qt::AlignRight);
+    }
     m_mm = new QRadioButton(QStringLiteral("Milímetros"), m_valores);
     m_cm = new QRadioButton(QStringLiteral("Centímetros"), m_valores);
     m_mm->setChecked(true);
@@ -137,8 +144,10 @@ void FrmSetup::mostrarValores() {
 
 void FrmSetup::continuar() {
     mostrarValores();
-    m_instrucciones->setMaximumHeight(40);
+    // The instructions give way to the correction fields.
+    m_instrucciones->hide();
     m_valores->show();
+    adjustSize();
     m_seguir->setText(QStringLiteral("&Aplicar"));
     m_etapaAplicar = true;
     QMessageBox pregunta(QMessageBox::Question, QStringLiteral("Imprimir Página"),

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
@@ -65,6 +66,12 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
     m_centro->addWidget(vacio);
     setCentralWidget(m_centro);
 
+    connect(&p, &Principal::tituloCambiado, this, &QWidget::setWindowTitle);
+    connect(&p, &Principal::panelCambiado, this, &PpalMdi::actualizarPanel);
+    connect(&p, &Principal::editorAbiertoCambiado, this, &PpalMdi::editorCambiado);
+    connect(&p, &Principal::terminar, this, &PpalMdi::terminar);
+    connect(&p.barra, &BarraHerramientas::cambiada, this, &PpalMdi::actualizarAccion);
+    // Commands whose work is a window of their own.
     m_prog.despachador.registrar(QStringLiteral("BtnAjustesImpresion"), [this] {
         AjusteImpresora ajuste(m_prog.principal, m_prog.impresora,
                                m_prog.principal.servicios().carpetasAjusteAntiguo);
@@ -72,15 +79,14 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
         dialogo.exec();
     });
 
-    connect(&p, &Principal::tituloCambiado, this, &QWidget::setWindowTitle);
-    connect(&p, &Principal::panelCambiado, this, &PpalMdi::actualizarPanel);
-    connect(&p, &Principal::editorAbiertoCambiado, this, &PpalMdi::editorCambiado);
-    connect(&p, &Principal::terminar, this, &PpalMdi::terminar);
-    connect(&p.barra, &BarraHerramientas::cambiada, this, &PpalMdi::actualizarAccion);
     for (int n = 1; n <= 3; ++n)
         actualizarPanel(n);
     editorCambiado(p.editorAbierto());
-    resize(1000, 720);
+    // Wide enough for the whole band on a common office screen.
+    QSize tamano(1280, 800);
+    if (const QScreen* pantalla = screen())
+        tamano = tamano.boundedTo(pantalla->availableSize());
+    resize(tamano);
 }
 
 QAction* PpalMdi::accion(const QString& id) const {
