@@ -55,6 +55,18 @@ const QFontMetricsF& ImpresoraPintor::metricas() const {
     return *m_metricas;
 }
 
+double ImpresoraPintor::ascenso() const {
+    if (m_ascenso < 0)
+        m_ascenso = metricas().ascent();
+    return m_ascenso;
+}
+
+double ImpresoraPintor::alto() const {
+    if (m_alto < 0)
+        m_alto = metricas().height();
+    return m_alto;
+}
+
 void ImpresoraPintor::ponerFuente(QPainter& p) {
     if (!m_fuentePuesta) {
         p.setFont(fuenteDispositivo());
@@ -71,6 +83,7 @@ void ImpresoraPintor::fijarFuente(const FuenteImpresion& f) {
     m_fuente = f;
     m_qfont.reset();
     m_metricas.reset();
+    m_ascenso = m_alto = -1;
     m_fuentePuesta = false;
 }
 
@@ -82,7 +95,7 @@ void ImpresoraPintor::fijarPosicion(double x, double y) {
 void ImpresoraPintor::imprimirTexto(const QString& texto) {
     QPainter& p = pintor();
     ponerFuente(p);
-    PintarTexto(p, texto, QPointF(px(m_x), px(m_y)), 0, metricas().ascent());
+    PintarTexto(p, texto, QPointF(px(m_x), px(m_y)), 0, ascenso());
     m_x = 0;
     m_y += altoCelda();
 }
@@ -96,7 +109,7 @@ void ImpresoraPintor::imprimirLineaVacia() {
 void ImpresoraPintor::imprimirTextoRotado(const QString& texto, int grados, double x, double y) {
     QPainter& p = pintor();
     ponerFuente(p);
-    PintarTexto(p, texto, QPointF(px(x), px(y)), grados, metricas().ascent());
+    PintarTexto(p, texto, QPointF(px(x), px(y)), grados, ascenso());
 }
 
 void ImpresoraPintor::dibujarLinea(double x1, double y1, double x2, double y2) {
@@ -112,7 +125,7 @@ double ImpresoraPintor::anchoTexto(const QString& texto) const {
 }
 
 double ImpresoraPintor::altoCelda() const {
-    return twips(metricas().height());
+    return twips(alto());
 }
 
 void ImpresoraPintor::nuevaPagina() {

@@ -49,12 +49,18 @@ private:
     // sets the same font for every box of every sheet.
     const QFont& fuenteDispositivo() const;
     const QFontMetricsF& metricas() const;
+    // Ascent and cell height of the current font, device units. Kept as
+    // numbers: every QFontMetricsF call looks the font engine up again.
+    double ascenso() const;
+    double alto() const;
     void ponerFuente(QPainter& p);
 
     std::unique_ptr<QPainter> m_pintor;
     FuenteImpresion m_fuente;
     mutable std::optional<QFont> m_qfont;
     mutable std::optional<QFontMetricsF> m_metricas;
+    mutable double m_ascenso = -1;
+    mutable double m_alto = -1;
     bool m_fuentePuesta = false; // the painter holds m_qfont
     qint32 m_color = 0;
     double m_x = 0; // twips
