@@ -8,6 +8,8 @@
 #include "printing/GeometriaImpresora.h"
 #include "printing/Impresion.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -233,6 +235,44 @@ private slots:
         QTEST(VerificarPapel(a4, orientacion, pw, ph), "resultado");
     }
 
+    void gemeloDePantallaDentroDeSuCuadro_data() {
+        QTest::addColumn<int>("grados");
+        QTest::newRow("0") << 0;
+        QTest::newRow("90") << 90;
+        QTest::newRow("180") << 180;
+        QTest::newRow("270") << 270;
+    }
+    void gemeloDePantallaDentroDeSuCuadro() {
+        QFETCH(int, grados);
+        Cuadro c = Caja(1, 1, 0, 0, static_cast<qint16>(grados));
+        c.FontSize = 20;
+        const double ppt = 96.0 / 1440; // pixels per twip of a 96 dpi screen
+        QImage img(400, 400, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        QFont f = FuenteCuadro(c, c.FontSize);
+        f.setPixelSize(qRound(c.FontSize * 20 * ppt));
+        const QFontMetricsF m(f, &img);
+        const QString texto = QStringLiteral("00001");
+        p.translate(100, 100);
+        const QSizeF t = DibujarTextoRotado(p, c, texto, 1.0, m.horizontalAdvance(texto) / ppt,
+                                            m.height() / ppt, ppt);
+        p.end();
+        QRect tinta;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (qGray(img.pixel(x, y)) < 200)
+                    tinta |= QRect(x, y, 1, 1);
+        QVERIFY(!tinta.isEmpty());
+        const QRectF caja(QPointF(100, 100), t);
+        QVERIFY2(caja.adjusted(-1, -1, 1, 1).contains(QRectF(tinta)),
+                 qPrintable(QStringLiteral("%1 fuera de %2").arg(QString::number(tinta.x())).arg(caja.x())));
+        if (grados == 90 || grados == 270)
+            QVERIFY(t.height() > t.width());
+        else
+            QVERIFY(t.width() > t.height());
+    }
+
     // --- correction ---
     void correccionPorOrientacion() {
         AjustesMemoria a;
@@ -443,6 +483,34 @@ private slots:
         const auto t = b.impresoras.creadas.last()->de("texto");
         QCOMPARE(t.size(), 3);
         QCOMPARE(t[0].x, 1000.0);
+    }
+
+    void comprobarMargenes() {
+        Banco b;
+        Programa& p = ConTrabajo(b); // Carta sheet, Letter printers
+        b.impresoras.preparar = [](ImpresoraGrabadora& i) {
+            i.geo.desplazamientoX = 150; // 0.25 in at 600 dpi
+            i.geo.desplazamientoY = 300;
+            i.geo.anchoImprimible = i.geo.anchoFisico - 300;
+            i.geo.altoImprimible = i.geo.altoFisico - 600;
+        };
+        p.estado().Trabajo.Zoom = 0.5f;
+        const auto m = p.impresion.ComprobarMargenes();
+        QVERIFY(m.has_value());
+        QVERIFY(b.mensajes.mostrados.isEmpty());
+        QVERIFY(qAbs(m->izquierdo - 0.635 * 567 * 0.5) < 0.5);
+        QVERIFY(qAbs(m->superior - 1.27 * 567 * 0.5) < 0.5);
+        QVERIFY(qAbs(m->derecho - (12240 - 0.635 * 567) * 0.5) < 0.5);
+        QVERIFY(qAbs(m->inferior - (15840 - 1.27 * 567) * 0.5) < 0.5);
+        QCOMPARE(p.impresora.actual(), QStringLiteral("Chorro"));
+        // A landscape sheet on that paper: warned, and the check goes on.
+        std::swap(p.estado().Trabajo.HAncho, p.estado().Trabajo.HAlto);
+        p.estado().Trabajo.HOrienta = false;
+        b.impresoras.preparar = {};
+        p.impresora.FijarImpresoraPredeterminada("Laser");
+        p.impresora.TerminarDocumento();
+        QVERIFY(p.impresion.ComprobarMargenes().has_value());
+        QCOMPARE(b.mensajes.mostrados.size(), 0); // the printer was turned to the sheet first
     }
 
     void ajusteDesdeElDialogo() {

@@ -1,6 +1,7 @@
 #include "GeometriaImpresora.h"
 
 #include "platform/Impresora.h"
+#include "job/Valores.h"
 #include "shell/Falla.h"
 
 #include <QFontMetricsF>
@@ -109,4 +110,19 @@ void PintarTexto(QPainter& p, const QString& texto, QPointF esquina, int grados,
     p.rotate(-grados); // Qt turns clockwise; the box turns counter-clockwise
     p.drawText(QPointF(0, ascenso), texto);
     p.restore();
+}
+
+QSizeF DibujarTextoRotado(QPainter& p, const Cuadro& c, const QString& texto, double zoom,
+                          double ancho, double alto, double unidadesPorTwip) {
+    const double escala = zoom * unidadesPorTwip;
+    QFont f = FuenteCuadro(c, c.FontSize);
+    // The painter's device may not be the screen the sizes were measured on:
+    // size the font in the painter's units.
+    f.setPixelSize(std::max(1, static_cast<int>(RedondearPar(c.FontSize * 20.0 * escala))));
+    p.setFont(f);
+    p.setPen(QColor(c.Color & 0xFF, (c.Color >> 8) & 0xFF, (c.Color >> 16) & 0xFF));
+    const TextoRotado t = CalcularTextoRotado(c.Rotacion, ancho * escala, alto * escala);
+    const QFontMetricsF m(f, p.device());
+    PintarTexto(p, texto, t.inicio, c.Rotacion, m.ascent());
+    return t.tamano;
 }

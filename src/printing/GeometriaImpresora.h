@@ -42,6 +42,14 @@ QFont FuenteCuadro(const Cuadro& c, double puntos);
 // top-left corner is (x, y) in printer twips.
 void ImprimirTextoRotado(Impresora& imp, const Cuadro& c, const QString& texto, double x, double y);
 
+// The screen twin of ImprimirTextoRotado, for the sheet editor: draws a
+// box's text into its picture at `zoom`, the font at Zoom x FontSize, the
+// picture `ancho` x `alto` twips as measured at zoom 1 (turned for 90 and
+// 270). Returns the picture's size in the painter's units. One geometry for
+// screen and paper, so what the operator places is what prints.
+QSizeF DibujarTextoRotado(QPainter& p, const Cuadro& c, const QString& texto, double zoom,
+                          double ancho, double alto, double unidadesPorTwip);
+
 // Draws `texto` in the painter's font with its cell's top-left corner at
 // `esquina`, rotated counter-clockwise by `grados` around it, on any painter
 // (printer, PDF or screen), as vector text with a transparent background.

@@ -235,3 +235,43 @@ bool Impresion::ExportarPdf(const QString& ruta) {
     return ImprimirHojas(m_p.estado.Cuadros, *pdf, Tirada{}, ventana.get(), m_p.politica) ==
            FinTirada::Terminada;
 }
+
+std::optional<Margenes> Impresion::ComprobarMargenes() {
+    PoliticaFallas& politica = m_p.politica;
+    if (politica.ejecutar([&] { m_imp.TerminarDocumento(); }) == R::Abandonado)
+        return std::nullopt;
+    const QString inicial = m_imp.actual();
+    const auto restaurar = qScopeGuard([&] {
+        m_imp.FijarImpresoraPredeterminada(inicial);
+        politica.ejecutar([&] { m_imp.TerminarDocumento(); });
+    });
+    m_imp.FijarImpresoraPredeterminada(
+        m_p.ajustes().texto(Aplicacion::Producto, "Printer", inicial));
+    if (politica.ejecutar([&] { m_imp.TerminarDocumento(); }) == R::Abandonado)
+        return std::nullopt;
+    Impresora* imp = m_imp.objeto();
+    if (!imp)
+        return std::nullopt;
+    const ::Trabajo& hoja = m_p.estado.Trabajo;
+    imp->fijarOrientacion(hoja.HOrienta ? 1 : 2);
+    static const QString kTextos[] = {
+        {},
+        QStringLiteral("El tamaño  del papel en la impresora es distinto al de la hoja de trabajo."),
+        QStringLiteral("La orientación del papel en la impresora es distinta a la de la hoja de "
+                       "trabajo."),
+        QStringLiteral("El tamaño y la orientación del papel en la impresora \rson distintas a "
+                       "las de la hoja de trabajo.")};
+    int r = 0;
+    std::optional<Margenes> m;
+    politica.ejecutar([&] {
+        r = VerificarPapel(hoja, *imp);
+        if (r != 0)
+            m_p.mensajes().mostrar(kTextos[r] +
+                                       QStringLiteral("\rLos márgenes se mostrarán en forma erronea."),
+                                   QStringLiteral("Tamaño y orientación del papel"),
+                                   Icono::Informacion, Botones::Aceptar);
+        m_imp.AbortarDocumento();
+        m = PosicionesMargenes(*imp, hoja.Zoom);
+    });
+    return m;
+}

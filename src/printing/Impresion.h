@@ -6,10 +6,12 @@
 
 #include "job/Cuadro.h"
 #include "platform/DialogosImpresion.h"
+#include "printing/ComprobacionPapel.h"
 
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Impresora;
@@ -47,6 +49,10 @@ public:
     void SeleccionarImpresora();
     // The run into a PDF file, no correction; false when it was not written.
     bool ExportarPdf(const QString& ruta);
+    // The margin check of the editor: the program's printer's paper against
+    // the sheet (with a warning when they differ) and where its printable
+    // area lies on the sheet, in screen twips. Nothing without a printer.
+    std::optional<Margenes> ComprobarMargenes();
 
     // Run after a printer selection changed the printer (the editor redraws
     // its margin lines).
