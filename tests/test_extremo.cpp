@@ -89,6 +89,18 @@ QRectF Tinta(const QImage& img, int ppp, const QRectF& zona) {
     return QRectF(QPointF(x0 / f, y0 / f), QPointF((x1 + 1) / f, (y1 + 1) / f));
 }
 
+// The PDF the queue writes for a job just sent: the first complete one in
+// `salida` not among `antes` (waits up to two minutes).
+QString PdfNuevo(const QDir& salida, const QStringList& antes) {
+    for (int i = 0; i < 600; ++i) {
+        QTest::qWait(200);
+        for (const QString& n : salida.entryList({"*.pdf"}, QDir::Files))
+            if (!antes.contains(n) && Paginas(salida.filePath(n)) > 0)
+                return salida.filePath(n);
+    }
+    return {};
+}
+
 // A4 portrait, four boxes 1 cm apart turned 0, 90, 180 and 270 degrees, two sheets.
 QByteArray TrabajoGirado() {
     QStringList l = {"<{ZUL54-091-560202}>", " 310 ", " 500 ", " 10 ", " 16840 ", " 11907 ",
@@ -198,13 +210,7 @@ private slots:
         int codigo = -1;
         const QString mensajes = Cli({"imprimir", m_trabajo, "--impresora", cola}, &codigo);
         QVERIFY2(codigo == 0, qPrintable(mensajes));
-        QString impreso;
-        for (int i = 0; i < 600 && impreso.isEmpty(); ++i) {
-            QTest::qWait(200);
-            for (const QString& n : salida.entryList({"*.pdf"}, QDir::Files))
-                if (!antes.contains(n) && Paginas(salida.filePath(n)) > 0)
-                    impreso = salida.filePath(n);
-        }
+        const QString impreso = PdfNuevo(salida, antes);
         QVERIFY2(!impreso.isEmpty(), "CUPS no produjo el PDF");
         QCOMPARE(Paginas(impreso), 2);
 
@@ -244,13 +250,7 @@ private slots:
             t = MargenSuperior(imp) * 10 * kPtPorMm;
             ImprimirPrueba(imp);
         }
-        QString impreso;
-        for (int i = 0; i < 600 && impreso.isEmpty(); ++i) {
-            QTest::qWait(200);
-            for (const QString& n : salida.entryList({"*.pdf"}, QDir::Files))
-                if (!antes.contains(n) && Paginas(salida.filePath(n)) > 0)
-                    impreso = salida.filePath(n);
-        }
+        const QString impreso = PdfNuevo(salida, antes);
         QVERIFY2(!impreso.isEmpty(), "CUPS no produjo el PDF");
         QTemporaryDir dir;
         const int ppp = 300;

@@ -13,17 +13,13 @@ AjusteImpresora::AjusteImpresora(Principal& principal, ImpresoraPrograma& impres
     : m_p(principal), m_imp(impresora), m_carpetas(std::move(carpetas)) {}
 
 void AjusteImpresora::Abrir() {
-    m_p.politica.ejecutar([&] { m_imp.TerminarDocumento(); });
-    m_inicial = m_imp.actual();
-    m_imp.FijarImpresoraPredeterminada(
-        m_p.ajustes().texto(Aplicacion::Producto, QStringLiteral("Printer"), m_inicial));
-    m_p.politica.ejecutar([&] { m_imp.TerminarDocumento(); });
+    m_con.emplace(m_imp, m_p.politica,
+                  m_p.ajustes().texto(Aplicacion::Producto, QStringLiteral("Printer"),
+                                      m_imp.actual()));
 }
 
 void AjusteImpresora::Cerrar() {
-    m_p.politica.ejecutar([&] { m_imp.TerminarDocumento(); });
-    m_imp.FijarImpresoraPredeterminada(m_inicial);
-    m_p.politica.ejecutar([&] { m_imp.TerminarDocumento(); });
+    m_con.reset();
 }
 
 QString AjusteImpresora::Formato(double v) const {

@@ -6,6 +6,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "printing/ImpresoraPrograma.h"
 
 class ImpresoraPrograma;
 class Principal;
@@ -42,5 +45,5 @@ private:
     Principal& m_p;
     ImpresoraPrograma& m_imp;
     QStringList m_carpetas;
-    QString m_inicial;
+    std::optional<ConImpresora> m_con; // while the dialog is open
 };

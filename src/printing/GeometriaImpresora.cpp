@@ -84,10 +84,7 @@ QFont FuenteCuadro(const Cuadro& c, double puntos) {
     return f;
 }
 
-void ImprimirTextoRotado(Impresora& imp, const Cuadro& c, const QString& texto, double x, double y) {
-    if (std::abs(static_cast<int>(c.Rotacion)) * 10 > 32767)
-        throw Falla{6, QStringLiteral("Desbordamiento: rotación fuera de límites (%1).")
-                           .arg(c.Rotacion)};
+FuenteImpresion FuenteDeCuadro(const Cuadro& c) {
     FuenteImpresion f;
     f.nombre = c.FontName;
     f.puntos = c.FontSize;
@@ -95,7 +92,14 @@ void ImprimirTextoRotado(Impresora& imp, const Cuadro& c, const QString& texto, 
     f.cursiva = c.FontItalic;
     f.subrayado = c.FontUnderline;
     f.tachado = c.FontStrikethru;
-    imp.fijarFuente(f);
+    return f;
+}
+
+void ImprimirTextoRotado(Impresora& imp, const Cuadro& c, const QString& texto, double x, double y) {
+    if (std::abs(static_cast<int>(c.Rotacion)) * 10 > 32767)
+        throw Falla{6, QStringLiteral("Desbordamiento: rotación fuera de límites (%1).")
+                           .arg(c.Rotacion)};
+    imp.fijarFuente(FuenteDeCuadro(c));
     const TextoRotado t = CalcularTextoRotado(c.Rotacion, imp.anchoTexto(texto), imp.altoCelda());
     imp.imprimirTextoRotado(texto, c.Rotacion, x + t.inicio.x(), y + t.inicio.y());
 }

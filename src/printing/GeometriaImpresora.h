@@ -12,6 +12,7 @@
 class Impresora;
 class QPainter;
 struct GeometriaDispositivo;
+struct FuenteImpresion;
 
 // Margins of the current printer, cm. A zero resolution throws Falla 11.
 float MargenIzquierdo(const Impresora& imp);
@@ -35,8 +36,9 @@ struct TextoRotado {
 // screen's picture leaves that room).
 TextoRotado CalcularTextoRotado(int grados, double ancho, double alto, double extra180 = 0);
 
-// The font a box prints in, at `puntos` points.
+// The font a box prints in, at `puntos` points, and as the printer object takes it.
 QFont FuenteCuadro(const Cuadro& c, double puntos);
+FuenteImpresion FuenteDeCuadro(const Cuadro& c);
 
 // Prints a box's text rotated by its Rotacion, filling the rectangle whose
 // top-left corner is (x, y) in printer twips.

@@ -27,14 +27,7 @@ void Imprimir(Impresora& imp, const Cuadro& c, const QString& s, const Tirada& t
         return;
     }
     imp.fijarPosicion(x, static_cast<float>(c.PosY - t.ajusteY));
-    FuenteImpresion f;
-    f.nombre = c.FontName;
-    f.negrita = c.FontBold;
-    f.cursiva = c.FontItalic;
-    f.subrayado = c.FontUnderline;
-    f.tachado = c.FontStrikethru;
-    f.puntos = c.FontSize;
-    imp.fijarFuente(f);
+    imp.fijarFuente(FuenteDeCuadro(c));
     imp.imprimirTexto(s);
 }
 } // namespace
@@ -117,24 +110,10 @@ Impresion::Impresion(Principal& principal, ImpresoraPrograma& impresora,
 
 void Impresion::ImprimirTrabajo(bool unaHoja) {
     PoliticaFallas& politica = m_p.politica;
-    if (politica.ejecutar([&] { m_imp.TerminarDocumento(); }) == R::Abandonado)
+    ConImpresora con(m_imp, politica, ImpresoraDelPrograma());
+    Impresora* imp = con.objeto();
+    if (!imp)
         return;
-    const QString inicial = m_imp.actual();
-    const QString programa = m_p.ajustes().texto(Aplicacion::Producto, "Printer", inicial);
-    const auto restaurar = qScopeGuard([&] {
-        m_imp.FijarImpresoraPredeterminada(inicial);
-        politica.ejecutar([&] { m_imp.TerminarDocumento(); });
-    });
-    m_imp.FijarImpresoraPredeterminada(programa);
-    if (politica.ejecutar([&] { m_imp.TerminarDocumento(); }) == R::Abandonado)
-        return;
-    Impresora* imp = m_imp.objeto();
-    if (!imp) {
-        politica.ejecutar([] {
-            throw Falla{68, QStringLiteral("No hay ninguna impresora instalada.")};
-        });
-        return;
-    }
     const ::Trabajo& hoja = m_p.estado.Trabajo;
     qint32 hojas = 0;
     try {
@@ -183,24 +162,11 @@ void Impresion::ImprimirTrabajo(bool unaHoja) {
 
 void Impresion::SeleccionarImpresora() {
     PoliticaFallas& politica = m_p.politica;
-    if (politica.ejecutar([&] { m_imp.TerminarDocumento(); }) == R::Abandonado)
+    const QString programa = ImpresoraDelPrograma();
+    ConImpresora con(m_imp, politica, programa);
+    Impresora* imp = con.objeto();
+    if (!imp)
         return;
-    const QString inicial = m_imp.actual();
-    const QString programa = m_p.ajustes().texto(Aplicacion::Producto, "Printer", inicial);
-    const auto restaurar = qScopeGuard([&] {
-        m_imp.FijarImpresoraPredeterminada(inicial);
-        politica.ejecutar([&] { m_imp.TerminarDocumento(); });
-    });
-    m_imp.FijarImpresoraPredeterminada(programa);
-    if (politica.ejecutar([&] { m_imp.TerminarDocumento(); }) == R::Abandonado)
-        return;
-    Impresora* imp = m_imp.objeto();
-    if (!imp) {
-        politica.ejecutar([] {
-            throw Falla{68, QStringLiteral("No hay ninguna impresora instalada.")};
-        });
-        return;
-    }
     if (!m_dialogos.configurar(*imp, m_p.estado.Trabajo.HOrienta ? 1 : 2))
         return;
     const QString elegida = imp->nombreDispositivo();
@@ -238,18 +204,8 @@ bool Impresion::ExportarPdf(const QString& ruta) {
 
 std::optional<Margenes> Impresion::ComprobarMargenes() {
     PoliticaFallas& politica = m_p.politica;
-    if (politica.ejecutar([&] { m_imp.TerminarDocumento(); }) == R::Abandonado)
-        return std::nullopt;
-    const QString inicial = m_imp.actual();
-    const auto restaurar = qScopeGuard([&] {
-        m_imp.FijarImpresoraPredeterminada(inicial);
-        politica.ejecutar([&] { m_imp.TerminarDocumento(); });
-    });
-    m_imp.FijarImpresoraPredeterminada(
-        m_p.ajustes().texto(Aplicacion::Producto, "Printer", inicial));
-    if (politica.ejecutar([&] { m_imp.TerminarDocumento(); }) == R::Abandonado)
-        return std::nullopt;
-    Impresora* imp = m_imp.objeto();
+    ConImpresora con(m_imp, politica, ImpresoraDelPrograma());
+    Impresora* imp = con.objeto();
     if (!imp)
         return std::nullopt;
     const ::Trabajo& hoja = m_p.estado.Trabajo;
@@ -274,4 +230,8 @@ std::optional<Margenes> Impresion::ComprobarMargenes() {
         m = PosicionesMargenes(*imp, hoja.Zoom);
     });
     return m;
+}
+
+QString Impresion::ImpresoraDelPrograma() const {
+    return m_p.ajustes().texto(Aplicacion::Producto, "Printer", m_imp.actual());
 }

@@ -59,6 +59,9 @@ public:
     std::function<void()> alCambiarImpresora;
 
 private:
+    // The program's printer: setting "Printer", else the current one.
+    QString ImpresoraDelPrograma() const;
+
     Principal& m_p;
     ImpresoraPrograma& m_imp;
     DialogosImpresion& m_dialogos;

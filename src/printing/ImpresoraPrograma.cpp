@@ -1,5 +1,7 @@
 #include "ImpresoraPrograma.h"
 
+#include "shell/Fallas.h"
+
 QString ImpresoraPrograma::actual() const {
     return m_actual.isEmpty() ? m_catalogo.predeterminada() : m_actual;
 }
@@ -32,4 +34,28 @@ void ImpresoraPrograma::TerminarDocumento() {
 void ImpresoraPrograma::AbortarDocumento() {
     if (m_objeto && m_objeto->documentoAbierto())
         m_objeto->abortarDocumento();
+}
+
+ConImpresora::ConImpresora(ImpresoraPrograma& imp, PoliticaFallas& politica,
+                           const QString& programa)
+    : m_imp(imp), m_politica(politica) {
+    using R = PoliticaFallas::Resultado;
+    if (politica.ejecutar([&] { m_imp.TerminarDocumento(); }) == R::Abandonado)
+        return;
+    m_inicial = m_imp.actual();
+    m_anterior = m_imp.elegida();
+    m_imp.FijarImpresoraPredeterminada(programa);
+    if (politica.ejecutar([&] { m_imp.TerminarDocumento(); }) == R::Abandonado)
+        return;
+    m_objeto = m_imp.objeto();
+    if (!m_objeto)
+        politica.ejecutar(
+            [] { throw Falla{68, QStringLiteral("No hay ninguna impresora instalada.")}; });
+}
+
+ConImpresora::~ConImpresora() {
+    if (!m_anterior)
+        return;
+    m_imp.Restaurar(*m_anterior);
+    m_politica.ejecutar([&] { m_imp.TerminarDocumento(); });
 }

@@ -7,6 +7,7 @@
 #include "platform/Impresora.h"
 
 #include <memory>
+#include <optional>
 
 class ImpresoraPrograma {
 public:
@@ -16,6 +17,10 @@ public:
     QString actual() const;
     // An empty name leaves the current printer as it is.
     void FijarImpresoraPredeterminada(const QString& nombre);
+    // What the current printer was set to (empty: the system's default), to
+    // put it back exactly.
+    QString elegida() const { return m_actual; }
+    void Restaurar(const QString& elegida) { m_actual = elegida; }
 
     // The printer object on the current printer; nullptr when there is no
     // printer at all.
@@ -31,4 +36,29 @@ private:
     CatalogoImpresoras& m_catalogo;
     QString m_actual;
     std::unique_ptr<Impresora> m_objeto;
+};
+
+class PoliticaFallas;
+
+// For the duration of a command: the program's printer (`programa`, or the
+// current one when empty) becomes the current printer, with any open document
+// ended before and after; the previous current printer comes back at the end.
+class ConImpresora {
+public:
+    ConImpresora(ImpresoraPrograma& impresora, PoliticaFallas& politica, const QString& programa);
+    ~ConImpresora();
+    ConImpresora(const ConImpresora&) = delete;
+    ConImpresora& operator=(const ConImpresora&) = delete;
+
+    // The printer object; nullptr when a failure abandoned the switch or
+    // there is no printer (reported through the policy).
+    Impresora* objeto() const { return m_objeto; }
+    const QString& inicial() const { return m_inicial; }
+
+private:
+    ImpresoraPrograma& m_imp;
+    PoliticaFallas& m_politica;
+    QString m_inicial;
+    std::optional<QString> m_anterior; // set once the switch was made
+    Impresora* m_objeto = nullptr;
 };
