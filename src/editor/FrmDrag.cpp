@@ -1,51 +1,141 @@
 #include "FrmDrag.h"
 
+#include "editor/EditorHoja.h"
 #include "shell/Principal.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 
 namespace {
-// Twips at zoom 1 -> screen pixels.
-int Pixeles(double twips, double zoom, double dpi) {
-    return static_cast<int>(std::lround(twips * zoom * dpi / 1440.0));
-}
-constexpr int kBorde = 12; // desk around the sheet, pixels
+constexpr int kMargenEscritorio = 8; // desk around the window's content, pixels
+const QColor kColorRegla(0xF4, 0xF1, 0xE4);
 } // namespace
 
-VistaHoja::VistaHoja(Principal& principal, QWidget* padre) : QWidget(padre), m_p(principal) {
+VistaHoja::VistaHoja(Principal& principal, EditorHoja& editor, QWidget* padre)
+    : QWidget(padre), m_p(principal), m_editor(editor) {
     setObjectName(QStringLiteral("Hoja"));
+    setMouseTracking(true);
     ajustar();
+}
+
+float VistaHoja::zoom() const {
+    const float z = m_p.estado.Trabajo.Zoom;
+    return z > 0 ? z : 0.5f;
+}
+
+double VistaHoja::pixeles(double twips) const {
+    return twips * logicalDpiX() / 1440.0;
+}
+
+double VistaHoja::twips(double pixeles) const {
+    return pixeles * 1440.0 / logicalDpiX();
 }
 
 QSize VistaHoja::tamanoHoja() const {
     const ::Trabajo& t = m_p.estado.Trabajo;
-    const double zoom = t.Zoom > 0 ? t.Zoom : 0.5;
-    return {Pixeles(t.HAncho, zoom, logicalDpiX()), Pixeles(t.HAlto, zoom, logicalDpiY())};
+    return {static_cast<int>(std::lround(pixeles(t.HAncho * zoom()))),
+            static_cast<int>(std::lround(pixeles(t.HAlto * zoom())))};
+}
+
+QPoint VistaHoja::origenHoja() const {
+    const int regla = m_editor.reglas() ? static_cast<int>(std::lround(pixeles(kGrosorRegla))) : 0;
+    return {kMargenEscritorio + regla, kMargenEscritorio + regla};
 }
 
 void VistaHoja::ajustar() {
-    setFixedSize(tamanoHoja() + QSize(2 * kBorde, 2 * kBorde));
+    const int borde = static_cast<int>(std::lround(pixeles(kBordeHoja)));
+    setFixedSize(tamanoHoja() + QSize(origenHoja().x() + borde + kMargenEscritorio,
+                                      origenHoja().y() + borde + kMargenEscritorio));
     update();
 }
 
 void VistaHoja::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(0x80, 0x80, 0x80));
-    const QRect hoja(QPoint(kBorde, kBorde), tamanoHoja());
+    const QRect hoja(origenHoja(), tamanoHoja());
     p.fillRect(hoja.translated(3, 3), QColor(0x50, 0x50, 0x50));
     p.fillRect(hoja, Qt::white);
+    if (m_editor.reglas())
+        dibujarReglas(p);
+
+    p.save();
+    p.translate(hoja.topLeft());
+    p.setClipRect(QRect(QPoint(0, 0), hoja.size()));
+    if (m_editor.ejes()) {
+        QPen lapiz(QColor(0x20, 0x60, 0xC0), 1, Qt::DashDotLine);
+        p.setPen(lapiz);
+        const double cx = hoja.width() / 2.0;
+        const double cy = hoja.height() / 2.0;
+        p.drawLine(QPointF(0, cy), QPointF(hoja.width(), cy));
+        p.drawLine(QPointF(cx, 0), QPointF(cx, hoja.height()));
+    }
+    if (const auto m = m_editor.margenes()) {
+        QPen lapiz(QColor(0xC0, 0x30, 0x30), 1, Qt::DashLine);
+        p.setPen(lapiz);
+        const double izq = pixeles(m->izquierdo), der = pixeles(m->derecho);
+        const double sup = pixeles(m->superior), inf = pixeles(m->inferior);
+        p.drawLine(QPointF(0, sup), QPointF(hoja.width(), sup));
+        p.drawLine(QPointF(0, inf), QPointF(hoja.width(), inf));
+        p.drawLine(QPointF(izq, 0), QPointF(izq, hoja.height()));
+        p.drawLine(QPointF(der, 0), QPointF(der, hoja.height()));
+    }
+    p.restore();
     p.setPen(QColor(0x30, 0x30, 0x30));
     p.drawRect(hoja.adjusted(0, 0, -1, -1));
 }
 
-FrmDrag::FrmDrag(Principal& principal, QWidget* padre) : QScrollArea(padre) {
+void VistaHoja::dibujarReglas(QPainter& p) {
+    const QPoint o = origenHoja();
+    const double grosor = pixeles(kGrosorRegla);
+    const QRectF reglaX(o.x() - grosor, o.y() - grosor, tamanoHoja().width() + grosor, grosor);
+    const QRectF reglaY(o.x() - grosor, o.y(), grosor, tamanoHoja().height());
+    p.fillRect(reglaX, kColorRegla);
+    p.fillRect(reglaY, kColorRegla);
+    p.setPen(QColor(0x90, 0x90, 0x90));
+    p.drawRect(reglaX.adjusted(0, 0, -1, -1));
+    p.drawRect(reglaY.adjusted(0, 0, -1, -1));
+    QFont f = font();
+    f.setPointSizeF(6);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    const QFontMetricsF m(f);
+    const float z = zoom();
+    // Horizontal ruler: ticks hang from its bottom edge; the corner holds the 0.
+    for (const Marca& marca :
+         MarcasRegla(0, twips(tamanoHoja().width()), z)) {
+        const double x = o.x() + pixeles(marca.posicion);
+        p.drawLine(QPointF(x, reglaX.bottom()), QPointF(x, reglaX.top() + pixeles(marca.desde)));
+        if (!marca.numero.isEmpty() && marca.numero != u"0")
+            p.drawText(QPointF(x - m.horizontalAdvance(marca.numero) / 2,
+                               reglaX.top() + m.ascent() + 1),
+                       marca.numero);
+    }
+    p.drawText(QPointF(reglaX.left() + (grosor - m.horizontalAdvance("0")) / 2,
+                       reglaX.top() + m.ascent() + 1),
+               QStringLiteral("0"));
+    for (const Marca& marca : MarcasRegla(0, twips(tamanoHoja().height()), z)) {
+        const double y = o.y() + pixeles(marca.posicion);
+        p.drawLine(QPointF(reglaY.right(), y), QPointF(reglaY.left() + pixeles(marca.desde), y));
+        if (!marca.numero.isEmpty() && marca.numero != u"0")
+            p.drawText(QPointF(reglaY.left() + 2, y + m.ascent() / 2), marca.numero);
+    }
+}
+
+void VistaHoja::mouseMoveEvent(QMouseEvent* e) {
+    const QPointF enHoja = e->position() - QPointF(origenHoja());
+    const QSize t = tamanoHoja();
+    if (enHoja.x() >= 0 && enHoja.y() >= 0 && enHoja.x() <= t.width() && enHoja.y() <= t.height())
+        m_editor.MostrarPosicion(twips(enHoja.x()), twips(enHoja.y()));
+    QWidget::mouseMoveEvent(e);
+}
+
+FrmDrag::FrmDrag(Principal& principal, EditorHoja& editor, QWidget* padre) : QScrollArea(padre) {
     setObjectName(QStringLiteral("FrmDrag"));
-    m_hoja = new VistaHoja(principal, this);
+    m_hoja = new VistaHoja(principal, editor, this);
     setWidget(m_hoja);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setBackgroundRole(QPalette::Dark);
     connect(&principal, &Principal::ajustarHoja, m_hoja, &VistaHoja::ajustar);
-    connect(&principal, &Principal::redibujarHoja, m_hoja, qOverload<>(&QWidget::update));
-    connect(&principal, &Principal::refrescarVista, m_hoja, qOverload<>(&QWidget::update));
+    connect(&editor, &EditorHoja::vistaCambiada, m_hoja, &VistaHoja::ajustar);
 }

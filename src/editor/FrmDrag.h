@@ -1,30 +1,42 @@
-// The editor window: the sheet at its size and zoom on a grey desk, scrolling
-// when it is larger than the main window.
+// The editor window: the sheet at its zoom on a grey desk, with the rulers
+// above and left of it, the central axes and the printer's printable area
+// when their tools are pressed. It scrolls when larger than the main window.
 #pragma once
 
 #include <QScrollArea>
 
+class EditorHoja;
 class Principal;
 
 class VistaHoja : public QWidget {
     Q_OBJECT
 public:
-    explicit VistaHoja(Principal& principal, QWidget* padre = nullptr);
-    // Sheet size in screen pixels at the current zoom.
+    VistaHoja(Principal& principal, EditorHoja& editor, QWidget* padre = nullptr);
+    // The sheet's size and place in this widget, pixels.
     QSize tamanoHoja() const;
+    QPoint origenHoja() const;
     void ajustar();
+
+    // Screen twips <-> pixels of this widget.
+    double pixeles(double twips) const;
+    double twips(double pixeles) const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
 
 private:
+    void dibujarReglas(QPainter& p);
+    float zoom() const;
+
     Principal& m_p;
+    EditorHoja& m_editor;
 };
 
 class FrmDrag : public QScrollArea {
     Q_OBJECT
 public:
-    explicit FrmDrag(Principal& principal, QWidget* padre = nullptr);
+    FrmDrag(Principal& principal, EditorHoja& editor, QWidget* padre = nullptr);
     VistaHoja* hoja() const { return m_hoja; }
 
 private:

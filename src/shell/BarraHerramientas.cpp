@@ -169,3 +169,13 @@ void BarraHerramientas::fijarTextoZoom(const QString& texto) {
     m_textoZoom = texto;
     emit textoZoomCambiado(texto);
 }
+
+void BarraHerramientas::elegirZoom(const QString& texto) {
+    m_textoZoom = texto;
+    emit zoomElegido(texto);
+}
+
+void BarraHerramientas::introducirZoom(const QString& texto) {
+    m_textoZoom = texto;
+    emit zoomIntroducido(texto);
+}

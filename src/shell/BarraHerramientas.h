@@ -62,11 +62,16 @@ public:
     void agregarEntradaZoom(const QString& texto);
     QString textoZoom() const { return m_textoZoom; }
     void fijarTextoZoom(const QString& texto);
+    // The operator chose an entry of the list, or pressed Enter in the text.
+    void elegirZoom(const QString& texto);
+    void introducirZoom(const QString& texto);
 
 signals:
     void cambiada(const QString& id); // enabled or pressed state changed
     void clic(const QString& id);     // dispatched by the dispatcher
     void textoZoomCambiado(const QString& texto);
+    void zoomElegido(const QString& texto);
+    void zoomIntroducido(const QString& texto);
     void entradasZoomCambiadas();
 
 private:

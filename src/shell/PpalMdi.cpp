@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -183,6 +184,16 @@ void PpalMdi::crearBanda() {
             banda->addWidget(m_zoom);
             connect(&barra, &BarraHerramientas::textoZoomCambiado, m_zoom,
                     &QComboBox::setEditText);
+            // A choice from the list, and Enter in the text, each reported once.
+            connect(m_zoom->lineEdit(), &QLineEdit::returnPressed, this, [this, &barra] {
+                m_introZoom = true;
+                barra.introducirZoom(m_zoom->currentText());
+                QTimer::singleShot(0, this, [this] { m_introZoom = false; });
+            });
+            connect(m_zoom, &QComboBox::activated, this, [this, &barra](int i) {
+                if (!m_introZoom && i >= 0)
+                    barra.elegirZoom(m_zoom->itemText(i));
+            });
             connect(&barra, &BarraHerramientas::entradasZoomCambiadas, this, [this, &barra] {
                 m_zoom->clear();
                 m_zoom->addItems(barra.entradasZoom());
@@ -251,7 +262,7 @@ void PpalMdi::actualizarPanel(int n) {
 
 void PpalMdi::editorCambiado(bool abierto) {
     if (abierto && !m_editor) {
-        m_editor = new FrmDrag(m_prog.principal, m_centro);
+        m_editor = new FrmDrag(m_prog.principal, m_prog.editor, m_centro);
         m_centro->addWidget(m_editor);
         m_centro->setCurrentWidget(m_editor);
     } else if (!abierto && m_editor) {

@@ -48,4 +48,5 @@ private:
     QLabel* m_paneles[3] = {};
     QLabel* m_imagenHoja = nullptr;
     bool m_terminando = false;
+    bool m_introZoom = false; // Enter in the zoom field is being handled
 };

@@ -7,7 +7,8 @@ Programa::Programa(const Servicios& servicios)
     : principal(servicios), despachador(principal), ciclo(principal),
       impresora(servicios.impresoras),
       impresion(principal, impresora, servicios.dialogosImpresion,
-                servicios.crearVentanaProgreso, servicios.carpetasAjusteAntiguo) {
+                servicios.crearVentanaProgreso, servicios.carpetasAjusteAntiguo),
+      editor(principal, impresion) {
     principal.Construir();
     // Before any job: the state after closing one.
     DeshabilitarHerramientas(principal);
@@ -25,6 +26,20 @@ Programa::Programa(const Servicios& servicios)
     despachador.registrar(QStringLiteral("BtnSeleccionarPrint"),
                           [this] { impresion.SeleccionarImpresora(); });
     despachador.registrar(QStringLiteral("BtnExportarPdf"), [this] { ExportarPdf(); });
+    despachador.registrar(QStringLiteral("BtnRegla"), [this] { editor.AlternarReglas(); });
+    despachador.registrar(QStringLiteral("BtnEjes"), [this] { editor.AlternarEjes(); });
+    despachador.registrar(QStringLiteral("BtnMargenes"), [this] { editor.AlternarMargenes(); });
+    despachador.registrar(QStringLiteral("CboMag"), [] {}); // a click on the field does nothing
+    impresion.alCambiarImpresora = [this] { editor.AlternarMargenes(); };
+    BarraHerramientas& b = barra();
+    QObject::connect(&b, &BarraHerramientas::zoomElegido, &editor, [this](const QString& t) {
+        if (principal.editorAbierto())
+            editor.CambiarZoom(t, OrigenZoom::Lista);
+    });
+    QObject::connect(&b, &BarraHerramientas::zoomIntroducido, &editor, [this](const QString& t) {
+        if (principal.editorAbierto() && !estado().Actualizando)
+            editor.CambiarZoom(t, OrigenZoom::Intro);
+    });
     despachador.registrar(QStringLiteral("BtnSalir"), [this] {
         if (ciclo.Salir())
             principal.Terminar(0);

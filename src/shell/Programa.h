@@ -3,6 +3,7 @@
 // need no window. The desktop program and the tests build one.
 #pragma once
 
+#include "editor/EditorHoja.h"
 #include "job/CicloTrabajo.h"
 #include "printing/Impresion.h"
 #include "printing/ImpresoraPrograma.h"
@@ -18,6 +19,7 @@ public:
     CicloTrabajo ciclo;
     ImpresoraPrograma impresora;
     Impresion impresion;
+    EditorHoja editor;
 
     Estado& estado() { return principal.estado; }
     BarraHerramientas& barra() { return principal.barra; }

@@ -1,0 +1,73 @@
+#include "EditorHoja.h"
+
+#include "platform/Mensajes.h"
+#include "printing/Impresion.h"
+#include "shell/Despachador.h"
+#include "shell/Principal.h"
+
+EditorHoja::EditorHoja(Principal& principal, Impresion& impresion, QObject* padre)
+    : QObject(padre), m_p(principal), m_impresion(impresion) {
+    connect(&m_p, &Principal::refrescarVista, this, &EditorHoja::RefrescarVista);
+    connect(&m_p, &Principal::redibujarHoja, this, &EditorHoja::RefrescarVista);
+    connect(&m_p, &Principal::editorAbiertoCambiado, this, [this](bool abierto) {
+        if (!abierto)
+            m_margenes.reset();
+    });
+}
+
+bool EditorHoja::reglas() const {
+    return m_p.barra.pulsada(QStringLiteral("BtnRegla"));
+}
+
+bool EditorHoja::ejes() const {
+    return m_p.barra.pulsada(QStringLiteral("BtnEjes"));
+}
+
+void EditorHoja::CambiarZoom(const QString& texto, OrigenZoom origen) {
+    const EntradaZoom e = ::CambiarZoom(texto, origen);
+    if (!e.mensaje.isEmpty())
+        m_p.mensajes().mostrar(e.mensaje, QStringLiteral("Error"),
+                               e.exclamacion ? Icono::Exclamacion : Icono::Ninguno,
+                               Botones::Aceptar);
+    if (!e.zoom)
+        return;
+    Estado& estado = m_p.estado;
+    if (e.textoCampo != m_p.barra.textoZoom()) {
+        estado.Actualizando = true;
+        m_p.barra.fijarTextoZoom(e.textoCampo);
+        estado.Actualizando = false;
+    }
+    estado.Trabajo.Zoom = *e.zoom;
+    m_p.AjustarHoja();
+    m_p.RedibujarHoja();
+    if (origen == OrigenZoom::Lista)
+        ActualizarPegar(m_p);
+}
+
+void EditorHoja::RefrescarVista() {
+    if (m_p.editorAbierto() && m_p.barra.pulsada(QStringLiteral("BtnMargenes")))
+        m_margenes = m_impresion.ComprobarMargenes();
+    else
+        m_margenes.reset();
+    emit vistaCambiada();
+}
+
+void EditorHoja::AlternarReglas() {
+    emit vistaCambiada();
+}
+
+void EditorHoja::AlternarEjes() {
+    emit vistaCambiada();
+}
+
+void EditorHoja::AlternarMargenes() {
+    if (m_p.barra.pulsada(QStringLiteral("BtnMargenes")))
+        m_margenes = m_impresion.ComprobarMargenes();
+    else
+        m_margenes.reset();
+    emit vistaCambiada();
+}
+
+void EditorHoja::MostrarPosicion(double x, double y) {
+    m_p.fijarPanel(1, TextoPosicion(x, y, m_p.estado.Trabajo.Zoom, m_p.idioma));
+}

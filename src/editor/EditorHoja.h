@@ -1,0 +1,44 @@
+// What the sheet editor shows besides the boxes, decided without widgets: the
+// zoom entry, the rulers, the central axes and the printer's printable area
+// (switched by the tools BtnRegla, BtnEjes and BtnMargenes), and the pointer's
+// position in the status bar. The editor widget draws what this says.
+#pragma once
+
+#include "editor/GeometriaHoja.h"
+#include "printing/ComprobacionPapel.h"
+
+#include <QObject>
+#include <optional>
+
+class Impresion;
+class Principal;
+
+class EditorHoja : public QObject {
+    Q_OBJECT
+public:
+    EditorHoja(Principal& principal, Impresion& impresion, QObject* padre = nullptr);
+
+    bool reglas() const;
+    bool ejes() const;
+    // The printable area's edges while BtnMargenes is pressed.
+    std::optional<Margenes> margenes() const { return m_margenes; }
+
+    // The zoom field: an entry chosen from the list or typed and Enter.
+    void CambiarZoom(const QString& texto, OrigenZoom origen);
+    // The aids as the tools say; the printable area asked of the printer again.
+    void RefrescarVista();
+    // The toggles' clicks.
+    void AlternarReglas();
+    void AlternarEjes();
+    void AlternarMargenes();
+    // Status panel 1 for a point of the sheet, screen twips.
+    void MostrarPosicion(double x, double y);
+
+signals:
+    void vistaCambiada();
+
+private:
+    Principal& m_p;
+    Impresion& m_impresion;
+    std::optional<Margenes> m_margenes;
+};

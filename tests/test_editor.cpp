@@ -1,0 +1,142 @@
+// The sheet editor's geometry and view switches, without widgets.
+#include "Fakes.h"
+#include "editor/GeometriaHoja.h"
+
+#include <QtTest>
+
+class PruebaEditor : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+
+    void zoom_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<bool>("intro");
+        QTest::addColumn<float>("zoom"); // -1: refused, the zoom stays
+        QTest::addColumn<QString>("mensaje");
+        QTest::addColumn<QString>("campo");
+        QTest::newRow("lista 10") << "10" << false << 0.1f << "" << "10";
+        QTest::newRow("lista cero") << "0" << false << -1.0f
+                                    << "El valor ingresado debe ser un número, mayor que cero"
+                                    << "";
+        QTest::newRow("lista negativa") << "-20" << false << -1.0f
+                                        << "El valor ingresado debe ser un número, mayor que cero"
+                                        << "";
+        QTest::newRow("intro 3") << "3" << true << 0.5f
+                                 << "El valor ingresado debe ser un número, mayor o igual que 5\r"
+                                    "y menor o igual que 1000"
+                                 << "50";
+        QTest::newRow("intro letras") << "abc" << true << 0.5f
+                                      << "El valor ingresado debe ser un número" << "50";
+        QTest::newRow("intro 1000") << "1000" << true << 10.0f << "" << "1000";
+        QTest::newRow("intro decimal") << "62,5" << true << 0.625f << "" << "62,5";
+    }
+    void zoom() {
+        QFETCH(QString, texto);
+        QFETCH(bool, intro);
+        QFETCH(float, zoom);
+        const EntradaZoom e = CambiarZoom(texto, intro ? OrigenZoom::Intro : OrigenZoom::Lista);
+        if (zoom < 0)
+            QVERIFY(!e.zoom);
+        else
+            QCOMPARE(*e.zoom, zoom);
+        QTEST(e.mensaje, "mensaje");
+        if (e.zoom)
+            QTEST(e.textoCampo, "campo");
+    }
+
+    void reglas() {
+        // At 50 % the pitch is 28 twips (28.35 rounded); no millimetre ticks.
+        const QList<Marca> m50 = MarcasRegla(0, 280, 0.5f);
+        QCOMPARE(m50.size(), 3); // 0, half a cm, 1 cm
+        QCOMPARE(m50[1].posicion, 5 * 28);
+        QCOMPARE(m50[2].posicion, 10 * 28);
+        QCOMPARE(m50[2].numero, QStringLiteral("1"));
+        QCOMPARE(m50[0].desde, 467 - 283.5);
+        QCOMPARE(m50[1].desde, 467.0 - 189);
+        QCOMPARE(MarcasRegla(0, 570, 1.0f).size(), 3); // 57 twips a millimetre: 570 a cm
+        // From 105 % every millimetre has its tick.
+        const QList<Marca> m105 = MarcasRegla(0, 600, 1.05f);
+        QCOMPARE(m105.size(), 11);
+        QCOMPARE(m105[1].desde, 467 - 141.75);
+    }
+
+    void posicion_data() {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<float>("zoom");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("un cm") << 567.0 * 0.75 << 0.0 << 0.75f << "X=01,00 Y=00,00 Cms";
+        QTest::newRow("ejemplo") << 3.5 * 567 << 12.25 * 567 << 1.0f << "X=03,50 Y=12,25 Cms";
+        QTest::newRow("negativo") << -567.0 << 0.0 << 1.0f << "X=-01,00 Y=00,00 Cms";
+    }
+    void posicion() {
+        QFETCH(double, x);
+        QFETCH(double, y);
+        QFETCH(float, zoom);
+        QTEST(TextoPosicion(x, y, zoom, QLocale(QLocale::Spanish, QLocale::Spain)), "texto");
+    }
+
+    void etiqueta() {
+        QCOMPARE(TamanoEtiqueta(10, 1.2f), 12.0f * 1.0);
+        QCOMPARE(TamanoEtiqueta(10, 1.5f), 14.0);
+    }
+
+    void zoomDesdeLaBarra() {
+        Banco b;
+        Programa& p = b.crear();
+        p.despachador.ejecutar("BtnNuevo");
+        int ajustes = 0;
+        connect(&p.principal, &Principal::ajustarHoja, this, [&] { ++ajustes; });
+        p.barra().elegirZoom("150");
+        QCOMPARE(p.estado().Trabajo.Zoom, 1.5f);
+        QCOMPARE(ajustes, 1);
+        p.barra().introducirZoom("2000");
+        QCOMPARE(p.estado().Trabajo.Zoom, 0.5f);
+        QCOMPARE(p.barra().textoZoom(), QStringLiteral("50"));
+        QCOMPARE(b.mensajes.mostrados.size(), 1);
+        QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Error"));
+        QVERIFY(!p.estado().Modificado);
+        // Enter while the program itself writes the field is ignored.
+        p.estado().Actualizando = true;
+        p.barra().introducirZoom("75");
+        p.estado().Actualizando = false;
+        QCOMPARE(p.estado().Trabajo.Zoom, 0.5f);
+    }
+
+    void conmutadoresDeLaVista() {
+        Banco b;
+        b.impresoras.lista = {"Laser"};
+        b.impresoras.defecto = "Laser";
+        Programa& p = b.crear();
+        p.despachador.ejecutar("BtnNuevo");
+        QVERIFY(p.barra().utilizable("BtnRegla"));
+        QVERIFY(p.barra().utilizable("CboMag"));
+        QVERIFY(p.editor.reglas()); // shown by default
+        QVERIFY(!p.editor.ejes());
+        QVERIFY(!p.editor.margenes());
+        p.barra().pulsar("BtnEjes");
+        QVERIFY(p.editor.ejes());
+        p.barra().pulsar("BtnMargenes");
+        QVERIFY(p.editor.margenes().has_value());
+        QVERIFY(p.editor.margenes()->derecho > p.editor.margenes()->izquierdo);
+        p.barra().pulsar("BtnMargenes");
+        QVERIFY(!p.editor.margenes());
+        p.barra().pulsar("BtnRegla");
+        QVERIFY(!p.editor.reglas());
+        p.despachador.ejecutar("BtnCerrarTrabajo");
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "UltRegla", {}), QStringLiteral("0"));
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "UltEjes", {}), QStringLiteral("1"));
+    }
+
+    void posicionEnLaBarraDeEstado() {
+        Banco b;
+        Programa& p = b.crear();
+        p.despachador.ejecutar("BtnNuevo");
+        p.editor.MostrarPosicion(567 * 0.5, 2 * 567 * 0.5);
+        QCOMPARE(p.principal.panel(1), QStringLiteral("X=01,00 Y=02,00 Cms"));
+    }
+};
+
+QTEST_GUILESS_MAIN(PruebaEditor)
+#include "test_editor.moc"
