@@ -1,6 +1,8 @@
 // The sheet editor's geometry and view switches, without widgets.
 #include "Fakes.h"
+#include "editor/ElementosHoja.h"
 #include "editor/GeometriaHoja.h"
+#include "job/Valores.h"
 
 #include <QtTest>
 
@@ -129,6 +131,109 @@ private slots:
         QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "UltEjes", {}), QStringLiteral("1"));
     }
 
+    void cuadroMuestraSuPrimerNumero() {
+        Estado e;
+        AjustesMemoria vacios;
+        const int i = e.AgregarCuadro(Estado::DefectosCuadro(vacios));
+        e.Cuadros[i].TextoIzq = "N";
+        e.Cuadros[i].TextoDer = "";
+        e.Cuadros[i].PosX = 2000;
+        e.Cuadros[i].PosY = 1000;
+        e.Trabajo.Zoom = 1;
+        ElementosHoja el;
+        el.RedibujarHoja(e);
+        const Elemento a = el.elementos()[i];
+        QCOMPARE(a.texto, QStringLiteral("N00001"));
+        QVERIFY(a.visible);
+        QVERIFY(a.lineas);
+        e.Trabajo.Zoom = 0.5f;
+        el.RedibujarHoja(e);
+        const Elemento b = el.elementos()[i];
+        QCOMPARE(b.rect.topLeft(), QPointF(1000, 500));
+        QVERIFY(qAbs(b.rect.width() - a.rect.width() / 2) < 0.01);
+        QVERIFY(qAbs(b.rect.height() - a.rect.height() / 2) < 0.01);
+        QCOMPARE(el.CuadroEn(b.rect.center()), i);
+        QCOMPARE(el.CuadroEn(QPointF(0, 0)), -1);
+    }
+
+    void manijas_data() {
+        QTest::addColumn<int>("rotacion");
+        QTest::addColumn<bool>("enLados"); // middle handles on the left and right edges
+        QTest::newRow("0") << 0 << false;
+        QTest::newRow("90") << 90 << true;
+        QTest::newRow("180") << 180 << false;
+        QTest::newRow("270") << 270 << true;
+    }
+    void manijas() {
+        QFETCH(int, rotacion);
+        QFETCH(bool, enLados);
+        Estado e;
+        AjustesMemoria vacios;
+        const int i = e.AgregarCuadro(Estado::DefectosCuadro(vacios));
+        e.Cuadros[i].Rotacion = static_cast<qint16>(rotacion);
+        e.Cuadros[i].PosX = 1000;
+        e.Cuadros[i].PosY = 1000;
+        e.Trabajo.Zoom = 2;
+        ElementosHoja el;
+        el.RedibujarHoja(e);
+        const QRectF r = el.elementos()[i].rect;
+        const QRectF m0 = el.Manija(e, i, 0);
+        QCOMPARE(m0.size(), QSizeF(200, 200));
+        QCOMPARE(m0.topLeft(), QPointF(2000 - 200, 2000 - 200));
+        // Tops are whole twips; lefts are kept as they are.
+        QCOMPARE(el.Manija(e, i, 5).topLeft(), QPointF(r.right(), RedondearPar(r.bottom())));
+        const QRectF m1 = el.Manija(e, i, 1);
+        if (enLados)
+            QCOMPARE(m1.left(), r.left() - 200);
+        else
+            QCOMPARE(m1.top(), r.top() - 200);
+    }
+
+    void etiquetaJuntoAlCuadro() {
+        Estado e;
+        AjustesMemoria vacios;
+        const int i = e.AgregarCuadro(Estado::DefectosCuadro(vacios));
+        e.Trabajo.Zoom = 1;
+        e.CuadroActual = static_cast<qint16>(i);
+        ElementosHoja el;
+        const QLocale es(QLocale::Spanish, QLocale::Spain);
+        const QSizeF hoja(12242, 15842);
+        e.Cuadros[i].PosX = 567;
+        e.Cuadros[i].PosY = 1134;
+        el.RedibujarHoja(e);
+        el.PosicionLbl(e, hoja, es);
+        QCOMPARE(el.etiqueta().texto, QStringLiteral("X= 01,00 Y= 02,00"));
+        QCOMPARE(el.etiqueta().rect.top(), el.elementos()[i].rect.bottom() + 30);
+        // At the right edge the label goes left of the box; at the bottom, above it.
+        e.Cuadros[i].PosX = 12000;
+        e.Cuadros[i].PosY = 15700;
+        el.RedibujarHoja(e);
+        el.PosicionLbl(e, hoja, es);
+        const QRectF r = el.elementos()[i].rect;
+        QCOMPARE(el.etiqueta().rect.right(), r.left());
+        QVERIFY(el.etiqueta().rect.bottom() < r.top());
+        // Never left of the sheet.
+        e.Cuadros[i].PosX = 0;
+        el.RedibujarHoja(e);
+        el.PosicionLbl(e, QSizeF(100, 15842), es);
+        QCOMPARE(el.etiqueta().rect.left(), 0.0);
+    }
+
+    void cuadroBajoElPuntero() {
+        Banco b;
+        Programa& p = b.crear();
+        p.despachador.ejecutar("BtnNuevo");
+        AjustesMemoria vacios;
+        p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
+        p.estado().PuntoX = 567;
+        p.estado().PuntoY = 283;
+        const int j = p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
+        p.principal.RedibujarHoja();
+        QCOMPARE(p.editor.SobreCuadro(j), QStringLiteral("X= 02,00 Y= 01,00"));
+        QCOMPARE(p.estado().CuadroActual, qint16(j));
+        QCOMPARE(p.principal.panel(1), QStringLiteral("X=02,00 Y=01,00 Cms"));
+    }
+
     void posicionEnLaBarraDeEstado() {
         Banco b;
         Programa& p = b.crear();
@@ -138,5 +243,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(PruebaEditor)
+QTEST_MAIN(PruebaEditor)
 #include "test_editor.moc"

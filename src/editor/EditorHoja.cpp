@@ -8,7 +8,7 @@
 EditorHoja::EditorHoja(Principal& principal, Impresion& impresion, QObject* padre)
     : QObject(padre), m_p(principal), m_impresion(impresion) {
     connect(&m_p, &Principal::refrescarVista, this, &EditorHoja::RefrescarVista);
-    connect(&m_p, &Principal::redibujarHoja, this, &EditorHoja::RefrescarVista);
+    connect(&m_p, &Principal::redibujarHoja, this, &EditorHoja::RedibujarHoja);
     connect(&m_p, &Principal::editorAbiertoCambiado, this, [this](bool abierto) {
         if (!abierto)
             m_margenes.reset();
@@ -70,4 +70,19 @@ void EditorHoja::AlternarMargenes() {
 
 void EditorHoja::MostrarPosicion(double x, double y) {
     m_p.fijarPanel(1, TextoPosicion(x, y, m_p.estado.Trabajo.Zoom, m_p.idioma));
+}
+
+void EditorHoja::RedibujarHoja() {
+    m_elementos.RedibujarHoja(m_p.estado);
+    RefrescarVista();
+}
+
+QString EditorHoja::SobreCuadro(int i) {
+    Estado& e = m_p.estado;
+    if (i < 0 || i > e.limiteSuperior())
+        return {};
+    e.CuadroActual = static_cast<qint16>(i);
+    const QPointF esquina = m_elementos.elementos().at(i).rect.topLeft();
+    MostrarPosicion(esquina.x(), esquina.y());
+    return ElementosHoja::TextoUbicacion(esquina, e.Trabajo.Zoom, m_p.idioma);
 }

@@ -4,6 +4,7 @@
 // position in the status bar. The editor widget draws what this says.
 #pragma once
 
+#include "editor/ElementosHoja.h"
 #include "editor/GeometriaHoja.h"
 #include "printing/ComprobacionPapel.h"
 
@@ -34,6 +35,14 @@ public:
     // Status panel 1 for a point of the sheet, screen twips.
     void MostrarPosicion(double x, double y);
 
+    // The boxes as shown.
+    const ElementosHoja& elementos() const { return m_elementos; }
+    // Every box placed and drawn again from the model, then the aids.
+    void RedibujarHoja();
+    // The pointer over box i: it becomes the current box and the status bar
+    // shows its place. Returns its tooltip ("X= 01,00 Y= 02,00").
+    QString SobreCuadro(int i);
+
 signals:
     void vistaCambiada();
 
@@ -41,4 +50,5 @@ private:
     Principal& m_p;
     Impresion& m_impresion;
     std::optional<Margenes> m_margenes;
+    ElementosHoja m_elementos;
 };

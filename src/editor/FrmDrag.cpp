@@ -1,9 +1,11 @@
 #include "FrmDrag.h"
 
 #include "editor/EditorHoja.h"
+#include "printing/GeometriaImpresora.h"
 #include "shell/Principal.h"
 
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QPainter>
 #include <cmath>
 
@@ -80,9 +82,67 @@ void VistaHoja::paintEvent(QPaintEvent*) {
         p.drawLine(QPointF(izq, 0), QPointF(izq, hoja.height()));
         p.drawLine(QPointF(der, 0), QPointF(der, hoja.height()));
     }
+    dibujarCuadros(p, hoja.size());
     p.restore();
     p.setPen(QColor(0x30, 0x30, 0x30));
     p.drawRect(hoja.adjusted(0, 0, -1, -1));
+}
+
+QColor VistaHoja::Color(qint32 bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+QRectF VistaHoja::enPixeles(const QRectF& twips) const {
+    return QRectF(pixeles(twips.left()), pixeles(twips.top()), pixeles(twips.width()),
+                  pixeles(twips.height()));
+}
+
+void VistaHoja::dibujarCuadros(QPainter& p, QSize hoja) {
+    const Estado& estado = m_p.estado;
+    const auto& elementos = m_editor.elementos().elementos();
+    const int n = std::min<int>(static_cast<int>(elementos.size()), estado.limiteSuperior() + 1);
+    // Guide lines under the boxes, in each box's background colour.
+    for (int i = 0; i < n; ++i) {
+        const Elemento& e = elementos[i];
+        if (!e.visible || !e.lineas)
+            continue;
+        p.setPen(QPen(Color(e.fondo), 1));
+        const QRectF r = enPixeles(e.rect);
+        p.drawLine(QPointF(0, r.top()), QPointF(hoja.width(), r.top()));
+        p.drawLine(QPointF(r.left(), 0), QPointF(r.left(), hoja.height()));
+    }
+    for (int i = 0; i < n; ++i) {
+        const Elemento& e = elementos[i];
+        if (!e.visible)
+            continue;
+        const QRectF r = enPixeles(e.rect);
+        p.fillRect(r, Color(e.fondo));
+        p.save();
+        p.translate(r.topLeft());
+        p.setClipRect(QRectF(QPointF(0, 0), r.size()));
+        const Cuadro& c = estado.Cuadros[i];
+        const QSizeF medida = ElementosHoja::MedirTexto(c, e.texto);
+        DibujarTextoRotado(p, c, e.texto, estado.Trabajo.Zoom, medida.width(), medida.height(),
+                           pixeles(1));
+        p.restore();
+        if (e.manijas) {
+            const bool bloqueado = c.Bloqueado;
+            p.setPen(bloqueado ? QColor(Qt::black) : QColor(192, 192, 192));
+            for (int k = 0; k < 6; ++k) {
+                const QRectF m = enPixeles(m_editor.elementos().Manija(estado, i, k));
+                p.fillRect(m, bloqueado ? QColor(Qt::white) : Color(e.fondo));
+                p.drawRect(m.adjusted(0, 0, -1, -1));
+            }
+        }
+    }
+    const Etiqueta& lbl = m_editor.elementos().etiqueta();
+    if (lbl.visible) {
+        const QRectF r = enPixeles(lbl.rect);
+        p.fillRect(r, QColor(0xFF, 0xFF, 0xE1));
+        p.setPen(Qt::black);
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        p.drawText(r, Qt::AlignCenter, lbl.texto);
+    }
 }
 
 void VistaHoja::dibujarReglas(QPainter& p) {
@@ -125,8 +185,16 @@ void VistaHoja::dibujarReglas(QPainter& p) {
 void VistaHoja::mouseMoveEvent(QMouseEvent* e) {
     const QPointF enHoja = e->position() - QPointF(origenHoja());
     const QSize t = tamanoHoja();
-    if (enHoja.x() >= 0 && enHoja.y() >= 0 && enHoja.x() <= t.width() && enHoja.y() <= t.height())
-        m_editor.MostrarPosicion(twips(enHoja.x()), twips(enHoja.y()));
+    if (enHoja.x() >= 0 && enHoja.y() >= 0 && enHoja.x() <= t.width() && enHoja.y() <= t.height()) {
+        const QPointF punto(twips(enHoja.x()), twips(enHoja.y()));
+        const int i = m_editor.elementos().CuadroEn(punto);
+        if (i >= 0)
+            setToolTip(m_editor.SobreCuadro(i));
+        else {
+            setToolTip({});
+            m_editor.MostrarPosicion(punto.x(), punto.y());
+        }
+    }
     QWidget::mouseMoveEvent(e);
 }
 
@@ -138,4 +206,6 @@ FrmDrag::FrmDrag(Principal& principal, EditorHoja& editor, QWidget* padre) : QSc
     setBackgroundRole(QPalette::Dark);
     connect(&principal, &Principal::ajustarHoja, m_hoja, &VistaHoja::ajustar);
     connect(&editor, &EditorHoja::vistaCambiada, m_hoja, &VistaHoja::ajustar);
+    // The job may already be drawn when the window is made.
+    editor.RedibujarHoja();
 }

@@ -27,6 +27,9 @@ protected:
 
 private:
     void dibujarReglas(QPainter& p);
+    void dibujarCuadros(QPainter& p, QSize hoja);
+    QRectF enPixeles(const QRectF& twips) const;
+    static QColor Color(qint32 bgr);
     float zoom() const;
 
     Principal& m_p;
