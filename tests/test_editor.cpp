@@ -234,6 +234,191 @@ private slots:
         QCOMPARE(p.principal.panel(1), QStringLiteral("X=02,00 Y=01,00 Cms"));
     }
 
+    // --- selection and dragging ---
+    // A new job with boxes at the given model positions, drawn at `zoom`.
+    static Programa& ConCuadros(Banco& b, const QList<QPointF>& posiciones, float zoom = 1) {
+        Programa& p = b.crear();
+        p.despachador.ejecutar("BtnNuevo");
+        AjustesMemoria vacios;
+        for (const QPointF& pos : posiciones) {
+            const int i = p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
+            p.estado().Cuadros[i].PosX = static_cast<qint32>(pos.x());
+            p.estado().Cuadros[i].PosY = static_cast<qint32>(pos.y());
+        }
+        p.estado().Modificado = false;
+        p.estado().Trabajo.Zoom = zoom;
+        p.editor.RedibujarHoja();
+        return p;
+    }
+    static QRectF Rect(Programa& p, int i) { return p.editor.elementos().elementos()[i].rect; }
+
+    void arrastrarUnCuadroEscribeSuPosicion_data() {
+        QTest::addColumn<float>("zoom");
+        QTest::addColumn<double>("izquierda"); // screen twips where the box is dropped
+        QTest::addColumn<int>("posX");
+        QTest::newRow("50 %") << 0.5f << 1000.0 << 2000;
+        QTest::newRow("75 %") << 0.75f << 100.0 << 133;
+    }
+    void arrastrarUnCuadroEscribeSuPosicion() {
+        QFETCH(float, zoom);
+        QFETCH(double, izquierda);
+        Banco b;
+        Programa& p = ConCuadros(b, {{567, 567}}, zoom);
+        SeleccionHoja& s = p.editor.seleccion();
+        const QPointF agarre(10, 5);
+        s.PulsarCuadro(0, Boton::Izquierdo, false, agarre);
+        QCOMPARE(s.arrastre(), Arrastre::Cuadro);
+        s.Arrastrar(QPointF(izquierda, 400) + agarre, EstadoArrastre::Sobre);
+        QVERIFY(p.editor.elementos().etiqueta().visible);
+        QVERIFY(p.editor.elementos().etiqueta().texto.contains(" Y = "));
+        s.Soltar(QPointF(izquierda, 400) + agarre, DondeSuelta::Hoja);
+        QTEST(p.estado().Cuadros[0].PosX, "posX");
+        QVERIFY(p.estado().Modificado);
+        QVERIFY(!p.editor.elementos().etiqueta().visible);
+        QCOMPARE(s.cuadroConFoco(), 0);
+        QVERIFY(p.barra().habilitada("BtnCortar"));
+    }
+
+    void soltarFueraQuedaDentroDeLaHoja() {
+        Banco b;
+        Programa& p = ConCuadros(b, {{567, 567}});
+        SeleccionHoja& s = p.editor.seleccion();
+        const double ancho = p.estado().Trabajo.HAncho;
+        s.PulsarCuadro(0, Boton::Izquierdo, false, {0, 0});
+        s.Arrastrar({ancho + 900, -300}, EstadoArrastre::Sale);
+        s.Soltar({ancho + 900, -300}, DondeSuelta::Fuera);
+        QCOMPARE(Rect(p, 0).topLeft(), QPointF(ancho - 50, 0));
+        QCOMPARE(p.estado().Cuadros[0].PosX, static_cast<int>(ancho) - 50);
+        QCOMPARE(p.estado().Cuadros[0].PosY, 0);
+        QVERIFY(p.estado().Modificado);
+    }
+
+    void teclas() {
+        Banco b;
+        Programa& p = ConCuadros(b, {{1000, 1000}});
+        SeleccionHoja& s = p.editor.seleccion();
+        s.Tecla(0, Qt::Key_A, false, false);
+        QVERIFY(!p.editor.elementos().etiqueta().visible);
+        QVERIFY(!p.estado().Modificado);
+        s.Tecla(0, Qt::Key_Control, false, true);
+        QVERIFY(p.editor.elementos().etiqueta().visible);
+        QCOMPARE(p.estado().Cuadros[0].PosX, 1000);
+        s.SoltarTecla();
+        QVERIFY(!p.editor.elementos().etiqueta().visible);
+        s.Tecla(0, Qt::Key_Right, false, true);
+        QCOMPARE(Rect(p, 0).left(), 1056.7);
+        QCOMPARE(p.estado().Cuadros[0].PosX, 1057);
+        QVERIFY(p.estado().Modificado);
+        s.Tecla(0, Qt::Key_Up, false, false);
+        QCOMPARE(p.estado().Cuadros[0].PosY, 998);
+        // Never past the sheet's top-left corner.
+        for (int k = 0; k < 30; ++k)
+            s.Tecla(0, Qt::Key_Left, false, true);
+        QCOMPARE(p.estado().Cuadros[0].PosX, 0);
+    }
+
+    void bandaEnAmbosSentidos() {
+        Banco b;
+        Programa& p = ConCuadros(b, {{1000, 1000}, {3000, 1000}, {1000, 5000}});
+        SeleccionHoja& s = p.editor.seleccion();
+        const QRectF r1 = Rect(p, 1);
+        s.PulsarHoja(Boton::Izquierdo, {900, 900});
+        s.Arrastrar(r1.bottomRight() + QPointF(10, 10), EstadoArrastre::Sobre);
+        s.Soltar(r1.bottomRight() + QPointF(10, 10), DondeSuelta::Hoja);
+        QVERIFY(p.estado().ModoGrupo);
+        QCOMPARE(p.estado().Seleccion, (QList<qint16>{0, 1}));
+        QVERIFY(p.barra().habilitada("BtnAlinearvertical"));
+        // Drawn the other way round: the same boxes.
+        s.PulsarHoja(Boton::Izquierdo, r1.bottomRight() + QPointF(10, 10));
+        QVERIFY(!p.estado().ModoGrupo);
+        s.Arrastrar({900, 900}, EstadoArrastre::Sobre);
+        s.Soltar({900, 900}, DondeSuelta::Hoja);
+        QCOMPARE(p.estado().Seleccion, (QList<qint16>{0, 1}));
+        // A box touching the band's edge is not inside.
+        s.PulsarHoja(Boton::Izquierdo, {1000, 900});
+        s.Arrastrar(r1.bottomRight() + QPointF(10, 10), EstadoArrastre::Sobre);
+        s.Soltar(r1.bottomRight() + QPointF(10, 10), DondeSuelta::Hoja);
+        QCOMPARE(p.estado().Seleccion, (QList<qint16>{1}));
+        // A click on the empty sheet selects nothing and disables the box tools.
+        s.PulsarHoja(Boton::Izquierdo, {8000, 8000});
+        s.Soltar({8000, 8000}, DondeSuelta::Hoja);
+        QVERIFY(!p.estado().ModoGrupo);
+        QVERIFY(!p.barra().habilitada("BtnCortar"));
+    }
+
+    void bandaSobreLaReglaNoTocaLasHerramientas() {
+        Banco b;
+        Programa& p = ConCuadros(b, {{1000, 1000}});
+        SeleccionHoja& s = p.editor.seleccion();
+        s.PulsarHoja(Boton::Izquierdo, {5000, 5000});
+        s.Arrastrar({-100, -100}, EstadoArrastre::Sale);
+        s.Soltar({-100, -100}, DondeSuelta::Regla);
+        QVERIFY(p.estado().ModoGrupo);
+        QCOMPARE(p.estado().Seleccion, QList<qint16>{0});
+        QVERIFY(!p.barra().habilitada("BtnAlinearvertical"));
+    }
+
+    void mayusculasArmaElGrupoEnOrden() {
+        Banco b;
+        Programa& p = ConCuadros(b, {{1000, 1000}, {3000, 1000}, {5000, 1000}});
+        SeleccionHoja& s = p.editor.seleccion();
+        for (int i : {2, 0, 1})
+            s.PulsarCuadro(i, Boton::Izquierdo, true, {1, 1});
+        QVERIFY(p.estado().ModoGrupo);
+        QCOMPARE(p.estado().Seleccion, (QList<qint16>{0, 1, 2}));
+        for (int i : {0, 1, 2})
+            QVERIFY(p.editor.elementos().elementos()[i].manijas);
+        // Shift+click again takes a box out.
+        s.PulsarCuadro(1, Boton::Izquierdo, true, {1, 1});
+        QCOMPARE(p.estado().Seleccion, (QList<qint16>{0, 2}));
+    }
+
+    void grupoSeDetieneEnElBorde() {
+        Banco b;
+        Programa& p = ConCuadros(b, {{1000, 1000}, {3000, 2000}});
+        SeleccionHoja& s = p.editor.seleccion();
+        s.PulsarCuadro(0, Boton::Izquierdo, true, {1, 1});
+        s.PulsarCuadro(1, Boton::Izquierdo, true, {1, 1});
+        const QPointF agarre(20, 20);
+        const QPointF inicio = Rect(p, 1).topLeft() + agarre;
+        s.PulsarCuadro(1, Boton::Izquierdo, false, agarre);
+        QCOMPARE(s.arrastre(), Arrastre::Grupo);
+        QVERIFY(s.cajaVisible());
+        s.Arrastrar(inicio - QPointF(9000, 0), EstadoArrastre::Sobre);
+        s.Soltar(inicio - QPointF(9000, 0), DondeSuelta::Hoja);
+        QCOMPARE(p.estado().Cuadros[0].PosX, 0);
+        QCOMPARE(p.estado().Cuadros[1].PosX, 2000);
+        QCOMPARE(p.estado().Cuadros[1].PosY, 2000);
+        QVERIFY(p.estado().Modificado);
+        QVERIFY(!s.cajaVisible());
+        QVERIFY(p.editor.elementos().elementos()[0].visible);
+    }
+
+    void grupoPorUnCuadroBloqueadoNoSeMueve() {
+        Banco b;
+        Programa& p = ConCuadros(b, {{1000, 1000}, {3000, 1000}});
+        p.estado().Cuadros[1].Bloqueado = true;
+        SeleccionHoja& s = p.editor.seleccion();
+        s.PulsarCuadro(0, Boton::Izquierdo, true, {1, 1});
+        s.PulsarCuadro(1, Boton::Izquierdo, true, {1, 1});
+        s.PulsarCuadro(1, Boton::Izquierdo, false, {1, 1});
+        QCOMPARE(s.arrastre(), Arrastre::Ninguno);
+        QVERIFY(p.editor.elementos().etiqueta().visible);
+        QVERIFY(p.editor.elementos().elementos()[1].manijas);
+    }
+
+    void botonDerechoAbreLosMenus() {
+        Banco b;
+        Programa& p = ConCuadros(b, {{1000, 1000}});
+        SeleccionHoja& s = p.editor.seleccion();
+        QCOMPARE(s.PulsarCuadro(0, Boton::Derecho, false, {1, 1}), QStringLiteral("MnuCuadro"));
+        QVERIFY(p.barra().pulsada("BtnLineasGuia"));
+        QCOMPARE(s.PulsarHoja(Boton::Derecho, {2000.4, 3000.5}), QStringLiteral("MnuHoja"));
+        QCOMPARE(p.estado().PuntoX, 2000);
+        QCOMPARE(p.estado().PuntoY, 3000);
+        QVERIFY(p.estado().PuntoMarcado);
+    }
+
     void posicionEnLaBarraDeEstado() {
         Banco b;
         Programa& p = b.crear();

@@ -6,6 +6,7 @@
 
 #include "editor/ElementosHoja.h"
 #include "editor/GeometriaHoja.h"
+#include "editor/SeleccionHoja.h"
 #include "printing/ComprobacionPapel.h"
 
 #include <QObject>
@@ -37,6 +38,7 @@ public:
 
     // The boxes as shown.
     const ElementosHoja& elementos() const { return m_elementos; }
+    SeleccionHoja& seleccion() { return m_seleccion; }
     // Every box placed and drawn again from the model, then the aids.
     void RedibujarHoja();
     // The pointer over box i: it becomes the current box and the status bar
@@ -51,4 +53,5 @@ private:
     Impresion& m_impresion;
     std::optional<Margenes> m_margenes;
     ElementosHoja m_elementos;
+    SeleccionHoja m_seleccion{m_p, m_elementos};
 };

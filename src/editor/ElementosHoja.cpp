@@ -134,3 +134,25 @@ int ElementosHoja::CuadroEn(QPointF punto) const {
             return i;
     return -1;
 }
+
+void ElementosHoja::EtiquetaArrastre(const Estado& estado, QPointF puntero, QSizeF hoja,
+                                     const QLocale& idioma) {
+    const int c = estado.CuadroActual;
+    if (c < 0 || static_cast<size_t>(c) >= m_elementos.size())
+        return;
+    const QRectF r = m_elementos[c].rect;
+    m_etiqueta.texto =
+        TextoUbicacion(r.topLeft(), estado.Trabajo.Zoom, idioma, QStringLiteral(" Y = "));
+    const QSizeF t =
+        MedirEtiqueta(m_etiqueta.texto, TamanoEtiqueta(estado.Trabajo.TamTip, estado.Trabajo.Zoom));
+    double top = puntero.y() + r.height();
+    double left = puntero.x() + t.height();
+    if (top + t.height() >= hoja.height())
+        top = puntero.y() - r.height() - t.height();
+    if (left + t.width() >= hoja.width())
+        left = puntero.x() - t.width();
+    if (left < 0)
+        left = 0;
+    m_etiqueta.rect = QRectF(QPointF(left, top), t);
+    m_etiqueta.visible = true;
+}

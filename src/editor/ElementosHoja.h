@@ -61,6 +61,13 @@ public:
     // The topmost live box under a point, or -1.
     int CuadroEn(QPointF punto) const;
 
+    // Moving pictures (screen twips); the caller writes positions back.
+    void Mover(int i, QPointF esquina) { elemento(i).rect.moveTopLeft(esquina); }
+    void Mostrar(int i, bool si) { elemento(i).visible = si; }
+    void MostrarLineas(int i, bool si) { elemento(i).lineas = si; }
+    // The label beside the pointer during a drag of the current box.
+    void EtiquetaArrastre(const Estado& estado, QPointF puntero, QSizeF hoja, const QLocale& idioma);
+
 private:
     Elemento& elemento(int i);
     std::vector<Elemento> m_elementos;

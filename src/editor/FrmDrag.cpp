@@ -18,6 +18,7 @@ VistaHoja::VistaHoja(Principal& principal, EditorHoja& editor, QWidget* padre)
     : QWidget(padre), m_p(principal), m_editor(editor) {
     setObjectName(QStringLiteral("Hoja"));
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     ajustar();
 }
 
@@ -135,6 +136,12 @@ void VistaHoja::dibujarCuadros(QPainter& p, QSize hoja) {
             }
         }
     }
+    SeleccionHoja& sel = m_editor.seleccion();
+    if (sel.cajaVisible()) {
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(enPixeles(sel.caja()));
+    }
     const Etiqueta& lbl = m_editor.elementos().etiqueta();
     if (lbl.visible) {
         const QRectF r = enPixeles(lbl.rect);
@@ -182,20 +189,99 @@ void VistaHoja::dibujarReglas(QPainter& p) {
     }
 }
 
+QPointF VistaHoja::enHoja(QPointF pixel) const {
+    const QPointF p = pixel - QPointF(origenHoja());
+    return {twips(p.x()), twips(p.y())};
+}
+
+bool VistaHoja::dentroDeHoja(QPointF pixel) const {
+    return QRectF(origenHoja(), tamanoHoja()).contains(pixel);
+}
+
+bool VistaHoja::sobreRegla(QPointF pixel) const {
+    if (!m_editor.reglas())
+        return false;
+    const double g = pixeles(kGrosorRegla);
+    const QPoint o = origenHoja();
+    const QRectF x(o.x() - g, o.y() - g, tamanoHoja().width() + g, g);
+    const QRectF y(o.x() - g, o.y(), g, tamanoHoja().height());
+    return x.contains(pixel) || y.contains(pixel);
+}
+
 void VistaHoja::mouseMoveEvent(QMouseEvent* e) {
-    const QPointF enHoja = e->position() - QPointF(origenHoja());
-    const QSize t = tamanoHoja();
-    if (enHoja.x() >= 0 && enHoja.y() >= 0 && enHoja.x() <= t.width() && enHoja.y() <= t.height()) {
-        const QPointF punto(twips(enHoja.x()), twips(enHoja.y()));
+    SeleccionHoja& s = m_editor.seleccion();
+    const QPointF punto = enHoja(e->position());
+    const bool dentro = dentroDeHoja(e->position());
+    if (s.arrastre() != Arrastre::Ninguno) {
+        if (dentro)
+            s.Arrastrar(punto, m_dentro ? EstadoArrastre::Sobre : EstadoArrastre::Entra);
+        else if (m_dentro)
+            s.Arrastrar(punto, EstadoArrastre::Sale);
+        m_dentro = dentro;
+        if (dentro)
+            m_editor.MostrarPosicion(punto.x(), punto.y());
+        update();
+        return;
+    }
+    if (dentro) {
         const int i = m_editor.elementos().CuadroEn(punto);
-        if (i >= 0)
+        if (i >= 0) {
             setToolTip(m_editor.SobreCuadro(i));
-        else {
+        } else {
             setToolTip({});
             m_editor.MostrarPosicion(punto.x(), punto.y());
         }
     }
     QWidget::mouseMoveEvent(e);
+}
+
+void VistaHoja::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton && e->button() != Qt::RightButton)
+        return;
+    setFocus();
+    if (!dentroDeHoja(e->position()))
+        return;
+    SeleccionHoja& s = m_editor.seleccion();
+    const Boton boton = e->button() == Qt::LeftButton ? Boton::Izquierdo : Boton::Derecho;
+    const QPointF punto = enHoja(e->position());
+    const int i = m_editor.elementos().CuadroEn(punto);
+    m_dentro = true;
+    const QString menu =
+        i >= 0 ? s.PulsarCuadro(i, boton, e->modifiers() & Qt::ShiftModifier,
+                                punto - m_editor.elementos().elementos()[i].rect.topLeft())
+               : s.PulsarHoja(boton, punto);
+    update();
+    if (!menu.isEmpty() && abrirMenu)
+        abrirMenu(menu);
+}
+
+void VistaHoja::mouseReleaseEvent(QMouseEvent* e) {
+    SeleccionHoja& s = m_editor.seleccion();
+    if (s.arrastre() == Arrastre::Ninguno)
+        return;
+    // A release over a box or the label is a release on the sheet point under it.
+    const DondeSuelta donde = dentroDeHoja(e->position())   ? DondeSuelta::Hoja
+                              : sobreRegla(e->position()) ? DondeSuelta::Regla
+                                                          : DondeSuelta::Fuera;
+    s.Soltar(enHoja(e->position()), donde);
+    update();
+}
+
+void VistaHoja::keyPressEvent(QKeyEvent* e) {
+    SeleccionHoja& s = m_editor.seleccion();
+    if (s.cuadroConFoco() < 0) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    s.Tecla(s.cuadroConFoco(), e->key(), e->modifiers() & Qt::ShiftModifier,
+            e->modifiers() & Qt::ControlModifier);
+    update();
+}
+
+void VistaHoja::keyReleaseEvent(QKeyEvent* e) {
+    m_editor.seleccion().SoltarTecla();
+    update();
+    QWidget::keyReleaseEvent(e);
 }
 
 FrmDrag::FrmDrag(Principal& principal, EditorHoja& editor, QWidget* padre) : QScrollArea(padre) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QScrollArea>
+#include <functional>
 
 class EditorHoja;
 class Principal;
@@ -20,10 +21,19 @@ public:
     // Screen twips <-> pixels of this widget.
     double pixeles(double twips) const;
     double twips(double pixeles) const;
+    // A point of this widget in screen twips from the sheet's corner.
+    QPointF enHoja(QPointF pixel) const;
+
+    // Opens a pop-up menu of the main window ("MnuHoja", "MnuCuadro") at the pointer.
+    std::function<void(const QString&)> abrirMenu;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
     void dibujarReglas(QPainter& p);
@@ -32,8 +42,12 @@ private:
     static QColor Color(qint32 bgr);
     float zoom() const;
 
+    bool dentroDeHoja(QPointF pixel) const;
+    bool sobreRegla(QPointF pixel) const;
+
     Principal& m_p;
     EditorHoja& m_editor;
+    bool m_dentro = true; // the pointer is over the sheet during a drag
 };
 
 class FrmDrag : public QScrollArea {

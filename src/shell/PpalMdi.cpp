@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -263,6 +264,10 @@ void PpalMdi::actualizarPanel(int n) {
 void PpalMdi::editorCambiado(bool abierto) {
     if (abierto && !m_editor) {
         m_editor = new FrmDrag(m_prog.principal, m_prog.editor, m_centro);
+        m_editor->hoja()->abrirMenu = [this](const QString& id) {
+            if (QMenu* m = m_emergentes.value(id))
+                m->popup(QCursor::pos());
+        };
         m_centro->addWidget(m_editor);
         m_centro->setCurrentWidget(m_editor);
     } else if (!abierto && m_editor) {

@@ -1,0 +1,74 @@
+// Picking, selecting, dragging and nudging boxes on the sheet, as plain logic
+// fed with points (screen twips inside the sheet), buttons and keys. Every
+// move is written back into the box records at once (position / Zoom, halves
+// to even) and marks the job modified; the widget only shows the result.
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+class ElementosHoja;
+class Principal;
+
+enum class Boton { Izquierdo, Derecho };
+enum class Arrastre { Ninguno, Cuadro, Banda, Grupo };
+enum class EstadoArrastre { Entra = 0, Sale = 1, Sobre = 2 };
+enum class DondeSuelta { Hoja, Regla, Fuera };
+
+class SeleccionHoja {
+public:
+    SeleccionHoja(Principal& principal, ElementosHoja& elementos);
+
+    // Mouse press on box i, at `enCuadro` from its top-left corner. Returns
+    // the pop-up menu to open ("MnuCuadro"), if any.
+    QString PulsarCuadro(int i, Boton boton, bool mayusculas, QPointF enCuadro);
+    // Mouse press on the empty sheet. Returns "MnuHoja" for the right button.
+    QString PulsarHoja(Boton boton, QPointF punto);
+    // The pointer moves during a drag (it may be outside the sheet).
+    void Arrastrar(QPointF punto, EstadoArrastre estado);
+    // The button is released.
+    void Soltar(QPointF punto, DondeSuelta donde);
+    // A key on the current box; `ctrl` and `mayusculas` as held.
+    void Tecla(int i, int tecla, bool mayusculas, bool ctrl);
+    void SoltarTecla();
+    // A box takes or loses the keyboard focus.
+    void Foco(int i, bool gana);
+
+    Arrastre arrastre() const { return m_arrastre; }
+    // The rubber band, or the group's outline, while it is shown.
+    bool cajaVisible() const { return m_cajaVisible; }
+    QRectF caja() const { return m_caja; }
+    // The current box has the keyboard focus (after a click or drop on it).
+    int cuadroConFoco() const { return m_foco; }
+
+    // Selection steps.
+    bool VerPosicion();
+    void QuitarSeleccion();
+    void AlternarSeleccion(int i);
+    void ArmarSeleccion();
+    bool SeleccionarEnRectangulo(const QRectF& rect);
+    void HabilitarHerramientasGrupo();
+    void DeshabilitarHerramientasCuadro();
+
+private:
+    static constexpr double kBorde = 50; // a box's corner stays this far inside the sheet
+    QSizeF hoja() const;
+    void escribirPosicion(int i);
+    void lineasGuia(int i);
+    void iniciarGrupo(int i, QPointF enCuadro);
+    void prepararArrastreGrupo();
+    void arrastrarGrupo(QPointF punto, bool saliendo);
+    void terminarGrupo();
+
+    Principal& m_p;
+    ElementosHoja& m_el;
+    Arrastre m_arrastre = Arrastre::Ninguno;
+    QPointF m_desvio;
+    QPointF m_origen;
+    QRectF m_caja;
+    bool m_cajaVisible = false;
+    QPointF m_fuente; // the group source's top-left
+    double m_limIzq = 0, m_limSup = 0, m_limDer = 0, m_limInf = 0;
+    int m_foco = -1;
+};
