@@ -5,6 +5,7 @@
 #include "shell/Principal.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QToolTip>
 #include <QPainter>
 #include <cmath>
@@ -53,13 +54,16 @@ void VistaHoja::ajustar() {
     update();
 }
 
-void VistaHoja::paintEvent(QPaintEvent*) {
+void VistaHoja::paintEvent(QPaintEvent* evento) {
     QPainter p(this);
+    const QRect zona = evento->rect();
     p.fillRect(rect(), QColor(0x80, 0x80, 0x80));
     const QRect hoja(origenHoja(), tamanoHoja());
     p.fillRect(hoja.translated(3, 3), QColor(0x50, 0x50, 0x50));
     p.fillRect(hoja, Qt::white);
-    if (m_editor.reglas())
+    const double grosor = pixeles(kGrosorRegla);
+    if (m_editor.reglas() &&
+        (zona.top() < hoja.top() || zona.left() < hoja.left() || grosor <= 0))
         dibujarReglas(p);
 
     p.save();
@@ -83,10 +87,44 @@ void VistaHoja::paintEvent(QPaintEvent*) {
         p.drawLine(QPointF(izq, 0), QPointF(izq, hoja.height()));
         p.drawLine(QPointF(der, 0), QPointF(der, hoja.height()));
     }
-    dibujarCuadros(p, hoja.size());
+    dibujarCuadros(p, hoja.size(), zona.translated(-hoja.topLeft()));
     p.restore();
     p.setPen(QColor(0x30, 0x30, 0x30));
     p.drawRect(hoja.adjusted(0, 0, -1, -1));
+}
+
+const QPixmap& VistaHoja::imagenCuadro(int i) {
+    const Estado& estado = m_p.estado;
+    const Cuadro& c = estado.Cuadros[i];
+    const Elemento& e = m_editor.elementos().elementos()[i];
+    const QString clave = QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
+                              .arg(e.texto, c.FontName)
+                              .arg(c.FontSize)
+                              .arg(int(c.FontBold) | int(c.FontItalic) << 1 |
+                                   int(c.FontUnderline) << 2 | int(c.FontStrikethru) << 3)
+                              .arg(c.Color)
+                              .arg(e.fondo)
+                              .arg(c.Rotacion)
+                              .arg(estado.Trabajo.Zoom)
+                              .arg(devicePixelRatioF());
+    if (static_cast<size_t>(i) >= m_imagenes.size())
+        m_imagenes.resize(i + 1);
+    Imagen& img = m_imagenes[i];
+    if (img.clave != clave || img.pixmap.isNull()) {
+        const QSizeF t = enPixeles(e.rect).size();
+        const qreal dpr = devicePixelRatioF();
+        img.pixmap = QPixmap(QSize(std::max(1, int(std::ceil(t.width() * dpr))),
+                                   std::max(1, int(std::ceil(t.height() * dpr)))));
+        img.pixmap.setDevicePixelRatio(dpr);
+        img.pixmap.fill(Color(e.fondo));
+        QPainter p(&img.pixmap);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        const QSizeF medida = ElementosHoja::MedirTexto(c, e.texto);
+        DibujarTextoRotado(p, c, e.texto, estado.Trabajo.Zoom, medida.width(), medida.height(),
+                           pixeles(1));
+        img.clave = clave;
+    }
+    return img.pixmap;
 }
 
 QColor VistaHoja::Color(qint32 bgr) {
@@ -98,7 +136,7 @@ QRectF VistaHoja::enPixeles(const QRectF& twips) const {
                   pixeles(twips.height()));
 }
 
-void VistaHoja::dibujarCuadros(QPainter& p, QSize hoja) {
+void VistaHoja::dibujarCuadros(QPainter& p, QSize hoja, const QRect& zona) {
     const Estado& estado = m_p.estado;
     const auto& elementos = m_editor.elementos().elementos();
     const int n = std::min<int>(static_cast<int>(elementos.size()), estado.limiteSuperior() + 1);
@@ -109,23 +147,21 @@ void VistaHoja::dibujarCuadros(QPainter& p, QSize hoja) {
             continue;
         p.setPen(QPen(Color(e.fondo), 1));
         const QRectF r = enPixeles(e.rect);
-        p.drawLine(QPointF(0, r.top()), QPointF(hoja.width(), r.top()));
-        p.drawLine(QPointF(r.left(), 0), QPointF(r.left(), hoja.height()));
+        if (r.top() >= zona.top() - 1 && r.top() <= zona.bottom() + 1)
+            p.drawLine(QPointF(zona.left(), r.top()), QPointF(zona.right() + 1, r.top()));
+        if (r.left() >= zona.left() - 1 && r.left() <= zona.right() + 1)
+            p.drawLine(QPointF(r.left(), zona.top()), QPointF(r.left(), zona.bottom() + 1));
     }
     for (int i = 0; i < n; ++i) {
         const Elemento& e = elementos[i];
         if (!e.visible)
             continue;
         const QRectF r = enPixeles(e.rect);
-        p.fillRect(r, Color(e.fondo));
-        p.save();
-        p.translate(r.topLeft());
-        p.setClipRect(QRectF(QPointF(0, 0), r.size()));
+        const QRectF conManijas = r.adjusted(-pixeles(200), -pixeles(200), pixeles(200), pixeles(200));
+        if (!conManijas.intersects(zona))
+            continue;
+        p.drawPixmap(r.topLeft(), imagenCuadro(i));
         const Cuadro& c = estado.Cuadros[i];
-        const QSizeF medida = ElementosHoja::MedirTexto(c, e.texto);
-        DibujarTextoRotado(p, c, e.texto, estado.Trabajo.Zoom, medida.width(), medida.height(),
-                           pixeles(1));
-        p.restore();
         if (e.manijas) {
             const bool bloqueado = c.Bloqueado;
             p.setPen(bloqueado ? QColor(Qt::black) : QColor(192, 192, 192));
@@ -148,6 +184,10 @@ void VistaHoja::dibujarCuadros(QPainter& p, QSize hoja) {
         p.fillRect(r, QColor(0xFF, 0xFF, 0xE1));
         p.setPen(Qt::black);
         p.drawRect(r.adjusted(0, 0, -1, -1));
+        // The size the label was measured at: TamTip x Zoom points.
+        QFont f;
+        f.setPointSizeF(TamanoEtiqueta(estado.Trabajo.TamTip, estado.Trabajo.Zoom));
+        p.setFont(f);
         p.drawText(r, Qt::AlignCenter, lbl.texto);
     }
 }
@@ -208,19 +248,52 @@ bool VistaHoja::sobreRegla(QPointF pixel) const {
     return x.contains(pixel) || y.contains(pixel);
 }
 
+QRegion VistaHoja::zonaArrastre() const {
+    const SeleccionHoja& s = const_cast<EditorHoja&>(m_editor).seleccion();
+    const QPoint o = origenHoja();
+    const auto aPixeles = [&](const QRectF& twips) {
+        return QRectF(o.x() + pixeles(twips.left()), o.y() + pixeles(twips.top()),
+                      pixeles(twips.width()), pixeles(twips.height()))
+            .toAlignedRect()
+            .adjusted(-3, -3, 3, 3);
+    };
+    QRegion r;
+    const ElementosHoja& el = m_editor.elementos();
+    if (el.etiqueta().visible)
+        r += aPixeles(el.etiqueta().rect);
+    if (s.cajaVisible())
+        r += aPixeles(s.caja());
+    const int c = m_p.estado.CuadroActual;
+    if (s.arrastre() == Arrastre::Cuadro && c >= 0 && static_cast<size_t>(c) < el.elementos().size()) {
+        const QRect b = aPixeles(el.elementos()[c].rect.adjusted(-200, -200, 200, 200));
+        r += b;
+        // Its guide lines run across the whole sheet.
+        r += QRect(o.x(), b.top(), tamanoHoja().width(), 7);
+        r += QRect(b.left(), o.y(), 7, tamanoHoja().height());
+    }
+    return r;
+}
+
 void VistaHoja::mouseMoveEvent(QMouseEvent* e) {
     SeleccionHoja& s = m_editor.seleccion();
     const QPointF punto = enHoja(e->position());
     const bool dentro = dentroDeHoja(e->position());
     if (s.arrastre() != Arrastre::Ninguno) {
+        // Only what the move changes is painted again.
+        QRegion sucio = zonaArrastre();
+        const bool grupoAntes = s.arrastre() == Arrastre::Grupo && s.cajaVisible();
         if (dentro)
             s.Arrastrar(punto, m_dentro ? EstadoArrastre::Sobre : EstadoArrastre::Entra);
         else if (m_dentro)
             s.Arrastrar(punto, EstadoArrastre::Sale);
+        sucio += zonaArrastre();
+        // A group shown again on leaving, or hidden on entering, changes everywhere.
+        if (s.arrastre() == Arrastre::Grupo && grupoAntes != s.cajaVisible())
+            sucio = QRegion(rect());
         m_dentro = dentro;
         if (dentro)
             m_editor.MostrarPosicion(punto.x(), punto.y());
-        update();
+        update(sucio);
         return;
     }
     if (dentro) {

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <QScrollArea>
+#include <QPixmap>
+#include <QRegion>
 #include <functional>
+#include <vector>
 
 class EditorHoja;
 class Principal;
@@ -23,6 +26,9 @@ public:
     double twips(double pixeles) const;
     // A point of this widget in screen twips from the sheet's corner.
     QPointF enHoja(QPointF pixel) const;
+    // What a move of the current drag may change on screen (widget pixels):
+    // the moved outline or box, its guide lines and the label.
+    QRegion zonaArrastre() const;
 
     // Opens a pop-up menu of the main window ("MnuHoja", "MnuCuadro") at the pointer.
     std::function<void(const QString&)> abrirMenu;
@@ -37,10 +43,14 @@ protected:
 
 private:
     void dibujarReglas(QPainter& p);
-    void dibujarCuadros(QPainter& p, QSize hoja);
+    void dibujarCuadros(QPainter& p, QSize hoja, const QRect& zona);
     QRectF enPixeles(const QRectF& twips) const;
     static QColor Color(qint32 bgr);
     float zoom() const;
+
+    // A box's picture, drawn once and kept until its text, font, colours,
+    // rotation or the zoom change: moving boxes never draws text again.
+    const QPixmap& imagenCuadro(int i);
 
     bool dentroDeHoja(QPointF pixel) const;
     bool sobreRegla(QPointF pixel) const;
@@ -48,6 +58,11 @@ private:
     Principal& m_p;
     EditorHoja& m_editor;
     bool m_dentro = true; // the pointer is over the sheet during a drag
+    struct Imagen {
+        QString clave;
+        QPixmap pixmap;
+    };
+    std::vector<Imagen> m_imagenes;
 };
 
 class FrmDrag : public QScrollArea {

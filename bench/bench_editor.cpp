@@ -1,0 +1,115 @@
+// The editor's speed: a job of 2,000 boxes opened and drawn, and a 200-box
+// group dragged (each pointer move handled and the sheet painted again).
+// Offscreen; prints milliseconds.
+#include "editor/FrmDrag.h"
+#include "job/ArchivoTrabajo.h"
+#include "platform/Ajustes.h"
+#include "platform/DialogosArchivo.h"
+#include "platform/DialogosImpresion.h"
+#include "platform/Impresora.h"
+#include "platform/Mensajes.h"
+#include "platform/Portapapeles.h"
+#include "shell/Programa.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+struct Nada : Mensajes, DialogosArchivo, Portapapeles, CatalogoImpresoras, DialogosImpresion {
+    Respuesta mostrar(const QString&, const QString&, Icono, Botones) override {
+        return Respuesta::No;
+    }
+    std::optional<QString> ruta;
+    std::optional<QString> abrir(const QString&, const QString&) override { return ruta; }
+    std::optional<QString> guardar(const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    std::optional<QString> exportarPdf(const QString&) override { return {}; }
+    void limpiar() override {}
+    void fijarTexto(const QString&) override {}
+    std::optional<QString> texto() const override { return {}; }
+    QStringList impresoras() const override { return {}; }
+    QString predeterminada() const override { return {}; }
+    std::unique_ptr<Impresora> crear(const QString&) override { return {}; }
+    std::unique_ptr<Impresora> crearPdf(const QString&, qint32, qint32) override { return {}; }
+    bool imprimir(Impresora&, int, qint32, RangoHojas&) override { return false; }
+    bool configurar(Impresora&, int) override { return false; }
+};
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath("dosmil.zul");
+    {
+        Estado e;
+        e.Trabajo.HAncho = 16839;
+        e.Trabajo.HAlto = 23814; // A3
+        e.Trabajo.Zoom = 0.75f;
+        AjustesMemoria a;
+        for (int i = 0; i < 2000; ++i) {
+            e.PuntoX = 300 + (i % 40) * 400;
+            e.PuntoY = 300 + (i / 40) * 450;
+            const int j = e.AgregarCuadro(Estado::DefectosCuadro(a));
+            e.Cuadros[j].Inicio = i * 10 + 1;
+            e.Cuadros[j].Fin = i * 10 + 10;
+            e.Cuadros[j].Rotacion = static_cast<qint16>((i % 4) * 90);
+            e.Cuadros[j].PosX = static_cast<qint32>(e.PuntoX / 0.75);
+            e.Cuadros[j].PosY = static_cast<qint32>(e.PuntoY / 0.75);
+        }
+        QFile f(ruta);
+        f.open(QIODevice::WriteOnly);
+        f.write(SerializarTrabajo(e, QLocale::c()));
+    }
+    AjustesMemoria ajustes;
+    Nada nada;
+    nada.ruta = ruta;
+    Programa programa({ajustes, nada, nada, nada, nada, nada});
+    FrmDrag* ventana = nullptr;
+    QObject::connect(&programa.principal, &Principal::editorAbiertoCambiado, [&](bool abierto) {
+        if (abierto && !ventana)
+            ventana = new FrmDrag(programa.principal, programa.editor);
+    });
+    QElapsedTimer reloj;
+    reloj.start();
+    programa.despachador.ejecutar("BtnAbrir");
+    VistaHoja* hoja = ventana->hoja();
+    QImage lienzo(hoja->size(), QImage::Format_RGB32);
+    hoja->render(&lienzo);
+    std::printf("open and draw a job of %d boxes: %lld ms\n", programa.estado().cuadrosVivos(),
+                static_cast<long long>(reloj.elapsed()));
+    reloj.restart();
+    hoja->render(&lienzo);
+    std::printf("draw it again: %lld ms\n", static_cast<long long>(reloj.elapsed()));
+
+    SeleccionHoja& s = programa.editor.seleccion();
+    for (int i = 0; i < 200; ++i)
+        s.PulsarCuadro(i, Boton::Izquierdo, true, {1, 1});
+    s.PulsarCuadro(0, Boton::Izquierdo, false, {1, 1});
+    const QPointF inicio = programa.editor.elementos().elementos()[0].rect.topLeft();
+    const int movimientos = 200;
+    qint64 peor = 0;
+    reloj.restart();
+    QElapsedTimer uno;
+    for (int k = 1; k <= movimientos; ++k) {
+        uno.start();
+        QRegion sucio = hoja->zonaArrastre();
+        s.Arrastrar(inicio + QPointF(k * 7, k * 5), EstadoArrastre::Sobre);
+        sucio += hoja->zonaArrastre();
+        // What the widget repaints for that move.
+        hoja->render(&lienzo, sucio.boundingRect().topLeft(), sucio);
+        peor = std::max(peor, uno.nsecsElapsed());
+    }
+    const double media = reloj.nsecsElapsed() / 1e6 / movimientos;
+    s.Soltar(inicio + QPointF(movimientos * 7, movimientos * 5), DondeSuelta::Hoja);
+    std::printf("drag a 200-box group: %.2f ms a pointer move on average, %.2f ms at worst "
+                "(move handled and what it changed painted)\n",
+                media, peor / 1e6);
+    delete ventana;
+    return 0;
+}
