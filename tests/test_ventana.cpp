@@ -1,6 +1,7 @@
 // The main window as the operator meets it, headless.
 #include "Fakes.h"
 #include "editor/FrmDrag.h"
+#include "job/Valores.h"
 #include "printing/AjusteImpresora.h"
 #include "printing/Correccion.h"
 #include "printing/FrmBar.h"
@@ -210,6 +211,40 @@ private slots:
         d.opcionCentimetros()->setChecked(true);
         QCOMPARE(d.campoX()->text(), QStringLiteral("0,15"));
         QCOMPARE(d.campoY()->text(), QStringLiteral("-0,20"));
+    }
+
+    void arrastrarYEmpujarConElRaton() {
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        v.show();
+        b.dialogos.rutas = {Fixture("serie_coma.zul")};
+        v.accion("BtnAbrir")->trigger();
+        QVERIFY(v.editor());
+        VistaHoja* hoja = v.editor()->hoja();
+        p.estado().Modificado = false;
+        const Cuadro antes = p.estado().Cuadros[0];
+        const QRectF caja = p.editor.elementos().elementos()[0].rect;
+        const QPoint o = hoja->origenHoja();
+        const QPoint desde = o + QPoint(qRound(hoja->pixeles(caja.center().x())),
+                                        qRound(hoja->pixeles(caja.center().y())));
+        const QPoint hasta = desde + QPoint(40, 30);
+        QTest::mousePress(hoja, Qt::LeftButton, {}, desde);
+        QMouseEvent mover(QEvent::MouseMove, hasta, hoja->mapToGlobal(hasta), Qt::NoButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(hoja, &mover);
+        QTest::mouseRelease(hoja, Qt::LeftButton, {}, hasta);
+        QVERIFY(p.estado().Modificado);
+        // The record holds where the box now stands, to the twip at this zoom.
+        const double zoom = p.estado().Trabajo.Zoom;
+        const QRectF ahora = p.editor.elementos().elementos()[0].rect;
+        QCOMPARE(p.estado().Cuadros[0].PosX, qint32(RedondearPar(ahora.left() / zoom)));
+        QVERIFY(qAbs(p.estado().Cuadros[0].PosX - antes.PosX - hoja->twips(40) / zoom) < 2 / zoom);
+        QVERIFY(qAbs(p.estado().Cuadros[0].PosY - antes.PosY - hoja->twips(30) / zoom) < 2 / zoom);
+        // Ctrl+Right: one millimetre at 100 %.
+        const qint32 x = p.estado().Cuadros[0].PosX;
+        QTest::keyClick(hoja, Qt::Key_Right, Qt::ControlModifier);
+        QVERIFY(qAbs(p.estado().Cuadros[0].PosX - (x + 56.7 / zoom)) <= 1);
     }
 
     void abrirDesdeElMenuOlvidaElPunto() {
