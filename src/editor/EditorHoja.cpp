@@ -33,9 +33,8 @@ void EditorHoja::CambiarZoom(const QString& texto, OrigenZoom origen) {
         return;
     Estado& estado = m_p.estado;
     if (e.textoCampo != m_p.barra.textoZoom()) {
-        estado.Actualizando = true;
+        Estado::Actualizar actualizando(estado);
         m_p.barra.fijarTextoZoom(e.textoCampo);
-        estado.Actualizando = false;
     }
     estado.Trabajo.Zoom = *e.zoom;
     m_p.AjustarHoja();

@@ -61,9 +61,8 @@ void VistaHoja::paintEvent(QPaintEvent* evento) {
     const QRect hoja(origenHoja(), tamanoHoja());
     p.fillRect(hoja.translated(3, 3), QColor(0x50, 0x50, 0x50));
     p.fillRect(hoja, Qt::white);
-    const double grosor = pixeles(kGrosorRegla);
-    if (m_editor.reglas() &&
-        (zona.top() < hoja.top() || zona.left() < hoja.left() || grosor <= 0))
+    // The rulers lie above and left of the sheet: drawn when that part is exposed.
+    if (m_editor.reglas() && (zona.top() < hoja.top() || zona.left() < hoja.left()))
         dibujarReglas(p);
 
     p.save();

@@ -57,11 +57,9 @@ void SeleccionHoja::QuitarSeleccion() {
         e.Cuadros[s].Seleccionado = false;
     }
     e.Seleccion = {0};
-    const bool antes = e.Actualizando;
-    e.Actualizando = true;
+    Estado::Actualizar actualizando(e);
     m_p.barra.habilitar(QStringLiteral("BtnAlinearHorizontal"), false);
     m_p.barra.habilitar(QStringLiteral("BtnAlinearvertical"), false);
-    e.Actualizando = antes;
 }
 
 void SeleccionHoja::ArmarSeleccion() {
@@ -124,11 +122,9 @@ void SeleccionHoja::HabilitarHerramientasGrupo() {
         lineas = lineas && e.Cuadros[s].LineasGuia;
         bloqueados = bloqueados && e.Cuadros[s].Bloqueado;
     }
-    const bool antes = e.Actualizando;
-    e.Actualizando = true;
+    Estado::Actualizar actualizando(e);
     m_p.barra.fijarPulsada(QStringLiteral("BtnLineasGuia"), lineas);
     m_p.barra.fijarPulsada(QStringLiteral("BtnBloquear"), bloqueados);
-    e.Actualizando = antes;
 }
 
 void SeleccionHoja::DeshabilitarHerramientasCuadro() {
@@ -142,14 +138,12 @@ void SeleccionHoja::Foco(int i, bool gana) {
         return;
     if (gana) {
         m_foco = i;
-        const bool antes = e.Actualizando;
-        e.Actualizando = true;
+        Estado::Actualizar actualizando(e);
         for (const char* id : {"BtnCortar", "BtnLineasGuia", "BtnPropiedades", "BtnCopiar",
                                "BtnBorrar", "BtnBloquear"})
             m_p.barra.habilitar(QString::fromLatin1(id), true);
         m_p.barra.fijarPulsada(QStringLiteral("BtnLineasGuia"), e.Cuadros[i].LineasGuia);
         m_p.barra.fijarPulsada(QStringLiteral("BtnBloquear"), e.Cuadros[i].Bloqueado);
-        e.Actualizando = antes;
         return;
     }
     if (m_foco == i)
@@ -165,10 +159,10 @@ QString SeleccionHoja::PulsarCuadro(int i, Boton boton, bool mayusculas, QPointF
     e.CuadroActual = static_cast<qint16>(i);
     Cuadro& c = e.Cuadros[i];
     if (boton == Boton::Derecho) {
-        const bool antes = e.Actualizando;
-        e.Actualizando = true;
-        m_p.barra.fijarPulsada(QStringLiteral("BtnLineasGuia"), c.LineasGuia);
-        e.Actualizando = antes;
+        {
+            Estado::Actualizar actualizando(e);
+            m_p.barra.fijarPulsada(QStringLiteral("BtnLineasGuia"), c.LineasGuia);
+        }
         m_el.MostrarManijas(i);
         return QStringLiteral("MnuCuadro");
     }

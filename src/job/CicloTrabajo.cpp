@@ -113,9 +113,8 @@ bool CicloTrabajo::LeerTrabajo() {
         e.CuadroActual = static_cast<qint16>(e.limiteSuperior());
     }
     m_p.RedibujarHoja();
-    e.Actualizando = true;
+    Estado::Actualizar actualizando(e);
     m_p.barra.fijarTextoZoom(FormatoGeneral(static_cast<double>(e.Trabajo.Zoom) * 100, m_p.idioma));
-    e.Actualizando = false;
     return true;
 }
 

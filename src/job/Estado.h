@@ -19,6 +19,20 @@ class Ajustes;
 
 class Estado {
 public:
+    // Raises Actualizando for a scope: the program is itself changing tool
+    // states, list entries or field texts, and the events this causes do nothing.
+    class Actualizar {
+    public:
+        explicit Actualizar(Estado& e) : m_e(e), m_antes(e.Actualizando) { e.Actualizando = true; }
+        ~Actualizar() { m_e.Actualizando = m_antes; }
+        Actualizar(const Actualizar&) = delete;
+        Actualizar& operator=(const Actualizar&) = delete;
+
+    private:
+        Estado& m_e;
+        bool m_antes;
+    };
+
     Estado();
 
     ::Trabajo Trabajo;

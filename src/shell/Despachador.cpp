@@ -7,11 +7,9 @@ namespace {
 // Sets tool states with Actualizando raised, so the dispatcher ignores any
 // notification the change itself causes.
 void Fijar(Principal& p, std::initializer_list<const char*> ids, bool si) {
-    const bool antes = p.estado.Actualizando;
-    p.estado.Actualizando = true;
+    Estado::Actualizar actualizando(p.estado);
     for (const char* id : ids)
         p.barra.habilitar(QString::fromLatin1(id), si);
-    p.estado.Actualizando = antes;
 }
 } // namespace
 
@@ -74,8 +72,6 @@ void ActualizarPegar(Principal& p) {
     const auto texto = p.portapapeles().texto();
     if (!texto)
         return;
-    const bool antes = p.estado.Actualizando;
-    p.estado.Actualizando = true;
+    Estado::Actualizar actualizando(p.estado);
     p.barra.habilitar(QStringLiteral("BtnPegar"), texto->startsWith(QStringLiteral("ZUL")));
-    p.estado.Actualizando = antes;
 }

@@ -11,11 +11,12 @@ Principal::Principal(const Servicios& s, QObject* padre)
 void Principal::Construir() {
     fijarTitulo(kTituloAplicacion);
     estado.LimpiarTrabajo();
-    estado.Actualizando = true;
-    for (int z = 10; z <= 200; z += 5)
-        barra.agregarEntradaZoom(QString::number(z));
-    barra.fijarTextoZoom(QStringLiteral("50"));
-    estado.Actualizando = false;
+    {
+        Estado::Actualizar actualizando(estado);
+        for (int z = 10; z <= 200; z += 5)
+            barra.agregarEntradaZoom(QString::number(z));
+        barra.fijarTextoZoom(QStringLiteral("50"));
+    }
     LeerHoja();
     MostrarHoja();
     QString impresora;
