@@ -218,9 +218,9 @@ private slots:
         Banco banco;
         Programa& p = banco.crear();
         p.despachador.ejecutar("BtnNuevo");
-        // Enabled by the job, but nothing is wired to it yet.
-        QVERIFY(p.barra().habilitada("BtnNuevocuadro"));
-        QVERIFY(!p.barra().utilizable("BtnNuevocuadro"));
+        // Enabled, but nothing is wired to it yet.
+        QVERIFY(p.barra().habilitada("BtnConfigurarHoja"));
+        QVERIFY(!p.barra().utilizable("BtnConfigurarHoja"));
         QVERIFY(p.barra().utilizable("BtnGuardar"));
     }
 

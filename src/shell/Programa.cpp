@@ -8,7 +8,7 @@ Programa::Programa(const Servicios& servicios)
       impresora(servicios.impresoras),
       impresion(principal, impresora, servicios.dialogosImpresion,
                 servicios.crearVentanaProgreso, servicios.carpetasAjusteAntiguo),
-      editor(principal, impresion) {
+      editor(principal, impresion), comandos(principal, editor) {
     principal.Construir();
     // Before any job: the state after closing one.
     DeshabilitarHerramientas(principal);
@@ -39,6 +39,30 @@ Programa::Programa(const Servicios& servicios)
     QObject::connect(&b, &BarraHerramientas::zoomIntroducido, &editor, [this](const QString& t) {
         if (principal.editorAbierto() && !estado().Actualizando)
             editor.CambiarZoom(t, OrigenZoom::Intro);
+    });
+    const auto cuadro = [this] { return static_cast<int>(estado().CuadroActual); };
+    despachador.registrar(QStringLiteral("BtnNuevocuadro"), [this] { comandos.NuevoCuadro(); });
+    despachador.registrar(QStringLiteral("BtnPegar"), [this] {
+        Estado& e = estado();
+        const bool desdeHoja = e.PuntoMarcado;
+        if (!e.PuntoMarcado)
+            e.PuntoX = e.PuntoY = 0;
+        e.PuntoMarcado = false;
+        comandos.PegarCuadros(desdeHoja);
+    });
+    despachador.registrar(QStringLiteral("BtnCopiar"),
+                          [this, cuadro] { comandos.CopiarCuadros(cuadro(), false); });
+    despachador.registrar(QStringLiteral("BtnCortar"),
+                          [this, cuadro] { comandos.CopiarCuadros(cuadro(), true); });
+    despachador.registrar(QStringLiteral("BtnBorrar"),
+                          [this, cuadro] { comandos.BorrarCuadros(cuadro()); });
+    despachador.registrar(QStringLiteral("BtnAlinearHorizontal"),
+                          [this] { comandos.AlinearHorizontal(); });
+    despachador.registrar(QStringLiteral("BtnAlinearvertical"),
+                          [this] { comandos.AlinearVertical(); });
+    despachador.registrar(QStringLiteral("BtnBloquear"), [this] { comandos.Bloquear(); });
+    despachador.registrar(QStringLiteral("BtnLineasGuia"), [this] {
+        comandos.LineasGuiaCuadros(barra().pulsada(QStringLiteral("BtnLineasGuia")));
     });
     despachador.registrar(QStringLiteral("BtnSalir"), [this] {
         if (ciclo.Salir())

@@ -3,6 +3,7 @@
 // need no window. The desktop program and the tests build one.
 #pragma once
 
+#include "editor/ComandosCuadro.h"
 #include "editor/EditorHoja.h"
 #include "job/CicloTrabajo.h"
 #include "printing/Impresion.h"
@@ -20,6 +21,7 @@ public:
     ImpresoraPrograma impresora;
     Impresion impresion;
     EditorHoja editor;
+    ComandosCuadro comandos;
 
     Estado& estado() { return principal.estado; }
     BarraHerramientas& barra() { return principal.barra; }

@@ -1,0 +1,178 @@
+#include "ComandosCuadro.h"
+
+#include "editor/EditorHoja.h"
+#include "job/ArchivoTrabajo.h"
+#include "job/Valores.h"
+#include "platform/Mensajes.h"
+#include "platform/Portapapeles.h"
+#include "shell/Despachador.h"
+#include "shell/Fallas.h"
+#include "shell/Principal.h"
+
+ComandosCuadro::ComandosCuadro(Principal& principal, EditorHoja& editor)
+    : m_p(principal), m_editor(editor) {}
+
+void ComandosCuadro::NuevoCuadro() {
+    Estado& e = m_p.estado;
+    if (!e.PuntoMarcado)
+        e.PuntoX = e.PuntoY = 0;
+    e.PuntoMarcado = false;
+    const int i = e.AgregarCuadro(Estado::DefectosCuadro(m_p.ajustes()));
+    if (i < 0) {
+        m_p.mensajes().mostrar(QStringLiteral("El trabajo ya tiene 32.767 cuadros; no caben más."),
+                               QStringLiteral("Nuevo cuadro"), Icono::Exclamacion,
+                               Botones::Aceptar);
+        return;
+    }
+    e.CuadroActual = static_cast<qint16>(i);
+    m_editor.RedibujarHoja();
+    // The new box stays whatever the operator does in the dialog.
+    const bool grupo = e.ModoGrupo;
+    e.ModoGrupo = false;
+    if (mostrarPropiedades)
+        mostrarPropiedades(i);
+    e.ModoGrupo = grupo;
+    m_editor.RedibujarHoja();
+}
+
+void ComandosCuadro::BorrarCuadros(int i) {
+    Estado& e = m_p.estado;
+    if (m_p.mensajes().mostrar(QStringLiteral("Se borrarán el o los cuadros seleccionados.\r"
+                                              "¿Desea continuar?"),
+                               QStringLiteral("Precaución"), Icono::Pregunta,
+                               Botones::AceptarCancelar) != Respuesta::Aceptar)
+        return;
+    QList<qint16> borrar = e.ModoGrupo ? e.Seleccion : QList<qint16>{static_cast<qint16>(i)};
+    for (qint16 s : borrar)
+        if (s >= 0 && s <= e.limiteSuperior() && e.Cuadros[s].EnUso)
+            e.LiberarCuadro(s);
+    e.ModoGrupo = false;
+    e.Seleccion = {0};
+    m_editor.seleccion().DeshabilitarHerramientasCuadro();
+    m_editor.RedibujarHoja();
+}
+
+QString ComandosCuadro::TextoCopia(const QList<int>& cuadros, const Estado& e,
+                                   const QLocale& idioma) {
+    QString t = QStringLiteral("ZUL");
+    for (int i : cuadros) {
+        const QStringList campos = CamposCuadro(e.Cuadros[i], idioma, false);
+        t += campos.mid(0, 19).join(u'\t') + u'\t' + campos[19] + u'\r';
+    }
+    return t;
+}
+
+void ComandosCuadro::CopiarCuadros(int i, bool cortar) {
+    Estado& e = m_p.estado;
+    QList<int> cuadros;
+    if (e.ModoGrupo)
+        for (qint16 s : e.Seleccion)
+            cuadros.append(s);
+    else
+        cuadros.append(i);
+    m_p.portapapeles().limpiar();
+    m_p.portapapeles().fijarTexto(TextoCopia(cuadros, e, m_p.idioma));
+    if (cortar)
+        BorrarCuadros(i);
+    Estado::Actualizar actualizando(e);
+    m_p.barra.habilitar(QStringLiteral("BtnPegar"), true);
+}
+
+void ComandosCuadro::PegarCuadros(bool desdeHoja) {
+    Estado& e = m_p.estado;
+    const auto texto = m_p.portapapeles().texto();
+    if (!texto || !texto->startsWith(QStringLiteral("ZUL")))
+        return;
+    // Read every block into scratch records first: text from another program
+    // that only begins with "ZUL" leaves no half-made box behind.
+    const Cuadro defectos = Estado::DefectosCuadro(m_p.ajustes());
+    QList<Cuadro> leidos;
+    const QStringList bloques = texto->mid(3).split(u'\r', Qt::SkipEmptyParts);
+    for (const QString& bloque : bloques) {
+        const QStringList campos = bloque.split(u'\t');
+        Cuadro c = defectos;
+        try {
+            if (campos.size() < 19 || campos.size() > 20)
+                throw Falla{13, {}};
+            for (int k = 0; k < 19; ++k) // field 20, the background colour, is not taken
+                AsignarCampo(c, k + 1, campos[k]);
+        } catch (const Falla&) {
+            m_p.mensajes().mostrar(QStringLiteral("El portapapeles no tiene una copia válida de "
+                                                  "cuadros de Velquira; no se ha pegado nada."),
+                                   QStringLiteral("Pegar"), Icono::Exclamacion, Botones::Aceptar);
+            return;
+        }
+        leidos.append(c);
+    }
+    if (leidos.isEmpty() || e.cuadrosVivos() + leidos.size() > Estado::kMaxCuadros)
+        return;
+    const double zoom = e.Trabajo.Zoom > 0 ? e.Trabajo.Zoom : 1;
+    for (Cuadro c : leidos) {
+        const int i = e.AgregarCuadro(defectos);
+        if (i < 0)
+            break;
+        if (leidos.size() == 1 && desdeHoja) {
+            c.PosX = static_cast<qint32>(RedondearPar(e.PuntoX / zoom));
+            c.PosY = static_cast<qint32>(RedondearPar(e.PuntoY / zoom));
+        } else {
+            c.PosX += 100;
+            c.PosY += 100;
+        }
+        c.EnUso = true;
+        c.Seleccionado = false;
+        c.ColorFondo = e.Cuadros[i].ColorFondo;
+        e.Cuadros[i] = c;
+        e.CuadroActual = static_cast<qint16>(i);
+    }
+    m_editor.RedibujarHoja();
+}
+
+void ComandosCuadro::alinear(bool horizontal) {
+    Estado& e = m_p.estado;
+    if (e.Seleccion.isEmpty())
+        return;
+    // Every box takes the top (or left) of the first listed box's picture.
+    const double zoom = e.Trabajo.Zoom > 0 ? e.Trabajo.Zoom : 1;
+    const QRectF primero = m_editor.elementos().elementos().at(e.Seleccion.first()).rect;
+    for (qint16 s : e.Seleccion) {
+        if (horizontal)
+            e.Cuadros[s].PosY = static_cast<qint32>(RedondearPar(primero.top() / zoom));
+        else
+            e.Cuadros[s].PosX = static_cast<qint32>(RedondearPar(primero.left() / zoom));
+    }
+    m_editor.RedibujarHoja();
+}
+
+void ComandosCuadro::AlinearHorizontal() {
+    alinear(true);
+}
+
+void ComandosCuadro::AlinearVertical() {
+    alinear(false);
+}
+
+void ComandosCuadro::Bloquear() {
+    Estado& e = m_p.estado;
+    const bool bloquear = m_p.barra.pulsada(QStringLiteral("BtnBloquear"));
+    if (e.ModoGrupo) {
+        for (qint16 s : e.Seleccion)
+            if (e.Cuadros[s].Seleccionado)
+                e.Cuadros[s].Bloqueado = bloquear;
+    } else {
+        e.Cuadros[e.CuadroActual].Bloqueado = bloquear;
+    }
+    m_editor.RedibujarHoja();
+}
+
+void ComandosCuadro::LineasGuiaCuadros(bool activar) {
+    Estado& e = m_p.estado;
+    if (e.ModoGrupo) {
+        for (int i = 0; i <= e.limiteSuperior(); ++i)
+            if (e.Cuadros[i].Seleccionado)
+                e.Cuadros[i].LineasGuia = activar;
+    } else {
+        Cuadro& c = e.Cuadros[e.CuadroActual];
+        c.LineasGuia = !c.LineasGuia;
+    }
+    m_editor.RedibujarHoja();
+}
