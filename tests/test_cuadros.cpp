@@ -1,5 +1,7 @@
 // The box commands: new, delete, copy, cut, paste, align, lock, guide lines.
 #include "Fakes.h"
+#include "boxes/Numeracion.h"
+#include "boxes/PropiedadesCuadro.h"
 
 #include <QtTest>
 
@@ -152,6 +154,150 @@ private slots:
         p.barra().pulsar("BtnLineasGuia"); // pressed by the group: now released
         for (int i : {0, 1, 2})
             QVERIFY(!p.estado().Cuadros[i].LineasGuia);
+    }
+
+    // --- the properties dialog ---
+    void propiedadesDeUnCuadro() {
+        Banco b;
+        Programa& p = ConCuadros(b, 1);
+        Cuadro& c = p.estado().Cuadros[0];
+        c.Cifras = 0;
+        c.Fin = 100;
+        c.PosX = 1985; // 3.5 cm
+        PropiedadesCuadro d(p.principal);
+        QVERIFY(d.Abrir(0));
+        QCOMPARE(d.titulo, QStringLiteral("Propiedades Cuadro Nº1"));
+        QCOMPARE(d.campo[5], QStringLiteral("5"));
+        QCOMPARE(d.campo[7], QStringLiteral("100"));
+        QCOMPARE(d.posX, QStringLiteral("03,50"));
+        d.campo[1] = "50";
+        QVERIFY(d.CambioNumeracion());
+        QCOMPARE(d.campo[7], QStringLiteral("50"));
+        d.campo[2] = "0";
+        QVERIFY(!d.CambioNumeracion());
+        QCOMPARE(b.mensajes.mostrados.last().texto,
+                 QStringLiteral("El valor de este campo no puede ser cero"));
+        QCOMPARE(d.campo[7], QStringLiteral("50"));
+        // OK refuses a step of 0, which would make the run divide by zero.
+        QCOMPARE(d.Aceptar(), 2);
+        QCOMPARE(c.Salto, qint16(1));
+        d.campo[2] = "2";
+        d.campo[3] = "Nº ";
+        d.rotacion = 2;
+        QCOMPARE(d.Aceptar(), -1);
+        QCOMPARE(c.Fin, 50.0);
+        QCOMPARE(c.Salto, qint16(2));
+        QCOMPARE(c.Cifras, qint16(5));
+        QCOMPARE(c.TextoIzq, QStringLiteral("Nº "));
+        QCOMPARE(c.Rotacion, qint16(180));
+        QCOMPARE(c.PosX, 1985); // untouched: not rounded to the hundredth shown
+        QVERIFY(d.Abrir(0));
+        d.posX = "4,00";
+        QCOMPARE(d.Aceptar(), -1);
+        QCOMPARE(c.PosX, 2268);
+    }
+
+    void serieDescendenteMuestraSusCopias() {
+        Banco b;
+        Programa& p = ConCuadros(b, 1);
+        p.estado().Cuadros[0].Inicio = 10;
+        p.estado().Cuadros[0].Fin = 1;
+        PropiedadesCuadro d(p.principal);
+        d.Abrir(0);
+        QCOMPARE(d.campo[7], QStringLiteral("10")); // as typing and the run count it
+    }
+
+    void posicionHastaElBordeDeLaHoja() {
+        Banco b;
+        Programa& p = ConCuadros(b, 1);
+        PropiedadesCuadro d(p.principal);
+        d.Abrir(0);
+        const double ancho = p.estado().Trabajo.HAncho / 567.0;
+        d.posX = QString::number(ancho, 'f', 4).replace('.', ',');
+        QVERIFY(d.SalidaPosicion(true));
+        d.posX = QString::number(ancho + 0.01, 'f', 2).replace('.', ',');
+        QVERIFY(!d.SalidaPosicion(true));
+        QCOMPARE(b.mensajes.mostrados.last().texto,
+                 QStringLiteral("Este valor debe ser igual o menor al ancho de la hoja"));
+        d.posY = "abc";
+        QVERIFY(d.SalidaPosicion(false));
+        QCOMPARE(d.posY, QStringLiteral("00,00"));
+    }
+
+    void grupoProgramadoComoSerie() {
+        Banco b;
+        Programa& p = ConCuadros(b, 3);
+        Grupo(p, {0, 1, 2});
+        b.mensajes.respuestas = {Respuesta::Aceptar, Respuesta::Si};
+        PropiedadesCuadro d(p.principal);
+        QVERIFY(d.Abrir(0));
+        QVERIFY(d.grupo() && d.programarSerie());
+        QCOMPARE(d.titulo, QStringLiteral("Propiedades de Grupo 3 Cuadros"));
+        QCOMPARE(d.campo[2], QStringLiteral("3"));
+        QVERIFY(d.saltoSoloLectura);
+        QVERIFY(!d.posicionHabilitada);
+        d.campo[1] = "10";
+        QCOMPARE(d.Aceptar(), -1);
+        std::vector<Cuadro>& c = p.estado().Cuadros;
+        for (int k = 0; k < 3; ++k) {
+            QCOMPARE(c[k].Inicio, 1.0 + k);
+            QCOMPARE(c[k].Salto, qint16(3));
+            QCOMPARE(c[k].Fin, 10.0);
+        }
+        QCOMPARE(LongitudTirada(c), 4);
+        QCOMPARE(TextoCuadroHoja(c[0], 3), QStringLiteral("0000010"));
+        QCOMPARE(TextoCuadroHoja(c[1], 3), QString());
+    }
+
+    void grupoSinSerie() {
+        Banco b;
+        Programa& p = ConCuadros(b, 2);
+        p.estado().Cuadros[1].Inicio = 50;
+        p.estado().Cuadros[1].FontName = "Arial";
+        Grupo(p, {0, 1});
+        b.mensajes.respuestas = {Respuesta::Aceptar, Respuesta::No};
+        PropiedadesCuadro d(p.principal);
+        QVERIFY(d.Abrir(0));
+        QVERIFY(!d.habilitado[0] && !d.habilitado[7]);
+        QCOMPARE(d.campo[5], QStringLiteral("7")); // the group default
+        d.campo[3] = "A-";
+        d.fuente.negrita = true;
+        QCOMPARE(d.Aceptar(), -1);
+        const Cuadro& c = p.estado().Cuadros[1];
+        QCOMPARE(c.Inicio, 50.0);
+        QCOMPARE(c.TextoIzq, QStringLiteral("A-"));
+        QCOMPARE(c.Cifras, qint16(7));
+        QVERIFY(c.FontBold);
+        QCOMPARE(c.FontName, QStringLiteral("Arial")); // only the font button writes the face
+    }
+
+    void grupoRechazado() {
+        Banco b;
+        Programa& p = ConCuadros(b, 2);
+        Grupo(p, {0, 1});
+        const auto antes = p.estado().Cuadros;
+        b.mensajes.respuestas = {Respuesta::Cancelar};
+        PropiedadesCuadro d(p.principal);
+        QVERIFY(!d.Abrir(0));
+        QVERIFY(!p.estado().DialogoCancelado);
+        QCOMPARE(p.estado().Cuadros, antes);
+        QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Atención-Programar Grupo"));
+    }
+
+    void fuenteYColorSeEscribenEnSeguida() {
+        Banco b;
+        Programa& p = ConCuadros(b, 2);
+        Grupo(p, {0, 1});
+        b.mensajes.respuestas = {Respuesta::Aceptar, Respuesta::No};
+        PropiedadesCuadro d(p.principal);
+        d.Abrir(0);
+        // The font chooser cancelled: the dialog's font goes to every box all the same.
+        d.FijarFuente(d.fuente, d.color);
+        d.FijarColor(0x0000FF);
+        for (int i : {0, 1}) {
+            QCOMPARE(p.estado().Cuadros[i].FontName, QStringLiteral("Tahoma"));
+            QCOMPARE(p.estado().Cuadros[i].Color, 0x0000FF);
+        }
     }
 };
 

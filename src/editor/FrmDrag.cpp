@@ -339,6 +339,17 @@ void VistaHoja::mouseReleaseEvent(QMouseEvent* e) {
     update();
 }
 
+void VistaHoja::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton || !dentroDeHoja(e->position()))
+        return;
+    const int i = m_editor.elementos().CuadroEn(enHoja(e->position()));
+    if (i >= 0 && abrirPropiedades) {
+        m_editor.seleccion().Soltar(enHoja(e->position()), DondeSuelta::Hoja);
+        abrirPropiedades(i);
+        update();
+    }
+}
+
 void VistaHoja::keyPressEvent(QKeyEvent* e) {
     SeleccionHoja& s = m_editor.seleccion();
     if (s.cuadroConFoco() < 0) {

@@ -32,12 +32,15 @@ public:
 
     // Opens a pop-up menu of the main window ("MnuHoja", "MnuCuadro") at the pointer.
     std::function<void(const QString&)> abrirMenu;
+    // A double click on a box opens its properties.
+    std::function<void(int)> abrirPropiedades;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
 

@@ -101,3 +101,10 @@ double ConvertirReal(QStringView texto, const QString& donde) {
                             .arg(donde, texto.left(40).toString())};
     return *v;
 }
+
+bool TextoSigueSiendoNumero(const QString& texto, int desde, int largo, const QString& tecla) {
+    QString t = texto;
+    t.replace(desde, largo, tecla);
+    const QString prueba = t.startsWith(u'-') ? QStringLiteral("-0") + t.mid(1) : u'0' + t;
+    return t == u"-" || LeerNumero(prueba).has_value();
+}

@@ -32,6 +32,11 @@ QString EscribirReal(double valor, const QLocale& idioma, bool enteroCompleto = 
 // The same without the surrounding blanks, for the clipboard and the screen.
 QString FormatoGeneral(double valor, const QLocale& idioma, bool enteroCompleto = false);
 
+// Whether typing `tecla` into a numeric field holding `texto` (replacing
+// `largo` characters from `desde`) leaves it a number: "0" in front lets a
+// lone separator through, and a minus may only lead.
+bool TextoSigueSiendoNumero(const QString& texto, int desde, int largo, const QString& tecla);
+
 // Converts a text to an integer field of the given range, rounding half to
 // even. Throws Falla 13 when the text is not a number and 6 on overflow.
 qint64 ConvertirEntero(QStringView texto, qint64 minimo, qint64 maximo, const QString& donde);

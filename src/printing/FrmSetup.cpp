@@ -193,13 +193,9 @@ void FrmSetup::parpadear(QLabel* etiqueta) {
 }
 
 bool FrmSetup::TeclaAceptada(const QLineEdit& campo, const QString& tecla) {
-    QString t = campo.text();
     const int desde = campo.hasSelectedText() ? campo.selectionStart() : campo.cursorPosition();
     const int largo = campo.hasSelectedText() ? static_cast<int>(campo.selectedText().size()) : 0;
-    t.replace(desde, largo, tecla);
-    // "0" in front lets a lone separator through; a minus may only lead.
-    const QString prueba = t.startsWith(u'-') ? QStringLiteral("-0") + t.mid(1) : u'0' + t;
-    return t == u"-" || LeerNumero(prueba).has_value();
+    return TextoSigueSiendoNumero(campo.text(), desde, largo, tecla);
 }
 
 bool FrmSetup::eventFilter(QObject* objeto, QEvent* e) {

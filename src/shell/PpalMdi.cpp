@@ -1,6 +1,9 @@
 #include "PpalMdi.h"
 
+#include "boxes/FrmProp.h"
 #include "editor/FrmDrag.h"
+#include "platform/Ajustes.h"
+#include "shell/Despachador.h"
 #include "printing/AjusteImpresora.h"
 #include "printing/FrmSetup.h"
 #include "shell/Programa.h"
@@ -74,6 +77,7 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
     connect(&p, &Principal::terminar, this, &PpalMdi::terminar);
     connect(&p.barra, &BarraHerramientas::cambiada, this, &PpalMdi::actualizarAccion);
     // Commands whose work is a window of their own.
+    m_prog.comandos.mostrarPropiedades = [this](int i) { MostrarPropiedades(i); };
     m_prog.despachador.registrar(QStringLiteral("BtnAjustesImpresion"), [this] {
         AjusteImpresora ajuste(m_prog.principal, m_prog.impresora,
                                m_prog.principal.servicios().carpetasAjusteAntiguo);
@@ -264,6 +268,10 @@ void PpalMdi::actualizarPanel(int n) {
 void PpalMdi::editorCambiado(bool abierto) {
     if (abierto && !m_editor) {
         m_editor = new FrmDrag(m_prog.principal, m_prog.editor, m_centro);
+        m_editor->hoja()->abrirPropiedades = [this](int i) {
+            m_prog.estado().DialogoCancelado = false;
+            MostrarPropiedades(i);
+        };
         m_editor->hoja()->abrirMenu = [this](const QString& id) {
             if (QMenu* m = m_emergentes.value(id))
                 m->popup(QCursor::pos());
@@ -289,5 +297,30 @@ void PpalMdi::closeEvent(QCloseEvent* e) {
         QCoreApplication::exit(0);
     } else {
         e->ignore();
+    }
+}
+
+void PpalMdi::MostrarPropiedades(int i) {
+    Principal& p = m_prog.principal;
+    PropiedadesCuadro propiedades(p);
+    if (!propiedades.Abrir(i))
+        return;
+    FrmProp dialogo(propiedades, this);
+    Ajustes& a = p.ajustes();
+    if (a.leer(Aplicacion::Titulo, kSeccionAjustes, QStringLiteral("MainLeft")) &&
+        a.leer(Aplicacion::Titulo, kSeccionAjustes, QStringLiteral("MainTop")))
+        dialogo.move(static_cast<int>(a.entero(Aplicacion::Titulo, QStringLiteral("MainLeft"), 0)),
+                     static_cast<int>(a.entero(Aplicacion::Titulo, QStringLiteral("MainTop"), 0)));
+    const bool aceptado = dialogo.exec() == QDialog::Accepted;
+    p.estado.DialogoCancelado = !aceptado;
+    ActualizarPegar(p);
+    // The boxes are drawn again whatever the outcome: the font and colour
+    // were written at once.
+    m_prog.editor.RedibujarHoja();
+    if (m_editor)
+        m_editor->hoja()->update();
+    if (!dialogo.isMinimized()) {
+        a.escribirEntero(Aplicacion::Titulo, QStringLiteral("MainLeft"), dialogo.x());
+        a.escribirEntero(Aplicacion::Titulo, QStringLiteral("MainTop"), dialogo.y());
     }
 }

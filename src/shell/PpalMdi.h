@@ -26,6 +26,8 @@ public:
 
     // Ends the program without questions.
     void terminar(int codigo);
+    // The properties dialog for box i (or the selection).
+    void MostrarPropiedades(int i);
 
 protected:
     void closeEvent(QCloseEvent* e) override;

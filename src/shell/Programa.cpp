@@ -64,6 +64,11 @@ Programa::Programa(const Servicios& servicios)
     despachador.registrar(QStringLiteral("BtnLineasGuia"), [this] {
         comandos.LineasGuiaCuadros(barra().pulsada(QStringLiteral("BtnLineasGuia")));
     });
+    despachador.registrar(QStringLiteral("BtnPropiedades"), [this, cuadro] {
+        estado().DialogoCancelado = false;
+        if (comandos.mostrarPropiedades)
+            comandos.mostrarPropiedades(cuadro());
+    });
     despachador.registrar(QStringLiteral("BtnSalir"), [this] {
         if (ciclo.Salir())
             principal.Terminar(0);
