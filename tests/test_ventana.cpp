@@ -2,6 +2,7 @@
 #include "Fakes.h"
 #include "editor/FrmDrag.h"
 #include "job/Valores.h"
+#include "boxes/FrmProp.h"
 #include "printing/AjusteImpresora.h"
 #include "printing/Correccion.h"
 #include "printing/FrmBar.h"
@@ -246,6 +247,43 @@ private slots:
         const qint32 x = p.estado().Cuadros[0].PosX;
         QTest::keyClick(hoja, Qt::Key_Right, Qt::ControlModifier);
         QVERIFY(qAbs(p.estado().Cuadros[0].PosX - (x + 56.7 / zoom)) <= 1);
+    }
+
+    void propiedadesConElTeclado() {
+        Banco b;
+        Programa& p = b.crear();
+        p.despachador.ejecutar("BtnNuevo");
+        AjustesMemoria vacios;
+        p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
+        PropiedadesCuadro prop(p.principal);
+        QVERIFY(prop.Abrir(0));
+        FrmProp d(prop);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.campo(1)->setFocus();
+        d.campo(1)->selectAll();
+        QTest::keyClicks(d.campo(1), "2x0");
+        QCOMPARE(d.campo(1)->text(), QStringLiteral("20"));
+        QCOMPARE(d.campo(7)->text(), QStringLiteral("20"));
+        QTest::keyClick(d.campo(1), Qt::Key_Return);
+        QVERIFY(d.campo(2)->hasFocus());
+        // Letters go into the texts, not into the positions.
+        d.campo(3)->setFocus();
+        QTest::keyClicks(d.campo(3), "Nº");
+        d.posicionX()->setFocus();
+        d.posicionX()->selectAll();
+        QTest::keyClicks(d.posicionX(), "3a,5");
+        QCOMPARE(d.posicionX()->text(), QStringLiteral("3,5"));
+        QTest::keyClick(d.posicionX(), Qt::Key_Return);
+        QVERIFY(d.posicionY()->hasFocus());
+        QCOMPARE(d.posicionX()->text(), QStringLiteral("3,50"));
+        QTest::keyClick(d.posicionY(), Qt::Key_Return); // acts as OK
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        const Cuadro& c = p.estado().Cuadros[0];
+        QCOMPARE(c.Fin, 20.0);
+        QCOMPARE(c.TextoIzq, QStringLiteral(" Nº"));
+        QCOMPARE(c.PosX, 1984); // 3.50 cm, halves to even
     }
 
     void abrirDesdeElMenuOlvidaElPunto() {
