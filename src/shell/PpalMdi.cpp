@@ -1,6 +1,7 @@
 #include "PpalMdi.h"
 
 #include "boxes/FrmProp.h"
+#include "pagesetup/FrmPapel.h"
 #include "editor/FrmDrag.h"
 #include "platform/Ajustes.h"
 #include "shell/Despachador.h"
@@ -78,6 +79,18 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
     connect(&p.barra, &BarraHerramientas::cambiada, this, &PpalMdi::actualizarAccion);
     // Commands whose work is a window of their own.
     m_prog.comandos.mostrarPropiedades = [this](int i) { MostrarPropiedades(i); };
+    m_prog.despachador.registrar(QStringLiteral("BtnConfigurarHoja"), [this] {
+        Principal& p = m_prog.principal;
+        ConfiguracionPagina configuracion(p);
+        FrmPapel dialogo(configuracion, this);
+        dialogo.exec();
+        if (!p.estado.DialogoCancelado && p.barra.habilitada(QStringLiteral("BtnNuevocuadro"))) {
+            p.AjustarHoja();
+            p.RedibujarHoja();
+        } else {
+            p.estado.DialogoCancelado = false;
+        }
+    });
     m_prog.despachador.registrar(QStringLiteral("BtnAjustesImpresion"), [this] {
         AjusteImpresora ajuste(m_prog.principal, m_prog.impresora,
                                m_prog.principal.servicios().carpetasAjusteAntiguo);

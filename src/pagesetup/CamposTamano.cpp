@@ -1,0 +1,84 @@
+#include "CamposTamano.h"
+
+#include "job/TablaPapeles.h"
+#include "job/Valores.h"
+#include "platform/Mensajes.h"
+
+CamposTamano::CamposTamano(const QLocale& idioma) : m_idioma(idioma) {}
+
+QString CamposTamano::Formato(double cm) const {
+    return QString::number(cm, 'f', 2).rightJustified(5, u'0').replace(u'.', m_idioma.decimalPoint());
+}
+
+QStringList CamposTamano::entradas() const {
+    QStringList e;
+    for (const Papel& p : TablaPapeles()) {
+        const auto f = [&](double v) {
+            return QString::number(v, 'f', 2).replace(u'.', m_idioma.decimalPoint());
+        };
+        e.append(QStringLiteral("%1 (%2 x %3 Cmts) ").arg(p.nombre, f(p.ancho), f(p.alto)));
+    }
+    e.append(kPapelPersonal);
+    return e;
+}
+
+void CamposTamano::Seleccionar(int i) {
+    indice = i;
+    if (i >= 0 && i < kPersonal) {
+        ancho = Formato(TablaPapeles()[i].ancho);
+        alto = Formato(TablaPapeles()[i].alto);
+    } else {
+        tamanoEditado = false;
+    }
+}
+
+void CamposTamano::FijarTamano(double anchoCm, double altoCm) {
+    ancho = Formato(anchoCm);
+    alto = Formato(altoCm);
+    indice = kPersonal;
+}
+
+QString CamposTamano::nombre() const {
+    return indice >= 0 && indice < kPersonal ? TablaPapeles()[indice].nombre : kPapelPersonal;
+}
+
+void CamposTamano::EntrarCampo() {
+    indiceAnterior = indice;
+    Seleccionar(kPersonal);
+}
+
+void CamposTamano::TextoCambiado() {
+    if (indice == kPersonal)
+        tamanoEditado = true;
+}
+
+bool CamposTamano::SalirCampo(bool esAncho, Mensajes& mensajes) {
+    QString& texto = esAncho ? ancho : alto;
+    const auto v = LeerNumero(texto);
+    if (!v) {
+        mensajes.mostrar(QStringLiteral("Este valor debe ser numérico"), QStringLiteral("Error"),
+                         Icono::Exclamacion, Botones::Aceptar);
+        return false;
+    }
+    texto = Formato(*v);
+    if (tamanoEditado)
+        return true;
+    if (indiceAnterior == kPersonal) {
+        const auto a = LeerNumero(ancho), h = LeerNumero(alto);
+        for (int i = 0; i < kPersonal && a && h; ++i) {
+            // Compared as shown: to the hundredth of a centimetre.
+            if (Formato(TablaPapeles()[i].ancho) == Formato(*a) &&
+                Formato(TablaPapeles()[i].alto) == Formato(*h)) {
+                indiceAnterior = i;
+                break;
+            }
+        }
+    }
+    const QString a = ancho, h = alto;
+    Seleccionar(indiceAnterior);
+    if (indiceAnterior == kPersonal) {
+        ancho = a;
+        alto = h;
+    }
+    return true;
+}

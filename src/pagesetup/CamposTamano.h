@@ -1,0 +1,42 @@
+// The paper list and the two size fields (width and height in portrait terms,
+// cm) of the page setup dialog and of the options dialog's sheet tab: entering
+// a field switches the list to "Personal"; leaving it without typing returns
+// to the previous paper, or finds the standard paper the sizes match.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+class Mensajes;
+
+class CamposTamano {
+public:
+    explicit CamposTamano(const QLocale& idioma);
+
+    static constexpr int kPersonal = 6;
+
+    QStringList entradas() const; // the six papers, then "Personal"
+    int indice = kPersonal;       // the list's entry
+    QString ancho;                // "00.00"
+    QString alto;
+    bool tamanoEditado = false;
+    int indiceAnterior = kPersonal;
+
+    // The list's entry chosen (by the operator or the program).
+    void Seleccionar(int i);
+    // The sizes of a sheet in twips, in portrait terms, with "Personal".
+    void FijarTamano(double anchoCm, double altoCm);
+    // A size field gains the focus; its text changes; it loses the focus (false,
+    // after "Este valor debe ser numérico", when it holds no number).
+    void EntrarCampo();
+    void TextoCambiado();
+    bool SalirCampo(bool esAncho, Mensajes& mensajes);
+
+    // The selected paper's name, or "Personal".
+    QString nombre() const;
+    QString Formato(double cm) const; // "00.00"
+
+private:
+    QLocale m_idioma;
+};

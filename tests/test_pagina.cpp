@@ -1,0 +1,125 @@
+// Page setup: the paper list, the size fields and the orientation.
+#include "Fakes.h"
+#include "pagesetup/ConfiguracionPagina.h"
+
+#include <QtTest>
+
+class PruebaPagina : public QObject {
+    Q_OBJECT
+
+    static Programa& ConHoja(Banco& b, qint32 ancho, qint32 alto, const QString& nombre) {
+        Programa& p = b.crear();
+        p.despachador.ejecutar("BtnNuevo");
+        ::Trabajo& h = p.estado().Trabajo;
+        h.HAncho = ancho;
+        h.HAlto = alto;
+        h.HName = nombre;
+        h.HOrienta = ancho < alto;
+        return p;
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+
+    void a4Apaisado() {
+        Banco b;
+        Programa& p = ConHoja(b, 11907, 16840, "A4");
+        ConfiguracionPagina c(p.principal);
+        c.Cargar();
+        QVERIFY(p.estado().DialogoCancelado);
+        QCOMPARE(c.campos.indice, 1);
+        QCOMPARE(c.campos.ancho, QStringLiteral("21,00"));
+        QCOMPARE(c.campos.alto, QStringLiteral("29,70"));
+        QCOMPARE(c.campos.entradas()[1], QStringLiteral("A4 (21,00 x 29,70 Cmts) "));
+        QCOMPARE(c.campos.entradas().last(), QStringLiteral("Personal"));
+        c.vertical = false;
+        QCOMPARE(c.etiquetaSuperior(), QStringLiteral("Alto :"));
+        QVERIFY(c.Aceptar());
+        const ::Trabajo& h = p.estado().Trabajo;
+        QCOMPARE(h.HAncho, 16840);
+        QCOMPARE(h.HAlto, 11907);
+        QVERIFY(!h.HOrienta);
+        QCOMPARE(h.HName, QStringLiteral("A4"));
+        QVERIFY(!p.estado().DialogoCancelado);
+        QVERIFY(p.estado().Modificado); // the sheet is saved with the job
+        QCOMPARE(p.principal.panel(2), QStringLiteral("A4 (29,70 x 21,00 Cmts)"));
+    }
+
+    void entrarYSalirSinTeclear() {
+        Banco b;
+        Programa& p = ConHoja(b, 11907, 16840, "A4");
+        ConfiguracionPagina c(p.principal);
+        c.Cargar();
+        c.campos.EntrarCampo();
+        QCOMPARE(c.campos.indice, CamposTamano::kPersonal);
+        QVERIFY(c.SalirCampo(true));
+        QCOMPARE(c.campos.indice, 1);
+        // Typed: it stays "Personal".
+        c.campos.EntrarCampo();
+        c.campos.ancho = "20";
+        c.campos.TextoCambiado();
+        QVERIFY(c.SalirCampo(true));
+        QCOMPARE(c.campos.indice, CamposTamano::kPersonal);
+        QCOMPARE(c.campos.ancho, QStringLiteral("20,00"));
+        QVERIFY(c.Aceptar());
+        QCOMPARE(p.estado().Trabajo.HName, QStringLiteral("Personal"));
+        QCOMPARE(p.estado().Trabajo.HAncho, 11340);
+        // Sizes of a standard paper typed as "Personal" find that paper.
+        ConfiguracionPagina d(p.principal);
+        d.Cargar();
+        d.campos.ancho = "21,59";
+        d.campos.alto = "27,94";
+        d.campos.EntrarCampo();
+        QVERIFY(d.SalirCampo(false));
+        QCOMPARE(d.campos.nombre(), QStringLiteral("Carta"));
+        d.campos.EntrarCampo();
+        d.campos.alto = "x";
+        d.campos.TextoCambiado();
+        QVERIFY(!d.SalirCampo(false));
+        QCOMPARE(b.mensajes.mostrados.last().texto, QStringLiteral("Este valor debe ser numérico"));
+    }
+
+    void propioApaisadoSinCambios() {
+        Banco b;
+        Programa& p = ConHoja(b, 9000, 6000, "Personal");
+        p.estado().Modificado = false;
+        ConfiguracionPagina c(p.principal);
+        c.Cargar();
+        QCOMPARE(c.campos.indice, CamposTamano::kPersonal);
+        QVERIFY(!c.vertical);
+        QVERIFY(c.Aceptar());
+        QCOMPARE(p.estado().Trabajo.HAncho, 9000);
+        QCOMPARE(p.estado().Trabajo.HAlto, 6000);
+        QVERIFY(!p.estado().Modificado);
+    }
+
+    void predeterminar() {
+        Banco b;
+        Programa& p = ConHoja(b, 11907, 16840, "A4");
+        ConfiguracionPagina c(p.principal);
+        c.Cargar();
+        c.vertical = false;
+        b.mensajes.respuestas = {Respuesta::Cancelar};
+        c.Predeterminar();
+        QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "HName", {}), QStringLiteral("Carta"));
+        QVERIFY(p.estado().Trabajo.HOrienta);
+        QCOMPARE(b.mensajes.mostrados[0].texto,
+                 QStringLiteral("Se cambiarán los valores predeterminados a :\rA4 (21,00 x 29,70 "
+                                "Cmts) \rOrientación  HORIZONTAL\r\r¿Desea continuar?"));
+        QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Atención"));
+        b.mensajes.respuestas = {Respuesta::Aceptar};
+        c.Predeterminar();
+        QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "HName", {}), QStringLiteral("A4"));
+        QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "HAncho", {}), QStringLiteral("16840"));
+        QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "HOrienta", {}), QStringLiteral("Falso"));
+        // A new job takes that sheet.
+        b.mensajes.respuestas = {Respuesta::No};
+        p.despachador.ejecutar("BtnCerrarTrabajo");
+        p.despachador.ejecutar("BtnNuevo");
+        QCOMPARE(p.estado().Trabajo.HAncho, 16840);
+        QVERIFY(!p.estado().Trabajo.HOrienta);
+    }
+};
+
+QTEST_MAIN(PruebaPagina)
+#include "test_pagina.moc"
