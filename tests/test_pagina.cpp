@@ -1,5 +1,6 @@
 // Page setup: the paper list, the size fields and the orientation.
 #include "Fakes.h"
+#include "boxes/Opciones.h"
 #include "pagesetup/ConfiguracionPagina.h"
 
 #include <QtTest>
@@ -118,6 +119,76 @@ private slots:
         p.despachador.ejecutar("BtnNuevo");
         QCOMPARE(p.estado().Trabajo.HAncho, 16840);
         QVERIFY(!p.estado().Trabajo.HOrienta);
+    }
+
+    // --- options ---
+    void opcionesConAjustesVacios() {
+        Banco b;
+        b.impresoras.lista = {"Laser", "Chorro"};
+        Programa& p = b.crear();
+        Opciones o(p.principal);
+        o.Cargar();
+        QCOMPARE(o.verRegla, 0);
+        QCOMPARE(o.verMargen, 2);
+        QCOMPARE(o.verEjes, 2);
+        QCOMPARE(o.fuente.nombre, QStringLiteral("Tahoma"));
+        QCOMPARE(o.fuente.puntos, 10.0);
+        QVERIFY(!o.fuente.negrita);
+        QCOMPARE(o.color, 0);
+        QVERIFY(o.lineasGuia);
+        QCOMPARE(o.cifras, 5);
+        QCOMPARE(o.rotacion, 0);
+        QCOMPARE(o.hoja.nombre(), QStringLiteral("Carta"));
+        QVERIFY(!o.siempreEstaImpresora);
+        QCOMPARE(o.impresora, -1);
+        // Accepting without a change writes nothing and says nothing.
+        const QString antes = b.ajustes.texto(Aplicacion::Producto, "VerEjes", "ninguno");
+        o.Aceptar();
+        QVERIFY(b.mensajes.mostrados.isEmpty());
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "VerEjes", "ninguno"), antes);
+    }
+
+    void opcionesAplicadas() {
+        Banco b;
+        b.impresoras.lista = {"Laser", "Chorro"};
+        Programa& p = b.crear();
+        Opciones o(p.principal);
+        o.Cargar();
+        o.verEjes = 2;
+        o.SiempreEstaImpresora(true); // nothing selected: the first printer
+        QCOMPARE(o.impresora, 0);
+        o.lineasGuia = false;
+        o.cifras = 7;
+        o.rotacion = Opciones::SiguienteRotacion(Opciones::SiguienteRotacion(
+            Opciones::SiguienteRotacion(Opciones::SiguienteRotacion(0))));
+        QCOMPARE(o.rotacion, 0);
+        o.hoja.Seleccionar(1); // A4
+        o.vertical = false;
+        o.cambiado = true;
+        o.Aceptar();
+        QCOMPARE(b.mensajes.mostrados.size(), 1);
+        QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Cambio de opciones"));
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "VerEjes", {}), QStringLiteral("2"));
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "Printer", {}), QStringLiteral("Laser"));
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "PrinterDefault", {}),
+                 QStringLiteral("Verdadero"));
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "VerLineas", {}), QStringLiteral("0"));
+        QCOMPARE(p.principal.panel(3), QStringLiteral("Laser"));
+        QCOMPARE(p.estado().Trabajo.HAncho, 16840);
+        QCOMPARE(p.estado().Trabajo.HAlto, 11907);
+        QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "HAncho", {}), QStringLiteral("16840"));
+        // A new box now has 7 digits and no guide lines.
+        const Cuadro c = Estado::DefectosCuadro(b.ajustes);
+        QCOMPARE(c.Cifras, qint16(7));
+        QVERIFY(!c.LineasGuia);
+        // And the dialog shows what was stored.
+        Opciones otra(p.principal);
+        otra.Cargar();
+        QVERIFY(otra.siempreEstaImpresora);
+        QCOMPARE(otra.impresora, 0);
+        QVERIFY(!otra.lineasGuia);
+        QVERIFY(!otra.vertical);
+        QCOMPARE(otra.hoja.nombre(), QStringLiteral("A4"));
     }
 };
 

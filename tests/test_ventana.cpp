@@ -90,8 +90,9 @@ private slots:
         QVERIFY(v.accion("BtnImprimir")->isEnabled());
         QVERIFY(v.accion("BtnNuevocuadro")->isEnabled());
         QVERIFY(v.accion("BtnConfigurarHoja")->isEnabled());
-        // Nothing wired yet to the options: the tool stays unusable.
-        QVERIFY(!v.accion("BtnOpciones")->isEnabled());
+        QVERIFY(v.accion("BtnOpciones")->isEnabled());
+        // Nothing wired yet to About: the tool stays unusable.
+        QVERIFY(!v.accion("BtnAcercade")->isEnabled());
         // The sheet is drawn at its size and zoom: landscape A4 at 75 %.
         const QSize hoja = v.editor()->hoja()->tamanoHoja();
         const double dpi = v.editor()->hoja()->logicalDpiX();

@@ -42,7 +42,11 @@ Cuadro Estado::DefectosCuadro(const Ajustes& a) {
     c.Salto = 1;
     c.TextoIzq = QStringLiteral(" ");
     c.TextoDer = QStringLiteral(" ");
-    c.LineasGuia = a.booleano(Aplicacion::Producto, QStringLiteral("VerLineas"), true);
+    // The options dialog stores the check box as -1 or 0; the words for true
+    // and false are read too.
+    const QString lineas = a.texto(Aplicacion::Producto, QStringLiteral("VerLineas"), QStringLiteral("-1"));
+    const auto numero = LeerNumero(lineas);
+    c.LineasGuia = numero ? *numero != 0 : LeerBooleano(lineas);
     c.FontName = a.texto(Aplicacion::Producto, QStringLiteral("FontName"), QStringLiteral("Tahoma"));
     const double puntos = a.real(Aplicacion::Producto, QStringLiteral("FontSize"), 10);
     c.FontSize = puntos > 0 && puntos < 2000 ? static_cast<float>(puntos) : 10.0f;

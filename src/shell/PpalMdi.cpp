@@ -1,5 +1,6 @@
 #include "PpalMdi.h"
 
+#include "boxes/FrmOpciones.h"
 #include "boxes/FrmProp.h"
 #include "pagesetup/FrmPapel.h"
 #include "editor/FrmDrag.h"
@@ -79,6 +80,11 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
     connect(&p.barra, &BarraHerramientas::cambiada, this, &PpalMdi::actualizarAccion);
     // Commands whose work is a window of their own.
     m_prog.comandos.mostrarPropiedades = [this](int i) { MostrarPropiedades(i); };
+    m_prog.despachador.registrar(QStringLiteral("BtnOpciones"), [this] {
+        Opciones opciones(m_prog.principal);
+        FrmOpciones dialogo(opciones, this);
+        dialogo.exec();
+    });
     m_prog.despachador.registrar(QStringLiteral("BtnConfigurarHoja"), [this] {
         Principal& p = m_prog.principal;
         ConfiguracionPagina configuracion(p);
