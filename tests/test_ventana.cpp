@@ -9,6 +9,7 @@
 #include "printing/FrmSetup.h"
 #include "printing/Impresion.h"
 #include "shell/PpalMdi.h"
+#include "shell/VisorAyuda.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QLineEdit>
+#include <QTextBrowser>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QProgressBar>
@@ -91,8 +93,9 @@ private slots:
         QVERIFY(v.accion("BtnNuevocuadro")->isEnabled());
         QVERIFY(v.accion("BtnConfigurarHoja")->isEnabled());
         QVERIFY(v.accion("BtnOpciones")->isEnabled());
-        // Nothing wired yet to About: the tool stays unusable.
-        QVERIFY(!v.accion("BtnAcercade")->isEnabled());
+        // Every tool of the window has its command now.
+        for (const Herramienta& h : p.barra().herramientas())
+            QVERIFY2(h.implementada, qPrintable(h.id));
         // The sheet is drawn at its size and zoom: landscape A4 at 75 %.
         const QSize hoja = v.editor()->hoja()->tamanoHoja();
         const double dpi = v.editor()->hoja()->logicalDpiX();
@@ -286,6 +289,32 @@ private slots:
         QCOMPARE(c.Fin, 20.0);
         QCOMPARE(c.TextoIzq, QStringLiteral(" Nº"));
         QCOMPARE(c.PosX, 1984); // 3.50 cm, halves to even
+    }
+
+    void ayudaEnCadaTema_data() {
+        QTest::addColumn<QString>("tema");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("inicio") << "" << "Trabajar paso a paso";
+        QTest::newRow("propiedades") << "funciones.htm#Propiedades" << "Propiedades del cuadro";
+        QTest::newRow("hoja") << "opciones.htm#hoja" << "Hoja";
+        QTest::newRow("numeradores") << "opciones.htm#numeradores" << "Numeradores";
+        QTest::newRow("impresora") << "opciones.htm#impresora" << "Imprimir siempre";
+        QTest::newRow("ajuste") << "opciones.htm#ajustesde" << "Ajuste de la impresora";
+    }
+    void ayudaEnCadaTema() {
+        QFETCH(QString, tema);
+        VisorAyuda visor;
+        visor.Mostrar(tema);
+        QFETCH(QString, texto);
+        QVERIFY2(visor.navegador()->toPlainText().contains(texto),
+                 qPrintable(visor.navegador()->source().toString()));
+    }
+
+    void acercaDeMuestraElSistema() {
+        const QString info = AcercaDe::InformacionSistema("/tmp/ajustes", {"Laser"});
+        QVERIFY(info.contains("Qt "));
+        QVERIFY(info.contains("Laser"));
+        QVERIFY(info.contains("/tmp/ajustes"));
     }
 
     void abrirDesdeElMenuOlvidaElPunto() {

@@ -54,6 +54,7 @@ int main(int argc, char** argv) {
     // Older correction files lie beside the program, or where a read-only
     // program folder made the operator put them: beside the settings.
     servicios.carpetasAjusteAntiguo = {QCoreApplication::applicationDirPath(), ajustes.carpeta()};
+    servicios.carpetaAjustes = ajustes.carpeta();
     Programa programa(servicios);
     PpalMdi ventana(programa);
     principal = &ventana;

@@ -3,6 +3,7 @@
 #include "job/Valores.h"
 #include "platform/Ajustes.h"
 #include "printing/GeometriaImpresora.h"
+#include "shell/VisorAyuda.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -94,7 +95,11 @@ FrmOpciones::FrmOpciones(Opciones& opciones, QWidget* padre) : QDialog(padre), m
     auto* aceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
     auto* cancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
     auto* ayuda = new QPushButton(QStringLiteral("&Ayuda"), this);
-    ayuda->setEnabled(false); // the help viewer comes with the help pages
+    connect(ayuda, &QPushButton::clicked, this, [this] {
+        static const char* temas[] = {"opciones.htm#hoja", "opciones.htm#numeradores",
+                                      "opciones.htm#impresora"};
+        VisorAyuda::Abrir(this, QString::fromLatin1(temas[m_pestanas->currentIndex()]));
+    });
     for (QPushButton* b : {m_aplicar, aceptar, cancelar, ayuda})
         b->setAutoDefault(false);
     connect(m_aplicar, &QPushButton::clicked, this, [this] {
@@ -217,7 +222,7 @@ QWidget* FrmOpciones::pestanaNumeradores() {
     m_tipo[0] = new QLabel(marco);
     m_tipo[1] = new QLabel(marco);
     m_color = new QLabel(marco);
-    m_color->setMinimumSize(48, 20);
+    m_color->setFixedSize(60, 22);
     m_color->setAutoFillBackground(true);
     m_color->setFrameShape(QFrame::Box);
     m_color->installEventFilter(this);

@@ -1,6 +1,7 @@
 #include "FrmProp.h"
 
 #include "job/Valores.h"
+#include "shell/VisorAyuda.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -113,7 +114,8 @@ FrmProp::FrmProp(PropiedadesCuadro& propiedades, QWidget* padre)
     m_aceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
     auto* cancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
     auto* ayuda = new QPushButton(QStringLiteral("A&yuda"), this);
-    ayuda->setEnabled(false); // the help viewer comes with the help pages
+    connect(ayuda, &QPushButton::clicked, this,
+            [this] { VisorAyuda::Abrir(this, QStringLiteral("funciones.htm#Propiedades")); });
     for (QPushButton* b : {m_aceptar, cancelar, ayuda, botonFuente})
         b->setAutoDefault(false);
     connect(m_aceptar, &QPushButton::clicked, this, &FrmProp::aceptar);

@@ -1,6 +1,7 @@
 #include "FrmSetup.h"
 
 #include "job/Valores.h"
+#include "shell/VisorAyuda.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -84,7 +85,8 @@ FrmSetup::FrmSetup(AjusteImpresora& ajuste, QWidget* padre) : QDialog(padre), m_
     config->setObjectName(QStringLiteral("BtnConfigurar"));
     auto* ayuda = new QPushButton(QStringLiteral("&Ayuda"), this);
     ayuda->setObjectName(QStringLiteral("BtnAyuda"));
-    ayuda->setEnabled(false); // the help viewer comes with the help pages
+    connect(ayuda, &QPushButton::clicked, this,
+            [this] { VisorAyuda::Abrir(this, QStringLiteral("opciones.htm#ajustesde")); });
     auto* salir = new QPushButton(QStringLiteral("&Salir"), this);
     salir->setObjectName(QStringLiteral("BtnCancelar"));
     for (QPushButton* b : {m_seguir, prueba, config, ayuda, salir})

@@ -3,6 +3,8 @@
 #include "boxes/FrmOpciones.h"
 #include "boxes/FrmProp.h"
 #include "pagesetup/FrmPapel.h"
+#include "platform/Impresora.h"
+#include "shell/VisorAyuda.h"
 #include "editor/FrmDrag.h"
 #include "platform/Ajustes.h"
 #include "shell/Despachador.h"
@@ -80,6 +82,16 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
     connect(&p.barra, &BarraHerramientas::cambiada, this, &PpalMdi::actualizarAccion);
     // Commands whose work is a window of their own.
     m_prog.comandos.mostrarPropiedades = [this](int i) { MostrarPropiedades(i); };
+    const auto ayuda = [this] { VisorAyuda::Abrir(this, {}); };
+    m_prog.despachador.registrar(QStringLiteral("BtnAyuda"), ayuda);
+    m_prog.despachador.registrar(QStringLiteral("BtnHelp"), ayuda);
+    m_prog.despachador.registrar(QStringLiteral("BtnAcercade"), [this] {
+        AcercaDe acerca(m_prog.principal.servicios().carpetaAjustes,
+                        m_prog.principal.impresoras().impresoras(), this);
+        acerca.exec();
+        if (m_prog.principal.editorAbierto())
+            ActualizarPegar(m_prog.principal);
+    });
     m_prog.despachador.registrar(QStringLiteral("BtnOpciones"), [this] {
         Opciones opciones(m_prog.principal);
         FrmOpciones dialogo(opciones, this);
@@ -232,6 +244,12 @@ void PpalMdi::crearBanda() {
         } else {
             QAction* a = accion(e);
             banda->addAction(a);
+            // The help button drops the help menu down.
+            if (e == u"BtnHelp")
+                if (auto* b = qobject_cast<QToolButton*>(banda->widgetForAction(a))) {
+                    b->setPopupMode(QToolButton::MenuButtonPopup);
+                    b->setMenu(menuBar()->findChild<QMenu*>(QStringLiteral("MnuAyuda")));
+                }
             if (!a->icon().isNull())
                 if (QWidget* w = banda->widgetForAction(a))
                     static_cast<QToolButton*>(w)->setToolButtonStyle(Qt::ToolButtonIconOnly);

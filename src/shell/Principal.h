@@ -33,6 +33,8 @@ struct Servicios {
     std::function<std::unique_ptr<VentanaProgreso>()> crearVentanaProgreso = {};
     // Where older per-printer correction files may lie.
     QStringList carpetasAjusteAntiguo = {};
+    // Where the settings live (shown by About).
+    QString carpetaAjustes = {};
 };
 
 class Principal : public QObject {
