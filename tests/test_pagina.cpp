@@ -34,7 +34,6 @@ private slots:
         QCOMPARE(c.campos.entradas()[1], QStringLiteral("A4 (21,00 x 29,70 Cmts) "));
         QCOMPARE(c.campos.entradas().last(), QStringLiteral("Personal"));
         c.vertical = false;
-        QCOMPARE(c.etiquetaSuperior(), QStringLiteral("Alto :"));
         QVERIFY(c.Aceptar());
         const ::Trabajo& h = p.estado().Trabajo;
         QCOMPARE(h.HAncho, 16840);

@@ -1,6 +1,8 @@
 #include "FrmOpciones.h"
 
 #include "job/Valores.h"
+#include "pagesetup/MarcoTamano.h"
+#include "platform/Colores.h"
 #include "platform/Ajustes.h"
 #include "printing/GeometriaImpresora.h"
 #include "shell/VisorAyuda.h"
@@ -25,26 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QColor Color(qint32 bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-qint32 Bgr(const QColor& c) {
-    return c.red() | c.green() << 8 | c.blue() << 16;
-}
-
-QPixmap ImagenHoja(bool vertical) {
-    QPixmap px(vertical ? QSize(36, 48) : QSize(48, 36));
-    px.fill(Qt::transparent);
-    QPainter p(&px);
-    p.setPen(Qt::black);
-    p.setBrush(Qt::white);
-    p.drawRect(px.rect().adjusted(0, 0, -1, -1));
-    p.setPen(Qt::gray);
-    for (int y = 6; y < px.height() - 4; y += 5)
-        p.drawLine(5, y, px.width() - 6, y);
-    return px;
-}
-
 // The previews "Con"/"Sin" (a numbered box with or without its guide lines)
 // and "R0".."R270" (the number turned).
 QPixmap ImagenGuias(bool con) {
@@ -103,12 +85,12 @@ FrmOpciones::FrmOpciones(Opciones& opciones, QWidget* padre) : QDialog(padre), m
     for (QPushButton* b : {m_aplicar, aceptar, cancelar, ayuda})
         b->setAutoDefault(false);
     connect(m_aplicar, &QPushButton::clicked, this, [this] {
-        leerHoja();
+        m_tamanoHoja->leer();
         m_op.Aplicar();
         m_aplicar->setEnabled(false);
     });
     connect(aceptar, &QPushButton::clicked, this, [this] {
-        leerHoja();
+        m_tamanoHoja->leer();
         m_op.Aceptar();
         accept();
     });
@@ -137,34 +119,19 @@ QWidget* FrmOpciones::pestanaHoja() {
     ro->addWidget(m_horizontal, 0, 0);
     ro->addWidget(m_vertical, 1, 0);
     ro->addWidget(m_imagenHoja, 0, 1, 2, 1);
-    auto* papel = new QGroupBox(QStringLiteral("Tamaño del papel"), tamano);
-    m_lista = new QComboBox(papel);
-    m_lista->setObjectName(QStringLiteral("CboSize"));
-    m_lista->addItems(m_op.hoja.entradas());
-    m_ancho = new QLineEdit(papel);
-    m_alto = new QLineEdit(papel);
-    m_etiquetaAncho = new QLabel(papel);
-    m_etiquetaAlto = new QLabel(papel);
-    auto* rp = new QGridLayout(papel);
-    rp->addWidget(m_lista, 0, 0, 1, 3);
-    rp->addWidget(m_etiquetaAncho, 1, 0);
-    rp->addWidget(m_ancho, 1, 1);
-    rp->addWidget(new QLabel(QStringLiteral("Cmts"), papel), 1, 2);
-    rp->addWidget(m_etiquetaAlto, 2, 0);
-    rp->addWidget(m_alto, 2, 1);
-    rp->addWidget(new QLabel(QStringLiteral("Cmts"), papel), 2, 2);
+    m_tamanoHoja = new MarcoTamano(m_op.hoja, [this](bool ancho) { return m_op.SalirCampoHoja(ancho); },
+                                   tamano);
+    m_tamanoHoja->alCambiar = [this] { cambio(); };
+    m_tamanoHoja->alAceptar = [this] {
+        m_tamanoHoja->leer();
+        m_op.Aceptar();
+        accept();
+    };
     auto* lt = new QHBoxLayout(tamano);
     lt->addWidget(orientacion);
-    lt->addWidget(papel);
+    lt->addWidget(m_tamanoHoja);
     sub->addTab(tamano, QStringLiteral("&Tamaño"));
     sub->setTabToolTip(0, QStringLiteral("Una hoja nueva tendrá estos tamaños"));
-    connect(m_lista, &QComboBox::activated, this, [this](int i) {
-        m_op.hoja.Seleccionar(i);
-        mostrar();
-        cambio();
-        if (i == CamposTamano::kPersonal)
-            m_ancho->setFocus();
-    });
     connect(m_vertical, &QRadioButton::toggled, this, [this](bool si) {
         if (m_actualizando)
             return;
@@ -172,10 +139,6 @@ QWidget* FrmOpciones::pestanaHoja() {
         mostrar();
         cambio();
     });
-    for (QLineEdit* c : {m_ancho, m_alto}) {
-        c->installEventFilter(this);
-        connect(c, &QLineEdit::textEdited, this, [this] { m_op.hoja.TextoCambiado(); });
-    }
 
     const struct {
         const char* titulo;
@@ -348,13 +311,10 @@ QWidget* FrmOpciones::pestanaImpresora() {
 
 void FrmOpciones::mostrar() {
     m_actualizando = true;
-    m_lista->setCurrentIndex(m_op.hoja.indice);
-    m_ancho->setText(m_op.hoja.ancho);
-    m_alto->setText(m_op.hoja.alto);
+    m_tamanoHoja->mostrar();
+    m_tamanoHoja->fijarOrientacion(m_op.vertical);
     (m_op.vertical ? m_vertical : m_horizontal)->setChecked(true);
-    m_imagenHoja->setPixmap(ImagenHoja(m_op.vertical));
-    m_etiquetaAncho->setText(m_op.vertical ? QStringLiteral("Ancho :") : QStringLiteral("Alto :"));
-    m_etiquetaAlto->setText(m_op.vertical ? QStringLiteral("Alto :") : QStringLiteral("Ancho :"));
+    m_imagenHoja->setPixmap(ImagenOrientacion(m_op.vertical));
     m_vistas[0]->button(m_op.verRegla)->setChecked(true);
     m_vistas[1]->button(m_op.verMargen)->setChecked(true);
     m_vistas[2]->button(m_op.verEjes)->setChecked(true);
@@ -387,13 +347,13 @@ void FrmOpciones::mostrarFuente() {
     m_fuente->setFont(muestra);
     m_fuente->setText(f.nombre);
     QPalette p = m_fuente->palette();
-    p.setColor(QPalette::WindowText, Color(m_op.color));
+    p.setColor(QPalette::WindowText, ColorDeBgr(m_op.color));
     m_fuente->setPalette(p);
     m_tamano->setText(FormatoGeneral(f.puntos, QLocale()));
     m_tipo[0]->setText(f.negrita ? QStringLiteral("Negrita") : QStringLiteral("Normal"));
     m_tipo[1]->setText(f.cursiva ? QStringLiteral("Cursiva") : QString());
     QPalette c = m_color->palette();
-    c.setColor(QPalette::Window, Color(m_op.color));
+    c.setColor(QPalette::Window, ColorDeBgr(m_op.color));
     m_color->setPalette(c);
 }
 
@@ -402,17 +362,12 @@ void FrmOpciones::cambio() {
     m_aplicar->setEnabled(true);
 }
 
-void FrmOpciones::leerHoja() {
-    m_op.hoja.ancho = m_ancho->text();
-    m_op.hoja.alto = m_alto->text();
-}
-
 bool FrmOpciones::eventFilter(QObject* objeto, QEvent* e) {
     if (e->type() == QEvent::MouseButtonRelease) {
         if (objeto == m_color) {
-            const QColor c = QColorDialog::getColor(Color(m_op.color), this, QStringLiteral("Color"));
+            const QColor c = QColorDialog::getColor(ColorDeBgr(m_op.color), this, QStringLiteral("Color"));
             if (c.isValid())
-                m_op.color = Bgr(c);
+                m_op.color = BgrDeColor(c);
             mostrarFuente();
             cambio();
         } else if (objeto == m_fuente) {
@@ -425,49 +380,6 @@ bool FrmOpciones::eventFilter(QObject* objeto, QEvent* e) {
             cambio();
         }
         return QDialog::eventFilter(objeto, e);
-    }
-    auto* campo = qobject_cast<QLineEdit*>(objeto);
-    if (!campo || (campo != m_ancho && campo != m_alto))
-        return QDialog::eventFilter(objeto, e);
-    const bool ancho = campo == m_ancho;
-    switch (e->type()) {
-    case QEvent::FocusIn:
-        leerHoja();
-        m_op.hoja.EntrarCampo();
-        mostrar();
-        QTimer::singleShot(0, campo, &QLineEdit::selectAll);
-        break;
-    case QEvent::FocusOut: {
-        leerHoja();
-        const bool antes = m_op.cambiado;
-        const bool bien = m_op.SalirCampoHoja(ancho);
-        if (m_op.hoja.tamanoEditado && !antes)
-            m_op.cambiado = true;
-        mostrar();
-        if (!bien)
-            QTimer::singleShot(0, campo, [campo] { campo->setFocus(); });
-        break;
-    }
-    case QEvent::KeyPress: {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-            if (ancho)
-                m_alto->setFocus();
-            else {
-                leerHoja();
-                m_op.Aceptar();
-                accept();
-            }
-            return true;
-        }
-        if (k->text().isEmpty() || !k->text().at(0).isPrint())
-            return false;
-        const int desde = campo->hasSelectedText() ? campo->selectionStart() : campo->cursorPosition();
-        const int largo = campo->hasSelectedText() ? static_cast<int>(campo->selectedText().size()) : 0;
-        return !TextoSigueSiendoNumero(campo->text(), desde, largo, k->text());
-    }
-    default:
-        break;
     }
     return QDialog::eventFilter(objeto, e);
 }

@@ -34,17 +34,12 @@ private:
     void mostrar();
     void mostrarFuente();
     void cambio();
-    void leerHoja();
 
     Opciones& m_op;
     QTabWidget* m_pestanas;
     QPushButton* m_aplicar;
     // sheet
-    QComboBox* m_lista;
-    QLineEdit* m_ancho;
-    QLineEdit* m_alto;
-    QLabel* m_etiquetaAncho;
-    QLabel* m_etiquetaAlto;
+    class MarcoTamano* m_tamanoHoja;
     QRadioButton* m_vertical;
     QRadioButton* m_horizontal;
     QLabel* m_imagenHoja;

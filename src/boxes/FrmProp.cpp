@@ -1,5 +1,6 @@
 #include "FrmProp.h"
 
+#include "platform/Colores.h"
 #include "job/Valores.h"
 #include "shell/VisorAyuda.h"
 
@@ -18,12 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QColor Color(qint32 bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-qint32 Bgr(const QColor& c) {
-    return c.red() | c.green() << 8 | c.blue() << 16;
-}
 // Fields that take numbers only: typing must leave a number.
 bool Numerico(int k) {
     return k == 0 || k == 1 || k == 2 || k == 5;
@@ -164,7 +159,7 @@ void FrmProp::mostrarFuente() {
     m_tipo[0]->setText(f.negrita ? QStringLiteral("Negrita") : QStringLiteral("Normal"));
     m_tipo[1]->setText(f.cursiva ? QStringLiteral("Cursiva") : QString());
     QPalette p = m_color->palette();
-    p.setColor(QPalette::Window, Color(m_prop.color));
+    p.setColor(QPalette::Window, ColorDeBgr(m_prop.color));
     m_color->setPalette(p);
 }
 
@@ -211,8 +206,8 @@ void FrmProp::elegirFuente() {
 }
 
 void FrmProp::elegirColor() {
-    const QColor c = QColorDialog::getColor(Color(m_prop.color), this, QStringLiteral("Color"));
-    m_prop.FijarColor(c.isValid() ? Bgr(c) : m_prop.color);
+    const QColor c = QColorDialog::getColor(ColorDeBgr(m_prop.color), this, QStringLiteral("Color"));
+    m_prop.FijarColor(c.isValid() ? BgrDeColor(c) : m_prop.color);
     mostrarFuente();
 }
 

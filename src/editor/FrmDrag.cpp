@@ -1,5 +1,6 @@
 #include "FrmDrag.h"
 
+#include "platform/Colores.h"
 #include "editor/EditorHoja.h"
 #include "printing/GeometriaImpresora.h"
 #include "shell/Principal.h"
@@ -86,7 +87,7 @@ void VistaHoja::paintEvent(QPaintEvent* evento) {
         p.drawLine(QPointF(izq, 0), QPointF(izq, hoja.height()));
         p.drawLine(QPointF(der, 0), QPointF(der, hoja.height()));
     }
-    dibujarCuadros(p, hoja.size(), zona.translated(-hoja.topLeft()));
+    dibujarCuadros(p, zona.translated(-hoja.topLeft()));
     p.restore();
     p.setPen(QColor(0x30, 0x30, 0x30));
     p.drawRect(hoja.adjusted(0, 0, -1, -1));
@@ -115,7 +116,7 @@ const QPixmap& VistaHoja::imagenCuadro(int i) {
         img.pixmap = QPixmap(QSize(std::max(1, int(std::ceil(t.width() * dpr))),
                                    std::max(1, int(std::ceil(t.height() * dpr)))));
         img.pixmap.setDevicePixelRatio(dpr);
-        img.pixmap.fill(Color(e.fondo));
+        img.pixmap.fill(ColorDeBgr(e.fondo));
         QPainter p(&img.pixmap);
         p.setRenderHint(QPainter::TextAntialiasing);
         const QSizeF medida = ElementosHoja::MedirTexto(c, e.texto);
@@ -126,16 +127,12 @@ const QPixmap& VistaHoja::imagenCuadro(int i) {
     return img.pixmap;
 }
 
-QColor VistaHoja::Color(qint32 bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
 QRectF VistaHoja::enPixeles(const QRectF& twips) const {
     return QRectF(pixeles(twips.left()), pixeles(twips.top()), pixeles(twips.width()),
                   pixeles(twips.height()));
 }
 
-void VistaHoja::dibujarCuadros(QPainter& p, QSize hoja, const QRect& zona) {
+void VistaHoja::dibujarCuadros(QPainter& p, const QRect& zona) {
     const Estado& estado = m_p.estado;
     const auto& elementos = m_editor.elementos().elementos();
     const int n = std::min<int>(static_cast<int>(elementos.size()), estado.limiteSuperior() + 1);
@@ -144,7 +141,7 @@ void VistaHoja::dibujarCuadros(QPainter& p, QSize hoja, const QRect& zona) {
         const Elemento& e = elementos[i];
         if (!e.visible || !e.lineas)
             continue;
-        p.setPen(QPen(Color(e.fondo), 1));
+        p.setPen(QPen(ColorDeBgr(e.fondo), 1));
         const QRectF r = enPixeles(e.rect);
         if (r.top() >= zona.top() - 1 && r.top() <= zona.bottom() + 1)
             p.drawLine(QPointF(zona.left(), r.top()), QPointF(zona.right() + 1, r.top()));
@@ -166,7 +163,7 @@ void VistaHoja::dibujarCuadros(QPainter& p, QSize hoja, const QRect& zona) {
             p.setPen(bloqueado ? QColor(Qt::black) : QColor(192, 192, 192));
             for (int k = 0; k < 6; ++k) {
                 const QRectF m = enPixeles(m_editor.elementos().Manija(estado, i, k));
-                p.fillRect(m, bloqueado ? QColor(Qt::white) : Color(e.fondo));
+                p.fillRect(m, bloqueado ? QColor(Qt::white) : ColorDeBgr(e.fondo));
                 p.drawRect(m.adjusted(0, 0, -1, -1));
             }
         }

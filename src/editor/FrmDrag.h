@@ -46,9 +46,8 @@ protected:
 
 private:
     void dibujarReglas(QPainter& p);
-    void dibujarCuadros(QPainter& p, QSize hoja, const QRect& zona);
+    void dibujarCuadros(QPainter& p, const QRect& zona);
     QRectF enPixeles(const QRectF& twips) const;
-    static QColor Color(qint32 bgr);
     float zoom() const;
 
     // A box's picture, drawn once and kept until its text, font, colours,

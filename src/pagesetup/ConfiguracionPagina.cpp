@@ -31,14 +31,6 @@ void ConfiguracionPagina::Cargar() {
     m_altoTwips = h.HAlto;
 }
 
-QString ConfiguracionPagina::etiquetaSuperior() const {
-    return vertical ? QStringLiteral("Ancho :") : QStringLiteral("Alto :");
-}
-
-QString ConfiguracionPagina::etiquetaInferior() const {
-    return vertical ? QStringLiteral("Alto :") : QStringLiteral("Ancho :");
-}
-
 bool ConfiguracionPagina::aplicar() {
     const auto a = LeerNumero(campos.ancho), b = LeerNumero(campos.alto);
     if (!a || !b)

@@ -24,9 +24,6 @@ public:
     // A size field loses the focus (its message through the program's).
     bool SalirCampo(bool esAncho);
 
-    // Labels beside the two fields: "Ancho :"/"Alto :", exchanged in landscape.
-    QString etiquetaSuperior() const;
-    QString etiquetaInferior() const;
 
 private:
     bool aplicar();

@@ -5,9 +5,8 @@
 
 #include <QDialog>
 
-class QComboBox;
+class MarcoTamano;
 class QLabel;
-class QLineEdit;
 class QRadioButton;
 
 class FrmPapel : public QDialog {
@@ -15,27 +14,16 @@ class FrmPapel : public QDialog {
 public:
     FrmPapel(ConfiguracionPagina& configuracion, QWidget* padre = nullptr);
 
-    QComboBox* lista() const { return m_lista; }
-    QLineEdit* campoAncho() const { return m_ancho; }
-    QLineEdit* campoAlto() const { return m_alto; }
+    MarcoTamano* tamano() const { return m_tamano; }
     QRadioButton* horizontal() const { return m_horizontal; }
 
-protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
-
 private:
-    void mostrar();
     void mostrarOrientacion();
     void aceptar();
 
     ConfiguracionPagina& m_conf;
-    QComboBox* m_lista;
-    QLineEdit* m_ancho;
-    QLineEdit* m_alto;
-    QLabel* m_etiquetaAncho;
-    QLabel* m_etiquetaAlto;
+    MarcoTamano* m_tamano;
     QRadioButton* m_vertical;
     QRadioButton* m_horizontal;
     QLabel* m_imagen;
-    bool m_actualizando = false;
 };

@@ -1,5 +1,6 @@
 #include "ImpresoraQt.h"
 
+#include "platform/Colores.h"
 #include "printing/GeometriaImpresora.h"
 #include "shell/Falla.h"
 
@@ -10,9 +11,6 @@
 #include <QPrinterInfo>
 
 namespace {
-QColor ColorBgr(qint32 c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
 } // namespace
 
 // --- drawing on any paged device ---
@@ -72,7 +70,7 @@ void ImpresoraPintor::ponerFuente(QPainter& p) {
         p.setFont(fuenteDispositivo());
         m_fuentePuesta = true;
     }
-    p.setPen(ColorBgr(m_color));
+    p.setPen(ColorDeBgr(m_color));
 }
 
 void ImpresoraPintor::fijarFuente(const FuenteImpresion& f) {
@@ -114,7 +112,7 @@ void ImpresoraPintor::imprimirTextoRotado(const QString& texto, int grados, doub
 
 void ImpresoraPintor::dibujarLinea(double x1, double y1, double x2, double y2) {
     QPainter& p = pintor();
-    QPen lapiz(ColorBgr(m_color));
+    QPen lapiz(ColorDeBgr(m_color));
     lapiz.setWidthF(px(15)); // one screen pixel of a 96 dpi display
     p.setPen(lapiz);
     p.drawLine(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2)));

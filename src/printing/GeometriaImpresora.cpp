@@ -1,5 +1,6 @@
 #include "GeometriaImpresora.h"
 
+#include "platform/Colores.h"
 #include "platform/Impresora.h"
 #include "job/Valores.h"
 #include "shell/Falla.h"
@@ -124,7 +125,7 @@ QSizeF DibujarTextoRotado(QPainter& p, const Cuadro& c, const QString& texto, do
     // size the font in the painter's units.
     f.setPixelSize(std::max(1, static_cast<int>(RedondearPar(c.FontSize * 20.0 * escala))));
     p.setFont(f);
-    p.setPen(QColor(c.Color & 0xFF, (c.Color >> 8) & 0xFF, (c.Color >> 16) & 0xFF));
+    p.setPen(ColorDeBgr(c.Color));
     const TextoRotado t = CalcularTextoRotado(c.Rotacion, ancho * escala, alto * escala);
     const QFontMetricsF m(f, p.device());
     PintarTexto(p, texto, t.inicio, c.Rotacion, m.ascent());

@@ -3,6 +3,7 @@
 #include "boxes/FrmOpciones.h"
 #include "boxes/FrmProp.h"
 #include "pagesetup/FrmPapel.h"
+#include "pagesetup/MarcoTamano.h"
 #include "platform/Impresora.h"
 #include "shell/VisorAyuda.h"
 #include "editor/FrmDrag.h"
@@ -31,20 +32,6 @@
 #include <QToolButton>
 
 namespace {
-// The orientation picture of status panel 2: a page upright or lying.
-QPixmap ImagenHoja(bool vertical) {
-    QPixmap px(vertical ? QSize(12, 16) : QSize(16, 12));
-    px.fill(Qt::transparent);
-    QPainter p(&px);
-    p.setPen(Qt::black);
-    p.setBrush(Qt::white);
-    p.drawRect(px.rect().adjusted(0, 0, -1, -1));
-    p.setPen(Qt::gray);
-    for (int y = 3; y < px.height() - 2; y += 3)
-        p.drawLine(3, y, px.width() - 4, y);
-    return px;
-}
-
 QIcon IconoEstandar(const QString& id) {
     static const QHash<QString, QStyle::StandardPixmap> iconos = {
         {QStringLiteral("BtnAbrir"), QStyle::SP_DialogOpenButton},
@@ -296,7 +283,7 @@ void PpalMdi::actualizarPanel(int n) {
     Principal& p = m_prog.principal;
     m_paneles[n - 1]->setText(p.panel(n));
     if (n == 2) {
-        m_imagenHoja->setPixmap(ImagenHoja(p.hojaVertical()));
+        m_imagenHoja->setPixmap(ImagenOrientacion(p.hojaVertical(), 16));
         m_imagenHoja->setToolTip(p.hojaVertical() ? QStringLiteral("Vertical")
                                                   : QStringLiteral("Horizontal"));
     }
