@@ -203,18 +203,10 @@ QWidget* FrmOpciones::pestanaNumeradores() {
     sub->addTab(fuente, QStringLiteral("&Fuente"));
     sub->setTabToolTip(0, QStringLiteral("Esta fuente tendrá el nuevo cuadro que se inserte"));
     connect(boton, &QPushButton::clicked, this, [this] {
-        const FuenteImpresion& a = m_op.fuente;
-        QFont inicial(a.nombre);
-        inicial.setPointSizeF(a.puntos > 0 ? a.puntos : 10);
-        inicial.setBold(a.negrita);
-        inicial.setItalic(a.cursiva);
-        inicial.setUnderline(a.subrayado);
-        inicial.setStrikeOut(a.tachado);
         bool ok = false;
-        const QFont f = QFontDialog::getFont(&ok, inicial, this, QStringLiteral("Fuente"));
+        const QFont f = QFontDialog::getFont(&ok, QFontDe(m_op.fuente), this, QStringLiteral("Fuente"));
         if (ok)
-            m_op.fuente = {f.family(), f.pointSizeF(), f.bold(), f.italic(), f.underline(),
-                           f.strikeOut()};
+            m_op.fuente = FuenteDe(f);
         mostrarFuente();
         cambio();
     });
@@ -338,13 +330,7 @@ void FrmOpciones::mostrar() {
 
 void FrmOpciones::mostrarFuente() {
     const FuenteImpresion& f = m_op.fuente;
-    QFont muestra(f.nombre);
-    muestra.setPointSizeF(f.puntos > 0 ? f.puntos : 10);
-    muestra.setBold(f.negrita);
-    muestra.setItalic(f.cursiva);
-    muestra.setUnderline(f.subrayado);
-    muestra.setStrikeOut(f.tachado);
-    m_fuente->setFont(muestra);
+    m_fuente->setFont(QFontDe(f));
     m_fuente->setText(f.nombre);
     QPalette p = m_fuente->palette();
     p.setColor(QPalette::WindowText, ColorDeBgr(m_op.color));

@@ -2,6 +2,7 @@
 
 #include "platform/Colores.h"
 #include "job/Valores.h"
+#include "printing/GeometriaImpresora.h"
 #include "shell/VisorAyuda.h"
 
 #include <QApplication>
@@ -184,24 +185,11 @@ void FrmProp::aceptar() {
 }
 
 void FrmProp::elegirFuente() {
-    const FuenteImpresion& a = m_prop.fuente;
-    QFont inicial(a.nombre);
-    inicial.setPointSizeF(a.puntos > 0 ? a.puntos : 10);
-    inicial.setBold(a.negrita);
-    inicial.setItalic(a.cursiva);
-    inicial.setUnderline(a.subrayado);
-    inicial.setStrikeOut(a.tachado);
     bool ok = false;
     // A cancel gives back the font it was given: written all the same.
-    const QFont f = QFontDialog::getFont(&ok, inicial, this, QStringLiteral("Fuente"));
-    FuenteImpresion elegida;
-    elegida.nombre = f.family();
-    elegida.puntos = f.pointSizeF();
-    elegida.negrita = f.bold();
-    elegida.cursiva = f.italic();
-    elegida.subrayado = f.underline();
-    elegida.tachado = f.strikeOut();
-    m_prop.FijarFuente(ok ? elegida : a, m_prop.color);
+    const QFont f =
+        QFontDialog::getFont(&ok, QFontDe(m_prop.fuente), this, QStringLiteral("Fuente"));
+    m_prop.FijarFuente(ok ? FuenteDe(f) : m_prop.fuente, m_prop.color);
     mostrarFuente();
 }
 

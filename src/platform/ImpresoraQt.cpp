@@ -34,12 +34,7 @@ QPainter& ImpresoraPintor::pintor() {
 
 const QFont& ImpresoraPintor::fuenteDispositivo() const {
     if (!m_qfont) {
-        QFont f(m_fuente.nombre);
-        f.setPointSizeF(m_fuente.puntos > 0 ? m_fuente.puntos : 10);
-        f.setBold(m_fuente.negrita);
-        f.setItalic(m_fuente.cursiva);
-        f.setUnderline(m_fuente.subrayado);
-        f.setStrikeOut(m_fuente.tachado);
+        QFont f = QFontDe(m_fuente);
         // Positions are exact to the device unit: no hinting towards pixels.
         f.setHintingPreference(QFont::PreferNoHinting);
         m_qfont = f;

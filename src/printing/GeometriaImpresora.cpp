@@ -76,13 +76,9 @@ TextoRotado CalcularTextoRotado(int grados, double ancho, double alto, double ex
 }
 
 QFont FuenteCuadro(const Cuadro& c, double puntos) {
-    QFont f(c.FontName);
-    f.setPointSizeF(puntos > 0 ? puntos : 10);
-    f.setBold(c.FontBold);
-    f.setItalic(c.FontItalic);
-    f.setUnderline(c.FontUnderline);
-    f.setStrikeOut(c.FontStrikethru);
-    return f;
+    FuenteImpresion f = FuenteDeCuadro(c);
+    f.puntos = puntos;
+    return QFontDe(f);
 }
 
 FuenteImpresion FuenteDeCuadro(const Cuadro& c) {
@@ -94,6 +90,20 @@ FuenteImpresion FuenteDeCuadro(const Cuadro& c) {
     f.subrayado = c.FontUnderline;
     f.tachado = c.FontStrikethru;
     return f;
+}
+
+QFont QFontDe(const FuenteImpresion& a) {
+    QFont f(a.nombre);
+    f.setPointSizeF(a.puntos > 0 ? a.puntos : 10);
+    f.setBold(a.negrita);
+    f.setItalic(a.cursiva);
+    f.setUnderline(a.subrayado);
+    f.setStrikeOut(a.tachado);
+    return f;
+}
+
+FuenteImpresion FuenteDe(const QFont& f) {
+    return {f.family(), f.pointSizeF(), f.bold(), f.italic(), f.underline(), f.strikeOut()};
 }
 
 void ImprimirTextoRotado(Impresora& imp, const Cuadro& c, const QString& texto, double x, double y) {
