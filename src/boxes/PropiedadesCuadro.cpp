@@ -18,12 +18,6 @@ QString Plano(double v, const QLocale& idioma) {
 
 PropiedadesCuadro::PropiedadesCuadro(Principal& principal) : m_p(principal) {}
 
-QString PropiedadesCuadro::Cm(double cm, const QLocale& idioma) {
-    QString s = QString::number(std::fabs(cm), 'f', 2).rightJustified(5, u'0');
-    s.replace(u'.', idioma.decimalPoint());
-    return cm < -0.005 ? u'-' + s : s;
-}
-
 std::optional<QString> PropiedadesCuadro::copias(bool ceroSiNoEsNumero) const {
     const auto leer = [&](int k) -> std::optional<double> {
         const auto v = LeerNumero(campo[k]);
@@ -53,8 +47,8 @@ bool PropiedadesCuadro::Abrir(int i) {
         campo[4] = c.TextoDer;
         campo[5] = QString::number(c.Cifras == 0 ? 5 : c.Cifras);
         campo[7] = copias(false).value_or(QString());
-        posX = m_posXMostrada = Cm(c.PosX / 567.0, idioma);
-        posY = m_posYMostrada = Cm(c.PosY / 567.0, idioma);
+        posX = m_posXMostrada = FormatoFijo(c.PosX / 567.0, idioma, 2);
+        posY = m_posYMostrada = FormatoFijo(c.PosY / 567.0, idioma, 2);
         const int* r = std::find(std::begin(kRotaciones), std::end(kRotaciones), c.Rotacion);
         rotacion = r == std::end(kRotaciones) ? 0 : static_cast<int>(r - kRotaciones);
         titulo = QStringLiteral("Propiedades Cuadro Nº%1").arg(i + 1);
@@ -92,7 +86,7 @@ bool PropiedadesCuadro::Abrir(int i) {
             campo[k].clear();
         }
     }
-    posX = posY = Cm(0, idioma);
+    posX = posY = FormatoFijo(0, idioma, 2);
     posicionHabilitada = false;
     titulo = QStringLiteral("Propiedades de Grupo %1 Cuadros").arg(n);
     const Ajustes& a = m_p.ajustes();
@@ -135,10 +129,10 @@ bool PropiedadesCuadro::SalidaPosicion(bool horizontal) {
     QString& texto = horizontal ? posX : posY;
     const auto v = LeerNumero(texto);
     if (!v) {
-        texto = Cm(0, m_p.idioma);
+        texto = FormatoFijo(0, m_p.idioma, 2);
         return true;
     }
-    texto = QString::number(*v, 'f', 2).replace(u'.', m_p.idioma.decimalPoint());
+    texto = FormatoFijo(*v, m_p.idioma, 1);
     const ::Trabajo& h = m_p.estado.Trabajo;
     const double limite = (horizontal ? h.HAncho : h.HAlto) / 567.0;
     if (*v > limite + 1e-9) {

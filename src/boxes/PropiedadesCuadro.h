@@ -58,8 +58,6 @@ public:
     // its message; otherwise everything is written.
     int Aceptar();
 
-    static QString Cm(double cm, const QLocale& idioma); // "00.00"
-
 private:
     void escribirComun(Cuadro& c);
     void escribirFuente(Cuadro& c, const FuenteImpresion& f, qint32 colorElegido);

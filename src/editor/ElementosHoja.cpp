@@ -20,12 +20,6 @@ const QImage& DispositivoTwips() {
     return img;
 }
 
-QString Cm(double v, const QLocale& idioma) {
-    // "00.00": at least two integer digits, two decimals.
-    QString s = QString::number(std::fabs(v), 'f', 2).rightJustified(5, u'0');
-    s.replace(u'.', idioma.decimalPoint());
-    return v < -0.005 ? u'-' + s : s;
-}
 } // namespace
 
 Elemento& ElementosHoja::elemento(int i) {
@@ -104,8 +98,8 @@ QRectF ElementosHoja::Manija(const Estado& estado, int i, int k) const {
 
 QString ElementosHoja::TextoUbicacion(QPointF esquina, float zoom, const QLocale& idioma,
                                       const QString& separadorY) {
-    return QStringLiteral("X= ") + Cm(esquina.x() / zoom / 567.0, idioma) + separadorY +
-           Cm(esquina.y() / zoom / 567.0, idioma);
+    return QStringLiteral("X= ") + FormatoFijo(esquina.x() / zoom / 567.0, idioma, 2) + separadorY +
+           FormatoFijo(esquina.y() / zoom / 567.0, idioma, 2);
 }
 
 void ElementosHoja::PosicionLbl(const Estado& estado, QSizeF hoja, const QLocale& idioma) {

@@ -58,16 +58,8 @@ QList<Marca> MarcasRegla(double inicio, double largo, float zoom) {
 }
 
 QString TextoPosicion(double x, double y, float zoom, const QLocale& idioma) {
-    const auto f = [&](double v) {
-        // "00.00": at least two integer digits, two decimals, the sign kept.
-        const double cm = v / 567.0 / zoom;
-        QString s = QString::number(std::fabs(cm), 'f', 2).rightJustified(5, u'0');
-        s.replace(u'.', idioma.decimalPoint());
-        return cm < 0 && s != QStringLiteral("00") + idioma.decimalPoint() + QStringLiteral("00")
-                   ? u'-' + s
-                   : s;
-    };
-    return QStringLiteral("X=%1 Y=%2 Cms").arg(f(x), f(y));
+    return QStringLiteral("X=%1 Y=%2 Cms")
+        .arg(FormatoFijo(x / 567.0 / zoom, idioma, 2), FormatoFijo(y / 567.0 / zoom, idioma, 2));
 }
 
 double TamanoEtiqueta(int tamTip, float zoom) {

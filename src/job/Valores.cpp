@@ -108,3 +108,10 @@ bool TextoSigueSiendoNumero(const QString& texto, int desde, int largo, const QS
     const QString prueba = t.startsWith(u'-') ? QStringLiteral("-0") + t.mid(1) : u'0' + t;
     return t == u"-" || LeerNumero(prueba).has_value();
 }
+
+QString FormatoFijo(double valor, const QLocale& idioma, int enteros) {
+    QString s = QString::number(std::fabs(valor), 'f', 2).rightJustified(enteros + 3, u'0');
+    const bool cero = s.count(u'0') == s.size() - 1; // only zeros and the point
+    s.replace(u'.', idioma.decimalPoint());
+    return valor < 0 && !cero ? u'-' + s : s;
+}

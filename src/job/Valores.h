@@ -21,6 +21,11 @@ bool LeerBooleano(QStringView texto);
 // The words for true and false of the user's language (Spanish or English).
 QString PalabraBooleana(bool valor, const QLocale& idioma);
 
+// Centimetres and the like as the operator reads them: two decimals, at
+// least `enteros` integer digits ("0.00" is 1, "00.00" is 2), the locale's
+// separator, no grouping, a minus only when the shown value is not zero.
+QString FormatoFijo(double valor, const QLocale& idioma, int enteros);
+
 // File form of an integer: " 5 " or "-5 ".
 QString EscribirEntero(qint64 valor);
 

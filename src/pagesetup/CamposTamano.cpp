@@ -7,15 +7,13 @@
 CamposTamano::CamposTamano(const QLocale& idioma) : m_idioma(idioma) {}
 
 QString CamposTamano::Formato(double cm) const {
-    return QString::number(cm, 'f', 2).rightJustified(5, u'0').replace(u'.', m_idioma.decimalPoint());
+    return FormatoFijo(cm, m_idioma, 2);
 }
 
 QStringList CamposTamano::entradas() const {
     QStringList e;
     for (const Papel& p : TablaPapeles()) {
-        const auto f = [&](double v) {
-            return QString::number(v, 'f', 2).replace(u'.', m_idioma.decimalPoint());
-        };
+        const auto f = [&](double v) { return FormatoFijo(v, m_idioma, 1); };
         e.append(QStringLiteral("%1 (%2 x %3 Cmts) ").arg(p.nombre, f(p.ancho), f(p.alto)));
     }
     e.append(kPapelPersonal);

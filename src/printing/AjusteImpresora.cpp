@@ -1,5 +1,6 @@
 #include "AjusteImpresora.h"
 
+#include "job/Valores.h"
 #include "platform/Ajustes.h"
 #include "platform/DialogosImpresion.h"
 #include "platform/Impresora.h"
@@ -23,7 +24,7 @@ void AjusteImpresora::Cerrar() {
 }
 
 QString AjusteImpresora::Formato(double v) const {
-    return QString::number(v, 'f', 2).replace(u'.', m_p.idioma.decimalPoint());
+    return FormatoFijo(v, m_p.idioma, 1);
 }
 
 double AjusteImpresora::Twips(double valor, bool milimetros) {

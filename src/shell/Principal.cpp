@@ -65,8 +65,7 @@ void Principal::PapelPorDefecto() {
 QString Principal::TextoHoja(const ::Trabajo& h, const QLocale& idioma) {
     // "0.00": two decimals, the locale's separator, no digit grouping.
     const auto cm = [&](qint32 twips) {
-        return QString::number(static_cast<double>(twips) / kTwipsPorCm, 'f', 2)
-            .replace(u'.', idioma.decimalPoint());
+        return FormatoFijo(static_cast<double>(twips) / kTwipsPorCm, idioma, 1);
     };
     return QStringLiteral("%1 (%2 x %3 Cmts)").arg(h.HName, cm(h.HAncho), cm(h.HAlto));
 }
