@@ -1,6 +1,5 @@
 #include "Opciones.h"
 
-#include "job/TablaPapeles.h"
 #include "job/Valores.h"
 #include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
@@ -45,17 +44,8 @@ void Opciones::Cargar() {
     const QString nombre = a.texto(T, QStringLiteral("HName"), t.HName);
     vertical = LeerBooleano(a.texto(T, QStringLiteral("HOrienta"),
                                     PalabraBooleana(t.HOrienta, QLocale::c())));
-    int fila = -1;
-    for (int i = 0; i < CamposTamano::kPersonal; ++i)
-        if (TablaPapeles()[i].nombre == nombre)
-            fila = i;
-    if (fila >= 0) {
-        hoja.Seleccionar(fila);
-    } else {
-        const double ancho = a.entero(T, QStringLiteral("HAncho"), t.HAncho) / 567.0;
-        const double alto = a.entero(T, QStringLiteral("HAlto"), t.HAlto) / 567.0;
-        hoja.FijarTamano(vertical ? ancho : alto, vertical ? alto : ancho);
-    }
+    hoja.Cargar(nombre, static_cast<qint32>(a.entero(T, QStringLiteral("HAncho"), t.HAncho)),
+                static_cast<qint32>(a.entero(T, QStringLiteral("HAlto"), t.HAlto)), vertical);
     m_p.estado.DialogoCancelado = true;
     cambiado = false;
 }
@@ -104,22 +94,8 @@ void Opciones::Aplicar() {
     a.escribirEntero(P, QStringLiteral("Rotacion"), rotacion);
 
     // The sheet: the current job's fields as the page setup's OK sets them, then stored.
-    const auto an = LeerNumero(hoja.ancho), al = LeerNumero(hoja.alto);
-    if (an && al) {
-        ::Trabajo& t = m_p.estado.Trabajo;
-        const auto twips = [](double cm) {
-            return static_cast<qint32>(std::clamp(RedondearPar(cm * 567), 1.0, 2147483647.0));
-        };
-        t.HName = hoja.nombre();
-        t.HOrienta = vertical;
-        t.HAlto = twips(vertical ? *al : *an);
-        t.HAncho = twips(vertical ? *an : *al);
-        const auto T = Aplicacion::Titulo;
-        a.escribirBooleano(T, QStringLiteral("HOrienta"), t.HOrienta, idioma);
-        a.escribirTexto(T, QStringLiteral("HName"), t.HName);
-        a.escribirEntero(T, QStringLiteral("HAlto"), t.HAlto);
-        a.escribirEntero(T, QStringLiteral("HAncho"), t.HAncho);
-    }
+    if (hoja.Aplicar(m_p.estado.Trabajo, vertical))
+        m_p.GuardarHoja();
     m_p.mensajes().mostrar(QStringLiteral("Algunas de las opciones cambiadas \rtendrán efecto al "
                                           "comenzar un nuevo trabajo"),
                            QStringLiteral("Cambio de opciones"), Icono::Informacion,

@@ -80,3 +80,29 @@ bool CamposTamano::SalirCampo(bool esAncho, Mensajes& mensajes) {
     }
     return true;
 }
+
+void CamposTamano::Cargar(const QString& nombre, qint32 anchoTwips, qint32 altoTwips, bool vertical) {
+    for (int i = 0; i < kPersonal; ++i) {
+        if (TablaPapeles()[i].nombre == nombre) {
+            Seleccionar(i);
+            return;
+        }
+    }
+    const double a = (vertical ? anchoTwips : altoTwips) / 567.0;
+    const double b = (vertical ? altoTwips : anchoTwips) / 567.0;
+    FijarTamano(a, b);
+}
+
+bool CamposTamano::Aplicar(::Trabajo& h, bool vertical) const {
+    const auto a = LeerNumero(ancho), b = LeerNumero(alto);
+    if (!a || !b)
+        return false;
+    const auto twips = [](double cm) {
+        return static_cast<qint32>(std::clamp(RedondearPar(cm * 567), 1.0, 2147483647.0));
+    };
+    h.HName = nombre();
+    h.HOrienta = vertical;
+    h.HAlto = twips(vertical ? *b : *a);
+    h.HAncho = twips(vertical ? *a : *b);
+    return true;
+}

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "job/Trabajo.h"
+
 class Mensajes;
 
 class CamposTamano {
@@ -25,8 +27,14 @@ public:
 
     // The list's entry chosen (by the operator or the program).
     void Seleccionar(int i);
-    // The sizes of a sheet in twips, in portrait terms, with "Personal".
+    // The sizes in portrait terms, cm, with "Personal".
     void FijarTamano(double anchoCm, double altoCm);
+    // A sheet: its paper when the name is one, else its size (twips, as laid
+    // out) turned to portrait terms.
+    void Cargar(const QString& nombre, qint32 anchoTwips, qint32 altoTwips, bool vertical);
+    // The fields into a sheet: name, orientation and size as laid out. False
+    // when a field holds no number.
+    bool Aplicar(::Trabajo& hoja, bool vertical) const;
     // A size field gains the focus; its text changes; it loses the focus (false,
     // after "Este valor debe ser numérico", when it holds no number).
     void EntrarCampo();

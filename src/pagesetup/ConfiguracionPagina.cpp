@@ -1,6 +1,5 @@
 #include "ConfiguracionPagina.h"
 
-#include "job/TablaPapeles.h"
 #include "job/Valores.h"
 #include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
@@ -12,17 +11,7 @@ ConfiguracionPagina::ConfiguracionPagina(Principal& principal)
 void ConfiguracionPagina::Cargar() {
     const ::Trabajo& h = m_p.estado.Trabajo;
     m_p.estado.DialogoCancelado = true;
-    int fila = -1;
-    for (int i = 0; i < CamposTamano::kPersonal; ++i)
-        if (TablaPapeles()[i].nombre == h.HName)
-            fila = i;
-    if (fila < 0) {
-        const double a = (h.HOrienta ? h.HAncho : h.HAlto) / 567.0;
-        const double b = (h.HOrienta ? h.HAlto : h.HAncho) / 567.0;
-        campos.FijarTamano(a, b);
-    } else {
-        campos.Seleccionar(fila);
-    }
+    campos.Cargar(h.HName, h.HAncho, h.HAlto, h.HOrienta);
     vertical = h.HOrienta;
     m_anchoCargado = campos.ancho;
     m_altoCargado = campos.alto;
@@ -32,18 +21,10 @@ void ConfiguracionPagina::Cargar() {
 }
 
 bool ConfiguracionPagina::aplicar() {
-    const auto a = LeerNumero(campos.ancho), b = LeerNumero(campos.alto);
-    if (!a || !b)
-        return false;
-    const auto twips = [](double cm) {
-        return static_cast<qint32>(std::clamp(RedondearPar(cm * 567), 1.0, 2147483647.0));
-    };
     ::Trabajo& h = m_p.estado.Trabajo;
     const ::Trabajo antes = h;
-    h.HName = campos.nombre();
-    h.HOrienta = vertical;
-    h.HAlto = twips(vertical ? *b : *a);
-    h.HAncho = twips(vertical ? *a : *b);
+    if (!campos.Aplicar(h, vertical))
+        return false;
     if (vertical == m_verticalCargado && campos.ancho == m_anchoCargado &&
         campos.alto == m_altoCargado) {
         h.HAncho = m_anchoTwips;
@@ -75,14 +56,8 @@ void ConfiguracionPagina::Predeterminar() {
     if (m_p.mensajes().mostrar(texto, QStringLiteral("Atención"), Icono::Pregunta,
                                Botones::AceptarCancelar) != Respuesta::Aceptar)
         return;
-    if (!aplicar())
-        return;
-    const ::Trabajo& h = m_p.estado.Trabajo;
-    Ajustes& a = m_p.ajustes();
-    a.escribirBooleano(Aplicacion::Titulo, QStringLiteral("HOrienta"), h.HOrienta, m_p.idioma);
-    a.escribirTexto(Aplicacion::Titulo, QStringLiteral("HName"), h.HName);
-    a.escribirEntero(Aplicacion::Titulo, QStringLiteral("HAlto"), h.HAlto);
-    a.escribirEntero(Aplicacion::Titulo, QStringLiteral("HAncho"), h.HAncho);
+    if (aplicar())
+        m_p.GuardarHoja();
 }
 
 bool ConfiguracionPagina::SalirCampo(bool esAncho) {

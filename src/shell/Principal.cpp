@@ -54,9 +54,13 @@ void Principal::LeerHoja() {
 }
 
 void Principal::PapelPorDefecto() {
-    ::Trabajo& h = estado.Trabajo;
-    FijarCarta(h);
-    ajustes().escribirBooleano(Aplicacion::Titulo, QStringLiteral("HOrienta"), true, idioma);
+    FijarCarta(estado.Trabajo);
+    GuardarHoja();
+}
+
+void Principal::GuardarHoja() {
+    const ::Trabajo& h = estado.Trabajo;
+    ajustes().escribirBooleano(Aplicacion::Titulo, QStringLiteral("HOrienta"), h.HOrienta, idioma);
     ajustes().escribirTexto(Aplicacion::Titulo, QStringLiteral("HName"), h.HName);
     ajustes().escribirEntero(Aplicacion::Titulo, QStringLiteral("HAlto"), h.HAlto);
     ajustes().escribirEntero(Aplicacion::Titulo, QStringLiteral("HAncho"), h.HAncho);

@@ -70,6 +70,8 @@ public:
     void MostrarHoja();
     // Fills the sheet with "Carta" and stores it.
     void PapelPorDefecto();
+    // Stores the job's sheet as the sheet of new jobs.
+    void GuardarHoja();
     static QString TextoHoja(const ::Trabajo& hoja, const QLocale& idioma);
 
     // Ruler, margins and axes toggles from the start-up view settings.
