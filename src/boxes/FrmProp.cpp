@@ -2,6 +2,7 @@
 
 #include "platform/Colores.h"
 #include "job/Valores.h"
+#include "platform/CampoNumerico.h"
 #include "printing/GeometriaImpresora.h"
 #include "shell/VisorAyuda.h"
 
@@ -238,11 +239,7 @@ bool FrmProp::eventFilter(QObject* objeto, QEvent* e) {
             if (m_campos[j] == campo)
                 indice = j;
         if (posicion || (indice >= 0 && Numerico(indice))) {
-            const int desde = campo->hasSelectedText() ? campo->selectionStart()
-                                                       : campo->cursorPosition();
-            const int largo =
-                campo->hasSelectedText() ? static_cast<int>(campo->selectedText().size()) : 0;
-            if (!TextoSigueSiendoNumero(campo->text(), desde, largo, k->text())) {
+            if (!TeclaDejaNumero(*campo, k->text())) {
                 if (posicion)
                     QApplication::beep();
                 return true;

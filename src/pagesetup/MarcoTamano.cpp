@@ -1,6 +1,6 @@
 #include "MarcoTamano.h"
 
-#include "job/Valores.h"
+#include "platform/CampoNumerico.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -116,9 +116,7 @@ bool MarcoTamano::eventFilter(QObject* objeto, QEvent* e) {
         }
         if (k->text().isEmpty() || !k->text().at(0).isPrint())
             return false;
-        const int desde = campo->hasSelectedText() ? campo->selectionStart() : campo->cursorPosition();
-        const int largo = campo->hasSelectedText() ? static_cast<int>(campo->selectedText().size()) : 0;
-        return !TextoSigueSiendoNumero(campo->text(), desde, largo, k->text());
+        return !TeclaDejaNumero(*campo, k->text());
     }
     default:
         break;

@@ -1,6 +1,7 @@
 #include "FrmSetup.h"
 
 #include "job/Valores.h"
+#include "platform/CampoNumerico.h"
 #include "shell/VisorAyuda.h"
 
 #include <QEvent>
@@ -194,12 +195,6 @@ void FrmSetup::parpadear(QLabel* etiqueta) {
         m_reloj->stop();
 }
 
-bool FrmSetup::TeclaAceptada(const QLineEdit& campo, const QString& tecla) {
-    const int desde = campo.hasSelectedText() ? campo.selectionStart() : campo.cursorPosition();
-    const int largo = campo.hasSelectedText() ? static_cast<int>(campo.selectedText().size()) : 0;
-    return TextoSigueSiendoNumero(campo.text(), desde, largo, tecla);
-}
-
 bool FrmSetup::eventFilter(QObject* objeto, QEvent* e) {
     auto* campo = qobject_cast<QLineEdit*>(objeto);
     if (!campo)
@@ -224,7 +219,7 @@ bool FrmSetup::eventFilter(QObject* objeto, QEvent* e) {
         const QString t = k->text();
         if (t.isEmpty() || k->key() == Qt::Key_Backspace || !t.at(0).isPrint())
             return false; // navigation and editing keys
-        return !TeclaAceptada(*campo, t);
+        return !TeclaDejaNumero(*campo, t);
     }
     default:
         break;

@@ -26,9 +26,6 @@ public:
     QRadioButton* opcionCentimetros() const { return m_cm; }
     QLabel* titulo() const { return m_titulo; }
 
-    // Whether typing `tecla` into `campo` keeps it a number.
-    static bool TeclaAceptada(const QLineEdit& campo, const QString& tecla);
-
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
