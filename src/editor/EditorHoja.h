@@ -39,6 +39,7 @@ public:
     // The boxes as shown.
     const ElementosHoja& elementos() const { return m_elementos; }
     SeleccionHoja& seleccion() { return m_seleccion; }
+    const SeleccionHoja& seleccion() const { return m_seleccion; }
     // Every box placed and drawn again from the model, then the aids.
     void RedibujarHoja();
     // The pointer over box i: it becomes the current box and the status bar

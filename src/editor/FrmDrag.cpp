@@ -245,7 +245,7 @@ bool VistaHoja::sobreRegla(QPointF pixel) const {
 }
 
 QRegion VistaHoja::zonaArrastre() const {
-    const SeleccionHoja& s = const_cast<EditorHoja&>(m_editor).seleccion();
+    const SeleccionHoja& s = m_editor.seleccion();
     const QPoint o = origenHoja();
     const auto aPixeles = [&](const QRectF& twips) {
         return QRectF(o.x() + pixeles(twips.left()), o.y() + pixeles(twips.top()),

@@ -27,16 +27,9 @@ void Escribir(std::FILE* f, const QString& texto) {
 // The stored sheet, as the desktop program would start with it (without
 // storing the default sheet: the batch tool writes no settings).
 ::Trabajo HojaGuardada(const Ajustes& a) {
-    ::Trabajo h;
-    h.HName = a.texto(Aplicacion::Titulo, QStringLiteral("HName"), {});
-    const auto lado = [&](const char* clave) {
-        const qint64 v = a.entero(Aplicacion::Titulo, QString::fromLatin1(clave), 0);
-        return static_cast<qint32>(v > 0 && v <= kMaxLadoHoja ? v : 0);
-    };
-    h.HAlto = lado("HAlto");
-    h.HAncho = lado("HAncho");
-    h.HOrienta = LeerBooleano(a.texto(Aplicacion::Titulo, QStringLiteral("HOrienta"), "True"));
-    if (h.HName.isEmpty() || h.HAlto == 0 || h.HAncho == 0)
+    ::Trabajo h = Principal::HojaGuardada(a);
+    if (h.HName.isEmpty() || h.HAlto == 0 || h.HAncho == 0 || h.HAlto > kMaxLadoHoja ||
+        h.HAncho > kMaxLadoHoja)
         FijarCarta(h);
     return h;
 }

@@ -40,17 +40,27 @@ void Principal::fijarPanel(int n, const QString& texto) {
     emit panelCambiado(n);
 }
 
-void Principal::LeerHoja() {
-    ::Trabajo& h = estado.Trabajo;
+::Trabajo Principal::HojaGuardada(const Ajustes& a) {
+    ::Trabajo h;
     const auto lado = [&](const char* clave) {
-        const qint64 v = ajustes().entero(Aplicacion::Titulo, QString::fromLatin1(clave), 0);
+        const qint64 v = a.entero(Aplicacion::Titulo, QString::fromLatin1(clave), 0);
         return static_cast<qint32>(v > 0 && v <= 2147483647 ? v : 0);
     };
-    h.HName = ajustes().texto(Aplicacion::Titulo, QStringLiteral("HName"), QString());
+    h.HName = a.texto(Aplicacion::Titulo, QStringLiteral("HName"), QString());
     h.HAlto = lado("HAlto");
     h.HAncho = lado("HAncho");
     h.HOrienta = LeerBooleano(
-        ajustes().texto(Aplicacion::Titulo, QStringLiteral("HOrienta"), QStringLiteral("True")));
+        a.texto(Aplicacion::Titulo, QStringLiteral("HOrienta"), QStringLiteral("True")));
+    return h;
+}
+
+void Principal::LeerHoja() {
+    const ::Trabajo g = HojaGuardada(ajustes());
+    ::Trabajo& h = estado.Trabajo;
+    h.HName = g.HName;
+    h.HAlto = g.HAlto;
+    h.HAncho = g.HAncho;
+    h.HOrienta = g.HOrienta;
 }
 
 void Principal::PapelPorDefecto() {

@@ -67,6 +67,8 @@ public:
 
     // Stored sheet -> Trabajo; Trabajo -> status panel 2.
     void LeerHoja();
+    // The stored sheet's name, size and orientation (0 for a size not stored).
+    static ::Trabajo HojaGuardada(const Ajustes& ajustes);
     void MostrarHoja();
     // Fills the sheet with "Carta" and stores it.
     void PapelPorDefecto();
