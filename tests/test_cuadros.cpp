@@ -53,6 +53,28 @@ private slots:
         QCOMPARE(abiertos, (QList<int>{0, 1, 2}));
     }
 
+    void losComandosNoPreguntanALaImpresora() {
+        // With the margins shown, a paper that differs from the sheet is
+        // reported when the margins are checked, not again at every box command.
+        Banco b;
+        b.impresoras.lista = {"Laser"};
+        b.impresoras.defecto = "Laser";
+        b.impresoras.preparar = [](ImpresoraGrabadora& i) {
+            i.geo.anchoFisico = i.geo.anchoImprimible = 600 * 21 / 2.54; // A4
+            i.geo.altoFisico = i.geo.altoImprimible = 600 * 29.7 / 2.54;
+        };
+        Programa& p = ConCuadros(b, 2);
+        p.barra().pulsar("BtnMargenes");
+        QVERIFY(p.editor.margenes().has_value());
+        const qsizetype avisos = b.mensajes.mostrados.size();
+        QCOMPARE(avisos, 1);
+        Grupo(p, {0, 1});
+        p.despachador.ejecutar("BtnAlinearHorizontal");
+        p.comandos.mostrarPropiedades = [](int) {};
+        p.despachador.ejecutar("BtnNuevocuadro");
+        QCOMPARE(b.mensajes.mostrados.size(), avisos);
+    }
+
     void borrar() {
         Banco b;
         Programa& p = ConCuadros(b, 3);

@@ -25,14 +25,14 @@ void ComandosCuadro::NuevoCuadro() {
         return;
     }
     e.CuadroActual = static_cast<qint16>(i);
-    m_editor.RedibujarHoja();
+    m_editor.DibujarCuadros();
     // The new box stays whatever the operator does in the dialog.
     const bool grupo = e.ModoGrupo;
     e.ModoGrupo = false;
     if (mostrarPropiedades)
         mostrarPropiedades(i);
     e.ModoGrupo = grupo;
-    m_editor.RedibujarHoja();
+    m_editor.DibujarCuadros();
 }
 
 void ComandosCuadro::BorrarCuadros(int i) {
@@ -49,7 +49,7 @@ void ComandosCuadro::BorrarCuadros(int i) {
     e.ModoGrupo = false;
     e.Seleccion = {0};
     m_editor.seleccion().DeshabilitarHerramientasCuadro();
-    m_editor.RedibujarHoja();
+    m_editor.DibujarCuadros();
 }
 
 QString ComandosCuadro::TextoCopia(const QList<int>& cuadros, const Estado& e,
@@ -124,7 +124,7 @@ void ComandosCuadro::PegarCuadros(bool desdeHoja) {
         e.Cuadros[i] = c;
         e.CuadroActual = static_cast<qint16>(i);
     }
-    m_editor.RedibujarHoja();
+    m_editor.DibujarCuadros();
 }
 
 void ComandosCuadro::alinear(bool horizontal) {
@@ -140,7 +140,7 @@ void ComandosCuadro::alinear(bool horizontal) {
         else
             e.Cuadros[s].PosX = static_cast<qint32>(RedondearPar(primero.left() / zoom));
     }
-    m_editor.RedibujarHoja();
+    m_editor.DibujarCuadros();
 }
 
 void ComandosCuadro::AlinearHorizontal() {
@@ -161,7 +161,7 @@ void ComandosCuadro::Bloquear() {
     } else {
         e.Cuadros[e.CuadroActual].Bloqueado = bloquear;
     }
-    m_editor.RedibujarHoja();
+    m_editor.DibujarCuadros();
 }
 
 void ComandosCuadro::LineasGuiaCuadros(bool activar) {
@@ -174,5 +174,5 @@ void ComandosCuadro::LineasGuiaCuadros(bool activar) {
         Cuadro& c = e.Cuadros[e.CuadroActual];
         c.LineasGuia = !c.LineasGuia;
     }
-    m_editor.RedibujarHoja();
+    m_editor.DibujarCuadros();
 }

@@ -85,3 +85,8 @@ QString EditorHoja::SobreCuadro(int i) {
     MostrarPosicion(esquina.x(), esquina.y());
     return ElementosHoja::TextoUbicacion(esquina, e.Trabajo.Zoom, m_p.idioma);
 }
+
+void EditorHoja::DibujarCuadros() {
+    m_elementos.RedibujarHoja(m_p.estado);
+    emit vistaCambiada();
+}

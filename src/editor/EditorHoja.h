@@ -40,8 +40,12 @@ public:
     const ElementosHoja& elementos() const { return m_elementos; }
     SeleccionHoja& seleccion() { return m_seleccion; }
     const SeleccionHoja& seleccion() const { return m_seleccion; }
-    // Every box placed and drawn again from the model, then the aids.
+    // Every box placed and drawn again from the model, then the aids (the
+    // printable area asked of the printer again when shown).
     void RedibujarHoja();
+    // Only the boxes: after a box command or the properties dialog, which do
+    // not touch the sheet's aids.
+    void DibujarCuadros();
     // The pointer over box i: it becomes the current box and the status bar
     // shows its place. Returns its tooltip ("X= 01,00 Y= 02,00").
     QString SobreCuadro(int i);

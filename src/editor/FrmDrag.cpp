@@ -373,5 +373,5 @@ FrmDrag::FrmDrag(Principal& principal, EditorHoja& editor, QWidget* padre) : QSc
     connect(&principal, &Principal::ajustarHoja, m_hoja, &VistaHoja::ajustar);
     connect(&editor, &EditorHoja::vistaCambiada, m_hoja, &VistaHoja::ajustar);
     // The job may already be drawn when the window is made.
-    editor.RedibujarHoja();
+    editor.DibujarCuadros();
 }

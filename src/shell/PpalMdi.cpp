@@ -340,7 +340,7 @@ void PpalMdi::MostrarPropiedades(int i) {
     ActualizarPegar(p);
     // The boxes are drawn again whatever the outcome: the font and colour
     // were written at once.
-    m_prog.editor.RedibujarHoja();
+    m_prog.editor.DibujarCuadros();
     if (m_editor)
         m_editor->hoja()->update();
     if (!dialogo.isMinimized()) {
