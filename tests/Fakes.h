@@ -13,6 +13,7 @@
 #include "shell/Programa.h"
 
 #include <QList>
+#include <optional>
 
 #include <QStringList>
 
@@ -117,7 +118,14 @@ public:
     QStringList vistas; // printer names the dialogs were shown on
     std::function<void(ImpresoraGrabadora&)> cambiar; // switches the object's queue
 
-    bool imprimir(Impresora& imp, int orientacion, qint32 hojas, RangoHojas& r) override {
+    bool prueba = false;             // the last print dialog was the test sheet's
+    bool aceptarRangoPdf = true;
+    std::optional<RangoHojas> rangoPdf; // the export's range answer; nullopt = the whole run
+    qint32 hojasPdf = -1;
+
+    bool imprimir(Impresora& imp, int orientacion, qint32 hojas, RangoHojas& r,
+                  bool esPrueba) override {
+        prueba = esPrueba;
         vistas.append(imp.nombreDispositivo());
         orientacionPedida = orientacion;
         hojasOfrecidas = hojas;
@@ -126,6 +134,13 @@ public:
             return false;
         r = rango;
         elegirEn(imp);
+        return true;
+    }
+    bool rangoExportacion(qint32 hojas, RangoHojas& r) override {
+        hojasPdf = hojas;
+        if (!aceptarRangoPdf)
+            return false;
+        r = rangoPdf.value_or(RangoHojas{1, hojas});
         return true;
     }
     bool configurar(Impresora& imp, int orientacion) override {

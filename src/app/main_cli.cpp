@@ -6,6 +6,8 @@
 #include "shell/ComandosCli.h"
 
 #include <QGuiApplication>
+#include <csignal>
+#include <signal.h>
 #include <cstdio>
 
 namespace {
@@ -14,6 +16,22 @@ namespace {
 void SoloGraves(QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
     if (tipo == QtCriticalMsg || tipo == QtFatalMsg)
         std::fprintf(stderr, "%s\n", qPrintable(texto));
+}
+volatile std::sig_atomic_t g_interrumpido = 0;
+
+void AlInterrumpir(int) {
+    g_interrumpido = 1;
+}
+
+// A print or export stops at the next sheet and throws its document away,
+// instead of dying with a half-written spool file or PDF behind it.
+void VigilarInterrupcion() {
+    struct sigaction accion {};
+    accion.sa_handler = AlInterrumpir;
+    sigemptyset(&accion.sa_mask);
+    accion.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &accion, nullptr);
+    sigaction(SIGTERM, &accion, nullptr);
 }
 } // namespace
 
@@ -25,7 +43,11 @@ int main(int argc, char** argv) {
     RegistrarFuentes();
     AjustesQt ajustes;
     CatalogoImpresorasQt impresoras;
+    const QStringList argumentos = app.arguments().mid(1);
     cli::Entorno entorno{ajustes, impresoras,
-                         {QCoreApplication::applicationDirPath(), ajustes.carpeta()}};
-    return cli::Ejecutar(app.arguments().mid(1), entorno, stdout, stderr);
+                         {QCoreApplication::applicationDirPath(), ajustes.carpeta()},
+                         [] { return g_interrumpido != 0; }};
+    if (argumentos.value(0) == u"pdf" || argumentos.value(0) == u"imprimir")
+        VigilarInterrupcion();
+    return cli::Ejecutar(argumentos, entorno, stdout, stderr);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class Impresora;
 
@@ -12,13 +13,47 @@ struct RangoHojas {
     qint32 hasta = 0;
 };
 
+// Why `rango` cannot be printed from a run of `hojas` sheets, as the message
+// to show; nothing when it can. A range is never cut to fit.
+inline std::optional<QString> ErrorRango(const RangoHojas& rango, qint32 hojas) {
+    const auto fuera = [hojas](qint32 hoja) {
+        return hojas == 1 ? QStringLiteral("La tirada tiene 1 hoja: la hoja %1 no existe.").arg(hoja)
+                          : QStringLiteral("La tirada tiene %1 hojas: la hoja %2 no existe.")
+                                .arg(hojas)
+                                .arg(hoja);
+    };
+    if (rango.desde < 1)
+        return QStringLiteral("La primera hoja de la tirada es la 1.");
+    if (rango.desde > hojas)
+        return fuera(rango.desde);
+    if (rango.hasta > hojas)
+        return fuera(rango.hasta);
+    if (rango.hasta != 0 && rango.desde > rango.hasta)
+        return QStringLiteral("La hoja inicial (%1) no puede ser mayor que la final (%2).")
+            .arg(rango.desde)
+            .arg(rango.hasta);
+    return std::nullopt;
+}
+
+// "La tirada tiene 250 hojas."
+inline QString TextoHojasTirada(qint32 hojas) {
+    return hojas == 1 ? QStringLiteral("La tirada tiene 1 hoja.")
+                      : QStringLiteral("La tirada tiene %1 hojas.").arg(hojas);
+}
+
 class DialogosImpresion {
 public:
     virtual ~DialogosImpresion() = default;
-    // The print dialog, preset to `orientacion` (1 portrait, 2 landscape),
-    // offering sheets 1..`hojas` as a range. The printer chosen in it becomes
-    // the printer object's. False when the operator cancelled.
-    virtual bool imprimir(Impresora& imp, int orientacion, qint32 hojas, RangoHojas& rango) = 0;
+    // The print dialog ("Impresión de prueba" for the test sheet), preset to
+    // `orientacion` (1 portrait, 2 landscape), saying how many sheets the run
+    // has and offering sheets 1..`hojas` as a range; a range past the run is
+    // refused there with a message. The printer chosen in it becomes the
+    // printer object's. False when the operator cancelled.
+    virtual bool imprimir(Impresora& imp, int orientacion, qint32 hojas, RangoHojas& rango,
+                          bool prueba) = 0;
+    // The sheets of a run of `hojas` to export to PDF, as for printing.
+    // False when the operator cancelled.
+    virtual bool rangoExportacion(qint32 hojas, RangoHojas& rango) = 0;
     // The print-setup dialog. False when cancelled.
     virtual bool configurar(Impresora& imp, int orientacion) = 0;
 };
@@ -32,5 +67,8 @@ public:
     virtual void procesarEventos() = 0;
     // True once after the operator asked to cancel.
     virtual bool tomarCancelacion() = 0;
+    // Whether a cancel request is confirmed with the operator first (not when
+    // the batch tool was interrupted: nobody is there to answer).
+    virtual bool confirmarCancelacion() const { return true; }
     virtual void cerrar() = 0;
 };

@@ -2,34 +2,143 @@
 
 #include "platform/Colores.h"
 #include "printing/GeometriaImpresora.h"
+#include "printing/Impresion.h"
 #include "shell/Falla.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QPrintEngine>
+#include <QSaveFile>
+#include <QScopeGuard>
+#include <QTemporaryFile>
 #include <QFontMetricsF>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <cups/cups.h>
+
 namespace {
+// The CUPS options the operator's settings in the print dialog stand for:
+// the paper, copies, sides and orientation, and what the dialog's own
+// option pages added (held by the print engine under this key).
+constexpr auto kOpcionesCups = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+QString MotivoCups(ipp_status_t estado, const QString& cola) {
+    switch (estado) {
+    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
+        return QStringLiteral("La impresora %1 no acepta trabajos.").arg(cola);
+    case IPP_STATUS_ERROR_NOT_FOUND:
+        return QStringLiteral("La impresora %1 no existe.").arg(cola);
+    case IPP_STATUS_ERROR_NOT_AUTHORIZED:
+    case IPP_STATUS_ERROR_FORBIDDEN:
+        return QStringLiteral("No tiene permiso para imprimir en %1.").arg(cola);
+    case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
+    case IPP_STATUS_ERROR_INTERNAL:
+        return QStringLiteral("El servidor de impresión no responde.");
+    default:
+        return QStringLiteral("El servidor de impresión rechazó el trabajo para %1 (%2).")
+            .arg(cola, QString::fromLocal8Bit(cupsLastErrorString()));
+    }
+}
+
+// Submits the PDF at `ruta` to the queue as one job; returns the job's id.
+int EnviarACups(const QString& cola, const QString& ruta, const QString& titulo, QPrinter& p) {
+    cups_option_t* opciones = nullptr;
+    int n = 0;
+    const auto liberar = qScopeGuard([&] { cupsFreeOptions(n, opciones); });
+    const auto agregar = [&](const QString& nombre, const QString& valor) {
+        n = cupsAddOption(nombre.toLocal8Bit().constData(), valor.toLocal8Bit().constData(), n,
+                          &opciones);
+    };
+    const QPageLayout l = p.pageLayout();
+    agregar(QStringLiteral("media"), l.pageSize().key());
+    if (p.copyCount() > 1) {
+        agregar(QStringLiteral("copies"), QString::number(p.copyCount()));
+        if (p.collateCopies())
+            agregar(QStringLiteral("Collate"), QStringLiteral("True"));
+    }
+    const bool vertical = l.orientation() == QPageLayout::Portrait;
+    switch (p.duplex()) {
+    case QPrinter::DuplexNone:
+        agregar(QStringLiteral("sides"), QStringLiteral("one-sided"));
+        break;
+    case QPrinter::DuplexAuto:
+        agregar(QStringLiteral("sides"), vertical ? QStringLiteral("two-sided-long-edge")
+                                                  : QStringLiteral("two-sided-short-edge"));
+        break;
+    case QPrinter::DuplexLongSide:
+        agregar(QStringLiteral("sides"), QStringLiteral("two-sided-long-edge"));
+        break;
+    case QPrinter::DuplexShortSide:
+        agregar(QStringLiteral("sides"), QStringLiteral("two-sided-short-edge"));
+        break;
+    }
+    if (!vertical)
+        agregar(QStringLiteral("landscape"), QString());
+    const QStringList delDialogo = p.printEngine()->property(kOpcionesCups).toStringList();
+    for (qsizetype i = 0; i + 1 < delDialogo.size(); i += 2)
+        agregar(delDialogo[i], delDialogo[i + 1]);
+
+    const int id = cupsPrintFile2(CUPS_HTTP_DEFAULT, cola.toLocal8Bit().constData(),
+                                  QFile::encodeName(ruta).constData(),
+                                  titulo.toLocal8Bit().constData(), n, opciones);
+    if (id <= 0)
+        throw Falla{kFallaSalida, MotivoCups(cupsLastError(), cola) +
+                                      QStringLiteral(" No se imprimió nada.")};
+    return id;
+}
 } // namespace
 
 // --- drawing on any paged device ---
 
-ImpresoraPintor::~ImpresoraPintor() {
-    if (m_pintor && m_pintor->isActive())
-        m_pintor->end();
-}
+ImpresoraPintor::~ImpresoraPintor() = default;
 
 QPainter& ImpresoraPintor::pintor() {
     if (!m_pintor)
         m_pintor = std::make_unique<QPainter>();
     if (!m_pintor->isActive()) {
-        if (!m_pintor->begin(&dispositivo()))
-            throw Falla{68, QStringLiteral("No se puede imprimir en %1").arg(nombreDispositivo())};
+        m_falla.reset();
+        m_archivo = &abrirArchivo();
+        m_lienzo = std::make_unique<QPdfWriter>(m_archivo);
+        m_lienzo->setResolution(qRound(resolucion()));
+        m_lienzo->setPageLayout(dispositivo().pageLayout());
+        m_lienzo->setCreator(QStringLiteral("ZUL Velquira"));
+        m_lienzo->setTitle(tituloDocumento());
+        if (!m_pintor->begin(m_lienzo.get())) {
+            m_lienzo.reset();
+            descartarArchivo();
+            m_archivo = nullptr;
+            throw Falla{kFallaSalida, QStringLiteral("No se puede imprimir en %1.").arg(destino())};
+        }
         m_pintor->setRenderHint(QPainter::TextAntialiasing);
         m_fuentePuesta = false;
     }
     return *m_pintor;
+}
+
+void ImpresoraPintor::fallar(const QString& descripcion) {
+    m_falla = descripcion;
+    throw Falla{kFallaSalida, descripcion};
+}
+
+void ImpresoraPintor::comprobarArchivo() {
+    if (m_falla)
+        throw Falla{kFallaSalida, *m_falla};
+    if (m_archivo && m_archivo->error() != QFileDevice::NoError)
+        fallar(QStringLiteral("No se pudo escribir %1: el disco está lleno o no acepta más "
+                              "datos. No se entregó nada.")
+                   .arg(destino()));
+}
+
+void ImpresoraPintor::cerrarPintor() {
+    if (!documentoAbierto())
+        return;
+    m_pintor->end();
+    m_lienzo.reset();
+    descartarArchivo();
+    m_archivo = nullptr;
 }
 
 const QFont& ImpresoraPintor::fuenteDispositivo() const {
@@ -123,25 +232,40 @@ double ImpresoraPintor::altoCelda() const {
 
 void ImpresoraPintor::nuevaPagina() {
     pintor();
-    if (!dispositivo().newPage())
-        throw Falla{68, QStringLiteral("%1 no aceptó una hoja nueva").arg(nombreDispositivo())};
+    comprobarArchivo();
+    if (!m_lienzo->newPage())
+        fallar(QStringLiteral("%1 no aceptó una hoja nueva.").arg(destino()));
 }
 
 void ImpresoraPintor::terminarDocumento() {
+    if (m_falla)
+        throw Falla{kFallaSalida, *m_falla};
     if (!documentoAbierto())
         return;
-    if (!m_pintor->end())
-        throw Falla{68, QStringLiteral("No se pudo terminar el documento en %1")
-                            .arg(nombreDispositivo())};
+    // The writer puts the rest of the PDF (fonts, cross-reference) into the
+    // file here; only a file that took every byte is delivered.
+    const bool terminado = m_pintor->end();
+    m_lienzo.reset();
+    const bool escrito = terminado && m_archivo->flush() && m_archivo->error() == QFileDevice::NoError;
+    if (!escrito) {
+        descartarArchivo();
+        m_archivo = nullptr;
+        fallar(QStringLiteral("No se pudo escribir %1: el disco está lleno o no acepta más "
+                              "datos. No se entregó nada.")
+                   .arg(destino()));
+    }
+    m_archivo = nullptr;
+    try {
+        entregarArchivo();
+    } catch (const Falla& f) {
+        m_falla = f.descripcion;
+        throw;
+    }
 }
 
 void ImpresoraPintor::abortarDocumento() {
-    if (!documentoAbierto())
-        return;
-    if (auto* impresora = dynamic_cast<QPrinter*>(&dispositivo()))
-        impresora->abort();
-    m_pintor->end();
-    descartar();
+    m_falla.reset();
+    cerrarPintor();
 }
 
 // --- a CUPS queue ---
@@ -152,9 +276,9 @@ ImpresoraQt::ImpresoraQt(const QString& nombre)
     m_printer->setCreator(QStringLiteral("ZUL Velquira"));
 }
 
+// A document still open here was never ended by the program: it is not sent.
 ImpresoraQt::~ImpresoraQt() {
-    if (documentoAbierto())
-        ImpresoraPintor::terminarDocumento();
+    cerrarPintor();
 }
 
 QString ImpresoraQt::nombreDispositivo() const {
@@ -193,35 +317,70 @@ double ImpresoraQt::resolucion() const {
     return m_printer->resolution();
 }
 
+QString ImpresoraQt::destino() const {
+    return QStringLiteral("el trabajo para la impresora %1").arg(nombreDispositivo());
+}
+
+QString ImpresoraQt::tituloDocumento() const {
+    const QString nombre = m_printer->docName();
+    return nombre.isEmpty() ? ImpresoraPintor::tituloDocumento() : nombre;
+}
+
+QFileDevice& ImpresoraQt::abrirArchivo() {
+    // The spool file lives in the temporary folder until CUPS has it.
+    m_archivo = std::make_unique<QTemporaryFile>(QDir::tempPath() +
+                                                 QStringLiteral("/velquira-XXXXXX.pdf"));
+    if (!m_archivo->open()) {
+        m_archivo.reset();
+        throw Falla{kFallaSalida,
+                    QStringLiteral("No se pudo preparar el trabajo para la impresora %1: no se "
+                                   "puede escribir en la carpeta temporal %2.")
+                        .arg(nombreDispositivo(), QDir::toNativeSeparators(QDir::tempPath()))};
+    }
+    m_trabajoCups = 0;
+    return *m_archivo;
+}
+
+void ImpresoraQt::descartarArchivo() {
+    m_archivo.reset(); // the temporary file goes with it
+}
+
+void ImpresoraQt::entregarArchivo() {
+    const auto limpiar = qScopeGuard([this] { m_archivo.reset(); });
+    m_archivo->close();
+    const QString cola = nombreDispositivo().section(u'/', 0, 0); // without the instance
+    const int id = EnviarACups(cola, m_archivo->fileName(), tituloDocumento(), *m_printer);
+    m_trabajoCups = id;
+}
+
 // --- a PDF file ---
 
 ImpresoraPdf::ImpresoraPdf(const QString& ruta, qint32 ancho, qint32 alto)
-    : m_ruta(ruta), m_writer(std::make_unique<QPdfWriter>(ruta)) {
-    m_writer->setResolution(kResolucion);
-    m_writer->setCreator(QStringLiteral("ZUL Velquira"));
+    : m_ruta(ruta), m_plantilla(std::make_unique<QPdfWriter>(QString())) {
+    m_plantilla->setResolution(kResolucion);
     const QSizeF puntos(std::min(ancho, alto) / 20.0, std::max(ancho, alto) / 20.0);
-    m_writer->setPageLayout(QPageLayout(QPageSize(puntos, QPageSize::Point, QString(),
-                                                  QPageSize::ExactMatch),
-                                        ancho > alto ? QPageLayout::Landscape
-                                                     : QPageLayout::Portrait,
-                                        QMarginsF(0, 0, 0, 0)));
+    m_plantilla->setPageLayout(QPageLayout(QPageSize(puntos, QPageSize::Point, QString(),
+                                                     QPageSize::ExactMatch),
+                                           ancho > alto ? QPageLayout::Landscape
+                                                        : QPageLayout::Portrait,
+                                           QMarginsF(0, 0, 0, 0)));
 }
 
+// An export never ended leaves the path as it was.
 ImpresoraPdf::~ImpresoraPdf() {
-    if (documentoAbierto())
-        ImpresoraPintor::terminarDocumento();
+    cerrarPintor();
 }
 
 int ImpresoraPdf::orientacion() const {
-    return m_writer->pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
+    return m_plantilla->pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
 }
 
 void ImpresoraPdf::fijarOrientacion(int o) {
-    m_writer->setPageOrientation(o == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    m_plantilla->setPageOrientation(o == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 GeometriaDispositivo ImpresoraPdf::geometria() const {
-    const QRect papel = m_writer->pageLayout().fullRectPixels(kResolucion);
+    const QRect papel = m_plantilla->pageLayout().fullRectPixels(kResolucion);
     GeometriaDispositivo g;
     g.puntosPorPulgadaX = g.puntosPorPulgadaY = kResolucion;
     g.anchoFisico = g.anchoImprimible = papel.width();
@@ -230,11 +389,53 @@ GeometriaDispositivo ImpresoraPdf::geometria() const {
 }
 
 QPagedPaintDevice& ImpresoraPdf::dispositivo() const {
-    return *m_writer;
+    return *m_plantilla;
 }
 
-void ImpresoraPdf::descartar() {
-    QFile::remove(m_ruta);
+QString ImpresoraPdf::destino() const {
+    return QStringLiteral("el archivo %1").arg(QDir::toNativeSeparators(m_ruta));
+}
+
+QFileDevice& ImpresoraPdf::abrirArchivo() {
+    if (const auto error = ErrorDestinoPdf(m_ruta))
+        throw Falla{kFallaSalida, *error};
+    const QFileInfo info(m_ruta);
+    if (info.exists() && !info.isFile()) {
+        // A device or a pipe: written straight to, never replaced or removed.
+        auto f = std::make_unique<QFile>(m_ruta);
+        if (f->open(QIODevice::WriteOnly))
+            m_archivo = std::move(f);
+    } else {
+        // Written beside the path and renamed over it only when complete, so
+        // a failed export leaves whatever was there.
+        auto f = std::make_unique<QSaveFile>(m_ruta);
+        f->setDirectWriteFallback(false);
+        if (f->open(QIODevice::WriteOnly))
+            m_archivo = std::move(f);
+    }
+    if (!m_archivo)
+        throw Falla{kFallaSalida,
+                    QStringLiteral("No se pudo crear %1.").arg(destino())};
+    return *m_archivo;
+}
+
+void ImpresoraPdf::entregarArchivo() {
+    const auto limpiar = qScopeGuard([this] { m_archivo.reset(); });
+    bool hecho = true;
+    if (auto* guardado = dynamic_cast<QSaveFile*>(m_archivo.get()))
+        hecho = guardado->commit();
+    else
+        m_archivo->close();
+    if (!hecho || m_archivo->error() != QFileDevice::NoError)
+        throw Falla{kFallaSalida, QStringLiteral("No se pudo escribir %1: el disco está lleno o "
+                                                 "no acepta más datos.")
+                                      .arg(destino())};
+}
+
+void ImpresoraPdf::descartarArchivo() {
+    if (auto* guardado = dynamic_cast<QSaveFile*>(m_archivo.get()))
+        guardado->cancelWriting(); // the temporary file beside the path goes
+    m_archivo.reset();
 }
 
 // --- the installed printers ---

@@ -1,20 +1,29 @@
-// Printer objects on Qt's paged devices: a CUPS queue through QPrinter (the
-// painter's origin is the printable area's corner, as the program addresses
-// printers) and a PDF file through QPdfWriter (the page is the job's sheet,
-// no unprintable margin). Both draw vector text with QPainter in device units.
+// Printer objects on Qt's paged devices. Every document is drawn with QPainter
+// into a PDF (QPdfWriter on a file the object owns), so that nothing leaves
+// the program until the whole document was written without a fault:
+// - a CUPS queue (QPrinter holds the queue, the operator's settings and the
+//   paper; the painter's origin is the printable area's corner, as the
+//   program addresses printers). The finished PDF is submitted to CUPS as one
+//   job; an abandoned document is thrown away and the queue never sees it.
+// - a PDF file (the page is the job's sheet, no unprintable margin), written
+//   beside its path and renamed into place only when complete.
+// Write and submission failures are thrown as Falla with the number
+// kFallaSalida and a Spanish description.
 #pragma once
 
 #include "platform/Impresora.h"
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <optional>
 #include <QPainter>
 #include <memory>
+#include <optional>
 
+class QFileDevice;
 class QPagedPaintDevice;
-class QPrinter;
 class QPdfWriter;
+class QPrinter;
+class QTemporaryFile;
 
 class ImpresoraPintor : public Impresora {
 public:
@@ -36,13 +45,29 @@ public:
     void abortarDocumento() override;
 
 protected:
+    // The device that gives the page layout, the resolution and the font
+    // metrics; the document itself is drawn on a PDF writer of the same layout.
     virtual QPagedPaintDevice& dispositivo() const = 0;
     virtual double resolucion() const = 0;
-    // Called after a document was abandoned.
-    virtual void descartar() {}
+    // The file the document's PDF is written into. Throws Falla.
+    virtual QFileDevice& abrirArchivo() = 0;
+    // The PDF in the file is complete and was written without error: deliver
+    // it (rename into place, submit to the queue). Throws Falla.
+    virtual void entregarArchivo() = 0;
+    // Nothing of the document reaches its destination.
+    virtual void descartarArchivo() = 0;
+    // Where the document goes, for messages ("el archivo x.pdf").
+    virtual QString destino() const = 0;
+    virtual QString tituloDocumento() const { return QStringLiteral("ZUL Velquira"); }
+
+    // Ends the painter; discards the output when the document did not end well.
+    void cerrarPintor();
 
 private:
     QPainter& pintor();
+    // Throws once the file has refused a write (full disk, device error).
+    void comprobarArchivo();
+    [[noreturn]] void fallar(const QString& descripcion);
     double px(double twips) const { return twips * resolucion() / 1440.0; }
     double twips(double px) const { return px * 1440.0 / resolucion(); }
     // The current font and its metrics, built once per font change: a run
@@ -56,6 +81,11 @@ private:
     void ponerFuente(QPainter& p);
 
     std::unique_ptr<QPainter> m_pintor;
+    std::unique_ptr<QPdfWriter> m_lienzo;
+    QFileDevice* m_archivo = nullptr;
+    // A document whose output failed stays failed until it is abandoned, so a
+    // retried step can never pass for a delivered document.
+    std::optional<QString> m_falla;
     FuenteImpresion m_fuente;
     mutable std::optional<QFont> m_qfont;
     mutable std::optional<QFontMetricsF> m_metricas;
@@ -78,13 +108,22 @@ public:
     GeometriaDispositivo geometria() const override;
 
     QPrinter& qprinter() { return *m_printer; }
+    // The CUPS job of the last delivered document; 0 when none was sent.
+    int trabajoCups() const { return m_trabajoCups; }
 
 protected:
     QPagedPaintDevice& dispositivo() const override;
     double resolucion() const override;
+    QFileDevice& abrirArchivo() override;
+    void entregarArchivo() override;
+    void descartarArchivo() override;
+    QString destino() const override;
+    QString tituloDocumento() const override;
 
 private:
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QTemporaryFile> m_archivo;
+    int m_trabajoCups = 0;
 };
 
 class ImpresoraPdf : public ImpresoraPintor {
@@ -101,12 +140,16 @@ public:
 protected:
     QPagedPaintDevice& dispositivo() const override;
     double resolucion() const override { return kResolucion; }
-    void descartar() override;
+    QFileDevice& abrirArchivo() override;
+    void entregarArchivo() override;
+    void descartarArchivo() override;
+    QString destino() const override;
 
 private:
     static constexpr int kResolucion = 1200;
     QString m_ruta;
-    std::unique_ptr<QPdfWriter> m_writer;
+    std::unique_ptr<QPdfWriter> m_plantilla; // layout and metrics only; never drawn on
+    std::unique_ptr<QFileDevice> m_archivo;
 };
 
 class CatalogoImpresorasQt : public CatalogoImpresoras {

@@ -12,7 +12,8 @@ enum class Botones {
     AnularReintentarOmitir,
     SiNoCancelar,
     SiNo,
-    ReintentarCancelar
+    ReintentarCancelar,
+    ContinuarCancelar // "&Continuar" answers Aceptar
 };
 enum class Respuesta { Aceptar, Cancelar, Anular, Reintentar, Omitir, Si, No, Ninguna };
 

@@ -42,6 +42,10 @@ Respuesta MensajesQt::mostrar(const QString& texto, const QString& titulo, Icono
         lista = {{QStringLiteral("&Reintentar"), QMessageBox::AcceptRole, Respuesta::Reintentar},
                  cancelar};
         break;
+    case Botones::ContinuarCancelar:
+        lista = {{QStringLiteral("&Continuar"), QMessageBox::AcceptRole, Respuesta::Aceptar},
+                 cancelar};
+        break;
     }
     std::vector<std::pair<QAbstractButton*, Respuesta>> creados;
     for (const Boton& b : lista)
@@ -50,7 +54,7 @@ Respuesta MensajesQt::mostrar(const QString& texto, const QString& titulo, Icono
     if (botones == Botones::Aceptar)
         caja.setEscapeButton(creados.front().first);
     else if (botones == Botones::SiNoCancelar || botones == Botones::AceptarCancelar ||
-             botones == Botones::ReintentarCancelar)
+             botones == Botones::ReintentarCancelar || botones == Botones::ContinuarCancelar)
         caja.setEscapeButton(creados.back().first);
     caja.exec();
     for (const auto& [boton, respuesta] : creados)

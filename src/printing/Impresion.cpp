@@ -11,6 +11,11 @@
 #include "printing/ImpresoraPrograma.h"
 #include "shell/Fallas.h"
 #include "shell/Principal.h"
+#include "job/Trabajo.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRectF>
 
 #include <QScopeGuard>
 
@@ -39,7 +44,9 @@ void CalcularAjuste(Impresora& imp, const Ajustes& ajustes, Tirada& t) {
 }
 
 FinTirada ImprimirHojas(const std::vector<Cuadro>& cuadros, Impresora& imp, const Tirada& t,
-                        VentanaProgreso* ventana, PoliticaFallas& politica) {
+                        VentanaProgreso* ventana, PoliticaFallas& politica, qint32* entregadas) {
+    if (entregadas)
+        *entregadas = 0;
     qint32 n = 0;
     if (politica.ejecutar([&] { n = LongitudTirada(cuadros); }) != R::Hecho || n <= 0)
         return FinTirada::SinHojas;
@@ -70,10 +77,12 @@ FinTirada ImprimirHojas(const std::vector<Cuadro>& cuadros, Impresora& imp, cons
             ventana->actualizar(k, QStringLiteral("Imprimiendo hoja Nº %1 de %2").arg(k + 1).arg(n));
             ventana->procesarEventos();
             if (ventana->tomarCancelacion()) {
-                const auto r = politica.mensajes().mostrar(
-                    QStringLiteral("¿Seguro desea cancelar la impresión?"),
-                    QStringLiteral("Cancelar impresión"), Icono::Informacion,
-                    Botones::AceptarCancelar);
+                const auto r = !ventana->confirmarCancelacion()
+                                   ? Respuesta::Aceptar
+                                   : politica.mensajes().mostrar(
+                                         QStringLiteral("¿Seguro desea cancelar la impresión?"),
+                                         QStringLiteral("Cancelar impresión"), Icono::Informacion,
+                                         Botones::AceptarCancelar);
                 if (r == Respuesta::Aceptar) {
                     imp.abortarDocumento();
                     return FinTirada::Cancelada;
@@ -99,7 +108,89 @@ FinTirada ImprimirHojas(const std::vector<Cuadro>& cuadros, Impresora& imp, cons
     }
     if (impreso && politica.ejecutar([&] { imp.terminarDocumento(); }) != R::Hecho)
         return abandonar();
+    if (entregadas && impreso)
+        *entregadas = hasta - desde + 1;
     return FinTirada::Terminada;
+}
+
+QStringList CuadrosFuera(const std::vector<Cuadro>& cuadros, const ::Trabajo& hoja, Impresora& imp,
+                         const Tirada& t, bool areaImprimible) {
+    QStringList avisos;
+    qint32 n = 0;
+    try {
+        n = LongitudTirada(cuadros);
+    } catch (const Falla&) {
+        return avisos; // the run reports it
+    }
+    const qint32 desde = std::max<qint32>(t.rango.desde, 1);
+    qint32 hasta = t.rango.hasta > 0 ? std::min(t.rango.hasta, n) : n;
+    if (t.unaHoja)
+        hasta = std::min(hasta, desde);
+    if (n <= 0 || desde > hasta)
+        return avisos;
+    const GeometriaDispositivo g = imp.geometria();
+    const QRectF area(0, 0, TwipsDeDispositivo(g.anchoImprimible, g.puntosPorPulgadaX),
+                      TwipsDeDispositivo(g.altoImprimible, g.puntosPorPulgadaY));
+    const QRectF papel(0, 0, hoja.HAncho, hoja.HAlto);
+    // A text may overhang its measured box by a hair (antialiasing, rounding).
+    constexpr double kHolgura = 2;
+    for (size_t i = 0; i < cuadros.size(); ++i) {
+        const Cuadro& c = cuadros[i];
+        if (!c.EnUso)
+            continue;
+        double ancho = 0;
+        try {
+            imp.fijarFuente(FuenteDeCuadro(c));
+            for (const qint32 k : {desde - 1, hasta - 1})
+                ancho = std::max(ancho, imp.anchoTexto(TextoCuadroHoja(c, k)));
+        } catch (const Falla&) {
+            continue;
+        }
+        if (ancho <= 0)
+            continue;
+        const QSizeF tamano = CalcularTextoRotado(c.Rotacion, ancho, imp.altoCelda()).tamano;
+        const QRectF caja(QPointF(c.PosX, c.PosY), tamano);
+        const QRectF enArea = caja.translated(-t.ajusteX, -t.ajusteY);
+        const auto dentro = [](const QRectF& r, const QRectF& limite) {
+            return r.adjusted(kHolgura, kHolgura, -kHolgura, -kHolgura).intersected(limite) ==
+                   r.adjusted(kHolgura, kHolgura, -kHolgura, -kHolgura);
+        };
+        if (!dentro(caja, papel))
+            avisos.append(QStringLiteral("El cuadro Nº %1 queda fuera de la hoja").arg(i + 1));
+        else if (areaImprimible && !dentro(enArea, area))
+            avisos.append(QStringLiteral("El cuadro Nº %1 queda fuera del área imprimible de %2")
+                              .arg(i + 1)
+                              .arg(imp.nombreDispositivo()));
+    }
+    return avisos;
+}
+
+std::optional<QString> ErrorDestinoPdf(const QString& ruta, const QString& trabajo) {
+    if (ruta.trimmed().isEmpty())
+        return QStringLiteral("Nombre de archivo no válido.");
+    const QFileInfo info(ruta);
+    const QFileInfo carpeta(info.absolutePath());
+    if (!carpeta.isDir())
+        return QStringLiteral("La ruta no existe: %1").arg(QDir::toNativeSeparators(carpeta.filePath()));
+    if (info.isDir())
+        return QStringLiteral("%1 es una carpeta.").arg(QDir::toNativeSeparators(ruta));
+    if (!trabajo.isEmpty() && info.exists()) {
+        const QString a = info.canonicalFilePath();
+        if (!a.isEmpty() && a == QFileInfo(trabajo).canonicalFilePath())
+            return QStringLiteral("El PDF no puede escribirse sobre el propio trabajo (%1).")
+                .arg(QDir::toNativeSeparators(trabajo));
+    }
+    if (info.exists() && !info.isWritable())
+        return QStringLiteral("El archivo %1 está protegido contra escritura.")
+            .arg(QDir::toNativeSeparators(ruta));
+    if (!info.exists() && !carpeta.isWritable())
+        return QStringLiteral("La carpeta %1 está protegida contra escritura.")
+            .arg(QDir::toNativeSeparators(carpeta.filePath()));
+    return std::nullopt;
+}
+
+QString TextoCancelada() {
+    return QStringLiteral("Impresión cancelada. No se envió ninguna hoja a la impresora.");
 }
 
 Impresion::Impresion(Principal& principal, ImpresoraPrograma& impresora,
@@ -123,7 +214,7 @@ void Impresion::ImprimirTrabajo(bool unaHoja) {
     }
     Tirada t;
     t.unaHoja = unaHoja;
-    if (!m_dialogos.imprimir(*imp, hoja.HOrienta ? 1 : 2, hojas, t.rango))
+    if (!m_dialogos.imprimir(*imp, hoja.HOrienta ? 1 : 2, hojas, t.rango, unaHoja))
         return;
     // The printer chosen in the dialog is the current one now.
     m_imp.FijarImpresoraPredeterminada(imp->nombreDispositivo());
@@ -150,9 +241,19 @@ void Impresion::ImprimirTrabajo(bool unaHoja) {
     MigrarAjusteAntiguo(m_p.ajustes(), usada, m_carpetasAntiguas, politica, m_p.idioma);
     if (politica.ejecutar([&] { CalcularAjuste(*imp, m_p.ajustes(), t); }) == R::Abandonado)
         return;
+    const QStringList fuera = CuadrosFuera(m_p.estado.Cuadros, hoja, *imp, t, true);
+    if (!fuera.isEmpty() &&
+        m_p.mensajes().mostrar(fuera.join(u'\r') + QStringLiteral("\r\rLo que quede fuera no "
+                                                                    "se imprimirá.\r¿Desea continuar?"),
+                               QStringLiteral("Cuadros fuera del papel"), Icono::Exclamacion,
+                               Botones::ContinuarCancelar) != Respuesta::Aceptar)
+        return;
     std::unique_ptr<VentanaProgreso> ventana = m_crearVentana ? m_crearVentana() : nullptr;
-    ImprimirHojas(m_p.estado.Cuadros, *imp, t, ventana.get(), politica);
+    const FinTirada fin = ImprimirHojas(m_p.estado.Cuadros, *imp, t, ventana.get(), politica);
     ventana.reset();
+    if (fin == FinTirada::Cancelada)
+        m_p.mensajes().mostrar(TextoCancelada(), QStringLiteral("Cancelar impresión"),
+                               Icono::Informacion, Botones::Aceptar);
 
     if (!m_p.ajustes().booleano(Aplicacion::Producto, "PrinterDefault", false)) {
         m_p.ajustes().escribirTexto(Aplicacion::Producto, "Printer", usada);
@@ -192,14 +293,38 @@ void Impresion::SeleccionarImpresora() {
         alCambiarImpresora();
 }
 
-bool Impresion::ExportarPdf(const QString& ruta) {
+std::optional<qint32> Impresion::ExportarPdf(const QString& ruta, const RangoHojas& rango) {
     const ::Trabajo& h = m_p.estado.Trabajo;
+    if (const auto error = ErrorDestinoPdf(ruta, m_p.estado.RutaTrabajo)) {
+        m_p.mensajes().mostrar(*error, QStringLiteral("Exportar a PDF"), Icono::Exclamacion,
+                               Botones::Aceptar);
+        return std::nullopt;
+    }
     std::unique_ptr<Impresora> pdf = m_imp.catalogo().crearPdf(ruta, h.HAncho, h.HAlto);
     if (!pdf)
-        return false;
+        return std::nullopt;
+    Tirada t;
+    t.rango = rango;
+    const QStringList fuera = CuadrosFuera(m_p.estado.Cuadros, h, *pdf, t, false);
+    if (!fuera.isEmpty() &&
+        m_p.mensajes().mostrar(fuera.join(u'\r') + QStringLiteral("\r\rLo que quede fuera no "
+                                                                    "se verá.\r¿Desea continuar?"),
+                               QStringLiteral("Cuadros fuera del papel"), Icono::Exclamacion,
+                               Botones::ContinuarCancelar) != Respuesta::Aceptar)
+        return std::nullopt;
     std::unique_ptr<VentanaProgreso> ventana = m_crearVentana ? m_crearVentana() : nullptr;
-    return ImprimirHojas(m_p.estado.Cuadros, *pdf, Tirada{}, ventana.get(), m_p.politica) ==
-           FinTirada::Terminada;
+    qint32 hojas = 0;
+    const FinTirada fin =
+        ImprimirHojas(m_p.estado.Cuadros, *pdf, t, ventana.get(), m_p.politica, &hojas);
+    ventana.reset();
+    pdf.reset();
+    if (fin == FinTirada::Cancelada)
+        m_p.mensajes().mostrar(QStringLiteral("Exportación cancelada. No se escribió el archivo."),
+                               QStringLiteral("Exportar a PDF"), Icono::Informacion,
+                               Botones::Aceptar);
+    if (fin != FinTirada::Terminada)
+        return std::nullopt;
+    return hojas;
 }
 
 std::optional<Margenes> Impresion::ComprobarMargenes() {

@@ -13,6 +13,7 @@
 #include "shell/Fallas.h"
 #include "shell/Principal.h"
 
+#include <QFileInfo>
 #include <QLocale>
 #include <optional>
 
@@ -105,6 +106,23 @@ std::optional<Opciones> Analizar(const QStringList& args, QString& error) {
     return o;
 }
 
+// A run's progress in the batch tool: no window; a stop request from the
+// environment cancels without a question.
+class ProgresoConsola : public VentanaProgreso {
+public:
+    explicit ProgresoConsola(std::function<bool()> interrumpido)
+        : m_interrumpido(std::move(interrumpido)) {}
+    void mostrar(qint32) override {}
+    void actualizar(qint32, const QString&) override {}
+    void procesarEventos() override {}
+    bool tomarCancelacion() override { return m_interrumpido && m_interrumpido(); }
+    bool confirmarCancelacion() const override { return false; }
+    void cerrar() override {}
+
+private:
+    std::function<bool()> m_interrumpido;
+};
+
 int Impresoras(Entorno& e, std::FILE* salida) {
     const QString defecto = e.impresoras.predeterminada();
     for (const QString& n : e.impresoras.impresoras())
@@ -144,6 +162,16 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
     }
     if (o->comando == u"impresoras")
         return Impresoras(entorno, salida);
+    if (o->comando == u"pdf") {
+        // Never write the PDF over the job itself (also through a link).
+        const QString trabajo = QFileInfo(o->archivo).canonicalFilePath();
+        if (!trabajo.isEmpty() && trabajo == QFileInfo(o->salida).canonicalFilePath()) {
+            Escribir(errores, QStringLiteral("El PDF no puede escribirse sobre el propio trabajo "
+                                             "(%1).\n")
+                                  .arg(o->salida));
+            return Uso;
+        }
+    }
     Ajustes& ajustes = entorno.ajustes;
     MensajesConsola mensajes;
     PoliticaFallas politica(mensajes, {});
@@ -179,6 +207,17 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
         return std::fflush(salida) == 0 ? Exito : Fallo;
     }
 
+    // A printed range past the run is refused, never cut (the listing of
+    // `textos` simply stops at the run's end).
+    if ((o->comando == u"pdf" || o->comando == u"imprimir") && (o->desde || o->hasta)) {
+        const RangoHojas r{static_cast<qint32>(o->desde.value_or(1)),
+                           static_cast<qint32>(o->hasta.value_or(0))};
+        if (const auto error = ErrorRango(r, hojas)) {
+            Escribir(errores, *error + u'\n');
+            return Uso;
+        }
+    }
+
     if (o->comando == u"pdf" || o->comando == u"imprimir") {
         Tirada t;
         t.unaHoja = o->prueba;
@@ -186,6 +225,10 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
         t.rango.hasta = static_cast<qint32>(o->hasta.value_or(0));
         std::unique_ptr<Impresora> imp;
         if (o->comando == u"pdf") {
+            if (const auto error = ErrorDestinoPdf(o->salida)) {
+                Escribir(errores, *error + u'\n');
+                return Fallo;
+            }
             imp = entorno.impresoras.crearPdf(o->salida, l.hoja.HAncho, l.hoja.HAlto);
         } else {
             QString nombre = o->impresora;
@@ -213,13 +256,30 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
                 PoliticaFallas::Resultado::Hecho)
                 return Fallo;
         }
-        const FinTirada fin = ImprimirHojas(l.cuadros, *imp, t, nullptr, politica);
+        for (const QString& aviso :
+             CuadrosFuera(l.cuadros, l.hoja, *imp, t, o->comando == u"imprimir"))
+            Escribir(errores, QStringLiteral("Aviso: %1.\n").arg(aviso));
+        if (o->comando == u"imprimir")
+            Escribir(errores, QStringLiteral("Imprimiendo en %1...\n").arg(imp->nombreDispositivo()));
+        ProgresoConsola progreso(entorno.interrumpido);
+        const FinTirada fin = ImprimirHojas(l.cuadros, *imp, t, &progreso, politica);
         imp.reset();
-        if (fin == FinTirada::SinHojas) {
+        switch (fin) {
+        case FinTirada::Terminada:
+            return Exito;
+        case FinTirada::SinHojas:
             Escribir(errores, QStringLiteral("No hay hojas que imprimir.\n"));
             return Fallo;
+        case FinTirada::Cancelada:
+            Escribir(errores, (o->comando == u"pdf"
+                                   ? QStringLiteral("Exportación cancelada. No se escribió el archivo.")
+                                   : TextoCancelada()) +
+                                  u'\n');
+            return Fallo;
+        case FinTirada::Abandonada:
+            return Fallo;
         }
-        return fin == FinTirada::Terminada ? Exito : Fallo;
+        return Fallo;
     }
 
     const qint64 desde = o->desde.value_or(1);

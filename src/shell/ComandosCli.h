@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <cstdio>
+#include <functional>
 
 class Ajustes;
 class CatalogoImpresoras;
@@ -16,6 +17,9 @@ struct Entorno {
     Ajustes& ajustes;
     CatalogoImpresoras& impresoras;
     QStringList carpetasAjusteAntiguo; // where older per-printer correction files may lie
+    // True once the tool was asked to stop (Ctrl+C, SIGTERM): a run in
+    // progress abandons its document, so nothing of it is printed.
+    std::function<bool()> interrumpido = {};
 };
 
 // Runs the command line (without the program name). Output goes to `salida`

@@ -10,3 +10,8 @@ struct Falla {
     qint32 numero = 0;
     QString descripcion;
 };
+
+// The output of a print run or an export failed (the queue refused the job,
+// the disk filled up, the device went away). The description is the whole
+// message; nothing is retried, as the document cannot be written again.
+inline constexpr qint32 kFallaSalida = 482;

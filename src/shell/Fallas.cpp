@@ -72,6 +72,10 @@ qint16 TratarError(const Falla& falla, Mensajes& m) {
         return Disco(m, QStringLiteral("La ruta no existe."), Botones::AceptarCancelar);
     case 383:
         return Abandonar;
+    case kFallaSalida:
+        m.mostrar(falla.descripcion, QStringLiteral("Error de impresión"), Icono::Exclamacion,
+                  Botones::Aceptar);
+        return Abandonar;
     case 32755:
         return Omitir;
     default:

@@ -1,7 +1,11 @@
 #include "Programa.h"
 
 #include "platform/DialogosArchivo.h"
+#include "boxes/Numeracion.h"
 #include "platform/Mensajes.h"
+#include "shell/Fallas.h"
+
+#include <QDir>
 
 Programa::Programa(const Servicios& servicios)
     : principal(servicios), despachador(principal), ciclo(principal),
@@ -77,6 +81,20 @@ Programa::Programa(const Servicios& servicios)
 
 void Programa::ExportarPdf() {
     Estado& e = estado();
+    qint32 hojas = 0;
+    if (principal.politica.ejecutar([&] { hojas = LongitudTirada(e.Cuadros); }) !=
+        PoliticaFallas::Resultado::Hecho)
+        return;
+    if (hojas <= 0) {
+        principal.mensajes().mostrar(QStringLiteral("No hay hojas que exportar: ningún cuadro "
+                                                    "imprime un número."),
+                                     QStringLiteral("Exportar a PDF"), Icono::Informacion,
+                                     Botones::Aceptar);
+        return;
+    }
+    RangoHojas rango{1, hojas};
+    if (!impresion.ElegirRangoPdf(hojas, rango))
+        return;
     QString nombre = e.RutaTrabajo.isEmpty() ? CicloTrabajo::kNombreNuevo : e.RutaTrabajo;
     if (nombre.endsWith(QStringLiteral(".zul"), Qt::CaseInsensitive))
         nombre.chop(4);
@@ -84,8 +102,10 @@ void Programa::ExportarPdf() {
     const auto ruta = principal.dialogos().exportarPdf(nombre);
     if (!ruta)
         return;
-    if (!impresion.ExportarPdf(*ruta))
+    if (const auto escritas = impresion.ExportarPdf(*ruta, rango))
         principal.mensajes().mostrar(
-            QStringLiteral("No se pudo escribir el archivo %1").arg(*ruta),
-            QStringLiteral("Exportar a PDF"), Icono::Exclamacion, Botones::Aceptar);
+            (*escritas == 1 ? QStringLiteral("1 hoja exportada a %2")
+                            : QStringLiteral("%1 hojas exportadas a %2").arg(*escritas))
+                .arg(QDir::toNativeSeparators(*ruta)),
+            QStringLiteral("Exportar a PDF"), Icono::Informacion, Botones::Aceptar);
 }
