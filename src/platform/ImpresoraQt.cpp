@@ -26,6 +26,11 @@ namespace {
 constexpr auto kOpcionesCups = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 QString MotivoCups(ipp_status_t estado, const QString& cola) {
+    // A queue removed meanwhile may come back as a server error: look.
+    if (cups_dest_t* d = cupsGetNamedDest(CUPS_HTTP_DEFAULT, cola.toLocal8Bit().constData(), nullptr))
+        cupsFreeDests(1, d);
+    else if (estado != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
+        return QStringLiteral("La impresora %1 no existe.").arg(cola);
     switch (estado) {
     case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
         return QStringLiteral("La impresora %1 no acepta trabajos.").arg(cola);

@@ -259,8 +259,9 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
         for (const QString& aviso :
              CuadrosFuera(l.cuadros, l.hoja, *imp, t, o->comando == u"imprimir"))
             Escribir(errores, QStringLiteral("Aviso: %1.\n").arg(aviso));
-        if (o->comando == u"imprimir")
-            Escribir(errores, QStringLiteral("Imprimiendo en %1...\n").arg(imp->nombreDispositivo()));
+        Escribir(errores, o->comando == u"imprimir"
+                              ? QStringLiteral("Imprimiendo en %1...\n").arg(imp->nombreDispositivo())
+                              : QStringLiteral("Exportando a %1...\n").arg(o->salida));
         ProgresoConsola progreso(entorno.interrumpido);
         const FinTirada fin = ImprimirHojas(l.cuadros, *imp, t, &progreso, politica);
         imp.reset();

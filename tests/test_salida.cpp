@@ -1,0 +1,358 @@
+// Faults of a run's output, caused where they happen: a real CUPS queue that
+// is held, refuses jobs or disappears mid-run; a full disk (a small tmpfs);
+// a device that refuses every byte; a run interrupted by a signal. In each,
+// nothing may reach the printer or replace a file, and the failure is told.
+// The queues are the test's own, made and removed here (root, as the test
+// command runs); without that the cases are skipped.
+#include "Fakes.h"
+#include "platform/ImpresoraQt.h"
+#include "printing/Impresion.h"
+#include "shell/Fallas.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+namespace {
+const QString kCola = QStringLiteral("VelquiraRetenida");
+
+int Correr(const QString& programa, const QStringList& args, QString* salida = nullptr) {
+    QProcess p;
+    p.start(programa, args);
+    if (!p.waitForFinished(60000))
+        return -1;
+    if (salida)
+        *salida = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+// The jobs waiting in the queue.
+QStringList Trabajos(const QString& cola) {
+    QString s;
+    Correr("lpstat", {"-o", cola}, &s);
+    return s.split(u'\n', Qt::SkipEmptyParts);
+}
+
+bool CrearCola(const QString& cola) {
+    return Correr("lpadmin", {"-p", cola, "-E", "-v", "cups-pdf:/velquira", "-P",
+                              "/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd"}) == 0 &&
+           Correr("cupsdisable", {cola}) == 0; // held: jobs stay in the queue to be seen
+}
+
+void QuitarCola(const QString& cola) {
+    Correr("cancel", {"-a", cola});
+    Correr("lpadmin", {"-x", cola});
+}
+
+// A4 portrait, one box numbering 1..`hojas` at 2 cm, 2 cm.
+QByteArray TrabajoDeHojas(int hojas) {
+    QStringList l = {"<{ZUL54-091-560202}>", " 310 ", " 500 ", " 10 ", " 16840 ", " 11907 ",
+                     " 0,5 ", "***&&&***", " 0 ", "False", "False", "Arial", " 20 ",
+                     "False", "False", "True", " 6 ", QString(" %1 ").arg(hojas), " 1 ", " 1 ",
+                     "True", " 1134 ", "", "", " 1134 ", " 0 ", "False", " 0 ", " 0 "};
+    return (l.join("\r\n") + "\r\n").toLatin1();
+}
+
+class VentanaQueCancela : public VentanaProgreso {
+public:
+    explicit VentanaQueCancela(int hoja) : m_hoja(hoja) {}
+    void mostrar(qint32) override {}
+    void actualizar(qint32 valor, const QString&) override { m_actual = valor; }
+    void procesarEventos() override {}
+    bool tomarCancelacion() override { return m_actual == m_hoja; }
+    void cerrar() override {}
+
+private:
+    int m_hoja;
+    int m_actual = -1;
+};
+
+// Mounts a tmpfs of `tamano` at `carpeta`; false when this machine lets us not.
+bool MontarLleno(const QString& carpeta, const QString& tamano) {
+    return Correr("mount", {"-t", "tmpfs", "-o", "size=" + tamano, "tmpfs", carpeta}) == 0;
+}
+} // namespace
+
+class PruebaSalida : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QProcessEnvironment m_env;
+    QString m_larga; // 30,000 sheets: several seconds of drawing
+    QString m_corta; // 100 sheets
+    bool m_cola = false;
+
+    int Cli(const QStringList& args, QString* mensajes,
+            const QProcessEnvironment& extra = QProcessEnvironment()) {
+        QProcess p;
+        QProcessEnvironment env = m_env;
+        for (const QString& k : extra.keys())
+            env.insert(k, extra.value(k));
+        p.setProcessEnvironment(env);
+        p.start(VELQUIRA_CLI, args);
+        p.waitForFinished(120000);
+        *mensajes = QString::fromUtf8(p.readAllStandardError());
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
+
+    // Starts `imprimir` on the long run and returns once it is drawing.
+    void Arrancar(QProcess& p, const QString& cola) {
+        p.setProcessEnvironment(m_env);
+        p.setReadChannel(QProcess::StandardError);
+        p.start(VELQUIRA_CLI, {"imprimir", m_larga, "--impresora", cola});
+        QString errores;
+        while (!errores.contains("Imprimiendo en") && p.waitForReadyRead(30000))
+            errores += QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(errores.contains("Imprimiendo en"), qPrintable(errores));
+    }
+
+private slots:
+    void initTestCase() {
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert("VELQUIRA_AJUSTES", m_dir.filePath("ajustes"));
+        m_env.insert("LANG", "es_ES.UTF-8");
+        const auto escribir = [&](const QString& nombre, const QByteArray& datos) {
+            QFile f(m_dir.filePath(nombre));
+            if (!f.open(QIODevice::WriteOnly) || f.write(datos) != datos.size())
+                qFatal("no se pudo escribir %s", qPrintable(f.fileName()));
+            return f.fileName();
+        };
+        m_larga = escribir("larga.zul", TrabajoDeHojas(30000));
+        m_corta = escribir("corta.zul", TrabajoDeHojas(100));
+        QuitarCola(kCola);
+        m_cola = CrearCola(kCola);
+    }
+    void cleanupTestCase() {
+        if (m_cola)
+            QuitarCola(kCola);
+    }
+    void init() {
+        if (m_cola)
+            Correr("cancel", {"-a", kCola});
+    }
+
+    // The desktop program's run loop on a real queue: a run ended normally
+    // leaves one job; a confirmed cancel at sheet 5 leaves none, and says so.
+    void cancelarNoEnviaNada() {
+        if (!m_cola)
+            QSKIP("no se pudo crear una cola de CUPS de prueba (hace falta root)");
+        std::vector<Cuadro> cuadros(1);
+        Cuadro& c = cuadros[0];
+        c.EnUso = true;
+        c.Inicio = 1;
+        c.Fin = 2000;
+        c.Salto = 1;
+        c.Cifras = 6;
+        c.FontName = "Arial";
+        c.FontSize = 20;
+        c.PosX = c.PosY = 1134;
+        MensajesGuion mensajes;
+        PoliticaFallas politica(mensajes, {});
+        {
+            ImpresoraQt imp(kCola);
+            Tirada t;
+            t.rango = {1, 3};
+            QCOMPARE(ImprimirHojas(cuadros, imp, t, nullptr, politica), FinTirada::Terminada);
+            QVERIFY(imp.trabajoCups() > 0);
+        }
+        QCOMPARE(Trabajos(kCola).size(), 1);
+        Correr("cancel", {"-a", kCola});
+
+        ImpresoraQt imp(kCola);
+        VentanaQueCancela ventana(4);
+        mensajes.respuestas = {Respuesta::Aceptar}; // "¿Seguro desea cancelar la impresión?"
+        qint32 entregadas = -1;
+        QCOMPARE(ImprimirHojas(cuadros, imp, {}, &ventana, politica, &entregadas),
+                 FinTirada::Cancelada);
+        QCOMPARE(entregadas, 0);
+        QCOMPARE(mensajes.mostrados.size(), 1);
+        QCOMPARE(imp.trabajoCups(), 0);
+        QVERIFY2(Trabajos(kCola).isEmpty(), qPrintable(Trabajos(kCola).join('\n')));
+    }
+
+    void cliInterrumpidaNoEnviaNada_data() {
+        QTest::addColumn<int>("senal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+    }
+    void cliInterrumpidaNoEnviaNada() {
+        QFETCH(int, senal);
+        if (!m_cola)
+            QSKIP("no se pudo crear una cola de CUPS de prueba (hace falta root)");
+        QProcess p;
+        Arrancar(p, kCola);
+        if (QTest::currentTestFailed() || p.processId() <= 0)
+            return;
+        ::kill(static_cast<pid_t>(p.processId()), senal);
+        QVERIFY(p.waitForFinished(60000));
+        const QString errores = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QVERIFY(p.exitCode() != 0);
+        QVERIFY2(errores.contains("No se envió ninguna hoja"), qPrintable(errores));
+        QVERIFY(Trabajos(kCola).isEmpty());
+    }
+
+    void colaQueRechazaTrabajos() {
+        if (!m_cola)
+            QSKIP("no se pudo crear una cola de CUPS de prueba (hace falta root)");
+        QCOMPARE(Correr("cupsreject", {kCola}), 0);
+        QString errores;
+        const int codigo = Cli({"imprimir", m_corta, "--impresora", kCola, "--prueba"}, &errores);
+        Correr("cupsaccept", {kCola});
+        QCOMPARE(codigo, 1);
+        QVERIFY2(errores.contains(QStringLiteral("no acepta trabajos")), qPrintable(errores));
+        QVERIFY(Trabajos(kCola).isEmpty());
+    }
+
+    void colaBorradaDuranteLaTirada() {
+        if (!m_cola)
+            QSKIP("no se pudo crear una cola de CUPS de prueba (hace falta root)");
+        const QString cola = QStringLiteral("VelquiraEfimera");
+        QVERIFY(CrearCola(cola));
+        QProcess p;
+        Arrancar(p, cola);
+        QuitarCola(cola);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(p.waitForFinished(120000));
+        const QString errores = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(errores.contains(QStringLiteral("no existe")), qPrintable(errores));
+    }
+
+    // The spool file fills the temporary folder: nothing truncated is submitted.
+    void carpetaTemporalLlena() {
+        if (!m_cola)
+            QSKIP("no se pudo crear una cola de CUPS de prueba (hace falta root)");
+        QTemporaryDir punto;
+        if (!MontarLleno(punto.path(), "64k"))
+            QSKIP("no se pudo montar un tmpfs (hace falta root)");
+        QProcessEnvironment env;
+        env.insert("TMPDIR", punto.path());
+        QString errores;
+        const int codigo = Cli({"imprimir", m_corta, "--impresora", kCola}, &errores, env);
+        Correr("umount", {punto.path()});
+        QCOMPARE(codigo, 1);
+        QVERIFY2(errores.contains(QStringLiteral("No se entregó nada")), qPrintable(errores));
+        QVERIFY(Trabajos(kCola).isEmpty());
+    }
+
+    // A full disk under the PDF: exit 1 and what was at the path stays.
+    void pdfEnDiscoLleno() {
+        QTemporaryDir punto;
+        if (!MontarLleno(punto.path(), "64k"))
+            QSKIP("no se pudo montar un tmpfs (hace falta root)");
+        const QString pdf = punto.filePath("tirada.pdf");
+        {
+            QFile f(pdf);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("lo que había");
+        }
+        QString errores;
+        const int codigo = Cli({"pdf", m_corta, pdf}, &errores);
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray queda = f.readAll();
+        const QStringList resto = QDir(punto.path()).entryList(QDir::Files | QDir::Hidden);
+        f.close();
+        Correr("umount", {punto.path()});
+        QCOMPARE(codigo, 1);
+        QVERIFY2(errores.contains(QStringLiteral("disco está lleno")), qPrintable(errores));
+        QCOMPARE(queda, QByteArray("lo que había"));
+        QCOMPARE(resto, QStringList{"tirada.pdf"}); // no temporary file left behind
+    }
+
+    // A device that refuses every write (as /dev/full): exit 1, the node stays.
+    void pdfEnDispositivoLleno_data() {
+        QTest::addColumn<bool>("prueba");
+        QTest::newRow("tirada") << false;
+        QTest::newRow("prueba") << true;
+    }
+    void pdfEnDispositivoLleno() {
+        QFETCH(bool, prueba);
+        const QString nodo = m_dir.filePath("lleno");
+        QFile::remove(nodo);
+        if (::mknod(QFile::encodeName(nodo).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+            QSKIP("no se pudo crear un dispositivo lleno (hace falta root)");
+        QString errores;
+        QStringList args = {"pdf", m_corta, nodo};
+        if (prueba)
+            args << "--prueba";
+        QCOMPARE(Cli(args, &errores), 1);
+        QVERIFY(!errores.isEmpty());
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(nodo).constData(), &info), 0);
+        QVERIFY(S_ISCHR(info.st_mode));
+        QFile::remove(nodo);
+    }
+
+    // A cancelled export leaves the file that was at its path.
+    void pdfInterrumpidoDejaElArchivo() {
+        const QString pdf = m_dir.filePath("anterior.pdf");
+        {
+            QFile f(pdf);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("anterior");
+        }
+        QProcess p;
+        p.setProcessEnvironment(m_env);
+        p.setReadChannel(QProcess::StandardError);
+        p.start(VELQUIRA_CLI, {"pdf", m_larga, pdf});
+        QString errores;
+        while (!errores.contains("Exportando a") && p.waitForReadyRead(30000))
+            errores += QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(p.processId() > 0, qPrintable(errores));
+        ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 1);
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("anterior"));
+        QVERIFY(QDir(m_dir.path()).entryList({"anterior.pdf.*"}).isEmpty());
+    }
+
+    void pdfSobreElTrabajo_data() {
+        QTest::addColumn<bool>("enlace");
+        QTest::newRow("mismo archivo") << false;
+        QTest::newRow("por un enlace") << true;
+    }
+    void pdfSobreElTrabajo() {
+        QFETCH(bool, enlace);
+        QFile trabajo(m_corta);
+        QVERIFY(trabajo.open(QIODevice::ReadOnly));
+        const QByteArray antes = trabajo.readAll();
+        trabajo.close();
+        QString destino = m_corta;
+        if (enlace) {
+            destino = m_dir.filePath("enlace.pdf");
+            QFile::remove(destino);
+            QVERIFY(QFile::link(m_corta, destino));
+        }
+        QString errores;
+        QCOMPARE(Cli({"pdf", m_corta, destino}, &errores), 2);
+        QVERIFY(errores.contains(QStringLiteral("propio trabajo")));
+        QVERIFY(trabajo.open(QIODevice::ReadOnly));
+        QCOMPARE(trabajo.readAll(), antes);
+    }
+
+    void pdfEnCarpetaInexistente() {
+        QString errores;
+        QCOMPARE(Cli({"pdf", m_corta, m_dir.filePath("no/existe/x.pdf")}, &errores), 1);
+        QVERIFY2(errores.startsWith(QStringLiteral("La ruta no existe")), qPrintable(errores));
+    }
+
+    void rangoPasadoElFinal() {
+        QString errores;
+        const QString pdf = m_dir.filePath("rango.pdf");
+        QCOMPARE(Cli({"pdf", m_corta, pdf, "--desde", "90", "--hasta", "260"}, &errores), 2);
+        QVERIFY2(errores.contains(QStringLiteral("La tirada tiene 100 hojas")), qPrintable(errores));
+        QVERIFY(!QFile::exists(pdf));
+    }
+};
+
+QTEST_MAIN(PruebaSalida)
+#include "test_salida.moc"
