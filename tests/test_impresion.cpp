@@ -149,6 +149,74 @@ private slots:
         QCOMPARE(r.mensajes.mostrados.first().texto, QStringLiteral("El dispositivo no está disponible"));
     }
 
+    // Boxes that would not land whole on paper. Letter at 600 dpi with a
+    // 0.25 in unprintable margin left and right: the printable area runs from
+    // 360 to 11880 twips on the paper. Texts "1".."3" at 12 pt are 120 twips
+    // wide and 276 high on the recording printer.
+    void cuadrosFuera_data() {
+        QTest::addColumn<qint32>("x");
+        QTest::addColumn<qint32>("y");
+        QTest::addColumn<qint16>("rotacion");
+        QTest::addColumn<double>("correccion"); // twips, added to the margin
+        QTest::addColumn<QString>("aviso");
+        const QString area = QStringLiteral("El cuadro Nº 1 queda fuera del área imprimible de Grabadora");
+        const QString hoja = QStringLiteral("El cuadro Nº 1 queda fuera de la hoja");
+        QTest::newRow("dentro") << 567 << 1134 << qint16(0) << 0.0 << QString();
+        QTest::newRow("en el margen izquierdo") << 200 << 1134 << qint16(0) << 0.0 << area;
+        QTest::newRow("en el margen derecho") << 11800 << 1134 << qint16(0) << 0.0 << area;
+        QTest::newRow("fuera por la corrección") << 567 << 1134 << qint16(0) << 300.0 << area;
+        QTest::newRow("pasa el borde de la hoja") << 12200 << 1134 << qint16(0) << 0.0 << hoja;
+        QTest::newRow("negativa") << -50 << 1134 << qint16(0) << 0.0 << hoja;
+        // Turned 90 degrees the text runs upwards: 276 wide, 120 high.
+        QTest::newRow("girado cabe") << 11500 << 15700 << qint16(90) << 0.0 << QString();
+        QTest::newRow("girado no cabe") << 11700 << 1134 << qint16(90) << 0.0 << area;
+        QTest::newRow("girado bajo la hoja") << 567 << 15800 << qint16(90) << 0.0 << hoja;
+    }
+    void cuadrosFuera() {
+        QFETCH(qint32, x);
+        QFETCH(qint32, y);
+        QFETCH(qint16, rotacion);
+        QFETCH(double, correccion);
+        QFETCH(QString, aviso);
+        ImpresoraGrabadora imp;
+        imp.geo.desplazamientoX = 150;
+        imp.geo.anchoImprimible = imp.geo.anchoFisico - 300;
+        ::Trabajo hoja;
+        hoja.HAncho = 12240;
+        hoja.HAlto = 15840;
+        Tirada t;
+        t.ajusteX = 360 + correccion;
+        const QStringList avisos =
+            CuadrosFuera({Caja(1, 3, x, y, rotacion)}, hoja, imp, t, true);
+        QCOMPARE(avisos, aviso.isEmpty() ? QStringList() : QStringList{aviso});
+        // An export has no unprintable area: only the sheet counts.
+        const bool fueraDeLaHoja = aviso.endsWith(QStringLiteral("de la hoja"));
+        QCOMPARE(CuadrosFuera({Caja(1, 3, x, y, rotacion)}, hoja, imp, {}, false).size(),
+                 fueraDeLaHoja ? 1 : 0);
+    }
+
+    void rangoDeHojas_data() {
+        QTest::addColumn<qint32>("desde");
+        QTest::addColumn<qint32>("hasta");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("toda") << 1 << 0 << QString();
+        QTest::newRow("hasta el final") << 1 << 250 << QString();
+        QTest::newRow("una") << 250 << 250 << QString();
+        QTest::newRow("pasado el final")
+            << 1 << 260 << QStringLiteral("La tirada tiene 250 hojas: la hoja 260 no existe.");
+        QTest::newRow("empieza pasado el final")
+            << 251 << 0 << QStringLiteral("La tirada tiene 250 hojas: la hoja 251 no existe.");
+        QTest::newRow("al revés")
+            << 20 << 10 << QStringLiteral("La hoja inicial (20) no puede ser mayor que la final (10).");
+        QTest::newRow("cero") << 0 << 5 << QStringLiteral("La primera hoja de la tirada es la 1.");
+    }
+    void rangoDeHojas() {
+        QFETCH(qint32, desde);
+        QFETCH(qint32, hasta);
+        QFETCH(QString, error);
+        QCOMPARE(ErrorRango({desde, hasta}, 250).value_or(QString()), error);
+    }
+
     void saltoCeroNoImprime() {
         Run r;
         std::vector<Cuadro> v = {Caja(1, 5)};
@@ -476,13 +544,82 @@ private slots:
         Programa& p = ConTrabajo(b);
         GenerarIniPrinter(b.ajustes, "PDF", 1, 500, 500);
         p.estado().Cuadros[0].PosX = 1000;
-        b.dialogos.rutas = {QStringLiteral("/tmp/x.pdf")};
+        QTemporaryDir dir;
+        b.dialogos.rutas = {dir.filePath("x.pdf")};
         p.despachador.ejecutar("BtnExportarPdf");
         QCOMPARE(b.dialogos.inicios.last(), QStringLiteral("Trabajo1.pdf"));
-        QCOMPARE(b.impresoras.pdfs, QStringList{"/tmp/x.pdf"});
+        QCOMPARE(b.impresoras.pdfs, QStringList{dir.filePath("x.pdf")});
         const auto t = b.impresoras.creadas.last()->de("texto");
         QCOMPARE(t.size(), 3);
         QCOMPARE(t[0].x, 1000.0);
+    }
+
+    void cuadroFueraPreguntaAntesDeImprimir() {
+        Banco b;
+        Programa& p = ConTrabajo(b);
+        p.estado().Cuadros[0].PosX = p.estado().Trabajo.HAncho - 10;
+        b.mensajes.respuestas = {Respuesta::Cancelar};
+        p.despachador.ejecutar("BtnImprimir");
+        QCOMPARE(b.mensajes.mostrados.size(), 1);
+        const MensajeMostrado& m = b.mensajes.mostrados[0];
+        QVERIFY2(m.texto.startsWith(QStringLiteral("El cuadro Nº 1 queda fuera de la hoja\r")),
+                 qPrintable(m.texto));
+        QCOMPARE(m.botones, Botones::ContinuarCancelar);
+        QCOMPARE(b.impresoras.creadas.last()->de("texto").size(), 0);
+        // Continuar prints it as it is.
+        b.mensajes.respuestas = {Respuesta::Aceptar};
+        p.despachador.ejecutar("BtnImprimir");
+        QCOMPARE(b.impresoras.creadas.last()->de("texto").size(), 3);
+    }
+
+    void pruebaUsaSuDialogo() {
+        Banco b;
+        Programa& p = ConTrabajo(b);
+        p.despachador.ejecutar("BtnPrueba");
+        QVERIFY(b.dialogosImpresion.prueba);
+        p.despachador.ejecutar("BtnImprimir");
+        QVERIFY(!b.dialogosImpresion.prueba);
+    }
+
+    void cancelarLoDice() {
+        Banco b;
+        Programa& p = ConTrabajo(b);
+        b.progreso.cancelarEnHoja = 1;
+        b.mensajes.respuestas = {Respuesta::Aceptar};
+        p.despachador.ejecutar("BtnImprimir");
+        QCOMPARE(b.mensajes.titulos(),
+                 (QStringList{"Cancelar impresión", "Cancelar impresión"}));
+        QCOMPARE(b.mensajes.mostrados.last().texto, TextoCancelada());
+        QCOMPARE(b.impresoras.creadas.last()->de("fin").size(), 0);
+    }
+
+    void exportarUnRangoYDecirlo() {
+        Banco b;
+        Programa& p = ConTrabajo(b);
+        b.dialogosImpresion.rangoPdf = RangoHojas{2, 3};
+        QTemporaryDir dir;
+        b.dialogos.rutas = {dir.filePath("x.pdf")};
+        p.despachador.ejecutar("BtnExportarPdf");
+        QCOMPARE(b.dialogosImpresion.hojasPdf, 3);
+        QCOMPARE(b.impresoras.creadas.last()->de("texto").size(), 2);
+        QCOMPARE(b.mensajes.mostrados.last().texto,
+                 QStringLiteral("2 hojas exportadas a %1").arg(QDir::toNativeSeparators(dir.filePath("x.pdf"))));
+    }
+
+    void exportarSobreElTrabajoSeNiega() {
+        Banco b;
+        Programa& p = ConTrabajo(b);
+        QTemporaryDir dir;
+        const QString trabajo = dir.filePath("t.zul");
+        QFile f(trabajo);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        f.close();
+        p.estado().RutaTrabajo = trabajo;
+        b.dialogos.rutas = {trabajo};
+        p.despachador.ejecutar("BtnExportarPdf");
+        QVERIFY(b.impresoras.pdfs.isEmpty());
+        QVERIFY(b.mensajes.mostrados.last().texto.contains(QStringLiteral("propio trabajo")));
     }
 
     void comprobarMargenes() {
