@@ -2,6 +2,7 @@
 
 #include "platform/ImpresoraQt.h"
 
+#include <QAbstractButton>
 #include <QBoxLayout>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -29,6 +30,20 @@ void TextoConfirmar(QDialog& d, const QString& texto) {
     for (QDialogButtonBox* b : d.findChildren<QDialogButtonBox*>())
         if (QPushButton* ok = b->button(QDialogButtonBox::Ok))
             ok->setText(texto);
+}
+
+// The run is printed in sheets: the dialog's range speaks of sheets (Qt's
+// Spanish catalogue leaves its list of ranges in English).
+void RangoEnHojas(QDialog& d) {
+    for (QAbstractButton* b : d.findChildren<QAbstractButton*>()) {
+        const QString n = b->objectName();
+        if (n == u"printAll")
+            b->setText(QStringLiteral("&Toda la tirada"));
+        else if (n == u"printRange")
+            b->setText(QStringLiteral("&Hojas desde"));
+        else if (n == u"pageRange" || b->text() == u"Pages")
+            b->setText(QStringLiteral("QStringLiteral("Lista de &hojas")Lista de hojas"));
+    }
 }
 
 // A line above the dialog's own content.
@@ -60,6 +75,7 @@ bool DialogosImpresionQt::imprimir(Impresora& imp, int orientacion, qint32 hojas
     Encabezar(d, prueba ? QStringLiteral("Se imprime la primera hoja de la tirada.")
                         : TextoHojasTirada(hojas));
     TextoConfirmar(d, QStringLiteral("&Imprimir"));
+    RangoEnHojas(d);
     p.setPrintRange(QPrinter::AllPages);
     for (;;) {
         if (d.exec() != QDialog::Accepted)
