@@ -42,7 +42,7 @@ void RangoEnHojas(QDialog& d) {
         else if (n == u"printRange")
             b->setText(QStringLiteral("&Hojas desde"));
         else if (n == u"pageRange" || b->text() == u"Pages")
-            b->setText(QStringLiteral("QStringLiteral("Lista de &hojas")Lista de hojas"));
+            b->setText(QStringLiteral("&Lista de hojas"));
     }
 }
 
