@@ -53,6 +53,10 @@ private slots:
         QTest::newRow("cuadros borrados") << "huecos.zul" << "es_ES.UTF-8"
                                           << "Hoja: A4 (21,00 x 29,70 Cmts)\nOrientación: "
                                              "Vertical\nCuadros: 3\nHojas: 2\n";
+        // The run lasts as long as its longest series, whatever the others do.
+        QTest::newRow("series terminadas") << "serie_terminada.zul" << "es_ES.UTF-8"
+                                           << "Hoja: Carta (21,59 x 27,94 Cmts)\nOrientación: "
+                                              "Vertical\nCuadros: 3\nHojas: 131077\n";
     }
     void info() {
         QFETCH(QString, archivo);
@@ -88,6 +92,19 @@ private slots:
             << QStringList{"textos", Fixture("grande.zul")}
             << "1\t020000001\t12345680\n2\t020000002\t\n3\t020000003\t\n";
         QTest::newRow("sin cuadros") << QStringList{"textos", Fixture("vacio.zul")} << "";
+        // A series that ended at the last 32-bit number prints nothing after
+        // it; a step times the sheet past 32 bits still numbers its sheet.
+        QTest::newRow("serie terminada en blanco")
+            << QStringList{"textos", Fixture("serie_terminada.zul"), "--hasta", "4"}
+            << "1\t1\t2147483647\t-2147483647\n2\t2\t\t-2147450880\n"
+               "3\t3\t\t-2147418113\n4\t\t\t-2147385346\n";
+        QTest::newRow("producto de más de 32 bits")
+            << QStringList{"textos", Fixture("serie_terminada.zul"), "--desde", "65541", "--hasta",
+                           "65541"}
+            << "65541\t\t\t65533\n";
+        QTest::newRow("última hoja")
+            << QStringList{"textos", Fixture("serie_terminada.zul"), "--desde", "131077"}
+            << "131077\t\t\t2147483645\n";
     }
     void textos() {
         QFETCH(QStringList, args);

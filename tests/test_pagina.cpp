@@ -1,6 +1,7 @@
 // Page setup: the paper list, the size fields and the orientation.
 #include "Fakes.h"
 #include "boxes/Opciones.h"
+#include "job/Limites.h"
 #include "pagesetup/ConfiguracionPagina.h"
 
 #include <QtTest>
@@ -118,6 +119,67 @@ private slots:
         p.despachador.ejecutar("BtnNuevo");
         QCOMPARE(p.estado().Trabajo.HAncho, 16840);
         QVERIFY(!p.estado().Trabajo.HOrienta);
+    }
+
+    // A size the job file could not hold back is refused where it is typed,
+    // by page setup and by the options' sheet tab alike, and never stored.
+    void tamanoQueElArchivoNoGuarda_data() {
+        QTest::addColumn<QString>("ancho");
+        QTest::addColumn<bool>("valido");
+        QTest::newRow("500 cm") << "500" << true;
+        QTest::newRow("500,01 cm") << "500,01" << false;
+        QTest::newRow("600 cm") << "600" << false;
+        QTest::newRow("cero") << "0" << false;
+        QTest::newRow("negativo") << "-21" << false;
+        QTest::newRow("1e300") << "1e300" << false;
+    }
+    void tamanoQueElArchivoNoGuarda() {
+        QFETCH(QString, ancho);
+        QFETCH(bool, valido);
+        const QString limite =
+            QStringLiteral("El tamaño de la hoja debe ser mayor que 0 y no mayor que 500 Cmts");
+        Banco b;
+        Programa& p = ConHoja(b, 11907, 16840, "A4");
+        ConfiguracionPagina c(p.principal);
+        c.Cargar();
+        c.campos.EntrarCampo();
+        c.campos.ancho = ancho;
+        c.campos.TextoCambiado();
+        QCOMPARE(c.SalirCampo(true), valido);
+        b.mensajes.mostrados.clear();
+        QCOMPARE(c.Aceptar(), valido);
+        if (valido) {
+            QCOMPARE(p.estado().Trabajo.HAncho, kMaxLadoHoja);
+        } else {
+            QCOMPARE(p.estado().Trabajo.HAncho, 11907);
+            QCOMPARE(b.mensajes.mostrados.size(), 1);
+            QCOMPARE(b.mensajes.mostrados[0].texto, limite);
+            // "&Predeterminar" says the same and stores nothing: no question.
+            c.Predeterminar();
+            QCOMPARE(b.mensajes.mostrados.size(), 2);
+            QCOMPARE(b.mensajes.mostrados[1].texto, limite);
+            QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "HAncho", {}), QStringLiteral("12242"));
+        }
+        Opciones o(p.principal);
+        o.Cargar();
+        o.hoja.EntrarCampo();
+        o.hoja.ancho = ancho;
+        o.hoja.TextoCambiado();
+        QCOMPARE(o.SalirCampoHoja(true), valido);
+    }
+
+    // A stored sheet past the limits (a hand-edited setting) is not taken:
+    // new jobs get the default sheet, stored again in its place.
+    void hojaGuardadaFueraDeLimites() {
+        Banco b;
+        b.ajustes.escribirTexto(Aplicacion::Titulo, "HName", "Personal");
+        b.ajustes.escribirTexto(Aplicacion::Titulo, "HAncho", "12242");
+        b.ajustes.escribirTexto(Aplicacion::Titulo, "HAlto", "2147483647");
+        Programa& p = b.crear();
+        p.despachador.ejecutar("BtnNuevo");
+        QCOMPARE(p.estado().Trabajo.HName, QStringLiteral("Carta"));
+        QCOMPARE(p.estado().Trabajo.HAlto, 15842);
+        QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "HAlto", {}), QStringLiteral("15842"));
     }
 
     // --- options ---

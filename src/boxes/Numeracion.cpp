@@ -44,27 +44,19 @@ QString FormatearNumero(qint64 valor, int cifras) {
 
 QString TextoCuadroHoja(const Cuadro& c, qint32 k) {
     const bool ascendente = c.Inicio <= c.Fin;
+    // In 64 bits a 16-bit step times any sheet index, added to any first
+    // number a job holds, is exact: no sheet of a run can overflow.
     const qint64 paso = ascendente ? c.Salto : -static_cast<qint64>(c.Salto);
-    const qint64 producto = paso * k;
-    if (producto > std::numeric_limits<qint32>::max() ||
-        producto < std::numeric_limits<qint32>::min())
+    const double valor = RedondearPar(c.Inicio + static_cast<double>(paso * k));
+    if (!std::isfinite(valor) || std::fabs(valor) > 9007199254740992.0)
         throw Falla{6, QStringLiteral("Desbordamiento: el número de la hoja %1 está fuera de "
                                       "límites.")
                            .arg(static_cast<qint64>(k) + 1)};
-    const double valorReal = RedondearPar(c.Inicio + static_cast<double>(producto));
-    if (valorReal > std::numeric_limits<qint32>::max() ||
-        valorReal < std::numeric_limits<qint32>::min())
-        throw Falla{6, QStringLiteral("Desbordamiento: el número de la hoja %1 está fuera de "
-                                      "límites.")
-                           .arg(static_cast<qint64>(k) + 1)};
-    const qint64 valor = static_cast<qint64>(valorReal);
-    if (ascendente) {
-        if (valor > RedondearPar(c.Fin))
-            return {};
-    } else {
-        // A descending series ends at Fin just as an ascending one does.
-        if (valor > RedondearPar(c.Inicio) || valor < RedondearPar(c.Fin))
-            return {};
-    }
-    return c.TextoIzq + FormatearNumero(valor, c.Cifras) + c.TextoDer;
+    // A series that has ended prints nothing, however far past its end the
+    // run goes; a descending series ends at Fin just as an ascending one does.
+    const bool terminada = ascendente ? valor > RedondearPar(c.Fin)
+                                      : valor > RedondearPar(c.Inicio) || valor < RedondearPar(c.Fin);
+    if (terminada)
+        return {};
+    return c.TextoIzq + FormatearNumero(static_cast<qint64>(valor), c.Cifras) + c.TextoDer;
 }

@@ -1,6 +1,6 @@
 // Which text each box prints on each sheet of a run. Pure functions of a box
 // record and a sheet index k (0 = first sheet); failures (a step of 0, a
-// number beyond 32 bits) are thrown as Falla.
+// series of more than 2,147,483,647 sheets) are thrown as Falla.
 #pragma once
 
 #include "job/Cuadro.h"
@@ -19,7 +19,7 @@ qint64 CopiasCuadro(const Cuadro& c);
 qint32 LongitudTirada(const std::vector<Cuadro>& cuadros);
 
 // TextoIzq, the number padded to Cifras digits, TextoDer; empty once the
-// series has passed its end (in either direction).
+// series has passed its end (in either direction), on every later sheet.
 QString TextoCuadroHoja(const Cuadro& c, qint32 k);
 
 // The number alone, with the digit mask.

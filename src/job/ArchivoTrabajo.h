@@ -8,6 +8,7 @@
 #pragma once
 
 #include "job/Estado.h"
+#include "job/Limites.h"
 
 #include <QByteArray>
 #include <QList>
@@ -48,8 +49,3 @@ void AsignarCampo(Cuadro& c, int linea, QStringView texto);
 // the old file only when everything was written. Returns false (the old file
 // intact) when the policy did not end with a complete write.
 bool EscribirArchivoAtomico(const QString& ruta, const QByteArray& datos, PoliticaFallas& politica);
-
-// Limits for untrusted files.
-inline constexpr qint64 kMaxLinea = 65536;
-inline constexpr qint64 kMaxArchivo = 128LL * 1024 * 1024;
-inline constexpr qint32 kMaxLadoHoja = 500 * kTwipsPorCm; // 5 m

@@ -1,5 +1,6 @@
 #include "Estado.h"
 
+#include "job/Limites.h"
 #include "job/Valores.h"
 #include "platform/Ajustes.h"
 
@@ -49,7 +50,8 @@ Cuadro Estado::DefectosCuadro(const Ajustes& a) {
     c.LineasGuia = numero ? *numero != 0 : LeerBooleano(lineas);
     c.FontName = a.texto(Aplicacion::Producto, QStringLiteral("FontName"), QStringLiteral("Tahoma"));
     const double puntos = a.real(Aplicacion::Producto, QStringLiteral("FontSize"), 10);
-    c.FontSize = puntos > 0 && puntos < 2000 ? static_cast<float>(puntos) : 10.0f;
+    // A size the job file could not hold back would make every new box unsavable.
+    c.FontSize = TamLetraValido(puntos) ? static_cast<float>(puntos) : 10.0f;
     c.FontBold = a.booleano(Aplicacion::Producto, QStringLiteral("FontBold"), false);
     c.FontItalic = a.booleano(Aplicacion::Producto, QStringLiteral("FontItalic"), false);
     c.FontUnderline = a.booleano(Aplicacion::Producto, QStringLiteral("FontUnderline"), false);

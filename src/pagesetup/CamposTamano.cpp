@@ -1,10 +1,29 @@
 #include "CamposTamano.h"
 
+#include "job/Limites.h"
 #include "job/TablaPapeles.h"
 #include "job/Valores.h"
 #include "platform/Mensajes.h"
 
+namespace {
+const QString kNoNumerico = QStringLiteral("Este valor debe ser numérico");
+
+double Twips(double cm) {
+    return RedondearPar(cm * kTwipsPorCm);
+}
+
+bool LadoValido(double cm) {
+    const double t = Twips(cm);
+    return t >= kMinLadoHoja && t <= kMaxLadoHoja;
+}
+} // namespace
+
 CamposTamano::CamposTamano(const QLocale& idioma) : m_idioma(idioma) {}
+
+QString CamposTamano::ErrorLado() const {
+    return QStringLiteral("El tamaño de la hoja debe ser mayor que 0 y no mayor que %1 Cmts")
+        .arg(FormatoGeneral(static_cast<double>(kMaxLadoHoja) / kTwipsPorCm, m_idioma));
+}
 
 QString CamposTamano::Formato(double cm) const {
     return FormatoFijo(cm, m_idioma, 2);
@@ -53,8 +72,8 @@ void CamposTamano::TextoCambiado() {
 bool CamposTamano::SalirCampo(bool esAncho, Mensajes& mensajes) {
     QString& texto = esAncho ? ancho : alto;
     const auto v = LeerNumero(texto);
-    if (!v) {
-        mensajes.mostrar(QStringLiteral("Este valor debe ser numérico"), QStringLiteral("Error"),
+    if (!v || !LadoValido(*v)) {
+        mensajes.mostrar(v ? ErrorLado() : kNoNumerico, QStringLiteral("Error"),
                          Icono::Exclamacion, Botones::Aceptar);
         return false;
     }
@@ -93,16 +112,20 @@ void CamposTamano::Cargar(const QString& nombre, qint32 anchoTwips, qint32 altoT
     FijarTamano(a, b);
 }
 
-bool CamposTamano::Aplicar(::Trabajo& h, bool vertical) const {
+QString CamposTamano::ErrorTamano() const {
     const auto a = LeerNumero(ancho), b = LeerNumero(alto);
     if (!a || !b)
+        return kNoNumerico;
+    return LadoValido(*a) && LadoValido(*b) ? QString() : ErrorLado();
+}
+
+bool CamposTamano::Aplicar(::Trabajo& h, bool vertical) const {
+    if (!ErrorTamano().isEmpty())
         return false;
-    const auto twips = [](double cm) {
-        return static_cast<qint32>(std::clamp(RedondearPar(cm * 567), 1.0, 2147483647.0));
-    };
+    const double a = *LeerNumero(ancho), b = *LeerNumero(alto);
     h.HName = nombre();
     h.HOrienta = vertical;
-    h.HAlto = twips(vertical ? *b : *a);
-    h.HAncho = twips(vertical ? *a : *b);
+    h.HAlto = static_cast<qint32>(Twips(vertical ? b : a));
+    h.HAncho = static_cast<qint32>(Twips(vertical ? a : b));
     return true;
 }

@@ -32,11 +32,14 @@ public:
     // A sheet: its paper when the name is one, else its size (twips, as laid
     // out) turned to portrait terms.
     void Cargar(const QString& nombre, qint32 anchoTwips, qint32 altoTwips, bool vertical);
+    // Why the fields make no sheet a job file can hold: a field that holds no
+    // number, or a side past the limits. Empty when they make one.
+    QString ErrorTamano() const;
     // The fields into a sheet: name, orientation and size as laid out. False
-    // when a field holds no number.
+    // (the sheet untouched) when ErrorTamano() has something to say.
     bool Aplicar(::Trabajo& hoja, bool vertical) const;
     // A size field gains the focus; its text changes; it loses the focus (false,
-    // after "Este valor debe ser numérico", when it holds no number).
+    // after its message, when it holds no number or a side past the limits).
     void EntrarCampo();
     void TextoCambiado();
     bool SalirCampo(bool esAncho, Mensajes& mensajes);
@@ -46,5 +49,6 @@ public:
     QString Formato(double cm) const; // "00.00"
 
 private:
+    QString ErrorLado() const;
     QLocale m_idioma;
 };

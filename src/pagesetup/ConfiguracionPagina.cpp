@@ -20,10 +20,18 @@ void ConfiguracionPagina::Cargar() {
     m_altoTwips = h.HAlto;
 }
 
+bool ConfiguracionPagina::comprobar() {
+    const QString error = campos.ErrorTamano();
+    if (!error.isEmpty())
+        m_p.mensajes().mostrar(error, QStringLiteral("Error"), Icono::Exclamacion,
+                               Botones::Aceptar);
+    return error.isEmpty();
+}
+
 bool ConfiguracionPagina::aplicar() {
     ::Trabajo& h = m_p.estado.Trabajo;
     const ::Trabajo antes = h;
-    if (!campos.Aplicar(h, vertical))
+    if (!comprobar() || !campos.Aplicar(h, vertical))
         return false;
     if (vertical == m_verticalCargado && campos.ancho == m_anchoCargado &&
         campos.alto == m_altoCargado) {
@@ -45,6 +53,8 @@ bool ConfiguracionPagina::Aceptar() {
 }
 
 void ConfiguracionPagina::Predeterminar() {
+    if (!comprobar())
+        return;
     QString lista = campos.entradas().at(campos.indice);
     if (campos.indice == CamposTamano::kPersonal)
         lista += QStringLiteral(" (%1 x %2 Cmts)")

@@ -17,15 +17,16 @@ public:
     // Loading: from the current sheet. DialogoCancelado becomes true.
     void Cargar();
     // OK: the sheet of the job (marked modified when a job is open and the
-    // sheet changed). False when a size field holds no number.
+    // sheet changed). False, after its message, when the fields make no sheet
+    // a job file can hold.
     bool Aceptar();
     // "&Predeterminar": the question, then the job's sheet and the settings.
     void Predeterminar();
     // A size field loses the focus (its message through the program's).
     bool SalirCampo(bool esAncho);
 
-
 private:
+    bool comprobar();
     bool aplicar();
     Principal& m_p;
     // As loaded: sizes left as they were keep the sheet's exact twips (the

@@ -1,5 +1,6 @@
 #include "Principal.h"
 
+#include "job/Limites.h"
 #include "job/TablaPapeles.h"
 #include "job/Valores.h"
 #include "platform/Ajustes.h"
@@ -44,11 +45,15 @@ void Principal::fijarPanel(int n, const QString& texto) {
     ::Trabajo h;
     const auto lado = [&](const char* clave) {
         const qint64 v = a.entero(Aplicacion::Titulo, QString::fromLatin1(clave), 0);
-        return static_cast<qint32>(v > 0 && v <= 2147483647 ? v : 0);
+        return LadoHojaValido(v) ? static_cast<qint32>(v) : 0;
     };
-    h.HName = a.texto(Aplicacion::Titulo, QStringLiteral("HName"), QString());
     h.HAlto = lado("HAlto");
     h.HAncho = lado("HAncho");
+    // A stored sheet no job file could hold (a hand-edited or damaged
+    // setting) counts as none: the default sheet takes its place.
+    if (h.HAlto == 0 || h.HAncho == 0)
+        return {};
+    h.HName = a.texto(Aplicacion::Titulo, QStringLiteral("HName"), QString());
     h.HOrienta = LeerBooleano(
         a.texto(Aplicacion::Titulo, QStringLiteral("HOrienta"), QStringLiteral("True")));
     return h;

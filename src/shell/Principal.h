@@ -67,7 +67,8 @@ public:
 
     // Stored sheet -> Trabajo; Trabajo -> status panel 2.
     void LeerHoja();
-    // The stored sheet's name, size and orientation (0 for a size not stored).
+    // The stored sheet's name, size and orientation; no name and no size when
+    // none is stored or its size is past what a job file holds.
     static ::Trabajo HojaGuardada(const Ajustes& ajustes);
     void MostrarHoja();
     // Fills the sheet with "Carta" and stores it.
