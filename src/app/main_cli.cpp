@@ -3,6 +3,7 @@
 #include "platform/AjustesQt.h"
 #include "platform/Fuentes.h"
 #include "platform/ImpresoraQt.h"
+#include "platform/MensajesConsola.h"
 #include "shell/ComandosCli.h"
 
 #include <QGuiApplication>
@@ -24,6 +25,10 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     RegistrarFuentes();
     AjustesQt ajustes;
+    // A settings file left unread is said, and the command goes on with the defaults.
+    for (const QString& aviso : ajustes.avisos())
+        MensajesConsola().mostrar(aviso, QStringLiteral("Ajustes"), Icono::Exclamacion,
+                                  Botones::Aceptar);
     CatalogoImpresorasQt impresoras;
     cli::Entorno entorno{ajustes, impresoras,
                          {QCoreApplication::applicationDirPath(), ajustes.carpeta()}};
