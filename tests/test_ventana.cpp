@@ -259,6 +259,27 @@ private slots:
         QVERIFY(qAbs(p.estado().Cuadros[0].PosX - (x + 56.7 / zoom)) <= 1);
     }
 
+    // A sheet of 2^31 - 1 twips at 1000 %, as old settings may hand it: the
+    // view is as large as a widget can be and its corner draws at once.
+    void hojaEnormeSeDibuja() {
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        v.accion("BtnNuevo")->trigger();
+        ::Trabajo& t = p.estado().Trabajo;
+        t.HAncho = t.HAlto = 2147483647;
+        t.Zoom = 10;
+        p.principal.AjustarHoja();
+        VistaHoja* hoja = v.editor()->hoja();
+        QCOMPARE(hoja->tamanoHoja(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        QImage imagen(800, 600, QImage::Format_RGB32);
+        hoja->render(&imagen, QPoint(), QRegion(0, 0, 800, 600));
+        // The ruler runs along the top, the sheet is white below it.
+        const QPoint o = hoja->origenHoja();
+        QCOMPARE(imagen.pixelColor(o.x() + 5, o.y() - 2), QColor(0xF4, 0xF1, 0xE4));
+        QCOMPARE(imagen.pixelColor(o.x() + 300, o.y() + 300), QColor(Qt::white));
+    }
+
     void propiedadesConElTeclado() {
         Banco b;
         Programa& p = b.crear();
