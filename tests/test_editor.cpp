@@ -63,6 +63,47 @@ private slots:
         QCOMPARE(m105[1].desde, 467 - 141.75);
     }
 
+    // The ticks of the part in view are those of the whole ruler there.
+    void reglaSoloLoVisible_data() {
+        QTest::addColumn<float>("zoom");
+        QTest::addColumn<double>("desde");
+        QTest::addColumn<double>("hasta");
+        QTest::newRow("50 % el principio") << 0.5f << -300.0 << 2000.0;
+        QTest::newRow("50 % en medio") << 0.5f << 4321.5 << 9000.0;
+        QTest::newRow("150 % hasta el final") << 1.5f << 20000.0 << 1e9;
+        QTest::newRow("1000 % un trozo") << 10.0f << 55555.0 << 60000.0;
+        QTest::newRow("fuera") << 1.0f << 40000.0 << 50000.0;
+    }
+    void reglaSoloLoVisible() {
+        QFETCH(float, zoom);
+        QFETCH(double, desde);
+        QFETCH(double, hasta);
+        const double largo = 30000.0 * zoom;
+        QList<Marca> esperadas;
+        for (const Marca& m : MarcasRegla(0, largo, zoom))
+            if (m.posicion >= desde && m.posicion <= hasta)
+                esperadas.append(m);
+        const QList<Marca> vistas = MarcasRegla(0, largo, zoom, desde, hasta);
+        QCOMPARE(vistas.size(), esperadas.size());
+        for (qsizetype i = 0; i < vistas.size(); ++i) {
+            QCOMPARE(vistas[i].posicion, esperadas[i].posicion);
+            QCOMPARE(vistas[i].desde, esperadas[i].desde);
+            QCOMPARE(vistas[i].numero, esperadas[i].numero);
+        }
+    }
+
+    // A sheet of 2^31 - 1 twips at 1000 %: the ruler of a screenful far along
+    // it holds a screenful of ticks, numbered from the sheet's edge.
+    void reglaDeHojaEnorme() {
+        const double largo = 2147483647.0 * 10;
+        const QList<Marca> m = MarcasRegla(0, largo, 10.0f, 1e9, 1e9 + 20000);
+        QVERIFY(m.size() > 30 && m.size() < 40); // one tick every 567 twips
+        const Marca& cm = *std::find_if(m.begin(), m.end(),
+                                        [](const Marca& k) { return !k.numero.isEmpty(); });
+        QCOMPARE(cm.posicion % 5670, 0);
+        QCOMPARE(cm.numero, QString::number(cm.posicion / 5670));
+    }
+
     void posicion_data() {
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("y");

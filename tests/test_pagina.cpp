@@ -209,6 +209,37 @@ private slots:
         QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "VerEjes", "ninguno"), antes);
     }
 
+    // Only a choice on the printer tab writes the printer keys: applying the
+    // digits leaves an uninstalled or unset printer as it was.
+    void opcionesSinElegirImpresora_data() {
+        QTest::addColumn<QString>("siempre"); // stored "PrinterDefault"; empty: none
+        QTest::addColumn<QString>("impresora");
+        QTest::newRow("sin guardar") << "" << "";
+        QTest::newRow("elegir al imprimir") << "Falso" << "Laser";
+        QTest::newRow("impresora quitada") << "Verdadero" << "Vieja";
+    }
+    void opcionesSinElegirImpresora() {
+        QFETCH(QString, siempre);
+        QFETCH(QString, impresora);
+        Banco b;
+        b.impresoras.lista = {"Laser", "Chorro"};
+        if (!siempre.isEmpty())
+            b.ajustes.escribirTexto(Aplicacion::Producto, "PrinterDefault", siempre);
+        if (!impresora.isEmpty())
+            b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", impresora);
+        Programa& p = b.crear();
+        const QString panel = p.principal.panel(3);
+        Opciones o(p.principal);
+        o.Cargar();
+        o.cifras = 7;
+        o.cambiado = true;
+        o.Aceptar();
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "Cifras", {}), QStringLiteral("7"));
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "PrinterDefault", {}), siempre);
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "Printer", {}), impresora);
+        QCOMPARE(p.principal.panel(3), panel);
+    }
+
     void opcionesAplicadas() {
         Banco b;
         b.impresoras.lista = {"Laser", "Chorro"};

@@ -1,8 +1,26 @@
 // The settings store on disk.
 #include "platform/AjustesQt.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+QByteArray Leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A settings file of `tamano` bytes that sets Cifras to 7.
+void ArchivoGrande(const QString& ruta, qint64 tamano) {
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QByteArray b("[Settings]\nCifras=7\n");
+    for (int i = 0; b.size() < tamano; ++i)
+        b += "[Impresora" + QByteArray::number(i) + "]\nXx=1\nYx=2\n";
+    f.write(b);
+}
+} // namespace
 
 class PruebaPlataforma : public QObject {
     Q_OBJECT
@@ -44,6 +62,75 @@ private slots:
         QCOMPARE(b.entero(Aplicacion::Producto, "Cifras", 5), 5);
         a.escribirTexto(Aplicacion::Producto, "Cifras", "cinco");
         QCOMPARE(b.entero(Aplicacion::Producto, "Cifras", 5), 5);
+    }
+
+    // A write merges with what another copy of the program stored meanwhile.
+    void escribirConservaLoDeOtraCopia() {
+        QTemporaryDir dir;
+        AjustesQt a(dir.path());
+        {
+            AjustesQt otra(dir.path());
+            otra.escribirTexto(Aplicacion::Producto, "Printer", "Laser");
+        }
+        a.escribirTexto(Aplicacion::Producto, "Cifras", "6");
+        AjustesQt b(dir.path());
+        QCOMPARE(b.texto(Aplicacion::Producto, "Printer", {}), QStringLiteral("Laser"));
+        QCOMPARE(b.texto(Aplicacion::Producto, "Cifras", {}), QStringLiteral("6"));
+    }
+
+    void archivoEnormeNoSeLee() {
+        QTemporaryDir dir;
+        const QString ruta = dir.filePath("ZUL Velquira.ini");
+        ArchivoGrande(ruta, 2 * kMaxArchivoAjustes);
+        const QByteArray antes = Leer(ruta);
+        AjustesQt a(dir.path());
+        QCOMPARE(a.avisos().size(), 1);
+        QVERIFY(a.avisos()[0].startsWith(
+            QStringLiteral("El archivo de ajustes %1 es demasiado grande").arg(ruta)));
+        QCOMPARE(a.entero(Aplicacion::Producto, "Cifras", 5), 5);
+        // The program goes on with what it is told, and the file stays as it was.
+        a.escribirTexto(Aplicacion::Producto, "Cifras", "9");
+        QCOMPARE(a.entero(Aplicacion::Producto, "Cifras", 5), 9);
+        QCOMPARE(Leer(ruta), antes);
+        // The other file is the program's as always.
+        a.escribirTexto(Aplicacion::Titulo, "HName", "A4");
+        QCOMPARE(AjustesQt(dir.path()).texto(Aplicacion::Titulo, "HName", {}), QStringLiteral("A4"));
+        // Just under the limit it is read.
+        ArchivoGrande(ruta, kMaxArchivoAjustes - 100);
+        AjustesQt b(dir.path());
+        QVERIFY(b.avisos().isEmpty());
+        QCOMPARE(b.entero(Aplicacion::Producto, "Cifras", 5), 7);
+    }
+
+    void archivoQueNoEsComunNoSeLee() {
+        QTemporaryDir dir;
+        const QString ruta = dir.filePath("ZUL Velquira®.ini");
+        // Opening a FIFO nobody writes to would wait for ever.
+        QCOMPARE(QProcess::execute("mkfifo", {ruta}), 0);
+        AjustesQt a(dir.path());
+        QCOMPARE(a.avisos().size(), 1);
+        QVERIFY(a.avisos()[0].contains("no es un archivo común"));
+        QCOMPARE(a.texto(Aplicacion::Titulo, "HName", "Carta"), QStringLiteral("Carta"));
+    }
+
+    // The batch tool says so on standard error and does its work with the defaults.
+    void consolaAvisaDelArchivoEnorme() {
+        QTemporaryDir dir;
+        ArchivoGrande(dir.filePath("ZUL Velquira®.ini"), 40 * kMaxArchivoAjustes);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("VELQUIRA_AJUSTES", dir.path());
+        env.insert("LC_ALL", "es_ES.UTF-8");
+        p.setProcessEnvironment(env);
+        p.start(VELQUIRA_CLI, {"info", qEnvironmentVariable("VELQUIRA_FIXTURES") + "/vacio.zul"});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()),
+                 QStringLiteral("Hoja: Carta (21,59 x 27,94 Cmts)\nOrientación: Vertical\n"
+                                "Cuadros: 0\nHojas: 0\n"));
+        const QString errores = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(errores.startsWith("Ajustes: El archivo de ajustes "), qPrintable(errores));
+        QVERIFY(errores.contains("demasiado grande (40,0 MB"));
     }
 };
 

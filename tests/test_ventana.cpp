@@ -2,7 +2,9 @@
 #include "Fakes.h"
 #include "editor/FrmDrag.h"
 #include "job/Valores.h"
+#include "boxes/FrmOpciones.h"
 #include "boxes/FrmProp.h"
+#include "job/ArchivoTrabajo.h"
 #include "printing/AjusteImpresora.h"
 #include "printing/Correccion.h"
 #include "printing/FrmBar.h"
@@ -16,8 +18,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTextBrowser>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -254,6 +259,27 @@ private slots:
         QVERIFY(qAbs(p.estado().Cuadros[0].PosX - (x + 56.7 / zoom)) <= 1);
     }
 
+    // A sheet of 2^31 - 1 twips at 1000 %, as old settings may hand it: the
+    // view is as large as a widget can be and its corner draws at once.
+    void hojaEnormeSeDibuja() {
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        v.accion("BtnNuevo")->trigger();
+        ::Trabajo& t = p.estado().Trabajo;
+        t.HAncho = t.HAlto = 2147483647;
+        t.Zoom = 10;
+        p.principal.AjustarHoja();
+        VistaHoja* hoja = v.editor()->hoja();
+        QCOMPARE(hoja->tamanoHoja(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        QImage imagen(800, 600, QImage::Format_RGB32);
+        hoja->render(&imagen, QPoint(), QRegion(0, 0, 800, 600));
+        // The ruler runs along the top, the sheet is white below it.
+        const QPoint o = hoja->origenHoja();
+        QCOMPARE(imagen.pixelColor(o.x() + 5, o.y() - 2), QColor(0xF4, 0xF1, 0xE4));
+        QCOMPARE(imagen.pixelColor(o.x() + 300, o.y() + 300), QColor(Qt::white));
+    }
+
     void propiedadesConElTeclado() {
         Banco b;
         Programa& p = b.crear();
@@ -289,6 +315,121 @@ private slots:
         QCOMPARE(c.Fin, 20.0);
         QCOMPARE(c.TextoIzq, QStringLiteral(" Nº"));
         QCOMPARE(c.PosX, 1984); // 3.50 cm, halves to even
+    }
+
+    // Looking at every tab of Opciones, the digits list opened and closed,
+    // then Aceptar: nothing is written, the program's printer stays.
+    void opcionesMirarNoCambiaNada() {
+        Banco b;
+        b.impresoras.lista = {"Laser", "Chorro"};
+        b.impresoras.defecto = "Chorro";
+        Programa& p = b.crear();
+        p.despachador.ejecutar("BtnNuevo");
+        const QHash<QString, QString> antes = b.ajustes.valores();
+        const QString impresora = p.principal.panel(3);
+        Opciones opciones(p.principal);
+        FrmOpciones d(opciones);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        const auto pulsar = [](QTabWidget* t, int i) {
+            QTest::mouseClick(t->tabBar(), Qt::LeftButton, {}, t->tabBar()->tabRect(i).center());
+            QCOMPARE(t->currentIndex(), i);
+        };
+        for (int t = 0; t < d.pestanas()->count(); ++t) {
+            pulsar(d.pestanas(), t);
+            auto* sub = qobject_cast<QTabWidget*>(d.pestanas()->widget(t));
+            for (int s = 0; sub && s < sub->count(); ++s) {
+                pulsar(sub, s);
+                // The focus walks through the page's fields.
+                for (int k = 0; k < 4; ++k)
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+        }
+        // Numeradores > Cifras: the list opened and closed, then the printer tab.
+        pulsar(d.pestanas(), 1);
+        auto* sub = qobject_cast<QTabWidget*>(d.pestanas()->widget(1));
+        pulsar(sub, 2);
+        auto* cifras = d.findChild<QComboBox*>("CboCifras");
+        cifras->setFocus();
+        cifras->showPopup();
+        cifras->hidePopup();
+        pulsar(d.pestanas(), 2);
+        QVERIFY(!d.botonAplicar()->isEnabled());
+        for (QPushButton* boton : d.findChildren<QPushButton*>())
+            if (boton->text() == u"&Aceptar")
+                boton->click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QVERIFY(b.mensajes.mostrados.isEmpty());
+        QCOMPARE(b.ajustes.valores(), antes);
+        QCOMPARE(p.principal.panel(3), impresora);
+
+        // A click on a printer is the operator's choice.
+        Opciones otras(p.principal);
+        FrmOpciones e(otras);
+        e.show();
+        e.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        pulsar(e.pestanas(), 2);
+        auto* lista = e.findChild<QListWidget*>("List1");
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
+                          lista->visualItemRect(lista->item(1)).center());
+        QVERIFY(e.findChild<QRadioButton*>("OpPrintDefault")->isChecked());
+        for (QPushButton* boton : e.findChildren<QPushButton*>())
+            if (boton->text() == u"&Aceptar")
+                boton->click();
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "Printer", {}), QStringLiteral("Chorro"));
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "PrinterDefault", {}),
+                 QStringLiteral("Verdadero"));
+        QCOMPARE(p.principal.panel(3), QStringLiteral("Chorro"));
+    }
+
+    // The sheet for new jobs leaves the open job's sheet alone.
+    void opcionesHojaNuevaNoTocaElTrabajo() {
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        b.dialogos.rutas = {Fixture("huecos.zul")};
+        v.accion("BtnAbrir")->trigger();
+        p.estado().Modificado = false;
+        const ::Trabajo hoja = p.estado().Trabajo;
+        QCOMPARE(hoja.HName, QStringLiteral("A4"));
+        const QString panel = v.panel(2)->text();
+        {
+            Opciones opciones(p.principal);
+            FrmOpciones d(opciones, &v);
+            d.show();
+            d.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&d));
+            auto* lista = d.findChild<QComboBox*>("CboSize");
+            lista->setFocus();
+            for (int k = 0; k < 8 && !lista->currentText().startsWith("Oficio"); ++k)
+                QTest::keyClick(lista, Qt::Key_Down);
+            QVERIFY(lista->currentText().startsWith("Oficio"));
+            for (QPushButton* boton : d.findChildren<QPushButton*>())
+                if (boton->text() == u"&Aceptar")
+                    boton->click();
+        }
+        QCOMPARE(b.mensajes.titulos(), QStringList{"Cambio de opciones"});
+        QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "HName", {}), QStringLiteral("Oficio"));
+        const ::Trabajo& ahora = p.estado().Trabajo;
+        QCOMPARE(ahora.HName, hoja.HName);
+        QCOMPARE(ahora.HAncho, hoja.HAncho);
+        QCOMPARE(ahora.HAlto, hoja.HAlto);
+        QVERIFY(!p.estado().Modificado);
+        QCOMPARE(v.panel(2)->text(), panel);
+        // Saved as another file, the job keeps its A4.
+        const QString copia = m_dir.filePath("copia_a4.zul");
+        b.dialogos.rutas = {copia};
+        v.accion("BtnGuardComo")->trigger();
+        PoliticaFallas politica(b.mensajes, {});
+        const LecturaTrabajo l = LeerArchivoTrabajo(copia, {}, {}, politica);
+        QCOMPARE(l.resultado, LecturaTrabajo::Resultado::Leido);
+        QCOMPARE(l.hoja.HName, QStringLiteral("A4"));
+        // A new job takes the new sheet.
+        b.mensajes.respuestas = {Respuesta::No};
+        v.accion("BtnNuevo")->trigger();
+        QCOMPARE(p.estado().Trabajo.HName, QStringLiteral("Oficio"));
     }
 
     void ayudaEnCadaTema_data() {

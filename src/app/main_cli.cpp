@@ -3,6 +3,7 @@
 #include "platform/AjustesQt.h"
 #include "platform/Fuentes.h"
 #include "platform/ImpresoraQt.h"
+#include "platform/MensajesConsola.h"
 #include "shell/ComandosCli.h"
 
 #include <QGuiApplication>
@@ -42,6 +43,10 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     RegistrarFuentes();
     AjustesQt ajustes;
+    // A settings file left unread is said, and the command goes on with the defaults.
+    for (const QString& aviso : ajustes.avisos())
+        MensajesConsola().mostrar(aviso, QStringLiteral("Ajustes"), Icono::Exclamacion,
+                                  Botones::Aceptar);
     CatalogoImpresorasQt impresoras;
     const QStringList argumentos = app.arguments().mid(1);
     cli::Entorno entorno{ajustes, impresoras,

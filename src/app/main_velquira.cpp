@@ -70,6 +70,8 @@ int main(int argc, char** argv) {
 
     splash.close();
     QApplication::restoreOverrideCursor();
+    for (const QString& aviso : ajustes.avisos())
+        mensajes.mostrar(aviso, QStringLiteral("Ajustes"), Icono::Exclamacion, Botones::Aceptar);
     programa.ciclo.AbrirLineaComandos(lineaComandos);
     return app.exec();
 }

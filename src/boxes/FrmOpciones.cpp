@@ -274,15 +274,20 @@ QWidget* FrmOpciones::pestanaImpresora() {
     m_impresoras = new QListWidget(pagina);
     m_impresoras->setObjectName(QStringLiteral("List1"));
     m_siempre = new QRadioButton(QStringLiteral("Imprimir siempre en esta impresora"), pagina);
+    m_siempre->setObjectName(QStringLiteral("OpPrintDefault"));
     m_elegir = new QRadioButton(QStringLiteral("Elegir la impresora al imprimir"), pagina);
+    m_elegir->setObjectName(QStringLiteral("OpPrintSelec"));
     auto* l = new QVBoxLayout(pagina);
     l->addWidget(m_impresoras);
     l->addWidget(m_siempre);
     l->addWidget(m_elegir);
-    connect(m_impresoras, &QListWidget::currentRowChanged, this, [this](int fila) {
-        if (m_actualizando || fila < 0)
+    // A selection, not the current row: the list makes its first row current
+    // when it merely gains the focus (a visit to this tab), selecting nothing.
+    connect(m_impresoras, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> elegidas = m_impresoras->selectedItems();
+        if (m_actualizando || elegidas.isEmpty())
             return;
-        m_op.ElegirImpresora(fila);
+        m_op.ElegirImpresora(m_impresoras->row(elegidas.first()));
         mostrar();
         cambio();
     });

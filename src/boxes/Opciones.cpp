@@ -48,12 +48,13 @@ void Opciones::Cargar() {
                 static_cast<qint32>(a.entero(T, QStringLiteral("HAlto"), t.HAlto)), vertical);
     m_p.estado.DialogoCancelado = true;
     cambiado = false;
+    impresoraElegida = false;
 }
 
 void Opciones::ElegirImpresora(int i) {
     impresora = i;
     siempreEstaImpresora = true;
-    cambiado = true;
+    impresoraElegida = cambiado = true;
 }
 
 void Opciones::SiempreEstaImpresora(bool si) {
@@ -62,23 +63,39 @@ void Opciones::SiempreEstaImpresora(bool si) {
         impresora = 0;
     if (!si)
         impresora = -1;
-    cambiado = true;
+    impresoraElegida = cambiado = true;
+}
+
+void Opciones::AplicarImpresora() {
+    Ajustes& a = m_p.ajustes();
+    const auto P = Aplicacion::Producto;
+    a.escribirBooleano(P, QStringLiteral("PrinterDefault"), siempreEstaImpresora, m_p.idioma);
+    if (!siempreEstaImpresora)
+        return;
+    const QString nombre =
+        impresora >= 0 && impresora < impresoras.size() ? impresoras[impresora] : QString();
+    a.escribirTexto(P, QStringLiteral("Printer"), nombre);
+    m_p.fijarPanel(3, nombre.isEmpty() ? QStringLiteral("No hay impresora") : nombre);
+}
+
+void Opciones::AplicarHoja() {
+    // Stored as page setup's "&Predeterminar" stores a sheet. The open job
+    // keeps its own: page setup is where that changes.
+    ::Trabajo nueva = m_p.estado.Trabajo;
+    if (hoja.Aplicar(nueva, vertical))
+        Principal::GuardarHoja(m_p.ajustes(), nueva, m_p.idioma);
+    // Without a job the model holds the stored sheet.
+    if (!m_p.editorAbierto())
+        m_p.LeerHoja();
 }
 
 void Opciones::Aplicar() {
     Ajustes& a = m_p.ajustes();
     const auto P = Aplicacion::Producto;
     const QLocale& idioma = m_p.idioma;
-    if (siempreEstaImpresora) {
-        a.escribirBooleano(P, QStringLiteral("PrinterDefault"), true, idioma);
-        const QString nombre = impresora >= 0 && impresora < impresoras.size()
-                                   ? impresoras[impresora]
-                                   : QString();
-        a.escribirTexto(P, QStringLiteral("Printer"), nombre);
-        m_p.fijarPanel(3, nombre.isEmpty() ? QStringLiteral("No hay impresora") : nombre);
-    } else {
-        a.escribirBooleano(P, QStringLiteral("PrinterDefault"), false, idioma);
-    }
+    // Only a choice made on the printer tab changes the program's printer.
+    if (impresoraElegida)
+        AplicarImpresora();
     a.escribirEntero(P, QStringLiteral("VerRegla"), verRegla);
     a.escribirEntero(P, QStringLiteral("VerMargen"), verMargen);
     a.escribirEntero(P, QStringLiteral("VerEjes"), verEjes);
@@ -92,15 +109,12 @@ void Opciones::Aplicar() {
     a.escribirEntero(P, QStringLiteral("VerLineas"), lineasGuia ? -1 : 0);
     a.escribirEntero(P, QStringLiteral("Cifras"), cifras);
     a.escribirEntero(P, QStringLiteral("Rotacion"), rotacion);
-
-    // The sheet: the current job's fields as the page setup's OK sets them, then stored.
-    if (hoja.Aplicar(m_p.estado.Trabajo, vertical))
-        m_p.GuardarHoja();
+    AplicarHoja();
     m_p.mensajes().mostrar(QStringLiteral("Algunas de las opciones cambiadas \rtendrán efecto al "
                                           "comenzar un nuevo trabajo"),
                            QStringLiteral("Cambio de opciones"), Icono::Informacion,
                            Botones::Aceptar);
-    cambiado = false;
+    cambiado = impresoraElegida = false;
 }
 
 void Opciones::Aceptar() {

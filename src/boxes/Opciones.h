@@ -17,13 +17,16 @@ public:
     QStringList impresoras;
     int impresora = -1;            // selected entry of the list
     bool siempreEstaImpresora = false;
+    // The operator chose a printer or a printer option since the last apply:
+    // only then are "Printer" and "PrinterDefault" written.
+    bool impresoraElegida = false;
     int verRegla = 0, verMargen = 2, verEjes = 2; // 0 as last time, 1 always, 2 never
     FuenteImpresion fuente;
     qint32 color = 0;
     bool lineasGuia = true;
     int cifras = 5;    // 1..30
     int rotacion = 0;  // 0, 90, 180, 270
-    CamposTamano hoja;
+    CamposTamano hoja; // the sheet of new jobs; the open job keeps its own
     bool vertical = true;
     bool cambiado = false; // "A&plicar" enabled
 
@@ -40,5 +43,8 @@ public:
     static int SiguienteRotacion(int r) { return (r + 90) % 360; }
 
 private:
+    void AplicarImpresora();
+    void AplicarHoja();
+
     Principal& m_p;
 };

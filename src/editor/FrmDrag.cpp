@@ -39,8 +39,11 @@ double VistaHoja::twips(double pixeles) const {
 
 QSize VistaHoja::tamanoHoja() const {
     const ::Trabajo& t = m_p.estado.Trabajo;
-    return {static_cast<int>(std::lround(pixeles(t.HAncho * zoom()))),
-            static_cast<int>(std::lround(pixeles(t.HAlto * zoom())))};
+    // No widget is larger than this; nor is the sheet drawn larger.
+    const auto lado = [&](double twips) {
+        return static_cast<int>(std::min<double>(std::lround(pixeles(twips * zoom())), QWIDGETSIZE_MAX));
+    };
+    return {lado(t.HAncho), lado(t.HAlto)};
 }
 
 QPoint VistaHoja::origenHoja() const {
@@ -64,7 +67,7 @@ void VistaHoja::paintEvent(QPaintEvent* evento) {
     p.fillRect(hoja, Qt::white);
     // The rulers lie above and left of the sheet: drawn when that part is exposed.
     if (m_editor.reglas() && (zona.top() < hoja.top() || zona.left() < hoja.left()))
-        dibujarReglas(p);
+        dibujarReglas(p, zona);
 
     p.save();
     p.translate(hoja.topLeft());
@@ -188,7 +191,7 @@ void VistaHoja::dibujarCuadros(QPainter& p, const QRect& zona) {
     }
 }
 
-void VistaHoja::dibujarReglas(QPainter& p) {
+void VistaHoja::dibujarReglas(QPainter& p, const QRect& zona) {
     const QPoint o = origenHoja();
     const double grosor = pixeles(kGrosorRegla);
     const QRectF reglaX(o.x() - grosor, o.y() - grosor, tamanoHoja().width() + grosor, grosor);
@@ -204,9 +207,14 @@ void VistaHoja::dibujarReglas(QPainter& p) {
     p.setPen(Qt::black);
     const QFontMetricsF m(f);
     const float z = zoom();
+    // Only the ticks in the part being painted, and a number's width either side.
+    const double holgura = m.horizontalAdvance(QStringLiteral("00000"));
+    const auto tramo = [&](int desde, int hasta, int origen) {
+        return std::pair(twips(desde - origen - holgura), twips(hasta - origen + holgura));
+    };
+    const auto [x0, x1] = tramo(zona.left(), zona.right(), o.x());
     // Horizontal ruler: ticks hang from its bottom edge; the corner holds the 0.
-    for (const Marca& marca :
-         MarcasRegla(0, twips(tamanoHoja().width()), z)) {
+    for (const Marca& marca : MarcasRegla(0, twips(tamanoHoja().width()), z, x0, x1)) {
         const double x = o.x() + pixeles(marca.posicion);
         p.drawLine(QPointF(x, reglaX.bottom()), QPointF(x, reglaX.top() + pixeles(marca.desde)));
         if (!marca.numero.isEmpty() && marca.numero != u"0")
@@ -217,7 +225,8 @@ void VistaHoja::dibujarReglas(QPainter& p) {
     p.drawText(QPointF(reglaX.left() + (grosor - m.horizontalAdvance("0")) / 2,
                        reglaX.top() + m.ascent() + 1),
                QStringLiteral("0"));
-    for (const Marca& marca : MarcasRegla(0, twips(tamanoHoja().height()), z)) {
+    const auto [y0, y1] = tramo(zona.top(), zona.bottom(), o.y());
+    for (const Marca& marca : MarcasRegla(0, twips(tamanoHoja().height()), z, y0, y1)) {
         const double y = o.y() + pixeles(marca.posicion);
         p.drawLine(QPointF(reglaY.right(), y), QPointF(reglaY.left() + pixeles(marca.desde), y));
         if (!marca.numero.isEmpty() && marca.numero != u"0")

@@ -45,7 +45,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
-    void dibujarReglas(QPainter& p);
+    void dibujarReglas(QPainter& p, const QRect& zona);
     void dibujarCuadros(QPainter& p, const QRect& zona);
     QRectF enPixeles(const QRectF& twips) const;
     float zoom() const;

@@ -2,6 +2,8 @@
 
 #include "job/Valores.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 EntradaZoom CambiarZoom(const QString& texto, OrigenZoom origen) {
@@ -30,18 +32,24 @@ EntradaZoom CambiarZoom(const QString& texto, OrigenZoom origen) {
     return e;
 }
 
-QList<Marca> MarcasRegla(double inicio, double largo, float zoom) {
+QList<Marca> MarcasRegla(double inicio, double largo, float zoom, double desde, double hasta) {
     const float p = 567.0f * zoom / 10.0f;
     const int paso = std::max(1, static_cast<int>(RedondearPar(p)));
     const double cm = kGrosorRegla - 283.5;
     const double medio = kGrosorRegla - 189;
     const double mm = kGrosorRegla - 141.75;
     const bool milimetros = static_cast<float>(zoom * 100.0f) > 100.0f;
+    const double x0 = std::ceil(inicio);
+    const double fin = std::min({largo, hasta, static_cast<double>(INT_MAX)});
     QList<Marca> marcas;
-    int n = 0;
-    for (double x = std::ceil(inicio); x <= largo; x += paso, ++n) {
+    if (fin < x0)
+        return marcas;
+    // Tick n stands at x0 + n x paso.
+    const qint64 primera = std::max<qint64>(0, static_cast<qint64>(std::ceil((desde - x0) / paso)));
+    const qint64 ultima = static_cast<qint64>(std::floor((fin - x0) / paso));
+    for (qint64 n = primera; n <= ultima; ++n) {
         Marca m;
-        m.posicion = static_cast<int>(x);
+        m.posicion = static_cast<int>(x0 + static_cast<double>(n) * paso);
         if (n % 10 == 0) {
             m.desde = cm;
             m.numero = QString::number(n / 10);

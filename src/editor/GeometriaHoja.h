@@ -34,8 +34,11 @@ struct Marca {
 };
 // Ticks every millimetre on screen (the pitch rounded once to whole twips)
 // from `inicio` up to `largo`; centimetre, half-centimetre and (above 100 %)
-// millimetre ticks, numbers at every centimetre.
-QList<Marca> MarcasRegla(double inicio, double largo, float zoom);
+// millimetre ticks, numbers at every centimetre. Only the ticks between
+// `desde` and `hasta` (the part in view) are made, numbered as in the whole
+// ruler, so a sheet of any size costs what its visible part costs.
+QList<Marca> MarcasRegla(double inicio, double largo, float zoom, double desde = 0,
+                         double hasta = 1e12);
 
 // "X=03,50 Y=12,25 Cms" for a point of the sheet in screen twips.
 QString TextoPosicion(double x, double y, float zoom, const QLocale& idioma);

@@ -43,6 +43,8 @@ public:
                                 const QString& clave) const override;
     void escribir(Aplicacion app, const QString& seccion, const QString& clave,
                   const QString& valor) override;
+    // Everything stored, to compare two states of the store.
+    const QHash<QString, QString>& valores() const { return m_valores; }
 
 private:
     static QString llave(Aplicacion app, const QString& seccion, const QString& clave);

@@ -1,14 +1,14 @@
 #include "AjustesQt.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QLocale>
 #include <QStandardPaths>
 
 AjustesQt::AjustesQt(const QString& carpeta) : m_carpeta(carpeta) {
     QDir().mkpath(carpeta);
-    m_titulo = std::make_unique<QSettings>(carpeta + QStringLiteral("/ZUL Velquira®.ini"),
-                                           QSettings::IniFormat);
-    m_producto = std::make_unique<QSettings>(carpeta + QStringLiteral("/ZUL Velquira.ini"),
-                                             QSettings::IniFormat);
+    Cargar(m_titulo, carpeta + QStringLiteral("/ZUL Velquira®.ini"));
+    Cargar(m_producto, carpeta + QStringLiteral("/ZUL Velquira.ini"));
 }
 
 AjustesQt::~AjustesQt() = default;
@@ -21,48 +21,75 @@ QString AjustesQt::CarpetaPorDefecto() {
            QStringLiteral("/ZUL Velquira");
 }
 
-QSettings& AjustesQt::archivo(Aplicacion app) const {
-    return app == Aplicacion::Titulo ? *m_titulo : *m_producto;
+QString AjustesQt::Llave(const QString& seccion, const QString& clave) {
+    return (seccion + u'/' + clave).toCaseFolded();
 }
 
-QString AjustesQt::Buscar(const QStringList& existentes, const QString& nombre) {
-    for (const QString& e : existentes)
-        if (e.compare(nombre, Qt::CaseInsensitive) == 0)
-            return e;
-    return {};
+void AjustesQt::Cargar(Archivo& a, const QString& ruta) {
+    const QFileInfo info(ruta);
+    const QString nombre = QDir::toNativeSeparators(ruta);
+    const QString sinLeer = QStringLiteral("\rNo se ha leído: el programa usa los valores "
+                                           "predeterminados y no guardará en él los ajustes que "
+                                           "se cambien. Bórrelo o cámbielo de nombre para volver a "
+                                           "guardar los ajustes.");
+    // A FIFO or a device would stall or never end the read.
+    if (info.exists() && !info.isFile()) {
+        m_avisos.append(QStringLiteral("El archivo de ajustes %1 no es un archivo común.").arg(nombre) +
+                        sinLeer);
+        return;
+    }
+    if (info.size() > kMaxArchivoAjustes) {
+        m_avisos.append(QStringLiteral("El archivo de ajustes %1 es demasiado grande (%2 MB; "
+                                       "un archivo de ajustes ocupa unos pocos KB).")
+                            .arg(nombre, QLocale().toString(info.size() / 1048576.0, 'f', 1)) +
+                        sinLeer);
+        return;
+    }
+    a.settings = std::make_unique<QSettings>(ruta, QSettings::IniFormat);
+    // Sections and keys hold one level: "Section/Key". Keys outside a section
+    // or deeper down are not the program's.
+    for (const QString& k : a.settings->allKeys()) {
+        const qsizetype barra = k.indexOf(u'/');
+        if (barra <= 0 || k.indexOf(u'/', barra + 1) >= 0)
+            continue;
+        const QVariant v = a.settings->value(k);
+        // An unquoted value with commas reads back as a list.
+        const QString valor =
+            v.typeId() == QMetaType::QStringList ? v.toStringList().join(u',') : v.toString();
+        const QString llave = k.toCaseFolded();
+        // Of two spellings of one key, the first stored wins, as it always did.
+        if (!a.claves.contains(llave))
+            a.claves.insert(llave, {k, valor});
+    }
+}
+
+AjustesQt::Archivo& AjustesQt::archivo(Aplicacion app) {
+    return app == Aplicacion::Titulo ? m_titulo : m_producto;
+}
+
+const AjustesQt::Archivo& AjustesQt::archivo(Aplicacion app) const {
+    return app == Aplicacion::Titulo ? m_titulo : m_producto;
 }
 
 std::optional<QString> AjustesQt::leer(Aplicacion app, const QString& seccion,
                                        const QString& clave) const {
-    QSettings& s = archivo(app);
-    s.sync();
-    const QString grupo = Buscar(s.childGroups(), seccion);
-    if (grupo.isEmpty())
+    const Archivo& a = archivo(app);
+    const auto it = a.claves.constFind(Llave(seccion, clave));
+    if (it == a.claves.cend())
         return std::nullopt;
-    s.beginGroup(grupo);
-    const QString llave = Buscar(s.childKeys(), clave);
-    std::optional<QString> valor;
-    if (!llave.isEmpty()) {
-        const QVariant v = s.value(llave);
-        // An unquoted value with commas reads back as a list.
-        valor = v.typeId() == QMetaType::QStringList ? v.toStringList().join(u',') : v.toString();
-    }
-    s.endGroup();
-    return valor;
+    return it->second;
 }
 
 void AjustesQt::escribir(Aplicacion app, const QString& seccion, const QString& clave,
                          const QString& valor) {
-    QSettings& s = archivo(app);
-    s.sync();
-    QString grupo = Buscar(s.childGroups(), seccion);
-    if (grupo.isEmpty())
-        grupo = seccion;
-    s.beginGroup(grupo);
-    QString llave = Buscar(s.childKeys(), clave);
-    if (llave.isEmpty())
-        llave = clave;
-    s.setValue(llave, valor);
-    s.endGroup();
-    s.sync();
+    Archivo& a = archivo(app);
+    const QString llave = Llave(seccion, clave);
+    auto it = a.claves.find(llave);
+    if (it == a.claves.end())
+        it = a.claves.insert(llave, {seccion + u'/' + clave, valor});
+    it->second = valor;
+    if (!a.settings)
+        return;
+    a.settings->setValue(it->first, valor);
+    a.settings->sync();
 }

@@ -74,11 +74,14 @@ void Principal::PapelPorDefecto() {
 }
 
 void Principal::GuardarHoja() {
-    const ::Trabajo& h = estado.Trabajo;
-    ajustes().escribirBooleano(Aplicacion::Titulo, QStringLiteral("HOrienta"), h.HOrienta, idioma);
-    ajustes().escribirTexto(Aplicacion::Titulo, QStringLiteral("HName"), h.HName);
-    ajustes().escribirEntero(Aplicacion::Titulo, QStringLiteral("HAlto"), h.HAlto);
-    ajustes().escribirEntero(Aplicacion::Titulo, QStringLiteral("HAncho"), h.HAncho);
+    GuardarHoja(ajustes(), estado.Trabajo, idioma);
+}
+
+void Principal::GuardarHoja(Ajustes& a, const ::Trabajo& h, const QLocale& idioma) {
+    a.escribirBooleano(Aplicacion::Titulo, QStringLiteral("HOrienta"), h.HOrienta, idioma);
+    a.escribirTexto(Aplicacion::Titulo, QStringLiteral("HName"), h.HName);
+    a.escribirEntero(Aplicacion::Titulo, QStringLiteral("HAlto"), h.HAlto);
+    a.escribirEntero(Aplicacion::Titulo, QStringLiteral("HAncho"), h.HAncho);
 }
 
 QString Principal::TextoHoja(const ::Trabajo& h, const QLocale& idioma) {

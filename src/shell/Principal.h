@@ -75,6 +75,7 @@ public:
     void PapelPorDefecto();
     // Stores the job's sheet as the sheet of new jobs.
     void GuardarHoja();
+    static void GuardarHoja(Ajustes& ajustes, const ::Trabajo& hoja, const QLocale& idioma);
     static QString TextoHoja(const ::Trabajo& hoja, const QLocale& idioma);
 
     // Ruler, margins and axes toggles from the start-up view settings.
