@@ -1,6 +1,7 @@
 // The editor's speed: a job of 2,000 boxes opened and drawn, and a 200-box
-// group dragged (each pointer move handled and the sheet painted again).
-// Offscreen; prints milliseconds.
+// group dragged (each pointer move handled and the sheet painted again); and
+// its memory: a job of one 1,638-point box at 1000 % opened and its screenful
+// drawn. Offscreen; prints milliseconds and the peak resident memory.
 #include "editor/FrmDrag.h"
 #include "job/ArchivoTrabajo.h"
 #include "platform/Ajustes.h"
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <sys/resource.h>
 
 namespace {
 struct Nada : Mensajes, DialogosArchivo, Portapapeles, CatalogoImpresoras, DialogosImpresion {
@@ -40,12 +42,53 @@ struct Nada : Mensajes, DialogosArchivo, Portapapeles, CatalogoImpresoras, Dialo
     bool rangoExportacion(qint32, RangoHojas&) override { return false; }
     bool configurar(Impresora&, int) override { return false; }
 };
+double PicoMiB() {
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    return uso.ru_maxrss / 1024.0;
+}
+
+// One box of 1,638 points at 1000 %: the size of its picture is what a
+// naive editor would allocate.
+void CuadroEnorme(const QString& ruta) {
+    {
+        Estado e;
+        e.Trabajo.HAncho = 12242;
+        e.Trabajo.HAlto = 15842;
+        e.Trabajo.Zoom = 10;
+        AjustesMemoria a;
+        const int j = e.AgregarCuadro(Estado::DefectosCuadro(a));
+        e.Cuadros[j].FontSize = 1638;
+        QFile f(ruta);
+        f.open(QIODevice::WriteOnly);
+        f.write(SerializarTrabajo(e, QLocale::c()));
+    }
+    const double antes = PicoMiB();
+    AjustesMemoria ajustes;
+    Nada nada;
+    nada.ruta = ruta;
+    Programa programa({ajustes, nada, nada, nada, nada, nada});
+    FrmDrag ventana(programa.principal, programa.editor);
+    QElapsedTimer reloj;
+    reloj.start();
+    programa.despachador.ejecutar("BtnAbrir");
+    VistaHoja* hoja = ventana.hoja();
+    QImage pantalla(1280, 800, QImage::Format_RGB32);
+    hoja->render(&pantalla, QPoint(), QRegion(0, 0, 1280, 800));
+    const QRectF caja = programa.editor.elementos().elementos()[0].rect;
+    std::printf("open a job of one 1,638-point box at 1000 %% (%.0f x %.0f pixels) and draw a "
+                "1280 x 800 screenful: %lld ms, peak RSS %.1f MiB (%.1f MiB before)\n",
+                hoja->pixeles(caja.width()), hoja->pixeles(caja.height()),
+                static_cast<long long>(reloj.elapsed()), PicoMiB(), antes);
+}
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
+    // First, while the peak memory is still the program's own.
+    CuadroEnorme(dir.filePath("enorme.zul"));
     const QString ruta = dir.filePath("dosmil.zul");
     {
         Estado e;

@@ -104,6 +104,25 @@ private slots:
         QCOMPARE(cm.numero, QString::number(cm.posicion / 5670));
     }
 
+    // Past about 800 points the font's own metrics overflow (a negative
+    // height); a box's size keeps growing with its font.
+    void medidaDeLetraEnorme_data() {
+        QTest::addColumn<QString>("fuente");
+        QTest::newRow("Arial") << "Arial";
+        QTest::newRow("Tahoma") << "Tahoma";
+    }
+    void medidaDeLetraEnorme() {
+        QFETCH(QString, fuente);
+        Cuadro c;
+        c.FontName = fuente;
+        c.FontSize = 800;
+        const QSizeF medio = ElementosHoja::MedirTexto(c, "00001");
+        c.FontSize = 1638;
+        const QSizeF grande = ElementosHoja::MedirTexto(c, "00001");
+        QVERIFY(qAbs(grande.width() / medio.width() - 1638.0 / 800) < 0.01);
+        QVERIFY(qAbs(grande.height() / medio.height() - 1638.0 / 800) < 0.01);
+    }
+
     void posicion_data() {
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("y");

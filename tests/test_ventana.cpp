@@ -280,6 +280,68 @@ private slots:
         QCOMPARE(imagen.pixelColor(o.x() + 300, o.y() + 300), QColor(Qt::white));
     }
 
+    // One box of 1,638 points at 1000 %: no picture is kept for it, and the
+    // part in view is drawn all the same.
+    void cuadroEnormeSinImagen() {
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        b.dialogos.rutas = {Fixture("cuadro_enorme.zul")};
+        v.accion("BtnAbrir")->trigger();
+        QCOMPARE(p.estado().Trabajo.Zoom, 10.0f);
+        VistaHoja* hoja = v.editor()->hoja();
+        QVERIFY(hoja->pixeles(p.editor.elementos().elementos()[0].rect.width()) > 20000);
+        // The sheet shows the box's corner: the blank before the number and
+        // the left stroke of the first "0" (the em is 21,840 pixels at 96
+        // dpi), black on the box's white.
+        const int em = qRound(hoja->pixeles(1638 * 20 * 10));
+        const QPoint o = hoja->origenHoja();
+        const int desde = em / 4;
+        const QRect tira(o.x() + desde, o.y() + em * 45 / 100, hoja->tamanoHoja().width() - desde, 1);
+        QImage imagen(tira.size(), QImage::Format_RGB32);
+        imagen.fill(Qt::red);
+        hoja->render(&imagen, QPoint(), QRegion(tira));
+        QCOMPARE(hoja->pixelesGuardados(), 0);
+        int negros = 0, blancos = 0;
+        for (int x = 0; x < imagen.width(); ++x) {
+            const QColor c = imagen.pixelColor(x, 0);
+            negros += c == Qt::black;
+            blancos += c == Qt::white;
+        }
+        QVERIFY(negros > em / 50);
+        QVERIFY(blancos > em / 50);
+    }
+
+    // Forty boxes of some two million pixels each, one on the other: the kept
+    // pictures stay within their budget and every box is still drawn.
+    void imagenesDentroDelPresupuesto() {
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        v.accion("BtnNuevo")->trigger();
+        AjustesMemoria vacios;
+        Estado& e = p.estado();
+        e.Trabajo.Zoom = 2;
+        for (int i = 0; i < 40; ++i) {
+            const int j = e.AgregarCuadro(Estado::DefectosCuadro(vacios));
+            e.Cuadros[j].FontSize = 300;
+            e.Cuadros[j].Inicio = 88888;
+            e.Cuadros[j].ColorFondo = 0xFFFFFF;
+        }
+        p.principal.AjustarHoja();
+        p.principal.RedibujarHoja();
+        VistaHoja* hoja = v.editor()->hoja();
+        const QSizeF caja = p.editor.elementos().elementos()[0].rect.size();
+        const double area = hoja->pixeles(caja.width()) * hoja->pixeles(caja.height());
+        QVERIFY(area > 1e6 && area < VistaHoja::kMaxPixelesImagen);
+        const QSize zona = (QSizeF(hoja->pixeles(caja.width()), hoja->pixeles(caja.height())) +
+                            QSizeF(100, 100)).toSize();
+        QImage imagen(zona, QImage::Format_RGB32);
+        hoja->render(&imagen, QPoint(), QRegion(QRect(QPoint(), zona)));
+        QVERIFY(hoja->pixelesGuardados() > 0);
+        QVERIFY(hoja->pixelesGuardados() <= VistaHoja::kMaxPixelesImagenes);
+    }
+
     void propiedadesConElTeclado() {
         Banco b;
         Programa& p = b.crear();

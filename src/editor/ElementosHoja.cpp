@@ -29,12 +29,17 @@ Elemento& ElementosHoja::elemento(int i) {
 }
 
 QSizeF ElementosHoja::MedirTexto(const Cuadro& c, const QString& texto) {
+    // Font metrics overflow past 16,384 pixels (about 800 points here): a
+    // larger font is measured at 400 points and scaled, as text scales then.
+    const double puntos = c.FontSize > 0 ? c.FontSize : 10;
+    const double medida = std::min(puntos, 400.0);
     QFont f(c.FontName);
-    f.setPointSizeF(c.FontSize > 0 ? c.FontSize : 10);
+    f.setPointSizeF(medida);
     f.setBold(c.FontBold);
     f.setItalic(c.FontItalic);
     const QFontMetricsF m(f, &DispositivoTwips());
-    return {m.horizontalAdvance(texto), m.height()};
+    const double k = puntos / medida;
+    return {m.horizontalAdvance(texto) * k, m.height() * k};
 }
 
 QSizeF ElementosHoja::MedirEtiqueta(const QString& texto, double puntos) {

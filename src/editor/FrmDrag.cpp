@@ -14,6 +14,19 @@
 namespace {
 constexpr int kMargenEscritorio = 8; // desk around the window's content, pixels
 const QColor kColorRegla(0xF4, 0xF1, 0xE4);
+
+// Draws a box's text at the painter's origin. Glyph metrics overflow past
+// 16,384 pixels: a larger font is drawn smaller through a scaled painter.
+void PintarCuadro(QPainter& p, const Cuadro& c, const QString& texto, float zoom,
+                  double unidadesPorTwip) {
+    const QSizeF medida = ElementosHoja::MedirTexto(c, texto);
+    const double k = std::max(1.0, c.FontSize * 20.0 * zoom * unidadesPorTwip / 4000);
+    p.save();
+    p.scale(k, k);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    DibujarTextoRotado(p, c, texto, zoom, medida.width(), medida.height(), unidadesPorTwip / k);
+    p.restore();
+}
 } // namespace
 
 VistaHoja::VistaHoja(Principal& principal, EditorHoja& editor, QWidget* padre)
@@ -96,7 +109,7 @@ void VistaHoja::paintEvent(QPaintEvent* evento) {
     p.drawRect(hoja.adjusted(0, 0, -1, -1));
 }
 
-const QPixmap& VistaHoja::imagenCuadro(int i) {
+const QPixmap* VistaHoja::imagenCuadro(int i) {
     const Estado& estado = m_p.estado;
     const Cuadro& c = estado.Cuadros[i];
     const Elemento& e = m_editor.elementos().elementos()[i];
@@ -113,21 +126,36 @@ const QPixmap& VistaHoja::imagenCuadro(int i) {
     if (static_cast<size_t>(i) >= m_imagenes.size())
         m_imagenes.resize(i + 1);
     Imagen& img = m_imagenes[i];
-    if (img.clave != clave || img.pixmap.isNull()) {
-        const QSizeF t = enPixeles(e.rect).size();
-        const qreal dpr = devicePixelRatioF();
-        img.pixmap = QPixmap(QSize(std::max(1, int(std::ceil(t.width() * dpr))),
-                                   std::max(1, int(std::ceil(t.height() * dpr)))));
-        img.pixmap.setDevicePixelRatio(dpr);
-        img.pixmap.fill(ColorDeBgr(e.fondo));
-        QPainter p(&img.pixmap);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        const QSizeF medida = ElementosHoja::MedirTexto(c, e.texto);
-        DibujarTextoRotado(p, c, e.texto, estado.Trabajo.Zoom, medida.width(), medida.height(),
-                           pixeles(1));
-        img.clave = clave;
-    }
-    return img.pixmap;
+    if (img.clave == clave)
+        return img.pixmap.isNull() ? nullptr : &img.pixmap;
+    m_pixelesGuardados -= qint64(img.pixmap.width()) * img.pixmap.height();
+    img.pixmap = QPixmap();
+    img.clave = clave;
+    const QSizeF t = enPixeles(e.rect).size() * devicePixelRatioF();
+    const double area = std::ceil(t.width()) * std::ceil(t.height());
+    if (area > kMaxPixelesImagen || m_pixelesGuardados + area > kMaxPixelesImagenes)
+        return nullptr;
+    const qreal dpr = devicePixelRatioF();
+    img.pixmap = QPixmap(QSize(std::max(1, int(std::ceil(t.width()))),
+                               std::max(1, int(std::ceil(t.height())))));
+    img.pixmap.setDevicePixelRatio(dpr);
+    img.pixmap.fill(ColorDeBgr(e.fondo));
+    m_pixelesGuardados += qint64(img.pixmap.width()) * img.pixmap.height();
+    QPainter p(&img.pixmap);
+    PintarCuadro(p, c, e.texto, estado.Trabajo.Zoom, pixeles(1));
+    return &img.pixmap;
+}
+
+void VistaHoja::dibujarCuadroDirecto(QPainter& p, int i, const QRectF& r) {
+    const Estado& estado = m_p.estado;
+    const Cuadro& c = estado.Cuadros[i];
+    const Elemento& e = m_editor.elementos().elementos()[i];
+    p.save();
+    p.setClipRect(r, Qt::IntersectClip);
+    p.fillRect(r, ColorDeBgr(e.fondo));
+    p.translate(r.topLeft());
+    PintarCuadro(p, c, e.texto, estado.Trabajo.Zoom, pixeles(1));
+    p.restore();
 }
 
 QRectF VistaHoja::enPixeles(const QRectF& twips) const {
@@ -159,7 +187,10 @@ void VistaHoja::dibujarCuadros(QPainter& p, const QRect& zona) {
         const QRectF conManijas = r.adjusted(-pixeles(200), -pixeles(200), pixeles(200), pixeles(200));
         if (!conManijas.intersects(zona))
             continue;
-        p.drawPixmap(r.topLeft(), imagenCuadro(i));
+        if (const QPixmap* imagen = imagenCuadro(i))
+            p.drawPixmap(r.topLeft(), *imagen);
+        else
+            dibujarCuadroDirecto(p, i, r);
         const Cuadro& c = estado.Cuadros[i];
         if (e.manijas) {
             const bool bloqueado = c.Bloqueado;

@@ -29,6 +29,12 @@ public:
     // What a move of the current drag may change on screen (widget pixels):
     // the moved outline or box, its guide lines and the label.
     QRegion zonaArrastre() const;
+    // A box picture is kept only up to 16 MiB, and all of them up to 128 MiB:
+    // a huge font at a high zoom would otherwise ask for gigabytes.
+    static constexpr qint64 kMaxPixelesImagen = 4 * 1024 * 1024;
+    static constexpr qint64 kMaxPixelesImagenes = 32 * 1024 * 1024;
+    // Pixels held by the kept box pictures.
+    qint64 pixelesGuardados() const { return m_pixelesGuardados; }
 
     // Opens a pop-up menu of the main window ("MnuHoja", "MnuCuadro") at the pointer.
     std::function<void(const QString&)> abrirMenu;
@@ -52,7 +58,10 @@ private:
 
     // A box's picture, drawn once and kept until its text, font, colours,
     // rotation or the zoom change: moving boxes never draws text again.
-    const QPixmap& imagenCuadro(int i);
+    // None for a box beyond the limits above: it is drawn directly, only
+    // where painted.
+    const QPixmap* imagenCuadro(int i);
+    void dibujarCuadroDirecto(QPainter& p, int i, const QRectF& rect);
 
     bool dentroDeHoja(QPointF pixel) const;
     bool sobreRegla(QPointF pixel) const;
@@ -65,6 +74,7 @@ private:
         QPixmap pixmap;
     };
     std::vector<Imagen> m_imagenes;
+    qint64 m_pixelesGuardados = 0;
 };
 
 class FrmDrag : public QScrollArea {
