@@ -22,6 +22,15 @@
 namespace {
 using R = PoliticaFallas::Resultado;
 
+// Lists the boxes that fall off the paper and asks whether to go on.
+bool SeguirConCuadrosFuera(Mensajes& m, const QStringList& fuera, const QString& suerte) {
+    return fuera.isEmpty() ||
+           m.mostrar(fuera.join(u'\r') +
+                         QStringLiteral("\r\rLo que quede fuera no %1.\r¿Desea continuar?").arg(suerte),
+                     QStringLiteral("Cuadros fuera del papel"), Icono::Exclamacion,
+                     Botones::ContinuarCancelar) == Respuesta::Aceptar;
+}
+
 void Imprimir(Impresora& imp, const Cuadro& c, const QString& s, const Tirada& t) {
     imp.imprimirLineaVacia();
     imp.fijarColor(c.Color);
@@ -242,11 +251,7 @@ void Impresion::ImprimirTrabajo(bool unaHoja) {
     if (politica.ejecutar([&] { CalcularAjuste(*imp, m_p.ajustes(), t); }) == R::Abandonado)
         return;
     const QStringList fuera = CuadrosFuera(m_p.estado.Cuadros, hoja, *imp, t, true);
-    if (!fuera.isEmpty() &&
-        m_p.mensajes().mostrar(fuera.join(u'\r') + QStringLiteral("\r\rLo que quede fuera no "
-                                                                    "se imprimirá.\r¿Desea continuar?"),
-                               QStringLiteral("Cuadros fuera del papel"), Icono::Exclamacion,
-                               Botones::ContinuarCancelar) != Respuesta::Aceptar)
+    if (!SeguirConCuadrosFuera(m_p.mensajes(), fuera, QStringLiteral("se imprimirá")))
         return;
     std::unique_ptr<VentanaProgreso> ventana = m_crearVentana ? m_crearVentana() : nullptr;
     const FinTirada fin = ImprimirHojas(m_p.estado.Cuadros, *imp, t, ventana.get(), politica);
@@ -306,11 +311,7 @@ std::optional<qint32> Impresion::ExportarPdf(const QString& ruta, const RangoHoj
     Tirada t;
     t.rango = rango;
     const QStringList fuera = CuadrosFuera(m_p.estado.Cuadros, h, *pdf, t, false);
-    if (!fuera.isEmpty() &&
-        m_p.mensajes().mostrar(fuera.join(u'\r') + QStringLiteral("\r\rLo que quede fuera no "
-                                                                    "se verá.\r¿Desea continuar?"),
-                               QStringLiteral("Cuadros fuera del papel"), Icono::Exclamacion,
-                               Botones::ContinuarCancelar) != Respuesta::Aceptar)
+    if (!SeguirConCuadrosFuera(m_p.mensajes(), fuera, QStringLiteral("se verá")))
         return std::nullopt;
     std::unique_ptr<VentanaProgreso> ventana = m_crearVentana ? m_crearVentana() : nullptr;
     qint32 hojas = 0;
