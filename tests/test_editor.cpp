@@ -353,6 +353,38 @@ private slots:
         QVERIFY(p.estado().Modificado);
     }
 
+    // A box wholly off the sheet (the sheet was turned under it) is shown at
+    // the sheet's edge, marked; a click keeps its position, a drag brings it back.
+    void cuadroFueraDeLaHojaSeMuestraEnElBorde() {
+        Banco b;
+        Programa& p = ConCuadros(b, {{567, 567}, {30000, 1000}, {11500, 1000}});
+        const auto& el = p.editor.elementos().elementos();
+        const double ancho = p.estado().Trabajo.HAncho;
+        QVERIFY(!el[0].fuera);
+        QVERIFY(el[1].fuera && el[1].enBorde);
+        QCOMPARE(Rect(p, 1).right(), ancho);
+        QCOMPARE(Rect(p, 1).top(), 1000.0);
+        QCOMPARE(p.estado().Cuadros[1].PosX, 30000);
+        // Partly over the edge: marked, shown where it is.
+        QVERIFY(el[2].fuera && !el[2].enBorde);
+        QCOMPARE(Rect(p, 2).left(), 11500.0);
+        QCOMPARE(ElementosHoja::FueraDeHoja(p.estado()), (QList<int>{1, 2}));
+        QVERIFY(p.editor.SobreCuadro(1).contains(QStringLiteral("Fuera de la hoja")));
+
+        SeleccionHoja& s = p.editor.seleccion();
+        const QPointF agarre(10, 5);
+        s.PulsarCuadro(1, Boton::Izquierdo, false, agarre);
+        s.Soltar(Rect(p, 1).topLeft() + agarre, DondeSuelta::Hoja);
+        QCOMPARE(p.estado().Cuadros[1].PosX, 30000);
+        s.PulsarCuadro(1, Boton::Izquierdo, false, agarre);
+        s.Arrastrar(QPointF(5000, 2000) + agarre, EstadoArrastre::Sobre);
+        s.Soltar(QPointF(5000, 2000) + agarre, DondeSuelta::Hoja);
+        QCOMPARE(p.estado().Cuadros[1].PosX, 5000);
+        QCOMPARE(p.estado().Cuadros[1].PosY, 2000);
+        p.editor.RedibujarHoja();
+        QVERIFY(!el[1].fuera);
+    }
+
     void teclas() {
         Banco b;
         Programa& p = ConCuadros(b, {{1000, 1000}});

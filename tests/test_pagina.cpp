@@ -46,6 +46,32 @@ private slots:
         QCOMPARE(p.principal.panel(2), QStringLiteral("A4 (29,70 x 21,00 Cmts)"));
     }
 
+    // Turning the sheet leaves a box below its new bottom: the operator is
+    // told which, once; a box already off the old sheet is not named again.
+    void girarLaHojaAvisaDeLosCuadrosFuera() {
+        Banco b;
+        Programa& p = ConHoja(b, 11907, 16840, "A4");
+        AjustesMemoria vacios;
+        for (const auto& [x, y] : {std::pair{1000, 1000}, {1000, 14000}, {20000, 1000}}) {
+            const int i = p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
+            p.estado().Cuadros[i].PosX = x;
+            p.estado().Cuadros[i].PosY = y;
+        }
+        ConfiguracionPagina c(p.principal);
+        c.Cargar();
+        c.vertical = false;
+        QVERIFY(c.Aceptar());
+        QCOMPARE(b.mensajes.mostrados.size(), 1);
+        QCOMPARE(b.mensajes.mostrados[0].texto,
+                 QStringLiteral("Con esta hoja, el cuadro Nº 2 queda fuera de ella.\rSe muestran "
+                                "marcados en el borde de la hoja: arrástrelos a su sitio."));
+        QCOMPARE(p.estado().Cuadros[1].PosY, 14000); // nothing moved behind the operator's back
+        c.Cargar();
+        c.vertical = true;
+        QVERIFY(c.Aceptar());
+        QCOMPARE(b.mensajes.mostrados.size(), 1); // back upright: nothing new falls off
+    }
+
     void entrarYSalirSinTeclear() {
         Banco b;
         Programa& p = ConHoja(b, 11907, 16840, "A4");

@@ -81,9 +81,16 @@ QString EditorHoja::SobreCuadro(int i) {
     if (i < 0 || i > e.limiteSuperior())
         return {};
     e.CuadroActual = static_cast<qint16>(i);
-    const QPointF esquina = m_elementos.elementos().at(i).rect.topLeft();
+    const Elemento& el = m_elementos.elementos().at(i);
+    const QPointF esquina = el.rect.topLeft();
     MostrarPosicion(esquina.x(), esquina.y());
-    return ElementosHoja::TextoUbicacion(esquina, e.Trabajo.Zoom, m_p.idioma);
+    if (!el.fuera)
+        return ElementosHoja::TextoUbicacion(esquina, e.Trabajo.Zoom, m_p.idioma);
+    // Where the box really is, not where it is shown.
+    const Cuadro& c = e.Cuadros[i];
+    const QPointF real(c.PosX * double(e.Trabajo.Zoom), c.PosY * double(e.Trabajo.Zoom));
+    return ElementosHoja::TextoUbicacion(real, e.Trabajo.Zoom, m_p.idioma) +
+           QStringLiteral("\nFuera de la hoja: arrástrelo a su sitio");
 }
 
 void EditorHoja::DibujarCuadros() {

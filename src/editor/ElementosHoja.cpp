@@ -28,6 +28,25 @@ Elemento& ElementosHoja::elemento(int i) {
     return m_elementos[i];
 }
 
+QString ElementosHoja::PrimerTexto(const Cuadro& c) {
+    return c.TextoIzq + FormatearNumero(static_cast<qint64>(RedondearPar(c.Inicio)), c.Cifras) +
+           c.TextoDer;
+}
+
+QRectF ElementosHoja::Rectangulo(const Cuadro& c) {
+    const QSizeF t = MedirTexto(c, PrimerTexto(c));
+    return {QPointF(c.PosX, c.PosY), CalcularTextoRotado(c.Rotacion, t.width(), t.height()).tamano};
+}
+
+QList<int> ElementosHoja::FueraDeHoja(const Estado& estado) {
+    const QRectF hoja(0, 0, estado.Trabajo.HAncho, estado.Trabajo.HAlto);
+    QList<int> fuera;
+    for (int i = 0; i < static_cast<int>(estado.Cuadros.size()); ++i)
+        if (estado.Cuadros[i].EnUso && !hoja.contains(Rectangulo(estado.Cuadros[i])))
+            fuera.append(i);
+    return fuera;
+}
+
 QSizeF ElementosHoja::MedirTexto(const Cuadro& c, const QString& texto) {
     // Font metrics overflow past 16,384 pixels (about 800 points here): a
     // larger font is measured at 400 points and scaled, as text scales then.
@@ -54,8 +73,7 @@ void ElementosHoja::DibujarCuadro(const Estado& estado, int i) {
     Elemento& e = elemento(i);
     // The first number of the series: the text of the first sheet, or of the
     // series' start when that sheet would print nothing.
-    e.texto = c.TextoIzq + FormatearNumero(static_cast<qint64>(RedondearPar(c.Inicio)), c.Cifras) +
-              c.TextoDer;
+    e.texto = PrimerTexto(c);
     const float zoom = estado.Trabajo.Zoom;
     const QSizeF t = MedirTexto(c, e.texto);
     const TextoRotado r = CalcularTextoRotado(c.Rotacion, t.width() * zoom, t.height() * zoom);
@@ -71,11 +89,22 @@ void ElementosHoja::RedibujarHoja(const Estado& estado) {
         Elemento& e = m_elementos[i];
         e.rect.moveTopLeft(QPointF(zoom * c.PosX, zoom * c.PosY));
         e.visible = c.EnUso;
+        e.fuera = false;
         if (!c.EnUso) {
             e.manijas = e.lineas = false;
             continue;
         }
         DibujarCuadro(estado, i);
+        const QRectF hoja(0, 0, zoom * estado.Trabajo.HAncho, zoom * estado.Trabajo.HAlto);
+        const bool conHoja = !hoja.isEmpty(); // no sheet yet: nothing to hold boxes to
+        e.fuera = conHoja && !hoja.contains(e.rect);
+        e.enBorde = conHoja && !e.rect.intersects(hoja);
+        if (e.enBorde) {
+            // Wholly off the sheet (a turned or smaller sheet): held at its edge.
+            e.rect.moveLeft(std::clamp(e.rect.left(), 0.0, std::max(0.0, hoja.width() - e.rect.width())));
+            e.rect.moveTop(std::clamp(e.rect.top(), 0.0, std::max(0.0, hoja.height() - e.rect.height())));
+            e.borde = e.rect.topLeft();
+        }
         e.lineas = c.LineasGuia;
         e.manijas = estado.ModoGrupo && c.Seleccionado;
     }

@@ -6,6 +6,7 @@
 
 #include "job/Estado.h"
 
+#include <QList>
 #include <QLocale>
 #include <QRectF>
 #include <QString>
@@ -19,6 +20,12 @@ struct Elemento {
     bool lineas = false;    // its guide lines are shown
     QString texto;          // the first number with its texts
     qint32 fondo = 0;       // background colour, 0x00BBGGRR
+    // Its picture does not lie whole on the sheet. One wholly off it is shown
+    // at the sheet's edge (its record keeps its position) so it can be
+    // dragged back.
+    bool fuera = false;
+    bool enBorde = false;   // shown at the sheet's edge, not at its position
+    QPointF borde;          // where, while it stays there
 };
 
 struct Etiqueta {
@@ -52,6 +59,13 @@ public:
     // The tooltip and label text of a box's picture at (left, top).
     static QString TextoUbicacion(QPointF esquina, float zoom, const QLocale& idioma,
                                   const QString& separadorY = QStringLiteral(" Y= "));
+
+    // The text a box shows: its series' first number with its texts.
+    static QString PrimerTexto(const Cuadro& c);
+    // Box c's picture at zoom 1, twips on the sheet.
+    static QRectF Rectangulo(const Cuadro& c);
+    // The live boxes whose picture does not lie whole on the sheet.
+    static QList<int> FueraDeHoja(const Estado& estado);
 
     // Text size at zoom 1, twips, in the box's font (bold, italic, face, size).
     static QSizeF MedirTexto(const Cuadro& c, const QString& texto);

@@ -191,6 +191,14 @@ void VistaHoja::dibujarCuadros(QPainter& p, const QRect& zona) {
             p.drawPixmap(r.topLeft(), *imagen);
         else
             dibujarCuadroDirecto(p, i, r);
+        if (e.fuera) {
+            // Not whole on the sheet: it would not print whole either.
+            p.save();
+            p.setPen(QPen(QColor(0xD0, 0x10, 0x10), 2, Qt::DashLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r.adjusted(-1, -1, 1, 1));
+            p.restore();
+        }
         const Cuadro& c = estado.Cuadros[i];
         if (e.manijas) {
             const bool bloqueado = c.Bloqueado;

@@ -22,7 +22,11 @@ QSizeF SeleccionHoja::hoja() const {
 
 void SeleccionHoja::escribirPosicion(int i) {
     Estado& e = m_p.estado;
-    const QRectF r = m_el.elementos().at(i).rect;
+    const Elemento& el = m_el.elementos().at(i);
+    const QRectF r = el.rect;
+    // A box shown at the edge and not moved from there keeps its position.
+    if (el.enBorde && r.topLeft() == el.borde)
+        return;
     const double zoom = e.Trabajo.Zoom > 0 ? e.Trabajo.Zoom : 1;
     const auto aEntero = [](double v) {
         v = RedondearPar(v);

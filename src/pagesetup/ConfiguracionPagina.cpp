@@ -1,5 +1,6 @@
 #include "ConfiguracionPagina.h"
 
+#include "editor/ElementosHoja.h"
 #include "job/Valores.h"
 #include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
@@ -39,9 +40,33 @@ bool ConfiguracionPagina::aplicar() {
         h.HAlto = m_altoTwips;
     }
     // The sheet is part of the job file: a changed sheet is a change to save.
-    if (m_p.editorAbierto() && !(h == antes))
+    if (m_p.editorAbierto() && !(h == antes)) {
         m_p.estado.Modificado = true;
+        AvisarCuadrosFuera(antes);
+    }
     return true;
+}
+
+void ConfiguracionPagina::AvisarCuadrosFuera(const ::Trabajo& antes) {
+    Estado& e = m_p.estado;
+    const QList<int> ahora = ElementosHoja::FueraDeHoja(e);
+    ::Trabajo nueva = e.Trabajo;
+    e.Trabajo = antes;
+    const QList<int> yaFuera = ElementosHoja::FueraDeHoja(e);
+    e.Trabajo = nueva;
+    QStringList nuevos;
+    for (int i : ahora)
+        if (!yaFuera.contains(i))
+            nuevos.append(QString::number(i + 1));
+    if (nuevos.isEmpty())
+        return;
+    m_p.mensajes().mostrar(
+        (nuevos.size() == 1
+             ? QStringLiteral("Con esta hoja, el cuadro Nº %1 queda fuera de ella.")
+             : QStringLiteral("Con esta hoja, los cuadros Nº %1 quedan fuera de ella."))
+                .arg(nuevos.join(QStringLiteral(", "))) +
+            QStringLiteral("\rSe muestran marcados en el borde de la hoja: arrástrelos a su sitio."),
+        QStringLiteral("Configurar página"), Icono::Exclamacion, Botones::Aceptar);
 }
 
 bool ConfiguracionPagina::Aceptar() {

@@ -27,6 +27,8 @@ public:
 
 private:
     bool comprobar();
+    // After the job's sheet changed from `antes`: names the boxes it left off.
+    void AvisarCuadrosFuera(const struct Trabajo& antes);
     bool aplicar();
     Principal& m_p;
     // As loaded: sizes left as they were keep the sheet's exact twips (the
