@@ -48,6 +48,27 @@ QString MotivoCups(ipp_status_t estado, const QString& cola) {
     }
 }
 
+// The job CUPS made must be there and not thrown out at once (a filter that
+// failed on arrival, a queue that cancels what it gets).
+void ComprobarTrabajoCups(const QString& cola, int id) {
+    cups_job_t* trabajos = nullptr;
+    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &trabajos, cola.toLocal8Bit().constData(), 0,
+                               CUPS_WHICHJOBS_ALL);
+    const auto liberar = qScopeGuard([&] { cupsFreeJobs(n, trabajos); });
+    if (n < 0)
+        return; // the list cannot be read: the submission itself was accepted
+    for (int i = 0; i < n; ++i) {
+        if (trabajos[i].id != id)
+            continue;
+        if (trabajos[i].state == IPP_JSTATE_CANCELED || trabajos[i].state == IPP_JSTATE_ABORTED)
+            throw Falla{kFallaSalida, QStringLiteral("La impresora %1 anuló el trabajo Nº %2 al "
+                                                     "recibirlo. Revise la impresora y la cola.")
+                                          .arg(cola)
+                                          .arg(id)};
+        return;
+    }
+}
+
 // Submits the PDF at `ruta` to the queue as one job; returns the job's id.
 int EnviarACups(const QString& cola, const QString& ruta, const QString& titulo, QPrinter& p) {
     cups_option_t* opciones = nullptr;
@@ -92,6 +113,7 @@ int EnviarACups(const QString& cola, const QString& ruta, const QString& titulo,
     if (id <= 0)
         throw Falla{kFallaSalida, MotivoCups(cupsLastError(), cola) +
                                       QStringLiteral(" No se imprimió nada.")};
+    ComprobarTrabajoCups(cola, id);
     return id;
 }
 } // namespace
