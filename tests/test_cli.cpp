@@ -1,6 +1,7 @@
 // velquira-cli run as the operator's scripts run it: a separate process, the
 // user's locale from the environment, hand-written job files.
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -139,6 +140,40 @@ private slots:
         QTEST(r.codigo, "codigo");
         QVERIFY(r.salida.isEmpty());
         QVERIFY2(r.errores.contains(mensaje), qPrintable(r.errores));
+    }
+
+    // A job cut short says so on standard error, whatever the command; the
+    // commands that print refuse it (exit 3) unless told --forzar.
+    void trabajoIncompleto_data() {
+        QTest::addColumn<QStringList>("args"); // "@": the output PDF
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<bool>("pdf"); // the PDF was written
+        const QString cortado = Fixture("danados/cortado.zul");
+        QTest::newRow("info") << QStringList{"info", cortado} << 0 << false;
+        QTest::newRow("textos") << QStringList{"textos", cortado, "--hasta", "2"} << 0 << false;
+        QTest::newRow("pdf") << QStringList{"pdf", cortado, "@"} << 3 << false;
+        QTest::newRow("pdf --forzar") << QStringList{"pdf", cortado, "@", "--forzar"} << 0 << true;
+        QTest::newRow("imprimir") << QStringList{"imprimir", cortado, "--impresora", "Ninguna"}
+                                  << 3 << false;
+    }
+    void trabajoIncompleto() {
+        QFETCH(QStringList, args);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("salida.pdf");
+        args.replaceInStrings(QRegularExpression("^@$"), pdf);
+        const Resultado r = Cli(args);
+        QTEST(r.codigo, "codigo");
+        QVERIFY2(r.errores.startsWith(
+                     "El archivo está incompleto: al cuadro Nº 2 le faltan datos\n"),
+                 qPrintable(r.errores));
+        QTEST(QFileInfo::exists(pdf), "pdf");
+    }
+
+    void trabajoEnteroSinAvisos() {
+        QTemporaryDir dir;
+        const Resultado r = Cli({"pdf", Fixture("serie_coma.zul"), dir.filePath("s.pdf")});
+        QCOMPARE(r.codigo, 0);
+        QVERIFY2(r.errores.isEmpty(), qPrintable(r.errores));
     }
 
     void saltoCeroEsFallo() {

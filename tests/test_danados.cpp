@@ -391,6 +391,46 @@ private slots:
         QCOMPARE(PrimerVivo(r.l)->TextoIzq, QString::fromLatin1(kSeparadorCuadro) + u' ');
     }
 
+    // A block that ends before its last field leaves defaults the file never
+    // held: the job reads, but never as whole.
+    void incompletos_data() {
+        QTest::addColumn<QString>("archivo");
+        QTest::addColumn<QList<int>>("incompletos"); // slots
+        QTest::newRow("entero") << "valido.zul" << QList<int>{};
+        QTest::newRow("sin salto de línea al final") << "fin_sin_salto.zul" << QList<int>{};
+        QTest::newRow("líneas de más") << "lineas_de_mas.zul" << QList<int>{};
+        QTest::newRow("sin cuadros") << "cabecera_sola.zul" << QList<int>{};
+        QTest::newRow("cortado en el segundo cuadro") << "cortado.zul" << QList<int>{1};
+        QTest::newRow("último bloque corto") << "bloque_truncado.zul" << QList<int>{1};
+        QTest::newRow("bloque corto en medio") << "bloque_cortado_medio.zul" << QList<int>{0};
+        // Cut right after a separator: the box it began is missing whole.
+        QTest::newRow("separador al final") << "separadores_solos.zul" << QList<int>{0};
+    }
+    void incompletos() {
+        QFETCH(QString, archivo);
+        QFETCH(QList<int>, incompletos);
+        const Lectura r = Leer(Fixture(archivo));
+        QCOMPARE(r.l.resultado, Resultado::Leido);
+        QCOMPARE(r.l.incompletos, incompletos);
+        QCOMPARE(r.mensajes, 0);
+        QCOMPARE(AvisoIncompleto(r.l).isEmpty(), incompletos.isEmpty());
+    }
+
+    void avisoIncompleto() {
+        const Lectura r = Leer(Fixture(QStringLiteral("cortado.zul")));
+        QCOMPARE(AvisoIncompleto(r.l),
+                 QStringList{"El archivo está incompleto: al cuadro Nº 2 le faltan datos"});
+        // The box got the new-box step: the run is longer than the job's.
+        QCOMPARE(LongitudTirada(r.l.cuadros), 999);
+        // A hostile file of many short blocks gives a message of bounded length.
+        const Lectura muchos = Leer(Escribir("cortos.zul", CuadrosMinimos(5000)));
+        QCOMPARE(muchos.l.incompletos.size(), 5000);
+        const QStringList aviso = AvisoIncompleto(muchos.l);
+        QCOMPARE(aviso.size(), 11);
+        QCOMPARE(aviso.first(), "El archivo está incompleto: al cuadro Nº 1 le faltan datos");
+        QCOMPARE(aviso.last(), "(y otros 4990 cuadros incompletos)");
+    }
+
     void cli_data() {
         QTest::addColumn<QStringList>("argumentos"); // "@" + name: a fixture
         QTest::addColumn<int>("codigo");
@@ -415,6 +455,19 @@ private slots:
             << QStringList{"info", "@no_existe.zul"} << int(cli::NoLeido) << QByteArray("");
         QTest::newRow("salto 0") << QStringList{"textos", "@salto_cero.zul"} << int(cli::Fallo)
                                  << QByteArray("");
+        // A job cut short: reported, and only printed when forced.
+        const QByteArray incompleto("El archivo está incompleto: al cuadro Nº 2 le faltan datos\n");
+        QTest::newRow("info incompleto") << QStringList{"info", "@cortado.zul"} << int(cli::Exito)
+                                         << QByteArray("Hoja: Carta (21.59 x 27.94 Cmts)\n"
+                                                       "Orientación: Vertical\nCuadros: 2\n"
+                                                       "Hojas: 999\n");
+        QTest::newRow("pdf incompleto") << QStringList{"pdf", "@cortado.zul", "salida.pdf"}
+                                        << int(cli::NoLeido) << QByteArray("");
+        QTest::newRow("pdf incompleto forzado")
+            << QStringList{"pdf", "@cortado.zul", "salida.pdf", "--forzar"} << int(cli::Exito)
+            << QByteArray("");
+        QTest::newRow("imprimir incompleto")
+            << QStringList{"imprimir", "@cortado.zul"} << int(cli::NoLeido) << QByteArray("");
     }
 
     void cli() {

@@ -7,6 +7,7 @@
 #include "printing/Correccion.h"
 #include "printing/GeometriaImpresora.h"
 #include "printing/Impresion.h"
+#include "shell/ComandosCli.h"
 
 #include <QImage>
 #include <QPainter>
@@ -648,6 +649,69 @@ private slots:
         p.impresora.TerminarDocumento();
         QVERIFY(p.impresion.ComprobarMargenes().has_value());
         QCOMPARE(b.mensajes.mostrados.size(), 0); // the printer was turned to the sheet first
+    }
+
+    // A correction past 5 cm is no printer's error but a damaged setting (a
+    // hand-edited file): the run stops with a message before anything prints,
+    // in the desktop program and in velquira-cli alike.
+    void correccionDanada_data() {
+        QTest::addColumn<QString>("valor"); // "Xx", twips
+        QTest::addColumn<bool>("imprime");
+        QTest::newRow("1e308") << "1e308" << false;
+        QTest::newRow("justo pasado 5 cm") << "2836" << false;
+        QTest::newRow("-5 cm") << "-2835" << true;
+        QTest::newRow("5 cm") << "2835" << true;
+    }
+    void correccionDanada() {
+        QFETCH(QString, valor);
+        QFETCH(bool, imprime);
+        Banco b;
+        b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", "Laser");
+        b.ajustes.escribir(Aplicacion::Titulo, "Laser", "Xx", valor);
+        Programa& p = ConTrabajo(b);
+        p.despachador.ejecutar("BtnImprimir");
+        ImpresoraGrabadora* laser = b.impresoras.creadas.last();
+        QCOMPARE(laser->de("texto").size(), imprime ? 3 : 0);
+        QCOMPARE(b.mensajes.mostrados.isEmpty(), imprime);
+        if (!imprime)
+            QVERIFY2(b.mensajes.mostrados[0].texto.contains(
+                         QStringLiteral("Los ajustes están dañados: la corrección Xx = %1 de la "
+                                        "impresora Laser pasa de 5 cm")
+                             .arg(valor)),
+                     qPrintable(b.mensajes.mostrados[0].texto));
+
+        CatalogoFalso impresoras;
+        impresoras.lista = {"Laser"};
+        cli::Entorno entorno{b.ajustes, impresoras, {}};
+        std::FILE* nada = std::tmpfile();
+        const int codigo = cli::Ejecutar(
+            {"imprimir", qEnvironmentVariable("VELQUIRA_FIXTURES") + "/antiguo.zul"}, entorno,
+            nada, nada);
+        std::fclose(nada);
+        QCOMPARE(codigo, imprime ? int(cli::Exito) : int(cli::Fallo));
+        QCOMPARE(impresoras.creadas.last()->de("texto").isEmpty(), !imprime);
+    }
+
+    // The adjustment dialog shows a damaged correction as none, to be
+    // measured again, and stores no correction past 5 cm.
+    void ajusteDanadoSeMideDeNuevo() {
+        Banco b;
+        b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", "Laser");
+        b.ajustes.escribir(Aplicacion::Titulo, "Laser", "Yx", "1e308");
+        Programa& p = ConTrabajo(b);
+        AjusteImpresora a(p.principal, p.impresora, {});
+        a.Abrir();
+        const auto v = a.BuscarIniPrinter(false);
+        QCOMPARE(v.x, QStringLiteral("0,00"));
+        QCOMPARE(v.y, QStringLiteral("0,00"));
+        QCOMPARE(b.mensajes.mostrados.size(), 1);
+        QVERIFY(!a.Aplicar(5.01, 0, false));
+        QCOMPARE(b.mensajes.mostrados.last().texto,
+                 QStringLiteral("La corrección debe estar entre -5 y 5 cm"));
+        QCOMPARE(b.ajustes.leer(Aplicacion::Titulo, "Laser", "Yx"), QString("1e308"));
+        QVERIFY(a.Aplicar(-50, 50, true));
+        QCOMPARE(LeerCorreccion(b.ajustes, "Laser", 1), QPointF(-2835, 2835));
+        a.Cerrar();
     }
 
     void ajusteDesdeElDialogo() {

@@ -481,6 +481,83 @@ private slots:
         QVERIFY(m.mostrados[0].texto.contains("uno"));
     }
 
+    // A failure inside a job file says, after its message, the line and the
+    // field that could not be read.
+    void fallaNombraLineaYCampo_data() {
+        QTest::addColumn<QByteArray>("datos");
+        QTest::addColumn<QString>("mensaje"); // the start of the message shown
+        QTest::addColumn<QString>("lugar");   // its last line
+        QStringList inicio = Cabecera() + Bloque(0, " uno ", " 9 ");
+        QTest::newRow("número de un cuadro")
+            << Lineas(inicio) << "Ha ocurrido un error\rEl número del error es = 13\r"
+            << "Línea 19 de t.zul, campo Inicio del cuadro Nº 1";
+        QStringList segundo = Cabecera() + Bloque(0, " 1 ", " 9 ") + Bloque(1, " 1 ", " 9 ");
+        segundo[7 + 22 + 1 + 8] = " 99999 "; // Cifras of the second box
+        QTest::newRow("desbordamiento en el segundo cuadro")
+            << Lineas(segundo) << "Ha ocurrido un error\rEl número del error es = 6\r"
+            << "Línea 39 de t.zul, campo Cifras del cuadro Nº 2";
+        QTest::newRow("fin de archivo en la cabecera")
+            << Lineas(Cabecera().mid(0, 4))
+            << "Este archivo tiene un marcador no estándar de fin de archivo"
+            << "Línea 5 de t.zul, campo HAlto";
+        QTest::newRow("zoom") << Lineas(Cabecera(" x ")) << "Ha ocurrido un error\r"
+                              << "Línea 7 de t.zul, campo Zoom";
+        QStringList largo = Cabecera() + Bloque(0, " 1 ", " 9 ", QString(70000, u'x'));
+        QTest::newRow("texto demasiado largo")
+            << Lineas(largo) << "Ha ocurrido un error\rEl número del error es = 13\r"
+            << "Línea 24 de t.zul, campo TextoIzq del cuadro Nº 1";
+    }
+    void fallaNombraLineaYCampo() {
+        QFETCH(QByteArray, datos);
+        QFETCH(QString, mensaje);
+        QFETCH(QString, lugar);
+        MensajesGuion m;
+        m.respuestas = {Respuesta::Anular};
+        QCOMPARE(LeerBytes(datos, m).resultado, LecturaTrabajo::Resultado::Abandonado);
+        QCOMPARE(m.mostrados.size(), 1);
+        const QString texto = m.mostrados[0].texto;
+        QVERIFY2(texto.startsWith(mensaje), qPrintable(texto));
+        QVERIFY2(texto.endsWith(u'\r' + lugar), qPrintable(texto));
+    }
+
+    // Legacy jobs in Windows-1252 whose texts hold byte pairs that are also
+    // valid UTF-8 ("Ã©"): the encoding is decided for the whole file, and a
+    // save gives back the very same bytes.
+    void legadoIdaYVueltaExacta_data() {
+        QTest::addColumn<QString>("archivo");
+        QTest::addColumn<QString>("texto"); // TextoIzq of the first box
+        QTest::newRow("pares y Nº") << "legado_pares.zul" << QStringLiteral("CafÃ© ");
+        QTest::newRow("€ en la última línea")
+            << "legado_euro_al_final.zul" << QStringLiteral("NiÃ±o ");
+    }
+    void legadoIdaYVueltaExacta() {
+        QFETCH(QString, archivo);
+        const QByteArray original =
+            Leer(qEnvironmentVariable("VELQUIRA_FIXTURES") + u'/' + archivo);
+        QVERIFY(!original.isEmpty());
+        MensajesGuion m;
+        const LecturaTrabajo l = LeerBytes(original, m);
+        QCOMPARE(l.resultado, LecturaTrabajo::Resultado::Leido);
+        QTEST(l.cuadros[0].TextoIzq, "texto");
+        Estado e;
+        e.Trabajo = l.hoja;
+        e.Cuadros = l.cuadros;
+        QCOMPARE(SerializarTrabajo(e, QLocale(QLocale::Spanish, QLocale::Spain)), original);
+    }
+
+    // A file written elsewhere in UTF-8 is still read as such, every line.
+    void archivoUtf8() {
+        QByteArray datos = Lineas(Cabecera());
+        for (const QString& l : Bloque(0, " 1 ", " 9 ", "Nº ", " €") + Bloque(1, " 1 ", " 9 ", "Ã©"))
+            datos += l.toUtf8() + "\r\n";
+        MensajesGuion m;
+        const LecturaTrabajo l = LeerBytes(datos, m);
+        QCOMPARE(l.resultado, LecturaTrabajo::Resultado::Leido);
+        QCOMPARE(l.cuadros[0].TextoIzq, QStringLiteral("Nº "));
+        QCOMPARE(l.cuadros[0].TextoDer, QStringLiteral(" €"));
+        QCOMPARE(l.cuadros[1].TextoIzq, QStringLiteral("Ã©"));
+    }
+
     void finDeArchivoEnCabeceraSePuedeOmitir() {
         // Ignore on "past end of file" keeps the previous values.
         MensajesGuion m;
@@ -752,6 +829,22 @@ private slots:
         QVERIFY(p.estado().RutaTrabajo.isEmpty());
         QCOMPARE(p.principal.titulo(), QStringLiteral("ZUL Velquira"));
         QVERIFY(!p.barra().habilitada("BtnGuardar"));
+    }
+
+    // A cut job opens with a warning naming the box, so what it holds can be
+    // saved, but never as if it were whole.
+    void trabajoIncompletoSeAbreConAviso() {
+        Banco b;
+        Programa& p = b.crear();
+        b.dialogos.rutas = {qEnvironmentVariable("VELQUIRA_FIXTURES") + "/danados/cortado.zul"};
+        p.despachador.ejecutar("BtnAbrir");
+        QVERIFY(p.principal.editorAbierto());
+        QCOMPARE(p.estado().cuadrosVivos(), 2);
+        QCOMPARE(b.mensajes.mostrados.size(), 1);
+        QCOMPARE(b.mensajes.mostrados[0].texto,
+                 QStringLiteral("El archivo está incompleto: al cuadro Nº 2 le faltan datos"));
+        QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Archivo incompleto"));
+        QCOMPARE(b.mensajes.mostrados[0].icono, Icono::Exclamacion);
     }
 
     void abrirCancelado() {

@@ -8,10 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QStorageInfo>
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -20,7 +23,8 @@ namespace {
 // bounded line in memory.
 class LectorLineas {
 public:
-    explicit LectorLineas(QFile& f) : m_f(f) {}
+    // Every byte read also goes to `utf8`, which decides the file's encoding.
+    LectorLineas(QFile& f, DetectorUtf8& utf8) : m_f(f), m_utf8(utf8) {}
 
     enum class Estado { Linea, Fin, Larga, Error, Grande };
 
@@ -88,10 +92,12 @@ private:
         m_buf.resize(n);
         m_pos = 0;
         m_total += n;
+        m_utf8.agregar(m_buf);
         return n > 0;
     }
 
     QFile& m_f;
+    DetectorUtf8& m_utf8;
     QByteArray m_buf;
     qsizetype m_pos = 0;
     bool m_saltarLf = false;
@@ -125,14 +131,297 @@ Falla FallaGrande() {
                                "(más de 128 MB).")};
 }
 
-QString Donde(qint64 linea) {
-    return QStringLiteral("la línea %1 del archivo").arg(linea);
+// How a value is named in a failure's description; the line and the field
+// follow in the failure's place.
+const QString kValor = QStringLiteral("el valor");
+
+// The file format's names of the header's lines 2 to 7 and of a block's
+// lines 0 to 20.
+const char* const kCamposCabecera[] = {"AltoCuadro", "AnchoCuadro", "TamTip",
+                                       "HAlto",      "HAncho",      "Zoom"};
+const char* const kCamposCuadro[] = {
+    "índice",     "FontBold", "FontItalic", "FontName",  "FontSize",  "FontStrikethru",
+    "FontUnderline", "LineasGuia", "Cifras", "Fin",      "Inicio",    "Salto",
+    "EnUso",      "PosX",     "TextoDer",   "TextoIzq",  "PosY",      "Color",
+    "Bloqueado",  "Rotacion", "ColorFondo"};
+
+// Lines whose text is kept as it is (every other field is a number or a word
+// in plain ASCII, the same in either encoding).
+bool EsTexto(int linea) {
+    return linea == 3 || linea == 14 || linea == 15;
+}
+
+bool EsAscii(QByteArrayView bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Runs `paso`, naming `lugar` in a failure it throws.
+template <typename F>
+void EnLugar(const QString& lugar, F&& paso) {
+    try {
+        paso();
+    } catch (Falla& f) {
+        if (f.lugar.isEmpty())
+            f.lugar = lugar;
+        throw;
+    }
+}
+
+// One read of a job file into a scratch model.
+class LectorTrabajo {
+public:
+    LectorTrabajo(const QString& ruta, const Cuadro& defectos, PoliticaFallas& politica)
+        : m_ruta(ruta), m_nombre(QFileInfo(ruta).fileName()), m_defectos(defectos),
+          m_politica(politica), m_f(ruta), m_lector(m_f, m_utf8) {}
+
+    LecturaTrabajo leer(const ::Trabajo& previo);
+
+private:
+    using R = PoliticaFallas::Resultado;
+
+    bool abrir();
+    bool marca();
+    bool cabecera(::Trabajo& h);
+    bool cuadros();
+    bool linea(const QByteArray& bytes, LectorLineas::Estado e, qint64 numero);
+    bool valor(int campo, const std::function<void(QStringView)>& asignar);
+    void cerrarBloque();
+    void textosUtf8();
+    QString lugar(qint64 linea, const char* campo, int cuadro = -1) const;
+
+    QString m_ruta;
+    QString m_nombre;
+    const Cuadro& m_defectos;
+    PoliticaFallas& m_politica;
+    QFile m_f;
+    DetectorUtf8 m_utf8;
+    LectorLineas m_lector;
+    QByteArray m_bytes;
+    Estado m_borrador;
+    int m_actual = -1;       // slot of the block being read; -1 before its index line
+    int m_contador = 0;      // the block's next line (0 = its index)
+    bool m_separador = false; // a separator whose block has not begun
+    QList<int> m_incompletos;
+    // Non-ASCII texts by slot, line and bytes: decoded again once the whole
+    // file has shown its encoding.
+    QHash<int, QList<QPair<int, QByteArray>>> m_textos;
+};
+
+QString LectorTrabajo::lugar(qint64 linea, const char* campo, int cuadro) const {
+    QString t = QStringLiteral("Línea %1 de %2").arg(linea).arg(m_nombre);
+    if (campo)
+        t += QStringLiteral(", campo ") + QString::fromUtf8(campo);
+    if (cuadro >= 0)
+        t += QStringLiteral(" del cuadro Nº %1").arg(cuadro + 1);
+    return t;
+}
+
+bool LectorTrabajo::abrir() {
+    // A missing file is not retried: it will not appear by itself.
+    return m_politica.ejecutar(
+               [&] {
+                   if (QFileInfo(m_ruta).isDir() || !m_f.open(QIODevice::ReadOnly))
+                       throw FallaDeApertura(m_f, m_ruta, false);
+               },
+               0) == R::Hecho;
+}
+
+bool LectorTrabajo::marca() {
+    if (m_lector.siguiente(m_bytes) != LectorLineas::Estado::Linea)
+        return false;
+    QByteArrayView b(m_bytes);
+    if (b.startsWith("\xEF\xBB\xBF"))
+        b = b.sliced(3);
+    return DecodificarCp1252(b).trimmed() == kMarcaTrabajo;
+}
+
+// Gets the header's next line for a value; a missing or unreadable one is a
+// failure the operator may skip (the value stays as it was). False when the
+// read is abandoned.
+bool LectorTrabajo::valor(int campo, const std::function<void(QStringView)>& asignar) {
+    using E = LectorLineas::Estado;
+    const qint64 numero = m_lector.numero() + 1;
+    return m_politica.ejecutar([&] {
+        EnLugar(lugar(numero, kCamposCabecera[campo]), [&] {
+            const auto e = m_lector.siguiente(m_bytes);
+            if (e == E::Fin)
+                throw Falla{62, QStringLiteral("Fin de archivo")};
+            if (e == E::Error)
+                throw Falla{57, m_f.errorString()};
+            if (e == E::Grande)
+                throw FallaGrande();
+            if (e == E::Larga)
+                throw Falla{13, QStringLiteral("No coinciden los tipos: la línea es demasiado "
+                                               "larga.")};
+            asignar(DecodificarCp1252(m_bytes));
+        });
+    }) != R::Abandonado;
+}
+
+bool LectorTrabajo::cabecera(::Trabajo& h) {
+    const auto sustituir = [](QStringView t, const char* viejo, const char* nuevo) {
+        return t.trimmed() == QLatin1StringView(viejo) ? QString::fromLatin1(nuevo)
+                                                       : t.toString();
+    };
+    constexpr qint64 kMin32 = std::numeric_limits<qint32>::min();
+    constexpr qint64 kMax32 = std::numeric_limits<qint32>::max();
+    const auto entero32 = [](QStringView t) {
+        return static_cast<qint32>(ConvertirEntero(t, kMin32, kMax32, kValor));
+    };
+    const auto lado = [&](QStringView t) {
+        const qint32 v = entero32(t);
+        if (!LadoHojaValido(v))
+            throw Falla{6, QStringLiteral("Desbordamiento: el tamaño de la hoja no es válido "
+                                          "(«%1»).")
+                               .arg(t.trimmed().left(40).toString())};
+        return v;
+    };
+    const std::function<void(QStringView)> pasos[] = {
+        [&](QStringView t) { h.AltoCuadro = entero32(sustituir(t, "200", "310")); },
+        [&](QStringView t) { h.AnchoCuadro = entero32(sustituir(t, "1000", "500")); },
+        [&](QStringView t) {
+            h.TamTip = static_cast<qint16>(
+                ConvertirEntero(sustituir(t, "8", "10"), -32768, 32767, kValor));
+        },
+        [&](QStringView t) { h.HAlto = lado(t); },
+        [&](QStringView t) { h.HAncho = lado(t); },
+        [&](QStringView t) {
+            const double z = ConvertirReal(t, kValor);
+            // A zoom the zoom field would refuse is shown at the start-up zoom.
+            h.Zoom = z >= 0.05 && z <= 10 ? static_cast<float>(z) : 0.5f;
+        }};
+    for (int i = 0; i < 6; ++i)
+        if (!valor(i, pasos[i]))
+            return false;
+    IdentificarPapel(h);
+    return true;
+}
+
+// A block that ends before its last field leaves its box with defaults the
+// file never held: the job is not whole.
+void LectorTrabajo::cerrarBloque() {
+    if (m_actual >= 0 && m_contador <= 20)
+        m_incompletos.append(m_actual);
+    m_actual = -1;
+}
+
+// Boxes go into the scratch table, slot by slot as AgregarCuadro fills it.
+bool LectorTrabajo::cuadros() {
+    using E = LectorLineas::Estado;
+    for (;;) {
+        E e{};
+        const qint64 numero = m_lector.numero() + 1;
+        const char* campo = m_contador <= 20 ? kCamposCuadro[m_contador] : nullptr;
+        const auto res = m_politica.ejecutar([&] {
+            EnLugar(lugar(numero, campo, m_actual), [&] {
+                e = m_lector.siguiente(m_bytes);
+                if (e == E::Error)
+                    throw Falla{57, m_f.errorString()};
+                if (e == E::Grande)
+                    throw FallaGrande();
+                if (e == E::Larga && m_contador >= 1 && m_contador <= 20)
+                    throw Falla{13, QStringLiteral("No coinciden los tipos: la línea es "
+                                                   "demasiado larga.")};
+            });
+        });
+        if (res == R::Abandonado)
+            return false;
+        if (res == R::Omitido && e != E::Linea) {
+            if (e == E::Error || e == E::Grande)
+                return false;
+            ++m_contador;
+            continue;
+        }
+        if (e == E::Fin)
+            break;
+        if (!linea(m_bytes, e, numero))
+            return false;
+    }
+    cerrarBloque();
+    if (m_separador) {
+        // Cut right after a separator: the box it began is missing whole.
+        const auto libre = std::find_if(m_borrador.Cuadros.begin(), m_borrador.Cuadros.end(),
+                                        [](const Cuadro& c) { return !c.EnUso; });
+        m_incompletos.append(static_cast<int>(libre - m_borrador.Cuadros.begin()));
+    }
+    return true;
+}
+
+// One line after the header. False when the read is abandoned.
+bool LectorTrabajo::linea(const QByteArray& bytes, LectorLineas::Estado e, qint64 numero) {
+    if (e == LectorLineas::Estado::Linea && bytes == kSeparadorCuadro) {
+        cerrarBloque();
+        m_separador = true;
+        m_contador = 0;
+        return true;
+    }
+    m_separador = false;
+    if (m_contador == 0) {
+        m_actual = m_borrador.AgregarCuadro(m_defectos);
+        if (m_actual < 0) {
+            m_politica.ejecutar([&] {
+                throw Falla{6, QStringLiteral("Desbordamiento: el archivo tiene más de 32.767 "
+                                              "cuadros."),
+                            lugar(numero, kCamposCuadro[0])};
+            });
+            return false;
+        }
+        m_textos.remove(m_actual);
+    } else if (m_contador <= 20 && e == LectorLineas::Estado::Linea) {
+        Cuadro& c = m_borrador.Cuadros[m_actual];
+        const int campo = m_contador;
+        const auto res = m_politica.ejecutar([&] {
+            EnLugar(lugar(numero, kCamposCuadro[campo], m_actual),
+                    [&] { AsignarCampo(c, campo, DecodificarCp1252(bytes)); });
+        });
+        if (res == PoliticaFallas::Resultado::Abandonado)
+            return false;
+        if (EsTexto(campo) && !m_utf8.descartado() && !EsAscii(bytes))
+            m_textos[m_actual].append({campo, bytes});
+        if (!c.EnUso)
+            m_borrador.NotarRanuraLibre(m_actual);
+    }
+    if (m_contador <= 20)
+        ++m_contador;
+    return true;
+}
+
+void LectorTrabajo::textosUtf8() {
+    if (!m_utf8.esUtf8())
+        return;
+    for (auto it = m_textos.cbegin(); it != m_textos.cend(); ++it)
+        for (const auto& [campo, bytes] : it.value())
+            AsignarCampo(m_borrador.Cuadros[it.key()], campo, QString::fromUtf8(bytes));
+}
+
+LecturaTrabajo LectorTrabajo::leer(const ::Trabajo& previo) {
+    LecturaTrabajo r;
+    if (!abrir())
+        return r;
+    if (!marca()) {
+        r.resultado = LecturaTrabajo::Resultado::NoEsTrabajo;
+        return r;
+    }
+    if (m_f.size() > kMaxArchivo) {
+        m_politica.ejecutar([] { throw FallaGrande(); });
+        return r;
+    }
+    m_borrador.Trabajo = previo;
+    if (!cabecera(m_borrador.Trabajo) || !cuadros())
+        return r;
+    textosUtf8();
+    r.hoja = m_borrador.Trabajo;
+    r.cuadros = std::move(m_borrador.Cuadros);
+    r.incompletos = m_incompletos;
+    r.resultado = LecturaTrabajo::Resultado::Leido;
+    return r;
 }
 
 } // namespace
 
 void AsignarCampo(Cuadro& c, int linea, QStringView t) {
-    const QString donde = QStringLiteral("un campo del cuadro");
+    const QString& donde = kValor;
     const auto e16 = [&] {
         return static_cast<qint16>(ConvertirEntero(t, std::numeric_limits<qint16>::min(),
                                                    std::numeric_limits<qint16>::max(), donde));
@@ -147,8 +436,7 @@ void AsignarCampo(Cuadro& c, int linea, QStringView t) {
     case 3: c.FontName = t.toString(); break;
     case 4: {
         const double v = ConvertirReal(t, donde);
-        // Fonts past this size are not fonts any printer or screen can make.
-        if (!(v > 0 && v <= 1638))
+        if (!TamLetraValido(v))
             throw Falla{6, QStringLiteral("Desbordamiento: tamaño de letra fuera de límites "
                                           "(«%1»).")
                                .arg(t.left(40).toString())};
@@ -162,7 +450,7 @@ void AsignarCampo(Cuadro& c, int linea, QStringView t) {
     case 9:
     case 10: {
         const double v = ConvertirReal(t, donde);
-        if (std::fabs(v) > 2147483647.0)
+        if (std::fabs(v) > kMaxNumeroSerie)
             throw Falla{6, QStringLiteral("Desbordamiento: número fuera de límites («%1»).")
                                .arg(t.left(40).toString())};
         (linea == 9 ? c.Fin : c.Inicio) = v;
@@ -184,156 +472,20 @@ void AsignarCampo(Cuadro& c, int linea, QStringView t) {
 
 LecturaTrabajo LeerArchivoTrabajo(const QString& ruta, const ::Trabajo& previo,
                                   const Cuadro& defectos, PoliticaFallas& politica) {
-    using R = LecturaTrabajo::Resultado;
     SinTerminar sinTerminar(politica);
-    LecturaTrabajo r;
-    QFile f(ruta);
-    // A missing file is not retried: it will not appear by itself.
-    const auto apertura = politica.ejecutar(
-        [&] {
-            if (QFileInfo(ruta).isDir() || !f.open(QIODevice::ReadOnly))
-                throw FallaDeApertura(f, ruta, false);
-        },
-        0);
-    if (apertura != PoliticaFallas::Resultado::Hecho)
-        return r;
+    return LectorTrabajo(ruta, defectos, politica).leer(previo);
+}
 
-    LectorLineas lector(f);
-    QByteArray bytes;
-    const auto primera = lector.siguiente(bytes);
-    QString marca = primera == LectorLineas::Estado::Linea ? DecodificarLinea(bytes) : QString();
-    if (marca.startsWith(QChar(0xFEFF)))
-        marca.remove(0, 1);
-    if (marca.trimmed() != kMarcaTrabajo) {
-        r.resultado = R::NoEsTrabajo;
-        return r;
-    }
-    if (f.size() > kMaxArchivo) {
-        politica.ejecutar([] { throw FallaGrande(); });
-        return r;
-    }
-
-    // Gets the next line for a value; a missing or unreadable one is a failure
-    // the operator may skip (the value stays as it was).
-    bool abandonado = false;
-    const auto leerValor = [&](const std::function<void(QStringView)>& asignar) {
-        const auto res = politica.ejecutar([&] {
-            const auto e = lector.siguiente(bytes);
-            if (e == LectorLineas::Estado::Fin)
-                throw Falla{62, QStringLiteral("Fin de archivo")};
-            if (e == LectorLineas::Estado::Error)
-                throw Falla{57, f.errorString()};
-            if (e == LectorLineas::Estado::Grande)
-                throw FallaGrande();
-            if (e == LectorLineas::Estado::Larga)
-                throw Falla{13, QStringLiteral("No coinciden los tipos: %1 es demasiado larga.")
-                                    .arg(Donde(lector.numero()))};
-            asignar(DecodificarLinea(bytes));
-        });
-        if (res == PoliticaFallas::Resultado::Abandonado)
-            abandonado = true;
-    };
-    const auto sustituir = [](QStringView t, const char* viejo, const char* nuevo) {
-        return t.trimmed() == QLatin1StringView(viejo) ? QString::fromLatin1(nuevo)
-                                                       : t.toString();
-    };
-    const auto entero = [&](QStringView t, qint64 min, qint64 max) {
-        return ConvertirEntero(t, min, max, Donde(lector.numero()));
-    };
-    constexpr qint64 kMin32 = std::numeric_limits<qint32>::min();
-    constexpr qint64 kMax32 = std::numeric_limits<qint32>::max();
-
-    ::Trabajo h = previo;
-    leerValor([&](QStringView t) {
-        h.AltoCuadro = static_cast<qint32>(entero(sustituir(t, "200", "310"), kMin32, kMax32));
-    });
-    if (!abandonado)
-        leerValor([&](QStringView t) {
-            h.AnchoCuadro =
-                static_cast<qint32>(entero(sustituir(t, "1000", "500"), kMin32, kMax32));
-        });
-    if (!abandonado)
-        leerValor([&](QStringView t) {
-            h.TamTip = static_cast<qint16>(entero(sustituir(t, "8", "10"), -32768, 32767));
-        });
-    const auto lado = [&](QStringView t) {
-        const qint64 v = entero(t, kMin32, kMax32);
-        if (v <= 0 || v > kMaxLadoHoja)
-            throw Falla{6, QStringLiteral("Desbordamiento: el tamaño de la hoja en %1 no es "
-                                          "válido («%2»).")
-                               .arg(Donde(lector.numero()), t.trimmed().left(40).toString())};
-        return static_cast<qint32>(v);
-    };
-    if (!abandonado)
-        leerValor([&](QStringView t) { h.HAlto = lado(t); });
-    if (!abandonado)
-        leerValor([&](QStringView t) { h.HAncho = lado(t); });
-    if (!abandonado)
-        leerValor([&](QStringView t) {
-            const double z = ConvertirReal(t, Donde(lector.numero()));
-            // A zoom the zoom field would refuse is shown at the start-up zoom.
-            h.Zoom = z >= 0.05 && z <= 10 ? static_cast<float>(z) : 0.5f;
-        });
-    if (abandonado)
-        return r;
-    IdentificarPapel(h);
-
-    // Boxes go into a scratch table, slot by slot as AgregarCuadro fills it.
-    Estado borrador;
-    borrador.Trabajo = h;
-    int actual = -1;
-    int contador = 0;
-    for (;;) {
-        LectorLineas::Estado e{};
-        const auto res = politica.ejecutar([&] {
-            e = lector.siguiente(bytes);
-            if (e == LectorLineas::Estado::Error)
-                throw Falla{57, f.errorString()};
-            if (e == LectorLineas::Estado::Grande)
-                throw FallaGrande();
-            if (e == LectorLineas::Estado::Larga && contador >= 1 && contador <= 20)
-                throw Falla{13, QStringLiteral("No coinciden los tipos: %1 es demasiado larga.")
-                                    .arg(Donde(lector.numero()))};
-        });
-        if (res == PoliticaFallas::Resultado::Abandonado)
-            return r;
-        if (res == PoliticaFallas::Resultado::Omitido && e != LectorLineas::Estado::Linea) {
-            if (e == LectorLineas::Estado::Error || e == LectorLineas::Estado::Grande)
-                return r;
-            ++contador;
-            continue;
-        }
-        if (e == LectorLineas::Estado::Fin)
-            break;
-        if (e == LectorLineas::Estado::Linea && bytes == kSeparadorCuadro) {
-            contador = 0;
-            continue;
-        }
-        if (contador == 0) {
-            actual = borrador.AgregarCuadro(defectos);
-            if (actual < 0) {
-                politica.ejecutar([&] {
-                    throw Falla{6, QStringLiteral("Desbordamiento: el archivo tiene más de "
-                                                  "32.767 cuadros.")};
-                });
-                return r;
-            }
-        } else if (contador <= 20 && e == LectorLineas::Estado::Linea) {
-            const QString texto = DecodificarLinea(bytes);
-            const auto campo = politica.ejecutar(
-                [&] { AsignarCampo(borrador.Cuadros[actual], contador, texto); });
-            if (campo == PoliticaFallas::Resultado::Abandonado)
-                return r;
-            if (!borrador.Cuadros[actual].EnUso)
-                borrador.NotarRanuraLibre(actual);
-        }
-        if (contador <= 20)
-            ++contador;
-    }
-    r.hoja = borrador.Trabajo;
-    r.cuadros = std::move(borrador.Cuadros);
-    r.resultado = R::Leido;
-    return r;
+QStringList AvisoIncompleto(const LecturaTrabajo& l) {
+    constexpr int kMostrados = 10;
+    QStringList lineas;
+    for (int i : l.incompletos.first(std::min<qsizetype>(l.incompletos.size(), kMostrados)))
+        lineas.append(
+            QStringLiteral("El archivo está incompleto: al cuadro Nº %1 le faltan datos").arg(i + 1));
+    if (l.incompletos.size() > kMostrados)
+        lineas.append(QStringLiteral("(y otros %1 cuadros incompletos)")
+                          .arg(l.incompletos.size() - kMostrados));
+    return lineas;
 }
 
 QStringList CamposCuadro(const Cuadro& c, const QLocale& idioma, bool archivo) {

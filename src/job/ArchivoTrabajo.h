@@ -25,11 +25,20 @@ struct LecturaTrabajo {
     Resultado resultado = Resultado::Abandonado;
     ::Trabajo hoja;               // the header, with HName and HOrienta identified
     std::vector<Cuadro> cuadros;  // slots as AgregarCuadro would have filled them
+    // Slots of the boxes whose block ended before its last field (the file was
+    // cut or damaged): they hold defaults the file never had.
+    QList<int> incompletos;
 };
+
+// "El archivo está incompleto: al cuadro Nº n le faltan datos", one line per
+// incomplete box (the first ten, then how many more); empty for a whole job.
+QStringList AvisoIncompleto(const LecturaTrabajo& lectura);
 
 // Reads the file at `ruta`. `previo` gives the header's values where a line is
 // skipped; `defectos` the new-box defaults for fields a block leaves out.
-// Failures go to `politica`; an unrecoverable answer abandons the read.
+// Failures go to `politica`, naming the line and the field; an unrecoverable
+// answer abandons the read. The texts are UTF-8 when the whole file is valid
+// UTF-8 holding non-ASCII characters, Windows-1252 otherwise.
 LecturaTrabajo LeerArchivoTrabajo(const QString& ruta, const ::Trabajo& previo,
                                   const Cuadro& defectos, PoliticaFallas& politica);
 

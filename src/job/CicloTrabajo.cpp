@@ -98,6 +98,7 @@ bool CicloTrabajo::LeerTrabajo() {
         SinTrabajo(false);
         return false;
     }
+    const QStringList incompleto = AvisoIncompleto(l);
     e.Trabajo = l.hoja;
     m_p.MostrarHoja();
     AbrirEditor();
@@ -113,8 +114,15 @@ bool CicloTrabajo::LeerTrabajo() {
         e.CuadroActual = static_cast<qint16>(e.limiteSuperior());
     }
     m_p.RedibujarHoja();
-    Estado::Actualizar actualizando(e);
-    m_p.barra.fijarTextoZoom(FormatoGeneral(static_cast<double>(e.Trabajo.Zoom) * 100, m_p.idioma));
+    {
+        Estado::Actualizar actualizando(e);
+        m_p.barra.fijarTextoZoom(
+            FormatoGeneral(static_cast<double>(e.Trabajo.Zoom) * 100, m_p.idioma));
+    }
+    // A cut or damaged file opens, so what it holds can be saved, but never as if whole.
+    if (!incompleto.isEmpty())
+        m_p.mensajes().mostrar(incompleto.join(u'\r'), QStringLiteral("Archivo incompleto"),
+                               Icono::Exclamacion, Botones::Aceptar);
     return true;
 }
 

@@ -1,6 +1,5 @@
 #include "Cp1252.h"
 
-#include <QStringDecoder>
 #include <array>
 
 namespace {
@@ -52,19 +51,35 @@ bool CodificarCp1252(QStringView texto, QByteArray& salida) {
     return completo;
 }
 
-QString DecodificarLinea(QByteArrayView bytes) {
-    bool ascii = true;
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
+void DetectorUtf8::agregar(QByteArrayView bytes) {
+    // Well-formed UTF-8 as Unicode defines it: no overlong forms, no
+    // surrogates, nothing past U+10FFFF.
+    for (const char ch : bytes) {
+        if (!m_valido)
+            return;
+        const auto b = static_cast<unsigned char>(ch);
+        if (m_faltan > 0) {
+            m_valido = b >= m_min && b <= m_max;
+            m_min = 0x80;
+            m_max = 0xBF;
+            --m_faltan;
+            continue;
+        }
+        if (b < 0x80)
+            continue;
+        m_noAscii = true;
+        if (b >= 0xC2 && b <= 0xDF) {
+            m_faltan = 1;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            m_faltan = 2;
+            m_min = b == 0xE0 ? 0xA0 : 0x80;
+            m_max = b == 0xED ? 0x9F : 0xBF;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            m_faltan = 3;
+            m_min = b == 0xF0 ? 0x90 : 0x80;
+            m_max = b == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            m_valido = false;
         }
     }
-    if (ascii)
-        return QString::fromLatin1(bytes);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString s = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return s;
-    return DecodificarCp1252(bytes);
 }

@@ -4,10 +4,13 @@
 #include "platform/Ajustes.h"
 #include "platform/DialogosImpresion.h"
 #include "platform/Impresora.h"
+#include "platform/Mensajes.h"
 #include "printing/Correccion.h"
 #include "printing/ImpresoraPrograma.h"
 #include "shell/Fallas.h"
 #include "shell/Principal.h"
+
+#include <cmath>
 
 AjusteImpresora::AjusteImpresora(Principal& principal, ImpresoraPrograma& impresora,
                                  QStringList carpetas)
@@ -47,7 +50,9 @@ AjusteImpresora::Valores AjusteImpresora::BuscarIniPrinter(bool milimetros) {
     const QString nombre = imp->nombreDispositivo();
     MigrarAjusteAntiguo(m_p.ajustes(), nombre, m_carpetas, m_p.politica, m_p.idioma, true);
     const int o = imp->orientacion();
-    const QPointF c = LeerCorreccion(m_p.ajustes(), nombre, o);
+    // A damaged correction is reported and shown as none, to be measured again.
+    QPointF c;
+    m_p.politica.ejecutar([&] { c = LeerCorreccion(m_p.ajustes(), nombre, o); });
     v.x = Formato(DeTwips(c.x(), milimetros));
     v.y = Formato(DeTwips(c.y(), milimetros));
     v.orientacion = o == 1 ? QStringLiteral("Orientación  Vertical")
@@ -56,12 +61,19 @@ AjusteImpresora::Valores AjusteImpresora::BuscarIniPrinter(bool milimetros) {
     return v;
 }
 
-void AjusteImpresora::Aplicar(double x, double y, bool milimetros) {
+bool AjusteImpresora::Aplicar(double x, double y, bool milimetros) {
     Impresora* imp = m_imp.objeto();
     if (!imp)
-        return;
+        return false;
+    if (std::fabs(Twips(x, milimetros)) > kMaxCorreccion ||
+        std::fabs(Twips(y, milimetros)) > kMaxCorreccion) {
+        m_p.mensajes().mostrar(QStringLiteral("La corrección debe estar entre -5 y 5 cm"),
+                               QStringLiteral("Error"), Icono::Exclamacion, Botones::Aceptar);
+        return false;
+    }
     GenerarIniPrinter(m_p.ajustes(), imp->nombreDispositivo(), imp->orientacion(),
                       Twips(x, milimetros), static_cast<float>(Twips(y, milimetros)), m_p.idioma);
+    return true;
 }
 
 void AjusteImpresora::ImprimirPrueba() {

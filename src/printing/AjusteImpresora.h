@@ -31,8 +31,9 @@ public:
     // The correction of the current printer and orientation (after taking an
     // older file over). Empty texts when there is no printer.
     Valores BuscarIniPrinter(bool milimetros);
-    // Stores x and y typed in the chosen unit for the current printer.
-    void Aplicar(double x, double y, bool milimetros);
+    // Stores x and y typed in the chosen unit for the current printer. False,
+    // after its message, for a correction past 5 cm.
+    bool Aplicar(double x, double y, bool milimetros);
     void ImprimirPrueba();
     // The print-setup dialog; true when a printer was chosen.
     bool Configurar();

@@ -7,13 +7,20 @@
 #include "shell/Fallas.h"
 
 #include <QDir>
+#include <cmath>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
 double Numero(const Ajustes& a, const QString& seccion, const QString& clave) {
     const auto t = a.leer(Aplicacion::Titulo, seccion, clave);
-    return t ? LeerNumero(*t).value_or(0) : 0;
+    const double v = t ? LeerNumero(*t).value_or(0) : 0;
+    if (std::fabs(v) > kMaxCorreccion)
+        throw Falla{6, QStringLiteral("Los ajustes están dañados: la corrección %1 = %2 de la "
+                                      "impresora %3 pasa de 5 cm. Vuelva a medirla con «Ajustar "
+                                      "impresión».")
+                           .arg(clave, t->left(40), seccion)};
+    return v;
 }
 } // namespace
 

@@ -13,7 +13,13 @@ class Ajustes;
 class Impresora;
 class PoliticaFallas;
 
-// Keys "Xx"/"Yx" (portrait, orientation 1) or "Xy"/"Yy" (any other).
+// A correction measures how far a printer misses; past 5 cm either way it is
+// no printer's error but a damaged setting, and would print everything off
+// the sheet.
+inline constexpr double kMaxCorreccion = 5 * 567; // twips
+
+// Keys "Xx"/"Yx" (portrait, orientation 1) or "Xy"/"Yy" (any other). Throws
+// Falla for a stored value past kMaxCorreccion.
 QPointF LeerCorreccion(const Ajustes& ajustes, const QString& impresora, int orientacion);
 void GenerarIniPrinter(Ajustes& ajustes, const QString& impresora, int orientacion, double x,
                        float y, const QLocale& idioma = QLocale());

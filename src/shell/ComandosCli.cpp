@@ -41,6 +41,7 @@ struct Opciones {
     QString salida;    // pdf
     QString impresora; // imprimir
     bool prueba = false;
+    bool forzar = false; // pdf and imprimir: a job that is not whole too
     std::optional<qint64> desde;
     std::optional<qint64> hasta;
 };
@@ -76,6 +77,8 @@ std::optional<Opciones> Analizar(const QStringList& args, QString& error) {
             (a == u"--desde" ? o.desde : o.hasta) = v;
         } else if (imprime && a == u"--prueba") {
             o.prueba = true;
+        } else if (imprime && a == u"--forzar") {
+            o.forzar = true;
         } else if (o.comando == u"imprimir" && a == u"--impresora") {
             if (i + 1 >= args.size() || args[i + 1].isEmpty()) {
                 error = QStringLiteral("Falta el nombre de la impresora.");
@@ -137,9 +140,9 @@ QString TextoUso() {
         "Uso:\n"
         "  velquira-cli info TRABAJO.zul\n"
         "  velquira-cli textos TRABAJO.zul [--desde K] [--hasta M]\n"
-        "  velquira-cli pdf TRABAJO.zul SALIDA.pdf [--prueba] [--desde K] [--hasta M]\n"
+        "  velquira-cli pdf TRABAJO.zul SALIDA.pdf [--prueba] [--desde K] [--hasta M] [--forzar]\n"
         "  velquira-cli imprimir TRABAJO.zul [--impresora NOMBRE] [--prueba] [--desde K] "
-        "[--hasta M]\n"
+        "[--hasta M] [--forzar]\n"
         "  velquira-cli impresoras\n"
         "\n"
         "info    muestra la hoja, la orientación, los cuadros y las hojas de la tirada.\n"
@@ -149,7 +152,8 @@ QString TextoUso() {
         "        cuyas páginas son la hoja del trabajo, sin corrección de impresora.\n"
         "imprimir imprime como el programa: en la impresora del programa (o la\n"
         "        indicada), con su corrección y su margen no imprimible.\n"
-        "impresoras lista las impresoras instaladas.\n");
+        "impresoras lista las impresoras instaladas.\n"
+        "--forzar imprime también un trabajo incompleto (un archivo cortado o dañado).\n");
 }
 
 int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
@@ -186,6 +190,15 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
     }
     if (l.resultado != LecturaTrabajo::Resultado::Leido)
         return NoLeido;
+    // A job cut short is never printed as if whole, unless the operator says so.
+    const QStringList incompleto = AvisoIncompleto(l);
+    for (const QString& aviso : incompleto)
+        Escribir(errores, aviso + u'\n');
+    if (!incompleto.isEmpty() && !o->forzar && (o->comando == u"pdf" || o->comando == u"imprimir")) {
+        Escribir(errores, QStringLiteral("No se imprime un trabajo incompleto; con --forzar se "
+                                         "imprime de todos modos.\n"));
+        return NoLeido;
+    }
 
     std::vector<const Cuadro*> vivos;
     for (const Cuadro& c : l.cuadros)

@@ -21,55 +21,61 @@ qint16 AccionDeRespuesta(Respuesta r) {
     }
 }
 
-qint16 Disco(Mensajes& m, const QString& texto, Botones b) {
-    return AccionDeRespuesta(m.mostrar(texto, kTituloDisco, Icono::Exclamacion, b));
+// The message, then where in a file the failure happened.
+QString ConLugar(const QString& texto, const Falla& falla) {
+    return falla.lugar.isEmpty() ? texto : texto + u'\r' + falla.lugar;
 }
 } // namespace
 
 qint16 TratarError(const Falla& falla, Mensajes& m) {
+    const auto Disco = [&](const QString& texto, Botones b) {
+        return AccionDeRespuesta(
+            m.mostrar(ConLugar(texto, falla), kTituloDisco, Icono::Exclamacion, b));
+    };
     const QString nombreNoValido = QStringLiteral("Nombre de archivo no válido.");
     switch (falla.numero) {
     case 7:
-        m.mostrar(QStringLiteral("No queda memoria disponible para \rllevar a cabo esta "
-                                 "operación. \rGuarde todos los trabajos ,\rCierre alguna "
-                                 "aplicación e intente \rnuevamente"),
+        m.mostrar(ConLugar(QStringLiteral("No queda memoria disponible para \rllevar a cabo esta "
+                                          "operación. \rGuarde todos los trabajos ,\rCierre "
+                                          "alguna aplicación e intente \rnuevamente"),
+                           falla),
                   QStringLiteral("ERROR : MEMORIA INSUFICIENTE"), Icono::Exclamacion,
                   Botones::Aceptar);
         return Abandonar;
     case 52:
     case 64:
-        return Disco(m, nombreNoValido, Botones::AceptarCancelar);
+        return Disco(nombreNoValido, Botones::AceptarCancelar);
     case 53:
         return Reintentar;
     case 54:
-        return Disco(m, QStringLiteral("Imposible abrir el archivo para este tipo de acceso."),
+        return Disco(QStringLiteral("Imposible abrir el archivo para este tipo de acceso."),
                      Botones::Aceptar);
     case 55:
-        return Disco(m, QStringLiteral("El archivo ya está abierto."), Botones::Aceptar);
+        return Disco(QStringLiteral("El archivo ya está abierto."), Botones::Aceptar);
     case 57:
-        return Disco(m, QStringLiteral("Error interno de disco."), Botones::Aceptar);
+        return Disco(QStringLiteral("Error interno de disco."), Botones::Aceptar);
     case 61:
-        return Disco(m, QStringLiteral("Disco lleno. ¿Desea continuar?"),
+        return Disco(QStringLiteral("Disco lleno. ¿Desea continuar?"),
                      Botones::AnularReintentarOmitir);
     case 62:
-        return Disco(m,
+        return Disco(
                      QStringLiteral("Este archivo tiene un marcador no estándar de fin de archivo, "
                                     "o se ha intentado leer más allá del marcador de final de "
                                     "archivo."),
                      Botones::AnularReintentarOmitir);
     case 68:
-        return Disco(m, QStringLiteral("El dispositivo no está disponible"),
+        return Disco(QStringLiteral("El dispositivo no está disponible"),
                      Botones::AceptarCancelar);
     case 71:
-        return Disco(m, QStringLiteral("Introduzca correctamente el disco en la unidad."),
+        return Disco(QStringLiteral("Introduzca correctamente el disco en la unidad."),
                      Botones::AceptarCancelar);
     case 75:
-        return Disco(m,
+        return Disco(
                      QStringLiteral("El archivo que intenta escribir, está protegido contra "
                                     "escritura"),
                      Botones::ReintentarCancelar);
     case 76:
-        return Disco(m, QStringLiteral("La ruta no existe."), Botones::AceptarCancelar);
+        return Disco(QStringLiteral("La ruta no existe."), Botones::AceptarCancelar);
     case 383:
         return Abandonar;
     case kFallaSalida:
@@ -79,9 +85,10 @@ qint16 TratarError(const Falla& falla, Mensajes& m) {
     case 32755:
         return Omitir;
     default:
-        m.mostrar(QStringLiteral("Ha ocurrido un error\rEl número del error es = %1\r%2")
-                      .arg(falla.numero)
-                      .arg(falla.descripcion),
+        m.mostrar(ConLugar(QStringLiteral("Ha ocurrido un error\rEl número del error es = %1\r%2")
+                               .arg(falla.numero)
+                               .arg(falla.descripcion),
+                           falla),
                   QStringLiteral("ERROR"), Icono::Exclamacion, Botones::Aceptar);
         return Abandonar;
     }
@@ -109,7 +116,9 @@ PoliticaFallas::Resultado PoliticaFallas::ejecutar(const std::function<void()>& 
                 continue;
             // The condition persists: give up rather than loop, and say so.
             m_mensajes.mostrar(
-                QStringLiteral("No se pudo completar la operación.\r%1").arg(falla.descripcion),
+                ConLugar(QStringLiteral("No se pudo completar la operación.\r%1")
+                             .arg(falla.descripcion),
+                         falla),
                 QStringLiteral("Error de disco"), Icono::Exclamacion, Botones::Aceptar);
             AccionError = Abandonar;
             return Resultado::Abandonado;
