@@ -16,6 +16,8 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -124,6 +126,23 @@ Falla FallaDeApertura(const QFileDevice& f, const QString& ruta, bool escribir) 
     if (info.isDir())
         return {64, QStringLiteral("%1 es una carpeta").arg(nombre)};
     return {64, QStringLiteral("No se puede crear %1 (%2)").arg(nombre, f.errorString())};
+}
+
+// A file whose mode forbids writing is read-only for the program too, even
+// when the operator may override the mode (root, or the file's owner).
+bool SoloLectura(const QFileInfo& info) {
+    return info.exists() && (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner));
+}
+
+// The replacement takes the old file's mode and, where the system allows it,
+// its owner and group: a save changes the job's contents, nothing else.
+void ConservarModo(QSaveFile& f, const QString& ruta) {
+    struct stat antes {};
+    if (::stat(QFile::encodeName(ruta).constData(), &antes) != 0)
+        return;
+    if (::fchown(f.handle(), antes.st_uid, antes.st_gid) != 0)
+        (void)::fchown(f.handle(), static_cast<uid_t>(-1), antes.st_gid);
+    (void)::fchmod(f.handle(), antes.st_mode & 07777);
 }
 
 Falla FallaGrande() {
@@ -550,6 +569,9 @@ bool EscribirArchivoAtomico(const QString& ruta, const QByteArray& datos, Politi
     SinTerminar sinTerminar(politica);
     const auto res = politica.ejecutar([&] {
         QSaveFile f(ruta);
+        if (SoloLectura(QFileInfo(ruta)))
+            throw Falla{75, QStringLiteral("%1 es de solo lectura")
+                                .arg(QDir::toNativeSeparators(ruta))};
         if (QFileInfo(ruta).isDir() || !f.open(QIODevice::WriteOnly))
             throw FallaDeApertura(f, ruta, true);
         if (f.write(datos) != datos.size() || !f.flush()) {
@@ -559,6 +581,7 @@ bool EscribirArchivoAtomico(const QString& ruta, const QByteArray& datos, Politi
                 throw Falla{61, QStringLiteral("Disco lleno")};
             throw Falla{57, f.errorString()};
         }
+        ConservarModo(f, ruta);
         if (!f.commit()) {
             const QStorageInfo disco(QFileInfo(ruta).absolutePath());
             if (disco.isValid() && disco.bytesAvailable() < datos.size() + 4096)

@@ -9,6 +9,7 @@
 #include "shell/Despachador.h"
 #include "shell/Principal.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 const QString CicloTrabajo::kNombreNuevo = QStringLiteral("Trabajo1.zul");
@@ -53,6 +54,7 @@ void CicloTrabajo::NuevoTrabajo() {
 
 void CicloTrabajo::SinTrabajo(bool tituloProducto) {
     Estado& e = m_p.estado;
+    OlvidarArchivo();
     e.RutaTrabajo.clear();
     if (m_p.editorAbierto()) {
         e.LimpiarTrabajo();
@@ -87,8 +89,35 @@ void CicloTrabajo::AbrirTrabajo() {
     ActualizarPegar(m_p);
 }
 
+bool CicloTrabajo::TomarCandado(const QString& ruta) {
+    const auto dueno = m_candado.Tomar(ruta);
+    if (!dueno)
+        return true;
+    const QString texto =
+        QStringLiteral("El trabajo %1 está abierto en otra copia de Velquira (proceso %2 en %3).\r"
+                       "Si lo guarda desde las dos, se perderán los cambios de una de ellas.\r"
+                       "¿Desea abrirlo de todos modos?")
+            .arg(QDir::toNativeSeparators(ruta))
+            .arg(dueno->pid)
+            .arg(dueno->maquina);
+    return m_p.mensajes().mostrar(texto, QStringLiteral("Trabajo abierto"), Icono::Exclamacion,
+                                  Botones::SiNo) == Respuesta::Si;
+}
+
+void CicloTrabajo::OlvidarArchivo() {
+    m_candado.Soltar();
+    m_huella = {};
+}
+
 bool CicloTrabajo::LeerTrabajo() {
     Estado& e = m_p.estado;
+    if (!TomarCandado(e.RutaTrabajo)) {
+        SinTrabajo(false);
+        return false;
+    }
+    // Taken before reading: a change made while the file is read is then
+    // seen at the next save, never missed.
+    const HuellaArchivo huella = HuellaArchivo::DeArchivo(e.RutaTrabajo);
     const Cuadro defectos = Estado::DefectosCuadro(m_p.ajustes());
     LecturaTrabajo l = LeerArchivoTrabajo(e.RutaTrabajo, e.Trabajo, defectos, m_p.politica);
     if (l.resultado == LecturaTrabajo::Resultado::NoEsTrabajo)
@@ -99,6 +128,7 @@ bool CicloTrabajo::LeerTrabajo() {
         return false;
     }
     const QStringList incompleto = AvisoIncompleto(l);
+    m_huella = huella;
     e.Trabajo = l.hoja;
     m_p.MostrarHoja();
     AbrirEditor();
@@ -147,13 +177,27 @@ bool CicloTrabajo::GuardarTrabajo() {
         if (r != Respuesta::Si)
             return false;
     }
-    if (EscribirArchivoAtomico(e.RutaTrabajo, datos, m_p.politica))
+    if (!PuedeSobrescribir(e.RutaTrabajo))
+        return false;
+    if (EscribirArchivoAtomico(e.RutaTrabajo, datos, m_p.politica)) {
+        m_huella = HuellaArchivo::DeDatos(e.RutaTrabajo, datos);
         return true;
+    }
     m_p.mensajes().mostrar(QStringLiteral("El trabajo no se ha guardado en %1.\rEl archivo "
                                           "anterior sigue como estaba.")
                                .arg(e.RutaTrabajo),
                            kTituloGuardar, Icono::Exclamacion, Botones::Aceptar);
     return false;
+}
+
+bool CicloTrabajo::PuedeSobrescribir(const QString& ruta) {
+    if (!m_huella.valida() || QFileInfo(m_huella.ruta()) != QFileInfo(ruta) ||
+        !m_huella.CambiadoEnDisco())
+        return true;
+    return m_p.mensajes().mostrar(QStringLiteral("El archivo ha cambiado en el disco desde que se "
+                                                 "abrió. ¿Sobrescribirlo?"),
+                                  kTituloGuardar, Icono::Exclamacion, Botones::SiNo) ==
+           Respuesta::Si;
 }
 
 bool CicloTrabajo::GuardarComo() {
@@ -171,6 +215,10 @@ bool CicloTrabajo::GuardarComo() {
         e.RutaTrabajo = anterior;
         return false;
     }
+    // The job is now the new file: its lock goes with it (a copy that has
+    // that file open keeps its own lock, and is told at its next save).
+    if (QFileInfo(anterior) != QFileInfo(*ruta))
+        m_candado.Tomar(*ruta);
     m_p.fijarTitulo(kNombreProducto + QStringLiteral(" [") + NombreArchivo(*ruta) + u']');
     return true;
 }
@@ -208,6 +256,7 @@ bool CicloTrabajo::CerrarEditor() {
             return false;
         }
     }
+    OlvidarArchivo();
     e.RutaTrabajo.clear();
     e.Modificado = false;
     e.LimpiarTrabajo();

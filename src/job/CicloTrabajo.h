@@ -3,6 +3,9 @@
 // model; the editor window opens and closes through it.
 #pragma once
 
+#include "job/CandadoTrabajo.h"
+#include "job/HuellaArchivo.h"
+
 #include <QString>
 
 class Principal;
@@ -45,6 +48,16 @@ private:
     void AbrirEditor();
     void SinTrabajo(bool tituloProducto);
     QString NombreArchivo(const QString& ruta) const;
+    // The lock of the job at `ruta`; false when another copy of the program
+    // has it open and the operator chose not to open it too.
+    bool TomarCandado(const QString& ruta);
+    // Before a save over the file read or written last: false when another
+    // program changed it since and the operator chose not to overwrite it.
+    bool PuedeSobrescribir(const QString& ruta);
+    // No job file is open any more: its lock and what it held are let go.
+    void OlvidarArchivo();
 
     Principal& m_p;
+    CandadoTrabajo m_candado;
+    HuellaArchivo m_huella;
 };
