@@ -1,5 +1,6 @@
 // velquira-cli: batch work on job files. It never opens a window, so it runs
 // on the offscreen platform unless told otherwise.
+#include "app/Asignador.h"
 #include "platform/AjustesQt.h"
 #include "platform/Fuentes.h"
 #include "platform/ImpresoraQt.h"
@@ -37,6 +38,7 @@ void VigilarInterrupcion() {
 } // namespace
 
 int main(int argc, char** argv) {
+    AjustarAsignador();
     qInstallMessageHandler(SoloGraves);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

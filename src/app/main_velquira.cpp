@@ -1,5 +1,6 @@
 // The desktop program.
 #include "editor/FrmDrag.h"
+#include "app/Asignador.h"
 #include "platform/AjustesQt.h"
 #include "platform/DialogosArchivoQt.h"
 #include "platform/DialogosImpresionQt.h"
@@ -18,6 +19,7 @@
 #include <QTranslator>
 
 int main(int argc, char** argv) {
+    AjustarAsignador();
     QApplication app(argc, argv);
     QApplication::setApplicationName(kNombreProducto);
     QApplication::setApplicationDisplayName(QString());
