@@ -23,13 +23,13 @@ void Escribir(const QString& ruta, const uint8_t* datos, size_t tam) {
 }
 
 void LeerTodo(const Ajustes& a) {
-    static const char* producto[] = {"Printer",   "PrinterDefault", "VerRegla",  "VerMargen",
-                                     "VerEjes",   "UltRegla",       "UltMargen", "UltEjes",
-                                     "Cifras",    "Rotacion",       "VerLineas", "FontName",
-                                     "FontSize",  "FontBold",       "FontItalic", "FontUnderline",
-                                     "FontStrikethru", "FontColor"};
-    static const char* titulo[] = {"HName", "HAlto", "HAncho", "HOrienta", "InitDir",
-                                   "MainLeft", "MainTop"};
+    static const char* producto[] = {
+        "Printer",       "PrinterDefault", "VerRegla", "VerMargen", "VerEjes",
+        "UltRegla",      "UltMargen",      "UltEjes",  "Cifras",    "Rotacion",
+        "VerLineas",     "FontName",       "FontSize", "FontBold",  "FontItalic",
+        "FontUnderline", "FontStrikethru", "FontColor"};
+    static const char* titulo[] = {"HName",   "HAlto",    "HAncho", "HOrienta",
+                                   "InitDir", "MainLeft", "MainTop"};
     for (const char* k : producto) {
         const QString clave = QString::fromLatin1(k);
         a.texto(Aplicacion::Producto, clave, {});
@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tam) {
             std::abort();
     }
     const AjustesQt otra(carpeta.path());
-    if (otra.avisos().isEmpty() && otra.texto(Aplicacion::Producto, QStringLiteral("Printer"), {}) != valor)
+    if (otra.avisos().isEmpty() &&
+        otra.texto(Aplicacion::Producto, QStringLiteral("Printer"), {}) != valor)
         std::abort();
     return 0;
 }

@@ -71,16 +71,35 @@ private slots:
         QTest::addColumn<QString>("seccion");
         QTest::addColumn<QString>("clave");
         QTest::addColumn<QString>("valor");
-        QTest::newRow("decimal") << "Settings" << "FontSize" << "10,5";
-        QTest::newRow("palabra") << "Settings" << "HOrienta" << "Verdadero";
-        QTest::newRow("ruta") << "Settings" << "InitDir" << "/home/a b/c ñ.zul";
-        QTest::newRow("ruta windows") << "Settings" << "InitDir" << "\\\\servidor\\a;b.zul";
-        QTest::newRow("blancos") << "Settings" << "FontName" << "  Arial ";
-        QTest::newRow("signos") << "Settings" << "Printer" << "a;b=c,d";
-        QTest::newRow("arroba") << "Settings" << "Printer" << "@ByteArray(x)";
-        QTest::newRow("control") << "Settings" << "Printer" << QString("t\tz") + QChar(1) + "9\"\\";
-        QTest::newRow("vacio") << "Settings" << "Printer" << "";
-        QTest::newRow("impresora") << "HP LaserJet ñ 100%" << "Xx" << "-56,5";
+        QTest::newRow("decimal") << "Settings"
+                                 << "FontSize"
+                                 << "10,5";
+        QTest::newRow("palabra") << "Settings"
+                                 << "HOrienta"
+                                 << "Verdadero";
+        QTest::newRow("ruta") << "Settings"
+                              << "InitDir"
+                              << "/home/a b/c ñ.zul";
+        QTest::newRow("ruta windows") << "Settings"
+                                      << "InitDir"
+                                      << "\\\\servidor\\a;b.zul";
+        QTest::newRow("blancos") << "Settings"
+                                 << "FontName"
+                                 << "  Arial ";
+        QTest::newRow("signos") << "Settings"
+                                << "Printer"
+                                << "a;b=c,d";
+        QTest::newRow("arroba") << "Settings"
+                                << "Printer"
+                                << "@ByteArray(x)";
+        QTest::newRow("control") << "Settings"
+                                 << "Printer" << QString("t\tz") + QChar(1) + "9\"\\";
+        QTest::newRow("vacio") << "Settings"
+                               << "Printer"
+                               << "";
+        QTest::newRow("impresora") << "HP LaserJet ñ 100%"
+                                   << "Xx"
+                                   << "-56,5";
     }
     void formaDeQSettings() {
         QFETCH(QString, seccion);
@@ -156,7 +175,8 @@ private slots:
         QCOMPARE(Leer(ruta), antes);
         // The other file is the program's as always.
         a.escribirTexto(Aplicacion::Titulo, "HName", "A4");
-        QCOMPARE(AjustesQt(dir.path()).texto(Aplicacion::Titulo, "HName", {}), QStringLiteral("A4"));
+        QCOMPARE(AjustesQt(dir.path()).texto(Aplicacion::Titulo, "HName", {}),
+                 QStringLiteral("A4"));
         // Just under the limit it is read.
         ArchivoGrande(ruta, kMaxArchivoAjustes - 100);
         AjustesQt b(dir.path());

@@ -49,12 +49,12 @@ std::optional<QByteArray> AjustesQt::LeerArchivo(const QString& ruta, QString* a
         return QByteArray();
     const QByteArray datos = f.isOpen() ? f.read(kMaxArchivoAjustes + 1) : QByteArray();
     if (info.size() > kMaxArchivoAjustes || datos.size() > kMaxArchivoAjustes) {
-        *aviso = QStringLiteral("El archivo de ajustes %1 es demasiado grande (%2 MB; un archivo "
-                                "de ajustes ocupa unos pocos KB).")
-                     .arg(nombre, QLocale().toString(std::max<qint64>(info.size(), datos.size()) /
-                                                         1048576.0,
-                                                     'f', 1)) +
-                 sinLeer;
+        *aviso =
+            QStringLiteral("El archivo de ajustes %1 es demasiado grande (%2 MB; un archivo "
+                           "de ajustes ocupa unos pocos KB).")
+                .arg(nombre, QLocale().toString(
+                                 std::max<qint64>(info.size(), datos.size()) / 1048576.0, 'f', 1)) +
+            sinLeer;
         return std::nullopt;
     }
     return datos;

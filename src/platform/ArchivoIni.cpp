@@ -20,7 +20,8 @@ QList<Linea> Lineas(const QByteArray& datos) {
             ++j;
         Linea l{datos.mid(i, j - i), {}};
         if (j < datos.size())
-            l.fin = datos.mid(j, datos[j] == '\r' && j + 1 < datos.size() && datos[j + 1] == '\n' ? 2 : 1);
+            l.fin = datos.mid(
+                j, datos[j] == '\r' && j + 1 < datos.size() && datos[j + 1] == '\n' ? 2 : 1);
         i = j + l.fin.size();
         lineas.append(l);
     }
@@ -46,9 +47,10 @@ Entrada Analizar(const QByteArray& linea) {
         const QByteArray nombre = t.mid(1, (fin > 0 ? fin : t.size()) - 1);
         e.tipo = Entrada::Seccion;
         // "[General]" holds keys outside any section; "[%General]" is a section so named.
-        e.nombre = nombre.compare("general", Qt::CaseInsensitive) == 0
-                       ? QString()
-                       : (nombre == "%General" ? QStringLiteral("General") : DecodificarNombre(nombre));
+        e.nombre =
+            nombre.compare("general", Qt::CaseInsensitive) == 0
+                ? QString()
+                : (nombre == "%General" ? QStringLiteral("General") : DecodificarNombre(nombre));
         return e;
     }
     const qsizetype igual = t.indexOf('=');
@@ -63,7 +65,8 @@ Entrada Analizar(const QByteArray& linea) {
 
 // A section or key the store uses: named, one level.
 bool Propio(const QString& seccion, const QString& clave) {
-    return !seccion.isEmpty() && !clave.isEmpty() && !seccion.contains(u'/') && !clave.contains(u'/');
+    return !seccion.isEmpty() && !clave.isEmpty() && !seccion.contains(u'/') &&
+           !clave.contains(u'/');
 }
 
 bool EsHex(char c) {
