@@ -198,7 +198,7 @@ private slots:
     // The batch tool says so on standard error and does its work with the defaults.
     void consolaAvisaDelArchivoEnorme() {
         QTemporaryDir dir;
-        ArchivoGrande(dir.filePath("ZUL Velquira®.ini"), 40 * kMaxArchivoAjustes);
+        ArchivoGrande(dir.filePath("ZUL Velquira®.ini"), 40 * 1024 * 1024);
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("VELQUIRA_AJUSTES", dir.path());

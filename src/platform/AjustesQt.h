@@ -17,7 +17,7 @@
 #include <QStringList>
 
 // A settings file holds a few dozen keys and one section per printer.
-inline constexpr qint64 kMaxArchivoAjustes = 1024 * 1024;
+inline constexpr qint64 kMaxArchivoAjustes = 256 * 1024;
 
 class AjustesQt : public Ajustes {
 public:

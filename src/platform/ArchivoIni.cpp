@@ -11,20 +11,27 @@ struct Linea {
     QByteArray fin;   // "\n", "\r\n", "\r" or nothing (the last line)
 };
 
-QList<Linea> Lineas(const QByteArray& datos) {
-    QList<Linea> lineas;
+// Calls `linea(texto, fin)` for every line of `datos`; a line ends with
+// "\n", "\r\n" or "\r", the last one possibly with nothing.
+template <typename F> void PorLinea(QByteArrayView datos, F linea) {
     qsizetype i = 0;
     while (i < datos.size()) {
         qsizetype j = i;
         while (j < datos.size() && datos[j] != '\n' && datos[j] != '\r')
             ++j;
-        Linea l{datos.mid(i, j - i), {}};
-        if (j < datos.size())
-            l.fin = datos.mid(
-                j, datos[j] == '\r' && j + 1 < datos.size() && datos[j + 1] == '\n' ? 2 : 1);
-        i = j + l.fin.size();
-        lineas.append(l);
+        qsizetype fin = j < datos.size() ? 1 : 0;
+        if (fin && datos[j] == '\r' && j + 1 < datos.size() && datos[j + 1] == '\n')
+            fin = 2;
+        linea(datos.sliced(i, j - i), datos.sliced(j, fin));
+        i = j + fin;
     }
+}
+
+QList<Linea> Lineas(const QByteArray& datos) {
+    QList<Linea> lineas;
+    PorLinea(datos, [&](QByteArrayView texto, QByteArrayView fin) {
+        lineas.append({texto.toByteArray(), fin.toByteArray()});
+    });
     return lineas;
 }
 
@@ -33,18 +40,18 @@ QList<Linea> Lineas(const QByteArray& datos) {
 struct Entrada {
     enum Tipo { Nada, Seccion, Clave } tipo = Nada;
     QString nombre;
-    QByteArray clave; // the key as written
-    QByteArray valor;
+    QByteArrayView clave; // the key as written, in the line
+    QByteArrayView valor;
 };
 
-Entrada Analizar(const QByteArray& linea) {
-    const QByteArray t = linea.trimmed();
+Entrada Analizar(QByteArrayView linea) {
+    const QByteArrayView t = linea.trimmed();
     Entrada e;
     if (t.isEmpty() || t.startsWith(';') || t.startsWith('#'))
         return e;
     if (t.startsWith('[')) {
         const qsizetype fin = t.lastIndexOf(']');
-        const QByteArray nombre = t.mid(1, (fin > 0 ? fin : t.size()) - 1);
+        const QByteArrayView nombre = t.sliced(1, (fin > 0 ? fin : t.size()) - 1);
         e.tipo = Entrada::Seccion;
         // "[General]" holds keys outside any section; "[%General]" is a section so named.
         e.nombre =
@@ -57,9 +64,9 @@ Entrada Analizar(const QByteArray& linea) {
     if (igual <= 0)
         return e;
     e.tipo = Entrada::Clave;
-    e.clave = t.left(igual).trimmed();
+    e.clave = t.first(igual).trimmed();
     e.nombre = DecodificarNombre(e.clave);
-    e.valor = t.mid(igual + 1);
+    e.valor = t.sliced(igual + 1);
     return e;
 }
 
@@ -253,14 +260,15 @@ QByteArray CodificarValor(QStringView valor) {
 Claves Leer(const QByteArray& datos) {
     Claves claves;
     QString seccion;
-    for (const Linea& l : Lineas(datos)) {
-        const Entrada e = Analizar(l.texto);
-        if (e.tipo == Entrada::Seccion)
+    PorLinea(datos, [&](QByteArrayView texto, QByteArrayView) {
+        const Entrada e = Analizar(texto);
+        if (e.tipo == Entrada::Seccion) {
             seccion = e.nombre;
-        else if (e.tipo == Entrada::Clave && Propio(seccion, e.nombre))
-            claves.insert((seccion + u'/' + e.nombre).toCaseFolded(),
-                          {seccion + u'/' + e.nombre, DecodificarValor(e.valor)});
-    }
+        } else if (e.tipo == Entrada::Clave && Propio(seccion, e.nombre)) {
+            const QString llave = seccion + u'/' + e.nombre;
+            claves.insert(llave.toCaseFolded(), {llave, DecodificarValor(e.valor)});
+        }
+    });
     return claves;
 }
 
@@ -280,7 +288,7 @@ QByteArray Escribir(const QByteArray& datos, const QString& seccion, const QStri
         } else if (e.tipo == Entrada::Clave && actual.compare(seccion, Qt::CaseInsensitive) == 0) {
             despuesDeSeccion = n + 1;
             if (e.nombre.compare(clave, Qt::CaseInsensitive) == 0) {
-                lineas[n].texto = e.clave + '=' + codificado;
+                lineas[n].texto = e.clave.toByteArray() + '=' + codificado;
                 cambiada = true;
             }
         }
