@@ -38,3 +38,23 @@ done
 lineas="$(VELQUIRA_AJUSTES="$tmp/ajustes" build/bin/velquira-cli textos "$tmp/tirada_100000.zul" 2>/dev/null | wc -l)"
 echo "lines printed for 100000 sheets: $lineas"
 [ "$lineas" -eq 100000 ]
+
+echo
+echo "== velquira-cli info with a large settings file"
+printf '%-22s %10s %12s\n' "settings file" "wall (s)" "peak RSS (MiB)"
+# Sections of a printer correction each, as many as fill the size.
+ajustes_de() {
+  mkdir -p "$2"
+  awk -v tam="$1" 'BEGIN { print "[Settings]"; print "Cifras=7"; n = 20;
+    for (i = 0; n < tam; i++) { s = sprintf("[Impresora%d]\nXx=1\nYx=2", i); print s; n += length(s) + 1 } }' \
+    >"$2/ZUL Velquira.ini"
+  cp "$2/ZUL Velquira.ini" "$2/ZUL Velquira®.ini"
+}
+for tam in 260000 44000000; do
+  ajustes_de "$tam" "$tmp/ajustes_$tam"
+  VELQUIRA_AJUSTES="$tmp/ajustes_$tam" /usr/bin/time -v -o "$tmp/time_aj_$tam" \
+    build/bin/velquira-cli info "$tmp/tirada_10000.zul" >/dev/null 2>&1
+  reloj="$(sed -n 's/.*Elapsed (wall clock) time.*: //p' "$tmp/time_aj_$tam")"
+  rss="$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$tmp/time_aj_$tam")"
+  printf '%-22s %10s %12.1f\n' "$tam bytes (x2)" "$(segundos "$reloj")" "$(awk -v k="$rss" 'BEGIN { print k / 1024 }')"
+done

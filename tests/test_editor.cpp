@@ -98,8 +98,8 @@ private slots:
         const double largo = 2147483647.0 * 10;
         const QList<Marca> m = MarcasRegla(0, largo, 10.0f, 1e9, 1e9 + 20000);
         QVERIFY(m.size() > 30 && m.size() < 40); // one tick every 567 twips
-        const Marca& cm = *std::find_if(m.begin(), m.end(),
-                                        [](const Marca& k) { return !k.numero.isEmpty(); });
+        const Marca& cm =
+            *std::find_if(m.begin(), m.end(), [](const Marca& k) { return !k.numero.isEmpty(); });
         QCOMPARE(cm.posicion % 5670, 0);
         QCOMPARE(cm.numero, QString::number(cm.posicion / 5670));
     }

@@ -43,8 +43,8 @@ int CuadrosEn(const QString& ruta) {
     MensajesGuion m;
     PoliticaFallas p(m, {});
     const LecturaTrabajo l = LeerArchivoTrabajo(ruta, {}, {}, p);
-    return static_cast<int>(std::count_if(l.cuadros.begin(), l.cuadros.end(),
-                                          [](const Cuadro& c) { return c.EnUso; }));
+    return static_cast<int>(
+        std::count_if(l.cuadros.begin(), l.cuadros.end(), [](const Cuadro& c) { return c.EnUso; }));
 }
 
 mode_t Modo(const QString& ruta) {
@@ -180,8 +180,9 @@ private slots:
         PoliticaFallas p(m, {});
         QVERIFY(!EscribirArchivoAtomico(ruta, "nuevo", p));
         QCOMPARE(m.mostrados.size(), 1);
-        QCOMPARE(m.mostrados[0].texto,
-                 QStringLiteral("El archivo que intenta escribir, está protegido contra escritura"));
+        QCOMPARE(
+            m.mostrados[0].texto,
+            QStringLiteral("El archivo que intenta escribir, está protegido contra escritura"));
         QCOMPARE(m.mostrados[0].botones, Botones::ReintentarCancelar);
         QCOMPARE(Leer(ruta), QByteArray("anterior"));
         QCOMPARE(int(Modo(ruta)), modo);
@@ -325,7 +326,8 @@ private slots:
         p.despachador.ejecutar("BtnAbrir");
         QVERIFY(p.principal.editorAbierto());
         QVERIFY(b.mensajes.mostrados.isEmpty());
-        QCOMPARE(Leer(candado).split('\n').first().toLongLong(), QCoreApplication::applicationPid());
+        QCOMPARE(Leer(candado).split('\n').first().toLongLong(),
+                 QCoreApplication::applicationPid());
     }
 
     // Saved under another name, the job's lock moves to the new file.

@@ -2,6 +2,7 @@
 #include "platform/AjustesQt.h"
 
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -64,6 +65,86 @@ private slots:
         QCOMPARE(b.entero(Aplicacion::Producto, "Cifras", 5), 5);
     }
 
+    // The files stay in QSettings' form: what either writes, the other reads
+    // as written, and a write leaves the other lines alone.
+    void formaDeQSettings_data() {
+        QTest::addColumn<QString>("seccion");
+        QTest::addColumn<QString>("clave");
+        QTest::addColumn<QString>("valor");
+        QTest::newRow("decimal") << "Settings"
+                                 << "FontSize"
+                                 << "10,5";
+        QTest::newRow("palabra") << "Settings"
+                                 << "HOrienta"
+                                 << "Verdadero";
+        QTest::newRow("ruta") << "Settings"
+                              << "InitDir"
+                              << "/home/a b/c ñ.zul";
+        QTest::newRow("ruta windows") << "Settings"
+                                      << "InitDir"
+                                      << "\\\\servidor\\a;b.zul";
+        QTest::newRow("blancos") << "Settings"
+                                 << "FontName"
+                                 << "  Arial ";
+        QTest::newRow("signos") << "Settings"
+                                << "Printer"
+                                << "a;b=c,d";
+        QTest::newRow("arroba") << "Settings"
+                                << "Printer"
+                                << "@ByteArray(x)";
+        QTest::newRow("control") << "Settings"
+                                 << "Printer" << QString("t\tz") + QChar(1) + "9\"\\";
+        QTest::newRow("vacio") << "Settings"
+                               << "Printer"
+                               << "";
+        QTest::newRow("impresora") << "HP LaserJet ñ 100%"
+                                   << "Xx"
+                                   << "-56,5";
+    }
+    void formaDeQSettings() {
+        QFETCH(QString, seccion);
+        QFETCH(QString, clave);
+        QFETCH(QString, valor);
+        QTemporaryDir dir;
+        const QString ruta = dir.filePath("ZUL Velquira®.ini");
+        {
+            QSettings qt(ruta, QSettings::IniFormat);
+            qt.setValue("Settings/HName", "A4");
+            qt.setValue(seccion + '/' + clave, valor);
+            qt.setValue("Otra/Yx", "3");
+        }
+        {
+            AjustesQt a(dir.path());
+            QCOMPARE(a.leer(Aplicacion::Titulo, seccion.toUpper(), clave.toLower()).value_or("-"),
+                     valor);
+            a.escribir(Aplicacion::Titulo, seccion, clave, valor + "2");
+            a.escribir(Aplicacion::Titulo, "Nueva " + seccion, clave, valor);
+        }
+        QSettings qt(ruta, QSettings::IniFormat);
+        QCOMPARE(qt.value(seccion + '/' + clave).toString(), valor + "2");
+        QCOMPARE(qt.value("Nueva " + seccion + '/' + clave).toString(), valor);
+        QCOMPARE(qt.value("Settings/HName").toString(), QStringLiteral("A4"));
+        QCOMPARE(qt.value("Otra/Yx").toString(), QStringLiteral("3"));
+        QCOMPARE(qt.allKeys().size(), 4);
+    }
+
+    // A value QSettings would deserialize (here one that asks for 49 GB) is
+    // only text to the store; the rest of the file reads and writes as usual.
+    void valorSerializadoEsTexto() {
+        QTemporaryDir dir;
+        const QString ruta = dir.filePath("ZUL Velquira.ini");
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        const QByteArray variante = "@Variant(\\0\\0\\0\\x9\\\\\a0\\\\70x0)";
+        f.write("[Settings]\nCifras=" + variante + "\nVerRegla=2\n");
+        f.close();
+        AjustesQt a(dir.path());
+        QCOMPARE(a.entero(Aplicacion::Producto, "Cifras", 5), 5);
+        QCOMPARE(a.entero(Aplicacion::Producto, "VerRegla", 1), 2);
+        a.escribirTexto(Aplicacion::Producto, "VerRegla", "0");
+        QCOMPARE(Leer(ruta), "[Settings]\nCifras=" + variante + "\nVerRegla=0\n");
+    }
+
     // A write merges with what another copy of the program stored meanwhile.
     void escribirConservaLoDeOtraCopia() {
         QTemporaryDir dir;
@@ -94,7 +175,8 @@ private slots:
         QCOMPARE(Leer(ruta), antes);
         // The other file is the program's as always.
         a.escribirTexto(Aplicacion::Titulo, "HName", "A4");
-        QCOMPARE(AjustesQt(dir.path()).texto(Aplicacion::Titulo, "HName", {}), QStringLiteral("A4"));
+        QCOMPARE(AjustesQt(dir.path()).texto(Aplicacion::Titulo, "HName", {}),
+                 QStringLiteral("A4"));
         // Just under the limit it is read.
         ArchivoGrande(ruta, kMaxArchivoAjustes - 100);
         AjustesQt b(dir.path());
@@ -116,7 +198,7 @@ private slots:
     // The batch tool says so on standard error and does its work with the defaults.
     void consolaAvisaDelArchivoEnorme() {
         QTemporaryDir dir;
-        ArchivoGrande(dir.filePath("ZUL Velquira®.ini"), 40 * kMaxArchivoAjustes);
+        ArchivoGrande(dir.filePath("ZUL Velquira®.ini"), 40 * 1024 * 1024);
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("VELQUIRA_AJUSTES", dir.path());

@@ -297,7 +297,8 @@ private slots:
         const int em = qRound(hoja->pixeles(1638 * 20 * 10));
         const QPoint o = hoja->origenHoja();
         const int desde = em / 4;
-        const QRect tira(o.x() + desde, o.y() + em * 45 / 100, hoja->tamanoHoja().width() - desde, 1);
+        const QRect tira(o.x() + desde, o.y() + em * 45 / 100, hoja->tamanoHoja().width() - desde,
+                         1);
         QImage imagen(tira.size(), QImage::Format_RGB32);
         imagen.fill(Qt::red);
         hoja->render(&imagen, QPoint(), QRegion(tira));
@@ -334,8 +335,9 @@ private slots:
         const QSizeF caja = p.editor.elementos().elementos()[0].rect.size();
         const double area = hoja->pixeles(caja.width()) * hoja->pixeles(caja.height());
         QVERIFY(area > 1e6 && area < VistaHoja::kMaxPixelesImagen);
-        const QSize zona = (QSizeF(hoja->pixeles(caja.width()), hoja->pixeles(caja.height())) +
-                            QSizeF(100, 100)).toSize();
+        const QSize zona =
+            (QSizeF(hoja->pixeles(caja.width()), hoja->pixeles(caja.height())) + QSizeF(100, 100))
+                .toSize();
         QImage imagen(zona, QImage::Format_RGB32);
         hoja->render(&imagen, QPoint(), QRegion(QRect(QPoint(), zona)));
         QVERIFY(hoja->pixelesGuardados() > 0);

@@ -54,7 +54,8 @@ QSize VistaHoja::tamanoHoja() const {
     const ::Trabajo& t = m_p.estado.Trabajo;
     // No widget is larger than this; nor is the sheet drawn larger.
     const auto lado = [&](double twips) {
-        return static_cast<int>(std::min<double>(std::lround(pixeles(twips * zoom())), QWIDGETSIZE_MAX));
+        return static_cast<int>(
+            std::min<double>(std::lround(pixeles(twips * zoom())), QWIDGETSIZE_MAX));
     };
     return {lado(t.HAncho), lado(t.HAlto)};
 }
@@ -136,8 +137,8 @@ const QPixmap* VistaHoja::imagenCuadro(int i) {
     if (area > kMaxPixelesImagen || m_pixelesGuardados + area > kMaxPixelesImagenes)
         return nullptr;
     const qreal dpr = devicePixelRatioF();
-    img.pixmap = QPixmap(QSize(std::max(1, int(std::ceil(t.width()))),
-                               std::max(1, int(std::ceil(t.height())))));
+    img.pixmap = QPixmap(
+        QSize(std::max(1, int(std::ceil(t.width()))), std::max(1, int(std::ceil(t.height())))));
     img.pixmap.setDevicePixelRatio(dpr);
     img.pixmap.fill(ColorDeBgr(e.fondo));
     m_pixelesGuardados += qint64(img.pixmap.width()) * img.pixmap.height();

@@ -196,8 +196,8 @@ bool CicloTrabajo::PuedeSobrescribir(const QString& ruta) {
         return true;
     return m_p.mensajes().mostrar(QStringLiteral("El archivo ha cambiado en el disco desde que se "
                                                  "abrió. ¿Sobrescribirlo?"),
-                                  kTituloGuardar, Icono::Exclamacion, Botones::SiNo) ==
-           Respuesta::Si;
+                                  kTituloGuardar, Icono::Exclamacion,
+                                  Botones::SiNo) == Respuesta::Si;
 }
 
 bool CicloTrabajo::GuardarComo() {

@@ -1,8 +1,11 @@
 #include "AjustesQt.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QLockFile>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 AjustesQt::AjustesQt(const QString& carpeta) : m_carpeta(carpeta) {
@@ -25,42 +28,66 @@ QString AjustesQt::Llave(const QString& seccion, const QString& clave) {
     return (seccion + u'/' + clave).toCaseFolded();
 }
 
-void AjustesQt::Cargar(Archivo& a, const QString& ruta) {
+std::optional<QByteArray> AjustesQt::LeerArchivo(const QString& ruta, QString* aviso) const {
     const QFileInfo info(ruta);
+    if (!info.exists())
+        return QByteArray();
     const QString nombre = QDir::toNativeSeparators(ruta);
     const QString sinLeer = QStringLiteral("\rNo se ha leído: el programa usa los valores "
                                            "predeterminados y no guardará en él los ajustes que "
                                            "se cambien. Bórrelo o cámbielo de nombre para volver a "
                                            "guardar los ajustes.");
     // A FIFO or a device would stall or never end the read.
-    if (info.exists() && !info.isFile()) {
-        m_avisos.append(QStringLiteral("El archivo de ajustes %1 no es un archivo común.").arg(nombre) +
-                        sinLeer);
+    if (!info.isFile()) {
+        *aviso = QStringLiteral("El archivo de ajustes %1 no es un archivo común.").arg(nombre) +
+                 sinLeer;
+        return std::nullopt;
+    }
+    QFile f(ruta);
+    // An unreadable file reads as empty, as a missing one does.
+    if (info.size() <= kMaxArchivoAjustes && !f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    const QByteArray datos = f.isOpen() ? f.read(kMaxArchivoAjustes + 1) : QByteArray();
+    if (info.size() > kMaxArchivoAjustes || datos.size() > kMaxArchivoAjustes) {
+        *aviso =
+            QStringLiteral("El archivo de ajustes %1 es demasiado grande (%2 MB; un archivo "
+                           "de ajustes ocupa unos pocos KB).")
+                .arg(nombre, QLocale().toString(
+                                 std::max<qint64>(info.size(), datos.size()) / 1048576.0, 'f', 1)) +
+            sinLeer;
+        return std::nullopt;
+    }
+    return datos;
+}
+
+void AjustesQt::Cargar(Archivo& a, const QString& ruta) {
+    a.ruta = ruta;
+    QString aviso;
+    const auto datos = LeerArchivo(ruta, &aviso);
+    a.rechazado = !datos;
+    if (a.rechazado) {
+        m_avisos.append(aviso);
         return;
     }
-    if (info.size() > kMaxArchivoAjustes) {
-        m_avisos.append(QStringLiteral("El archivo de ajustes %1 es demasiado grande (%2 MB; "
-                                       "un archivo de ajustes ocupa unos pocos KB).")
-                            .arg(nombre, QLocale().toString(info.size() / 1048576.0, 'f', 1)) +
-                        sinLeer);
+    a.claves = ArchivoIni::Leer(*datos);
+}
+
+void AjustesQt::Guardar(Archivo& a, const QString& seccion, const QString& clave,
+                        const QString& valor) {
+    // Another copy of the program may write the file too: the lock QSettings
+    // takes, and the file as it is now.
+    QLockFile candado(a.ruta + QStringLiteral(".lock"));
+    if (!candado.tryLock(5000))
         return;
-    }
-    a.settings = std::make_unique<QSettings>(ruta, QSettings::IniFormat);
-    // Sections and keys hold one level: "Section/Key". Keys outside a section
-    // or deeper down are not the program's.
-    for (const QString& k : a.settings->allKeys()) {
-        const qsizetype barra = k.indexOf(u'/');
-        if (barra <= 0 || k.indexOf(u'/', barra + 1) >= 0)
-            continue;
-        const QVariant v = a.settings->value(k);
-        // An unquoted value with commas reads back as a list.
-        const QString valor =
-            v.typeId() == QMetaType::QStringList ? v.toStringList().join(u',') : v.toString();
-        const QString llave = k.toCaseFolded();
-        // Of two spellings of one key, the first stored wins, as it always did.
-        if (!a.claves.contains(llave))
-            a.claves.insert(llave, {k, valor});
-    }
+    QString aviso;
+    const auto datos = LeerArchivo(a.ruta, &aviso);
+    if (!datos)
+        return;
+    QSaveFile f(a.ruta);
+    if (!f.open(QIODevice::WriteOnly))
+        return;
+    f.write(ArchivoIni::Escribir(*datos, seccion, clave, valor));
+    f.commit();
 }
 
 AjustesQt::Archivo& AjustesQt::archivo(Aplicacion app) {
@@ -88,8 +115,6 @@ void AjustesQt::escribir(Aplicacion app, const QString& seccion, const QString& 
     if (it == a.claves.end())
         it = a.claves.insert(llave, {seccion + u'/' + clave, valor});
     it->second = valor;
-    if (!a.settings)
-        return;
-    a.settings->setValue(it->first, valor);
-    a.settings->sync();
+    if (!a.rechazado)
+        Guardar(a, seccion, clave, valor);
 }

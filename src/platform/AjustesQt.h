@@ -1,22 +1,23 @@
 // The settings store on disk: one INI file per application name in a folder
 // of the user's configuration ("~/.config/ZUL Velquira" unless the
-// environment variable VELQUIRA_AJUSTES names another folder).
+// environment variable VELQUIRA_AJUSTES names another folder), in the form
+// of ArchivoIni.
 //
 // Each file is read once, when the store is made; reads then come from
-// memory. A file larger than kMaxArchivoAjustes, or one that is not a plain
-// file, is not read and never written: the store works with the defaults and
+// memory, and a write changes its key's line in the file as it is then. A
+// file larger than kMaxArchivoAjustes, or one that is not a plain file, is
+// not read and never written: the store works with the defaults and
 // avisos() says why, for the program to tell the operator.
 #pragma once
 
 #include "platform/Ajustes.h"
 
-#include <QHash>
-#include <QSettings>
+#include "platform/ArchivoIni.h"
+
 #include <QStringList>
-#include <memory>
 
 // A settings file holds a few dozen keys and one section per printer.
-inline constexpr qint64 kMaxArchivoAjustes = 1024 * 1024;
+inline constexpr qint64 kMaxArchivoAjustes = 256 * 1024;
 
 class AjustesQt : public Ajustes {
 public:
@@ -36,12 +37,16 @@ public:
 
 private:
     struct Archivo {
-        std::unique_ptr<QSettings> settings; // null: the file was refused
-        // Case-folded "section/key" -> the key as stored, and its value.
-        QHash<QString, std::pair<QString, QString>> claves;
+        QString ruta;
+        bool rechazado = false; // never written
+        ArchivoIni::Claves claves;
     };
 
     void Cargar(Archivo& archivo, const QString& ruta);
+    // The file's bytes; none (and a warning) when it must not be read.
+    std::optional<QByteArray> LeerArchivo(const QString& ruta, QString* aviso) const;
+    void Guardar(Archivo& archivo, const QString& seccion, const QString& clave,
+                 const QString& valor);
     Archivo& archivo(Aplicacion app);
     const Archivo& archivo(Aplicacion app) const;
     static QString Llave(const QString& seccion, const QString& clave);
