@@ -476,6 +476,30 @@ LecturaTrabajo LeerArchivoTrabajo(const QString& ruta, const ::Trabajo& previo,
     return LectorTrabajo(ruta, defectos, politica).leer(previo);
 }
 
+QString CuadroNoGuardable(const Cuadro& c) {
+    const auto largo = [](const QString& t) { return t.size() > kMaxLinea; };
+    if (largo(c.TextoIzq) || largo(c.TextoDer) || largo(c.FontName))
+        return QStringLiteral("un texto de más de 65.536 caracteres");
+    if (!TamLetraValido(c.FontSize))
+        return QStringLiteral("un tamaño de letra fuera de límites");
+    const auto numero = [](double v) { return std::isfinite(v) && std::fabs(v) <= kMaxNumeroSerie; };
+    if (!numero(c.Inicio) || !numero(c.Fin))
+        return QStringLiteral("un número de inicio o de fin fuera de límites");
+    return {};
+}
+
+QString TrabajoNoGuardable(const Estado& e) {
+    if (!LadoHojaValido(e.Trabajo.HAlto) || !LadoHojaValido(e.Trabajo.HAncho))
+        return QStringLiteral("La hoja mide más de 500 Cmts o nada.");
+    for (int i = 0; i <= e.limiteSuperior(); ++i) {
+        if (!e.Cuadros[i].EnUso)
+            continue;
+        if (const QString motivo = CuadroNoGuardable(e.Cuadros[i]); !motivo.isEmpty())
+            return QStringLiteral("El cuadro Nº %1 tiene %2.").arg(i + 1).arg(motivo);
+    }
+    return {};
+}
+
 QStringList AvisoIncompleto(const LecturaTrabajo& l) {
     constexpr int kMostrados = 10;
     QStringList lineas;
