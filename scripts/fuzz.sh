@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Fuzzes the job-file reader with libFuzzer (clang, ASan, UBSan). Not part of CI.
+# Fuzzes the job-file reader and the clipboard parser with libFuzzer (clang,
+# ASan, UBSan). Not part of CI.
 # Usage: scripts/fuzz.sh [SECONDS] [extra libFuzzer flags...]
 # A crash, leak or timeout leaves its input as crash-*, leak-* or timeout-* in
 # build-fuzz/hallazgos/; reproduce with build-fuzz/bin/fuzz_lector FILE.
@@ -44,6 +45,10 @@ cat > build-fuzz/lector.dict <<'DICT'
 "E+"
 "E-"
 "\xef\xbb\xbf"
+"ZUL"
+"\x09"
+"Falso"
+"Verdadero"
 DICT
 
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" \
