@@ -558,7 +558,8 @@ private slots:
     // A file written elsewhere in UTF-8 is still read as such, every line.
     void archivoUtf8() {
         QByteArray datos = Lineas(Cabecera());
-        for (const QString& l : Bloque(0, " 1 ", " 9 ", "Nº ", " €") + Bloque(1, " 1 ", " 9 ", "Ã©"))
+        for (const QString& l :
+             Bloque(0, " 1 ", " 9 ", "Nº ", " €") + Bloque(1, " 1 ", " 9 ", "Ã©"))
             datos += l.toUtf8() + "\r\n";
         MensajesGuion m;
         const LecturaTrabajo l = LeerBytes(datos, m);
@@ -865,7 +866,8 @@ private slots:
                                << "El cuadro Nº 2 tiene un texto de más de 65.536 caracteres.";
         QTest::newRow("letra") << "letra"
                                << "El cuadro Nº 2 tiene un tamaño de letra fuera de límites.";
-        QTest::newRow("hoja") << "hoja" << "La hoja mide más de 500 Cmts o nada.";
+        QTest::newRow("hoja") << "hoja"
+                              << "La hoja mide más de 500 Cmts o nada.";
     }
     void noSeGuardaLoQueNoSePuedeLeer() {
         QFETCH(QString, cambio);

@@ -1,15 +1,15 @@
 // The main window as the operator meets it, headless.
 #include "Fakes.h"
+#include "boxes/FrmProp.h"
 #include "editor/FrmDrag.h"
 #include "job/CopiaCuadros.h"
 #include "job/Valores.h"
-#include "boxes/FrmProp.h"
+#include "platform/PortapapelesQt.h"
 #include "printing/AjusteImpresora.h"
 #include "printing/Correccion.h"
 #include "printing/FrmBar.h"
 #include "printing/FrmSetup.h"
 #include "printing/Impresion.h"
-#include "platform/PortapapelesQt.h"
 #include "shell/PpalMdi.h"
 #include "shell/VisorAyuda.h"
 
@@ -18,15 +18,15 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
-#include <QMessageBox>
-#include <QTimer>
 #include <QLineEdit>
-#include <QTextBrowser>
 #include <QMenuBar>
-#include <QRadioButton>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 
@@ -310,13 +310,13 @@ private slots:
         QTest::addColumn<int>("vivos");
         QTest::addColumn<QPoint>("posicion"); // of the pasted box
         QTest::addColumn<QString>("mensaje"); // the message's start; empty: none
-        QTest::newRow("en el límite") << Copia([](Cuadro& c) { c.PosX = c.PosY = 2147483647; })
-                                      << 1 << QPoint(12242, 15842) << QString();
+        QTest::newRow("en el límite") << Copia([](Cuadro& c) { c.PosX = c.PosY = 2147483647; }) << 1
+                                      << QPoint(12242, 15842) << QString();
         QTest::newRow("en el límite negativo")
             << Copia([](Cuadro& c) { c.PosX = c.PosY = -2147483647 - 1; }) << 1 << QPoint(0, 0)
             << QString();
-        QTest::newRow("en la hoja") << Copia([](Cuadro& c) { c.PosX = 1000, c.PosY = 15800; })
-                                    << 1 << QPoint(1100, 15842) << QString();
+        QTest::newRow("en la hoja") << Copia([](Cuadro& c) { c.PosX = 1000, c.PosY = 15800; }) << 1
+                                    << QPoint(1100, 15842) << QString();
         QTest::newRow("texto de 70.000 caracteres")
             << Copia([](Cuadro& c) { c.TextoIzq = QString(70000, u'x'); }) << 0 << QPoint()
             << "Un cuadro copiado tiene un texto de más de 65.536 caracteres";
