@@ -1,9 +1,11 @@
-// libFuzzer entry over the job-file reader. Each input is written to a file
-// and opened as a job under the batch tool's failure policy (nobody answers,
-// so every failure abandons); what was read is then numbered for the first
-// sheets, as printing and velquira-cli would.
+// libFuzzer entry over the job-file reader and the clipboard parser. Each
+// input is written to a file and opened as a job under the batch tool's
+// failure policy (nobody answers, so every failure abandons); what was read is
+// then numbered for the first sheets, as printing and velquira-cli would. The
+// same bytes, as UTF-8 text, are then pasted as a clipboard copy of boxes.
 #include "boxes/Numeracion.h"
 #include "job/ArchivoTrabajo.h"
+#include "job/CopiaCuadros.h"
 #include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
 #include "shell/Falla.h"
@@ -24,6 +26,39 @@ public:
 };
 
 constexpr qint32 kHojasNumeradas = 4;
+
+void Numerar(const std::vector<Cuadro>& cuadros) {
+    try {
+        LongitudTirada(cuadros);
+    } catch (const Falla&) {
+    }
+    for (const Cuadro& c : cuadros) {
+        if (!c.EnUso)
+            continue;
+        for (qint32 k = 0; k < kHojasNumeradas; ++k) {
+            try {
+                TextoCuadroHoja(c, k);
+            } catch (const Falla&) {
+            }
+        }
+    }
+}
+
+// Another program's clipboard text: every box pasted or none, and only boxes
+// the job file can hold back.
+void Pegar(const uint8_t* datos, size_t tam, const Cuadro& defectos) {
+    const QString texto =
+        QString::fromUtf8(reinterpret_cast<const char*>(datos), static_cast<qsizetype>(tam));
+    const CopiaCuadros copia = LeerCopiaCuadros(texto, defectos);
+    if (!copia.error.isEmpty() && !copia.cuadros.isEmpty())
+        std::abort();
+    if (copia.cuadros.size() > Estado::kMaxCuadros)
+        std::abort();
+    for (const Cuadro& c : copia.cuadros)
+        if (!CuadroNoGuardable(c).isEmpty())
+            std::abort();
+    Numerar({copia.cuadros.begin(), copia.cuadros.end()});
+}
 
 } // namespace
 
@@ -50,25 +85,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tam) {
         // A failed read hands back nothing that could replace the open job.
         if (!l.cuadros.empty())
             std::abort();
-        return 0;
+    } else {
+        if (l.cuadros.size() > static_cast<size_t>(Estado::kMaxCuadros) ||
+            !LadoHojaValido(l.hoja.HAlto) || !LadoHojaValido(l.hoja.HAncho))
+            std::abort();
+        Numerar(l.cuadros);
     }
-    if (l.cuadros.size() > static_cast<size_t>(Estado::kMaxCuadros) || l.hoja.HAlto <= 0 ||
-        l.hoja.HAlto > kMaxLadoHoja || l.hoja.HAncho <= 0 || l.hoja.HAncho > kMaxLadoHoja)
-        std::abort();
-
-    try {
-        LongitudTirada(l.cuadros);
-    } catch (const Falla&) {
-    }
-    for (const Cuadro& c : l.cuadros) {
-        if (!c.EnUso)
-            continue;
-        for (qint32 k = 0; k < kHojasNumeradas; ++k) {
-            try {
-                TextoCuadroHoja(c, k);
-            } catch (const Falla&) {
-            }
-        }
-    }
+    Pegar(datos, tam, defectos);
     return 0;
 }

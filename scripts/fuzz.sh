@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Fuzzes the job-file reader with libFuzzer (clang, ASan, UBSan). Not part of CI.
+# Fuzzes the job-file reader and the clipboard parser with libFuzzer (clang,
+# ASan, UBSan). Not part of CI.
 # Usage: scripts/fuzz.sh [SECONDS] [extra libFuzzer flags...]
 # VELQUIRA_FUZZ_OBJETIVO=fuzz_ajustes fuzzes the settings reader instead.
 # A crash, leak or timeout leaves its input as crash-*, leak-* or timeout-* in
@@ -59,6 +60,10 @@ cat > build-fuzz/lector.dict <<'DICT'
 "E+"
 "E-"
 "\xef\xbb\xbf"
+"ZUL"
+"\x09"
+"Falso"
+"Verdadero"
 DICT
 
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" \

@@ -55,7 +55,8 @@ private slots:
                                           << "Hoja: A4 (21,00 x 29,70 Cmts)\nOrientación: "
                                              "Vertical\nCuadros: 3\nHojas: 2\n";
         // The run lasts as long as its longest series, whatever the others do.
-        QTest::newRow("series terminadas") << "serie_terminada.zul" << "es_ES.UTF-8"
+        QTest::newRow("series terminadas") << "serie_terminada.zul"
+                                           << "es_ES.UTF-8"
                                            << "Hoja: Carta (21,59 x 27,94 Cmts)\nOrientación: "
                                               "Vertical\nCuadros: 3\nHojas: 131077\n";
     }
@@ -153,8 +154,8 @@ private slots:
         QTest::newRow("textos") << QStringList{"textos", cortado, "--hasta", "2"} << 0 << false;
         QTest::newRow("pdf") << QStringList{"pdf", cortado, "@"} << 3 << false;
         QTest::newRow("pdf --forzar") << QStringList{"pdf", cortado, "@", "--forzar"} << 0 << true;
-        QTest::newRow("imprimir") << QStringList{"imprimir", cortado, "--impresora", "Ninguna"}
-                                  << 3 << false;
+        QTest::newRow("imprimir") << QStringList{"imprimir", cortado, "--impresora", "Ninguna"} << 3
+                                  << false;
     }
     void trabajoIncompleto() {
         QFETCH(QStringList, args);
@@ -163,9 +164,9 @@ private slots:
         args.replaceInStrings(QRegularExpression("^@$"), pdf);
         const Resultado r = Cli(args);
         QTEST(r.codigo, "codigo");
-        QVERIFY2(r.errores.startsWith(
-                     "El archivo está incompleto: al cuadro Nº 2 le faltan datos\n"),
-                 qPrintable(r.errores));
+        QVERIFY2(
+            r.errores.startsWith("El archivo está incompleto: al cuadro Nº 2 le faltan datos\n"),
+            qPrintable(r.errores));
         QTEST(QFileInfo::exists(pdf), "pdf");
     }
 

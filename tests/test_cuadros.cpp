@@ -158,6 +158,54 @@ private slots:
         QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Pegar"));
     }
 
+    // A copy the table cannot hold is not pasted, and the operator is told why.
+    void pegarMasDeLosQueCaben() {
+        Banco b;
+        Programa& p = ConCuadros(b, 2);
+        Grupo(p, {0, 1});
+        p.despachador.ejecutar("BtnCopiar");
+        AjustesMemoria vacios;
+        const Cuadro d = Estado::DefectosCuadro(vacios);
+        while (p.estado().cuadrosVivos() < Estado::kMaxCuadros - 1)
+            p.estado().AgregarCuadro(d);
+        p.despachador.ejecutar("BtnPegar");
+        QCOMPARE(p.estado().cuadrosVivos(), Estado::kMaxCuadros - 1);
+        QCOMPARE(b.mensajes.mostrados.size(), 1);
+        QCOMPARE(b.mensajes.mostrados[0].texto,
+                 QStringLiteral("No se ha pegado nada: la copia tiene 2 cuadros y en el trabajo "
+                                "sólo caben 1 más (32.767 como mucho)."));
+        QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Pegar"));
+    }
+
+    // Texts and series the job file could not hold back are refused on OK.
+    void propiedadesQueElArchivoNoGuarda() {
+        Banco b;
+        Programa& p = ConCuadros(b, 3);
+        PropiedadesCuadro d(p.principal);
+        QVERIFY(d.Abrir(0));
+        d.campo[4] = QString(65537, u'x');
+        QCOMPARE(d.Aceptar(), 4);
+        QCOMPARE(b.mensajes.mostrados.last().texto,
+                 QStringLiteral("Este texto es demasiado largo: el archivo del trabajo guarda "
+                                "hasta 65.536 caracteres"));
+        QVERIFY(p.estado().Cuadros[0].TextoDer.size() < 100);
+        d.campo[4] = QString(65536, u'x');
+        QCOMPARE(d.Aceptar(), -1);
+        // Three boxes as one series from 2147483646: the third would pass the limit.
+        Grupo(p, {0, 1, 2});
+        PropiedadesCuadro g(p.principal);
+        b.mensajes.respuestas = {Respuesta::Aceptar, Respuesta::Si};
+        QVERIFY(g.Abrir(0));
+        QVERIFY(g.programarSerie());
+        g.campo[0] = "2147483646";
+        g.campo[1] = "2147483647";
+        QCOMPARE(g.Aceptar(), 0);
+        QCOMPARE(p.estado().Cuadros[2].Inicio, 1.0);
+        g.campo[0] = "2147483645";
+        QCOMPARE(g.Aceptar(), -1);
+        QCOMPARE(p.estado().Cuadros[2].Inicio, 2147483647.0);
+    }
+
     void alinearYBloquear() {
         Banco b;
         Programa& p = ConCuadros(b, 3);

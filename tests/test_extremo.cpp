@@ -236,6 +236,28 @@ private slots:
         }
     }
 
+    // A hand-edited correction of 1e308 would print everything off the page:
+    // the run refuses it as a damaged setting, with a failure exit, before
+    // the document is begun.
+    void correccionDanadaNoImprime() {
+        const QString cola = qEnvironmentVariable("VELQUIRA_COLA");
+        if (cola.isEmpty())
+            QSKIP("sin impresora de prueba (./test.sh la crea)");
+        QTemporaryDir ajustes;
+        QFile f(ajustes.filePath("ZUL Velquira®.ini"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("[%1]\nXx=1e308\nYx=0\n").arg(cola).toUtf8());
+        f.close();
+        QProcessEnvironment env = m_env;
+        env.insert("VELQUIRA_AJUSTES", ajustes.path());
+        int codigo = -1;
+        const QString mensajes =
+            Ejecutar(VELQUIRA_CLI, {"imprimir", m_trabajo, "--impresora", cola}, &codigo, env);
+        QCOMPARE(codigo, 1);
+        QVERIFY2(mensajes.contains("Los ajustes están dañados: la corrección Xx = 1e308"),
+                 qPrintable(mensajes));
+    }
+
     void paginaDePruebaMideDiezCentimetros() {
         const QString cola = qEnvironmentVariable("VELQUIRA_COLA");
         const QString carpeta = qEnvironmentVariable("VELQUIRA_COLA_DIR");

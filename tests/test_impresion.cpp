@@ -689,9 +689,9 @@ private slots:
         impresoras.lista = {"Laser"};
         cli::Entorno entorno{b.ajustes, impresoras, {}};
         std::FILE* nada = std::tmpfile();
-        const int codigo = cli::Ejecutar(
-            {"imprimir", qEnvironmentVariable("VELQUIRA_FIXTURES") + "/antiguo.zul"}, entorno,
-            nada, nada);
+        const int codigo =
+            cli::Ejecutar({"imprimir", qEnvironmentVariable("VELQUIRA_FIXTURES") + "/antiguo.zul"},
+                          entorno, nada, nada);
         std::fclose(nada);
         QCOMPARE(codigo, imprime ? int(cli::Exito) : int(cli::Fallo));
         QCOMPARE(impresoras.creadas.last()->de("texto").isEmpty(), !imprime);

@@ -145,8 +145,8 @@ private slots:
             << Caja(2147483000, 2147483647, 1000, 0) << 10 << "";
         QTest::newRow("último número de 32 bits")
             << Caja(2147483646, 2147483647, 1, 0) << 1 << "2147483647";
-        QTest::newRow("una hoja después del último") << Caja(2147483647, 2147483647, 1, 0) << 1
-                                                     << "";
+        QTest::newRow("una hoja después del último")
+            << Caja(2147483647, 2147483647, 1, 0) << 1 << "";
         QTest::newRow("salto por hoja de más de 32 bits, terminada")
             << Caja(1, 2, 32767, 0) << 100000 << "";
         QTest::newRow("descendente terminada")

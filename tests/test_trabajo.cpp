@@ -105,6 +105,16 @@ private slots:
         QCOMPARE(c.Color, 255);
     }
 
+    // A stored font size the job file could not hold would make every new box
+    // one that cannot be saved.
+    void tamanoDeLetraGuardadoFueraDeLimites() {
+        AjustesMemoria a;
+        a.escribirTexto(Aplicacion::Producto, "FontSize", "1700");
+        QCOMPARE(Estado::DefectosCuadro(a).FontSize, 10.0f);
+        a.escribirTexto(Aplicacion::Producto, "FontSize", "1638");
+        QCOMPARE(Estado::DefectosCuadro(a).FontSize, 1638.0f);
+    }
+
     void ranuraLibreMasBajaSeReutiliza() {
         Estado e;
         AjustesMemoria vacios;
@@ -548,7 +558,8 @@ private slots:
     // A file written elsewhere in UTF-8 is still read as such, every line.
     void archivoUtf8() {
         QByteArray datos = Lineas(Cabecera());
-        for (const QString& l : Bloque(0, " 1 ", " 9 ", "Nº ", " €") + Bloque(1, " 1 ", " 9 ", "Ã©"))
+        for (const QString& l :
+             Bloque(0, " 1 ", " 9 ", "Nº ", " €") + Bloque(1, " 1 ", " 9 ", "Ã©"))
             datos += l.toUtf8() + "\r\n";
         MensajesGuion m;
         const LecturaTrabajo l = LeerBytes(datos, m);
@@ -845,6 +856,44 @@ private slots:
                  QStringLiteral("El archivo está incompleto: al cuadro Nº 2 le faltan datos"));
         QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Archivo incompleto"));
         QCOMPARE(b.mensajes.mostrados[0].icono, Icono::Exclamacion);
+    }
+
+    // A job the reader would refuse is never written: the old file stays.
+    void noSeGuardaLoQueNoSePuedeLeer_data() {
+        QTest::addColumn<QString>("cambio");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("texto") << "texto"
+                               << "El cuadro Nº 2 tiene un texto de más de 65.536 caracteres.";
+        QTest::newRow("letra") << "letra"
+                               << "El cuadro Nº 2 tiene un tamaño de letra fuera de límites.";
+        QTest::newRow("hoja") << "hoja"
+                              << "La hoja mide más de 500 Cmts o nada.";
+    }
+    void noSeGuardaLoQueNoSePuedeLeer() {
+        QFETCH(QString, cambio);
+        QFETCH(QString, motivo);
+        Banco b;
+        Programa& p = b.crear();
+        const QString ruta = EscribirTrabajo("no_legible.zul", 2);
+        const QByteArray antes = Leer(ruta);
+        b.dialogos.rutas = {ruta};
+        p.despachador.ejecutar("BtnAbrir");
+        Cuadro& c = p.estado().Cuadros[1];
+        if (cambio == u"texto")
+            c.TextoIzq = QString(kMaxLinea + 1, u'x');
+        else if (cambio == u"letra")
+            c.FontSize = 2000;
+        else
+            p.estado().Trabajo.HAncho = kMaxLadoHoja + 1;
+        p.despachador.ejecutar("BtnGuardar");
+        QVERIFY(p.estado().Modificado);
+        QCOMPARE(Leer(ruta), antes);
+        QCOMPARE(b.mensajes.mostrados.size(), 1);
+        QCOMPARE(b.mensajes.mostrados[0].texto,
+                 QStringLiteral("El trabajo no se ha guardado: el archivo no podría volver a "
+                                "abrirse.\r") +
+                     motivo);
+        QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Guardar Trabajo"));
     }
 
     void abrirCancelado() {

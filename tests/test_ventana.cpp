@@ -1,10 +1,12 @@
 // The main window as the operator meets it, headless.
 #include "Fakes.h"
-#include "editor/FrmDrag.h"
-#include "job/Valores.h"
 #include "boxes/FrmOpciones.h"
 #include "boxes/FrmProp.h"
+#include "editor/FrmDrag.h"
 #include "job/ArchivoTrabajo.h"
+#include "job/CopiaCuadros.h"
+#include "job/Valores.h"
+#include "platform/PortapapelesQt.h"
 #include "printing/AjusteImpresora.h"
 #include "printing/Correccion.h"
 #include "printing/FrmBar.h"
@@ -15,19 +17,20 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QMenuBar>
-#include <QRadioButton>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -38,6 +41,14 @@ class PruebaVentana : public QObject {
 
     QString Fixture(const QString& nombre) {
         return qEnvironmentVariable("VELQUIRA_FIXTURES") + u'/' + nombre;
+    }
+
+    // The clipboard text of one box made from the defaults and then `cambiar`.
+    static QString Copia(const std::function<void(Cuadro&)>& cambiar) {
+        Estado e;
+        const int i = e.AgregarCuadro(Estado::DefectosCuadro(AjustesMemoria{}));
+        cambiar(e.Cuadros[i]);
+        return TextoCopiaCuadros({i}, e, QLocale());
     }
 
 private slots:
@@ -494,6 +505,50 @@ private slots:
         b.mensajes.respuestas = {Respuesta::No};
         v.accion("BtnNuevo")->trigger();
         QCOMPARE(p.estado().Trabajo.HName, QStringLiteral("Oficio"));
+    // Copies another program (or a hand) put on the system clipboard: a box
+    // at the largest position a file holds lands on the sheet's edge, never
+    // past it by overflow; a text the job file could not hold is not pasted.
+    void pegarDelPortapapelesDelSistema_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<int>("vivos");
+        QTest::addColumn<QPoint>("posicion"); // of the pasted box
+        QTest::addColumn<QString>("mensaje"); // the message's start; empty: none
+        QTest::newRow("en el límite") << Copia([](Cuadro& c) { c.PosX = c.PosY = 2147483647; }) << 1
+                                      << QPoint(12242, 15842) << QString();
+        QTest::newRow("en el límite negativo")
+            << Copia([](Cuadro& c) { c.PosX = c.PosY = -2147483647 - 1; }) << 1 << QPoint(0, 0)
+            << QString();
+        QTest::newRow("en la hoja") << Copia([](Cuadro& c) { c.PosX = 1000, c.PosY = 15800; }) << 1
+                                    << QPoint(1100, 15842) << QString();
+        QTest::newRow("texto de 70.000 caracteres")
+            << Copia([](Cuadro& c) { c.TextoIzq = QString(70000, u'x'); }) << 0 << QPoint()
+            << "Un cuadro copiado tiene un texto de más de 65.536 caracteres";
+    }
+    void pegarDelPortapapelesDelSistema() {
+        QFETCH(QString, texto);
+        QFETCH(int, vivos);
+        QFETCH(QPoint, posicion);
+        QFETCH(QString, mensaje);
+        Banco b;
+        PortapapelesQt sistema;
+        Servicios s{b.ajustes, b.mensajes, b.dialogos, sistema, b.impresoras, b.dialogosImpresion};
+        Programa p(s);
+        p.despachador.ejecutar("BtnNuevo");
+        QGuiApplication::clipboard()->setText(texto);
+        p.despachador.ejecutar("BtnNuevo"); // the tools follow the clipboard
+        QVERIFY(p.barra().habilitada("BtnPegar"));
+        p.despachador.ejecutar("BtnPegar");
+        QCOMPARE(p.estado().cuadrosVivos(), vivos);
+        if (vivos > 0) {
+            const Cuadro& c = p.estado().Cuadros[p.estado().CuadroActual];
+            QCOMPARE(QPoint(c.PosX, c.PosY), posicion);
+        }
+        QCOMPARE(b.mensajes.mostrados.isEmpty(), mensaje.isEmpty());
+        if (!mensaje.isEmpty()) {
+            QVERIFY2(b.mensajes.mostrados[0].texto.startsWith(mensaje),
+                     qPrintable(b.mensajes.mostrados[0].texto));
+            QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Pegar"));
+        }
     }
 
     void ayudaEnCadaTema_data() {

@@ -54,8 +54,9 @@ QString TextoCuadroHoja(const Cuadro& c, qint32 k) {
                            .arg(static_cast<qint64>(k) + 1)};
     // A series that has ended prints nothing, however far past its end the
     // run goes; a descending series ends at Fin just as an ascending one does.
-    const bool terminada = ascendente ? valor > RedondearPar(c.Fin)
-                                      : valor > RedondearPar(c.Inicio) || valor < RedondearPar(c.Fin);
+    const bool terminada = ascendente
+                               ? valor > RedondearPar(c.Fin)
+                               : valor > RedondearPar(c.Inicio) || valor < RedondearPar(c.Fin);
     if (terminada)
         return {};
     return c.TextoIzq + FormatearNumero(static_cast<qint64>(valor), c.Cifras) + c.TextoDer;

@@ -1,5 +1,6 @@
 #include "PropiedadesCuadro.h"
 
+#include "job/Limites.h"
 #include "job/Valores.h"
 #include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
@@ -204,7 +205,7 @@ int PropiedadesCuadro::Aceptar() {
     if (numeracion) {
         for (int k : {0, 1}) {
             const auto v = LeerNumero(campo[k]);
-            if (!v || std::fabs(*v) > 2147483647.0)
+            if (!v || std::fabs(*v) > kMaxNumeroSerie)
                 return error(k, noValido);
         }
         const auto salto = LeerNumero(campo[2]);
@@ -212,7 +213,15 @@ int PropiedadesCuadro::Aceptar() {
             return error(2, noValido);
         if (RedondearPar(*salto) == 0)
             return error(2, QStringLiteral("El valor de este campo no puede ser cero"));
+        // A series over the group numbers its last box past the first number.
+        const double ultimo = *LeerNumero(campo[0]) + (m_serie ? e.Seleccion.size() - 1 : 0);
+        if (std::fabs(ultimo) > kMaxNumeroSerie)
+            return error(0, noValido);
     }
+    for (int k : {3, 4})
+        if (campo[k].size() > kMaxLinea)
+            return error(k, QStringLiteral("Este texto es demasiado largo: el archivo del trabajo "
+                                           "guarda hasta 65.536 caracteres"));
     const auto cifras = LeerNumero(campo[5]);
     if (!cifras || std::fabs(RedondearPar(*cifras)) > 32767)
         return error(5, noValido);

@@ -1,12 +1,11 @@
 #include "ComandosCuadro.h"
 
 #include "editor/EditorHoja.h"
-#include "job/ArchivoTrabajo.h"
+#include "job/CopiaCuadros.h"
 #include "job/Valores.h"
 #include "platform/Mensajes.h"
 #include "platform/Portapapeles.h"
 #include "shell/Despachador.h"
-#include "shell/Fallas.h"
 #include "shell/Principal.h"
 
 ComandosCuadro::ComandosCuadro(Principal& principal, EditorHoja& editor)
@@ -52,16 +51,6 @@ void ComandosCuadro::BorrarCuadros(int i) {
     m_editor.DibujarCuadros();
 }
 
-QString ComandosCuadro::TextoCopia(const QList<int>& cuadros, const Estado& e,
-                                   const QLocale& idioma) {
-    QString t = QStringLiteral("ZUL");
-    for (int i : cuadros) {
-        const QStringList campos = CamposCuadro(e.Cuadros[i], idioma, false);
-        t += campos.mid(0, 19).join(u'\t') + u'\t' + campos[19] + u'\r';
-    }
-    return t;
-}
-
 void ComandosCuadro::CopiarCuadros(int i, bool cortar) {
     Estado& e = m_p.estado;
     QList<int> cuadros;
@@ -71,52 +60,53 @@ void ComandosCuadro::CopiarCuadros(int i, bool cortar) {
     else
         cuadros.append(i);
     m_p.portapapeles().limpiar();
-    m_p.portapapeles().fijarTexto(TextoCopia(cuadros, e, m_p.idioma));
+    m_p.portapapeles().fijarTexto(TextoCopiaCuadros(cuadros, e, m_p.idioma));
     if (cortar)
         BorrarCuadros(i);
     Estado::Actualizar actualizando(e);
     m_p.barra.habilitar(QStringLiteral("BtnPegar"), true);
 }
 
+namespace {
+// 100 twips further, held to the sheet: a box copied at its far edge (or at
+// the largest position a file can hold) stays where the operator can reach it.
+qint32 Desplazar(qint32 pos, qint32 lado) {
+    return static_cast<qint32>(std::clamp<qint64>(qint64{pos} + 100, 0, std::max(lado, 0)));
+}
+} // namespace
+
 void ComandosCuadro::PegarCuadros(bool desdeHoja) {
     Estado& e = m_p.estado;
     const auto texto = m_p.portapapeles().texto();
-    if (!texto || !texto->startsWith(QStringLiteral("ZUL")))
+    if (!texto)
         return;
-    // Read every block into scratch records first: text from another program
+    // Every block is read before any box is made: text from another program
     // that only begins with "ZUL" leaves no half-made box behind.
     const Cuadro defectos = Estado::DefectosCuadro(m_p.ajustes());
-    QList<Cuadro> leidos;
-    const QStringList bloques = texto->mid(3).split(u'\r', Qt::SkipEmptyParts);
-    for (const QString& bloque : bloques) {
-        const QStringList campos = bloque.split(u'\t');
-        Cuadro c = defectos;
-        try {
-            if (campos.size() < 19 || campos.size() > 20)
-                throw Falla{13, {}};
-            for (int k = 0; k < 19; ++k) // field 20, the background colour, is not taken
-                AsignarCampo(c, k + 1, campos[k]);
-        } catch (const Falla&) {
-            m_p.mensajes().mostrar(QStringLiteral("El portapapeles no tiene una copia válida de "
-                                                  "cuadros de Velquira; no se ha pegado nada."),
-                                   QStringLiteral("Pegar"), Icono::Exclamacion, Botones::Aceptar);
-            return;
-        }
-        leidos.append(c);
-    }
-    if (leidos.isEmpty() || e.cuadrosVivos() + leidos.size() > Estado::kMaxCuadros)
+    const CopiaCuadros copia = LeerCopiaCuadros(*texto, defectos);
+    const qsizetype caben = Estado::kMaxCuadros - e.cuadrosVivos();
+    QString error = copia.error;
+    if (error.isEmpty() && copia.cuadros.size() > caben)
+        error = QStringLiteral("No se ha pegado nada: la copia tiene %1 cuadros y en el trabajo "
+                               "sólo caben %2 más (32.767 como mucho).")
+                    .arg(copia.cuadros.size())
+                    .arg(caben);
+    if (!error.isEmpty()) {
+        m_p.mensajes().mostrar(error, QStringLiteral("Pegar"), Icono::Exclamacion,
+                               Botones::Aceptar);
         return;
+    }
     const double zoom = e.Trabajo.Zoom > 0 ? e.Trabajo.Zoom : 1;
-    for (Cuadro c : leidos) {
+    for (Cuadro c : copia.cuadros) {
         const int i = e.AgregarCuadro(defectos);
         if (i < 0)
             break;
-        if (leidos.size() == 1 && desdeHoja) {
+        if (copia.cuadros.size() == 1 && desdeHoja) {
             c.PosX = static_cast<qint32>(RedondearPar(e.PuntoX / zoom));
             c.PosY = static_cast<qint32>(RedondearPar(e.PuntoY / zoom));
         } else {
-            c.PosX += 100;
-            c.PosY += 100;
+            c.PosX = Desplazar(c.PosX, e.Trabajo.HAncho);
+            c.PosY = Desplazar(c.PosY, e.Trabajo.HAlto);
         }
         c.EnUso = true;
         c.Seleccionado = false;

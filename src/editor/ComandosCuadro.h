@@ -28,10 +28,6 @@ public:
     void Bloquear();
     void LineasGuiaCuadros(bool activar);
 
-    // The clipboard text of one box.
-    static QString TextoCopia(const QList<int>& cuadros, const class Estado& estado,
-                              const class QLocale& idioma);
-
 private:
     void alinear(bool horizontal);
     Principal& m_p;

@@ -159,10 +159,10 @@ const QString kValor = QStringLiteral("el valor");
 const char* const kCamposCabecera[] = {"AltoCuadro", "AnchoCuadro", "TamTip",
                                        "HAlto",      "HAncho",      "Zoom"};
 const char* const kCamposCuadro[] = {
-    "índice",     "FontBold", "FontItalic", "FontName",  "FontSize",  "FontStrikethru",
-    "FontUnderline", "LineasGuia", "Cifras", "Fin",      "Inicio",    "Salto",
-    "EnUso",      "PosX",     "TextoDer",   "TextoIzq",  "PosY",      "Color",
-    "Bloqueado",  "Rotacion", "ColorFondo"};
+    "índice",        "FontBold",   "FontItalic", "FontName", "FontSize", "FontStrikethru",
+    "FontUnderline", "LineasGuia", "Cifras",     "Fin",      "Inicio",   "Salto",
+    "EnUso",         "PosX",       "TextoDer",   "TextoIzq", "PosY",     "Color",
+    "Bloqueado",     "Rotacion",   "ColorFondo"};
 
 // Lines whose text is kept as it is (every other field is a number or a word
 // in plain ASCII, the same in either encoding).
@@ -175,14 +175,14 @@ bool EsAscii(QByteArrayView bytes) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// Runs `paso`, naming `lugar` in a failure it throws.
-template <typename F>
-void EnLugar(const QString& lugar, F&& paso) {
+// Runs `paso`, naming the place `lugar()` gives in a failure it throws (made
+// only then: a job of thousands of boxes reads hundreds of thousands of lines).
+template <typename L, typename F> void EnLugar(L&& lugar, F&& paso) {
     try {
         paso();
     } catch (Falla& f) {
         if (f.lugar.isEmpty())
-            f.lugar = lugar;
+            f.lugar = lugar();
         throw;
     }
 }
@@ -218,8 +218,8 @@ private:
     LectorLineas m_lector;
     QByteArray m_bytes;
     Estado m_borrador;
-    int m_actual = -1;       // slot of the block being read; -1 before its index line
-    int m_contador = 0;      // the block's next line (0 = its index)
+    int m_actual = -1;        // slot of the block being read; -1 before its index line
+    int m_contador = 0;       // the block's next line (0 = its index)
     bool m_separador = false; // a separator whose block has not begun
     QList<int> m_incompletos;
     // Non-ASCII texts by slot, line and bytes: decoded again once the whole
@@ -261,8 +261,9 @@ bool LectorTrabajo::marca() {
 bool LectorTrabajo::valor(int campo, const std::function<void(QStringView)>& asignar) {
     using E = LectorLineas::Estado;
     const qint64 numero = m_lector.numero() + 1;
+    const auto donde = [&] { return lugar(numero, kCamposCabecera[campo]); };
     return m_politica.ejecutar([&] {
-        EnLugar(lugar(numero, kCamposCabecera[campo]), [&] {
+        EnLugar(donde, [&] {
             const auto e = m_lector.siguiente(m_bytes);
             if (e == E::Fin)
                 throw Falla{62, QStringLiteral("Fin de archivo")};
@@ -280,8 +281,7 @@ bool LectorTrabajo::valor(int campo, const std::function<void(QStringView)>& asi
 
 bool LectorTrabajo::cabecera(::Trabajo& h) {
     const auto sustituir = [](QStringView t, const char* viejo, const char* nuevo) {
-        return t.trimmed() == QLatin1StringView(viejo) ? QString::fromLatin1(nuevo)
-                                                       : t.toString();
+        return t.trimmed() == QLatin1StringView(viejo) ? QString::fromLatin1(nuevo) : t.toString();
     };
     constexpr qint64 kMin32 = std::numeric_limits<qint32>::min();
     constexpr qint64 kMax32 = std::numeric_limits<qint32>::max();
@@ -332,8 +332,9 @@ bool LectorTrabajo::cuadros() {
         E e{};
         const qint64 numero = m_lector.numero() + 1;
         const char* campo = m_contador <= 20 ? kCamposCuadro[m_contador] : nullptr;
+        const auto donde = [&] { return lugar(numero, campo, m_actual); };
         const auto res = m_politica.ejecutar([&] {
-            EnLugar(lugar(numero, campo, m_actual), [&] {
+            EnLugar(donde, [&] {
                 e = m_lector.siguiente(m_bytes);
                 if (e == E::Error)
                     throw Falla{57, m_f.errorString()};
@@ -380,8 +381,9 @@ bool LectorTrabajo::linea(const QByteArray& bytes, LectorLineas::Estado e, qint6
         m_actual = m_borrador.AgregarCuadro(m_defectos);
         if (m_actual < 0) {
             m_politica.ejecutar([&] {
-                throw Falla{6, QStringLiteral("Desbordamiento: el archivo tiene más de 32.767 "
-                                              "cuadros."),
+                throw Falla{6,
+                            QStringLiteral("Desbordamiento: el archivo tiene más de 32.767 "
+                                           "cuadros."),
                             lugar(numero, kCamposCuadro[0])};
             });
             return false;
@@ -390,10 +392,9 @@ bool LectorTrabajo::linea(const QByteArray& bytes, LectorLineas::Estado e, qint6
     } else if (m_contador <= 20 && e == LectorLineas::Estado::Linea) {
         Cuadro& c = m_borrador.Cuadros[m_actual];
         const int campo = m_contador;
-        const auto res = m_politica.ejecutar([&] {
-            EnLugar(lugar(numero, kCamposCuadro[campo], m_actual),
-                    [&] { AsignarCampo(c, campo, DecodificarCp1252(bytes)); });
-        });
+        const auto donde = [&] { return lugar(numero, kCamposCuadro[campo], m_actual); };
+        const auto res = m_politica.ejecutar(
+            [&] { EnLugar(donde, [&] { AsignarCampo(c, campo, DecodificarCp1252(bytes)); }); });
         if (res == PoliticaFallas::Resultado::Abandonado)
             return false;
         if (EsTexto(campo) && !m_utf8.descartado() && !EsAscii(bytes))
@@ -495,12 +496,38 @@ LecturaTrabajo LeerArchivoTrabajo(const QString& ruta, const ::Trabajo& previo,
     return LectorTrabajo(ruta, defectos, politica).leer(previo);
 }
 
+QString CuadroNoGuardable(const Cuadro& c) {
+    const auto largo = [](const QString& t) { return t.size() > kMaxLinea; };
+    if (largo(c.TextoIzq) || largo(c.TextoDer) || largo(c.FontName))
+        return QStringLiteral("un texto de más de 65.536 caracteres");
+    if (!TamLetraValido(c.FontSize))
+        return QStringLiteral("un tamaño de letra fuera de límites");
+    const auto numero = [](double v) {
+        return std::isfinite(v) && std::fabs(v) <= kMaxNumeroSerie;
+    };
+    if (!numero(c.Inicio) || !numero(c.Fin))
+        return QStringLiteral("un número de inicio o de fin fuera de límites");
+    return {};
+}
+
+QString TrabajoNoGuardable(const Estado& e) {
+    if (!LadoHojaValido(e.Trabajo.HAlto) || !LadoHojaValido(e.Trabajo.HAncho))
+        return QStringLiteral("La hoja mide más de 500 Cmts o nada.");
+    for (int i = 0; i <= e.limiteSuperior(); ++i) {
+        if (!e.Cuadros[i].EnUso)
+            continue;
+        if (const QString motivo = CuadroNoGuardable(e.Cuadros[i]); !motivo.isEmpty())
+            return QStringLiteral("El cuadro Nº %1 tiene %2.").arg(i + 1).arg(motivo);
+    }
+    return {};
+}
+
 QStringList AvisoIncompleto(const LecturaTrabajo& l) {
     constexpr int kMostrados = 10;
     QStringList lineas;
     for (int i : l.incompletos.first(std::min<qsizetype>(l.incompletos.size(), kMostrados)))
-        lineas.append(
-            QStringLiteral("El archivo está incompleto: al cuadro Nº %1 le faltan datos").arg(i + 1));
+        lineas.append(QStringLiteral("El archivo está incompleto: al cuadro Nº %1 le faltan datos")
+                          .arg(i + 1));
     if (l.incompletos.size() > kMostrados)
         lineas.append(QStringLiteral("(y otros %1 cuadros incompletos)")
                           .arg(l.incompletos.size() - kMostrados));

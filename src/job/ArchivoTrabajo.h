@@ -54,6 +54,13 @@ QStringList CamposCuadro(const Cuadro& c, const QLocale& idioma, bool formaArchi
 // number does not convert or is out of the field's range.
 void AsignarCampo(Cuadro& c, int linea, QStringView texto);
 
+// What in box `c` the job file could not hold back, as "un texto de más de
+// 65.536 caracteres" and the like; empty when the reader would take it all.
+QString CuadroNoGuardable(const Cuadro& c);
+// The same for the sheet and every live box of a job, naming the box: the
+// writer refuses a job it could not read back.
+QString TrabajoNoGuardable(const Estado& estado);
+
 // Writes `datos` to `ruta` through a temporary file beside it that replaces
 // the old file only when everything was written. Returns false (the old file
 // intact) when the policy did not end with a complete write.

@@ -158,6 +158,14 @@ bool CicloTrabajo::LeerTrabajo() {
 
 bool CicloTrabajo::GuardarTrabajo() {
     Estado& e = m_p.estado;
+    // A job the reader would refuse is never written: it could not be opened again.
+    if (const QString motivo = TrabajoNoGuardable(e); !motivo.isEmpty()) {
+        m_p.mensajes().mostrar(QStringLiteral("El trabajo no se ha guardado: el archivo no podría "
+                                              "volver a abrirse.\r%1")
+                                   .arg(motivo),
+                               kTituloGuardar, Icono::Exclamacion, Botones::Aceptar);
+        return false;
+    }
     QList<int> conPerdida;
     const QByteArray datos = SerializarTrabajo(e, m_p.idioma, &conPerdida);
     if (!conPerdida.isEmpty()) {

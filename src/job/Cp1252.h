@@ -25,6 +25,6 @@ public:
 private:
     bool m_valido = true;
     bool m_noAscii = false;
-    int m_faltan = 0; // continuation bytes still owed
+    int m_faltan = 0;                         // continuation bytes still owed
     unsigned char m_min = 0x80, m_max = 0xBF; // range of the next one
 };

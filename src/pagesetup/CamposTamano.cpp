@@ -73,8 +73,8 @@ bool CamposTamano::SalirCampo(bool esAncho, Mensajes& mensajes) {
     QString& texto = esAncho ? ancho : alto;
     const auto v = LeerNumero(texto);
     if (!v || !LadoValido(*v)) {
-        mensajes.mostrar(v ? ErrorLado() : kNoNumerico, QStringLiteral("Error"),
-                         Icono::Exclamacion, Botones::Aceptar);
+        mensajes.mostrar(v ? ErrorLado() : kNoNumerico, QStringLiteral("Error"), Icono::Exclamacion,
+                         Botones::Aceptar);
         return false;
     }
     texto = Formato(*v);

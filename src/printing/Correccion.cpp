@@ -7,9 +7,9 @@
 #include "shell/Fallas.h"
 
 #include <QDir>
-#include <cmath>
 #include <QFile>
 #include <QFileInfo>
+#include <cmath>
 
 namespace {
 double Numero(const Ajustes& a, const QString& seccion, const QString& clave) {

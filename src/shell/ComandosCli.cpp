@@ -194,7 +194,8 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
     const QStringList incompleto = AvisoIncompleto(l);
     for (const QString& aviso : incompleto)
         Escribir(errores, aviso + u'\n');
-    if (!incompleto.isEmpty() && !o->forzar && (o->comando == u"pdf" || o->comando == u"imprimir")) {
+    if (!incompleto.isEmpty() && !o->forzar &&
+        (o->comando == u"pdf" || o->comando == u"imprimir")) {
         Escribir(errores, QStringLiteral("No se imprime un trabajo incompleto; con --forzar se "
                                          "imprime de todos modos.\n"));
         return NoLeido;

@@ -58,20 +58,17 @@ qint16 TratarError(const Falla& falla, Mensajes& m) {
         return Disco(QStringLiteral("Disco lleno. ¿Desea continuar?"),
                      Botones::AnularReintentarOmitir);
     case 62:
-        return Disco(
-                     QStringLiteral("Este archivo tiene un marcador no estándar de fin de archivo, "
+        return Disco(QStringLiteral("Este archivo tiene un marcador no estándar de fin de archivo, "
                                     "o se ha intentado leer más allá del marcador de final de "
                                     "archivo."),
                      Botones::AnularReintentarOmitir);
     case 68:
-        return Disco(QStringLiteral("El dispositivo no está disponible"),
-                     Botones::AceptarCancelar);
+        return Disco(QStringLiteral("El dispositivo no está disponible"), Botones::AceptarCancelar);
     case 71:
         return Disco(QStringLiteral("Introduzca correctamente el disco en la unidad."),
                      Botones::AceptarCancelar);
     case 75:
-        return Disco(
-                     QStringLiteral("El archivo que intenta escribir, está protegido contra "
+        return Disco(QStringLiteral("El archivo que intenta escribir, está protegido contra "
                                     "escritura"),
                      Botones::ReintentarCancelar);
     case 76:
@@ -116,9 +113,9 @@ PoliticaFallas::Resultado PoliticaFallas::ejecutar(const std::function<void()>& 
                 continue;
             // The condition persists: give up rather than loop, and say so.
             m_mensajes.mostrar(
-                ConLugar(QStringLiteral("No se pudo completar la operación.\r%1")
-                             .arg(falla.descripcion),
-                         falla),
+                ConLugar(
+                    QStringLiteral("No se pudo completar la operación.\r%1").arg(falla.descripcion),
+                    falla),
                 QStringLiteral("Error de disco"), Icono::Exclamacion, Botones::Aceptar);
             AccionError = Abandonar;
             return Resultado::Abandonado;
