@@ -505,6 +505,8 @@ private slots:
         b.mensajes.respuestas = {Respuesta::No};
         v.accion("BtnNuevo")->trigger();
         QCOMPARE(p.estado().Trabajo.HName, QStringLiteral("Oficio"));
+    }
+
     // Copies another program (or a hand) put on the system clipboard: a box
     // at the largest position a file holds lands on the sheet's edge, never
     // past it by overflow; a text the job file could not hold is not pasted.
