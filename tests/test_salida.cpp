@@ -345,6 +345,29 @@ private slots:
         QVERIFY2(errores.startsWith(QStringLiteral("La ruta no existe")), qPrintable(errores));
     }
 
+    // The font engine overflows past about 16,000 device pixels: a box of
+    // the largest size a job holds (1,638 pt, 27,300 pixels at 1,200 dpi)
+    // printed its text 17 cm too high. Measures must grow with the size.
+    void letraEnormeMideComoLaPequena_data() {
+        QTest::addColumn<double>("puntos");
+        QTest::newRow("1000 pt") << 1000.0;
+        QTest::newRow("1638 pt") << 1638.0;
+    }
+    void letraEnormeMideComoLaPequena() {
+        QFETCH(double, puntos);
+        ImpresoraPdf imp(m_dir.filePath("enorme.pdf"), 56700, 113400);
+        FuenteImpresion f;
+        f.nombre = QStringLiteral("Arial");
+        f.puntos = 100;
+        imp.fijarFuente(f);
+        const double alto = imp.altoCelda(), ancho = imp.anchoTexto(QStringLiteral("00001"));
+        f.puntos = puntos;
+        imp.fijarFuente(f);
+        const double k = puntos / 100;
+        QVERIFY2(qAbs(imp.altoCelda() / (alto * k) - 1) < 0.01, qPrintable(QString::number(imp.altoCelda())));
+        QVERIFY(qAbs(imp.anchoTexto(QStringLiteral("00001")) / (ancho * k) - 1) < 0.01);
+    }
+
     void rangoPasadoElFinal() {
         QString errores;
         const QString pdf = m_dir.filePath("rango.pdf");

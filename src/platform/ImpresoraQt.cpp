@@ -170,12 +170,32 @@ void ImpresoraPintor::cerrarPintor() {
 
 const QFont& ImpresoraPintor::fuenteDispositivo() const {
     if (!m_qfont) {
-        QFont f = QFontDe(m_fuente);
+        // The font engine draws nothing past about 16,000 device pixels (a
+        // 1,000-point font at 1,200 dpi): a larger font is set smaller and
+        // the painter scaled, as vector text scales exactly.
+        const double puntos = m_fuente.puntos > 0 ? m_fuente.puntos : 10;
+        const double pixeles = puntos * resolucion() / 72.0;
+        m_escala = pixeles > kMaxPixelesFuente ? pixeles / kMaxPixelesFuente : 1.0;
+        FuenteImpresion reducida = m_fuente;
+        reducida.puntos = puntos / m_escala;
+        QFont f = QFontDe(reducida);
         // Positions are exact to the device unit: no hinting towards pixels.
         f.setHintingPreference(QFont::PreferNoHinting);
         m_qfont = f;
     }
     return *m_qfont;
+}
+
+void ImpresoraPintor::pintar(QPainter& p, const QString& texto, QPointF esquina, int grados) {
+    if (m_escala == 1.0) {
+        PintarTexto(p, texto, esquina, grados, ascenso());
+        return;
+    }
+    p.save();
+    p.translate(esquina);
+    p.scale(m_escala, m_escala);
+    PintarTexto(p, texto, QPointF(0, 0), grados, ascenso() / m_escala);
+    p.restore();
 }
 
 const QFontMetricsF& ImpresoraPintor::metricas() const {
@@ -186,13 +206,13 @@ const QFontMetricsF& ImpresoraPintor::metricas() const {
 
 double ImpresoraPintor::ascenso() const {
     if (m_ascenso < 0)
-        m_ascenso = metricas().ascent();
+        m_ascenso = metricas().ascent() * escala();
     return m_ascenso;
 }
 
 double ImpresoraPintor::alto() const {
     if (m_alto < 0)
-        m_alto = metricas().height();
+        m_alto = metricas().height() * escala();
     return m_alto;
 }
 
@@ -224,7 +244,7 @@ void ImpresoraPintor::fijarPosicion(double x, double y) {
 void ImpresoraPintor::imprimirTexto(const QString& texto) {
     QPainter& p = pintor();
     ponerFuente(p);
-    PintarTexto(p, texto, QPointF(px(m_x), px(m_y)), 0, ascenso());
+    pintar(p, texto, QPointF(px(m_x), px(m_y)), 0);
     m_x = 0;
     m_y += altoCelda();
 }
@@ -238,7 +258,7 @@ void ImpresoraPintor::imprimirLineaVacia() {
 void ImpresoraPintor::imprimirTextoRotado(const QString& texto, int grados, double x, double y) {
     QPainter& p = pintor();
     ponerFuente(p);
-    PintarTexto(p, texto, QPointF(px(x), px(y)), grados, ascenso());
+    pintar(p, texto, QPointF(px(x), px(y)), grados);
 }
 
 void ImpresoraPintor::dibujarLinea(double x1, double y1, double x2, double y2) {
@@ -250,7 +270,7 @@ void ImpresoraPintor::dibujarLinea(double x1, double y1, double x2, double y2) {
 }
 
 double ImpresoraPintor::anchoTexto(const QString& texto) const {
-    return twips(metricas().horizontalAdvance(texto));
+    return twips(metricas().horizontalAdvance(texto) * escala());
 }
 
 double ImpresoraPintor::altoCelda() const {

@@ -79,6 +79,14 @@ private:
     double ascenso() const;
     double alto() const;
     void ponerFuente(QPainter& p);
+    // The scale the current font is drawn at (1 but for huge fonts).
+    double escala() const {
+        fuenteDispositivo();
+        return m_escala;
+    }
+    // Text with its cell's top-left corner at `esquina` (device units).
+    void pintar(QPainter& p, const QString& texto, QPointF esquina, int grados);
+    static constexpr double kMaxPixelesFuente = 8000;
 
     std::unique_ptr<QPainter> m_pintor;
     std::unique_ptr<QPdfWriter> m_lienzo;
@@ -88,6 +96,7 @@ private:
     std::optional<QString> m_falla;
     FuenteImpresion m_fuente;
     mutable std::optional<QFont> m_qfont;
+    mutable double m_escala = 1; // the painter's scale for m_qfont
     mutable std::optional<QFontMetricsF> m_metricas;
     mutable double m_ascenso = -1;
     mutable double m_alto = -1;
