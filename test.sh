@@ -5,6 +5,9 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 cd "$here"
+# No include may run upward between the layers of src/ (scripts/capas.py).
+bash scripts/deps.sh python3
+python3 scripts/capas.py
 bash scripts/build.sh
 bash scripts/cups.sh
 export VELQUIRA_COLA=VelquiraPrueba

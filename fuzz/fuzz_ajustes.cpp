@@ -4,7 +4,7 @@
 // start-up, a new box and a print run would. Then the input's first line is
 // stored as a value, and a store made afresh from the file must read it back
 // as it was.
-#include "job/Estado.h"
+#include "core/trabajo/Estado.h"
 #include "platform/AjustesQt.h"
 
 #include <QFile>

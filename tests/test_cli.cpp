@@ -28,7 +28,7 @@ Resultado Cli(const QStringList& args, const QString& idioma = "es_ES.UTF-8") {
 }
 
 QString Fixture(const QString& nombre) {
-    return qEnvironmentVariable("VELQUIRA_FIXTURES") + u'/' + nombre;
+    return QStringLiteral(VELQUIRA_FIXTURES_DIR) + u'/' + nombre;
 }
 } // namespace
 
@@ -131,7 +131,7 @@ private slots:
                                        << "El archivo no es un archivo de Velquira válido";
         QTest::newRow("no existe") << QStringList{"textos", Fixture("no-existe.zul")} << 3
                                    << "no-existe.zul";
-        QTest::newRow("carpeta") << QStringList{"info", qEnvironmentVariable("VELQUIRA_FIXTURES")}
+        QTest::newRow("carpeta") << QStringList{"info", QStringLiteral(VELQUIRA_FIXTURES_DIR)}
                                  << 3 << "";
     }
     void errores() {

@@ -1,13 +1,13 @@
 // Damaged and hostile job files. Each is read the way velquira-cli reads it
 // (nobody answers a failure, so the read is abandoned) and must end in the
 // expected result: never a crash, a hang or a half-read job handed back.
-#include "Fakes.h"
-#include "boxes/Numeracion.h"
-#include "job/ArchivoTrabajo.h"
-#include "platform/Ajustes.h"
-#include "platform/Mensajes.h"
-#include "shell/ComandosCli.h"
-#include "shell/Fallas.h"
+#include "fakes/Fakes.h"
+#include "core/trabajo/Numeracion.h"
+#include "core/trabajo/ArchivoTrabajo.h"
+#include "core/puertos/Ajustes.h"
+#include "core/puertos/Mensajes.h"
+#include "cli/ComandosCli.h"
+#include "core/fallas/Fallas.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -29,7 +29,7 @@ public:
 };
 
 QString Fixture(const QString& nombre) {
-    return QString::fromLocal8Bit(qgetenv("VELQUIRA_FIXTURES")) + QStringLiteral("/danados/") +
+    return QStringLiteral(VELQUIRA_FIXTURES_DIR) + QStringLiteral("/danados/") +
            nombre;
 }
 
@@ -172,7 +172,7 @@ private slots:
         QLocale::setDefault(QLocale::c());
         QVERIFY(m_dir.isValid());
         QVERIFY2(QFileInfo(Fixture(QStringLiteral("valido.zul"))).isFile(),
-                 "VELQUIRA_FIXTURES must point to tests/fixtures");
+                 "the fixtures folder tests/fixtures is missing");
     }
 
     void fixtures_data() {

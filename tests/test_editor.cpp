@@ -1,8 +1,8 @@
 // The sheet editor's geometry and view switches, without widgets.
-#include "Fakes.h"
-#include "editor/ElementosHoja.h"
-#include "editor/GeometriaHoja.h"
-#include "job/Valores.h"
+#include "fakes/Fakes.h"
+#include "core/editor/ElementosHoja.h"
+#include "core/editor/GeometriaHoja.h"
+#include "core/trabajo/Valores.h"
 
 #include <QtTest>
 

@@ -2,8 +2,8 @@
 // queue, with the pages looked at as an operator would (text boxes and ink).
 // The queue is the tests' own (scripts/cups.sh, named in VELQUIRA_COLA).
 #include "platform/ImpresoraQt.h"
-#include "printing/Correccion.h"
-#include "printing/GeometriaImpresora.h"
+#include "core/impresion/Correccion.h"
+#include "core/impresion/GeometriaImpresora.h"
 
 #include <QDirIterator>
 #include <QImage>

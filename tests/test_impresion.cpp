@@ -1,13 +1,13 @@
 // The print run, printer geometry, paper checks, printer selection and the
 // printer correction, on printers that record what they are told.
-#include "Fakes.h"
-#include "boxes/Numeracion.h"
-#include "printing/AjusteImpresora.h"
-#include "printing/ComprobacionPapel.h"
-#include "printing/Correccion.h"
-#include "printing/GeometriaImpresora.h"
-#include "printing/Impresion.h"
-#include "shell/ComandosCli.h"
+#include "fakes/Fakes.h"
+#include "core/trabajo/Numeracion.h"
+#include "core/impresion/AjusteImpresora.h"
+#include "core/impresion/ComprobacionPapel.h"
+#include "core/impresion/Correccion.h"
+#include "core/impresion/GeometriaImpresora.h"
+#include "core/impresion/Impresion.h"
+#include "cli/ComandosCli.h"
 
 #include <QImage>
 #include <QPainter>
@@ -690,7 +690,7 @@ private slots:
         cli::Entorno entorno{b.ajustes, impresoras, {}};
         std::FILE* nada = std::tmpfile();
         const int codigo =
-            cli::Ejecutar({"imprimir", qEnvironmentVariable("VELQUIRA_FIXTURES") + "/antiguo.zul"},
+            cli::Ejecutar({"imprimir", QStringLiteral(VELQUIRA_FIXTURES_DIR) + "/antiguo.zul"},
                           entorno, nada, nada);
         std::fclose(nada);
         QCOMPARE(codigo, imprime ? int(cli::Exito) : int(cli::Fallo));

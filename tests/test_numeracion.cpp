@@ -1,6 +1,6 @@
 // Which text every box prints on every sheet of a run.
-#include "boxes/Numeracion.h"
-#include "shell/Falla.h"
+#include "core/trabajo/Numeracion.h"
+#include "core/fallas/Falla.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // Page setup: the paper list, the size fields and the orientation.
-#include "Fakes.h"
-#include "boxes/Opciones.h"
-#include "job/Limites.h"
-#include "pagesetup/ConfiguracionPagina.h"
+#include "fakes/Fakes.h"
+#include "core/dialogos/Opciones.h"
+#include "core/trabajo/Limites.h"
+#include "core/dialogos/ConfiguracionPagina.h"
 
 #include <QtTest>
 

@@ -204,7 +204,7 @@ private slots:
         env.insert("VELQUIRA_AJUSTES", dir.path());
         env.insert("LC_ALL", "es_ES.UTF-8");
         p.setProcessEnvironment(env);
-        p.start(VELQUIRA_CLI, {"info", qEnvironmentVariable("VELQUIRA_FIXTURES") + "/vacio.zul"});
+        p.start(VELQUIRA_CLI, {"info", QStringLiteral(VELQUIRA_FIXTURES_DIR) + "/vacio.zul"});
         QVERIFY(p.waitForFinished(60000));
         QCOMPARE(p.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()),

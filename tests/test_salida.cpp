@@ -4,10 +4,10 @@
 // nothing may reach the printer or replace a file, and the failure is told.
 // The queues are the test's own, made and removed here (root, as the test
 // command runs); without that the cases are skipped.
-#include "Fakes.h"
+#include "fakes/Fakes.h"
 #include "platform/ImpresoraQt.h"
-#include "printing/Impresion.h"
-#include "shell/Fallas.h"
+#include "core/impresion/Impresion.h"
+#include "core/fallas/Fallas.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

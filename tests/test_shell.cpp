@@ -1,6 +1,6 @@
 // Failure policy, tools and dispatch, start-up state of the main window.
-#include "Fakes.h"
-#include "shell/Fallas.h"
+#include "fakes/Fakes.h"
+#include "core/fallas/Fallas.h"
 
 #include <QtTest>
 

@@ -1,11 +1,11 @@
 // The job model, the paper table, the job file and the job lifecycle.
-#include "Fakes.h"
-#include "boxes/Numeracion.h"
-#include "job/ArchivoTrabajo.h"
-#include "job/Cp1252.h"
-#include "job/TablaPapeles.h"
-#include "job/Valores.h"
-#include "platform/MensajesConsola.h"
+#include "fakes/Fakes.h"
+#include "core/trabajo/Numeracion.h"
+#include "core/trabajo/ArchivoTrabajo.h"
+#include "core/trabajo/Cp1252.h"
+#include "core/trabajo/TablaPapeles.h"
+#include "core/trabajo/Valores.h"
+#include "core/puertos/MensajesConsola.h"
 
 #include <QProcess>
 #include <QScopeGuard>
@@ -543,7 +543,7 @@ private slots:
     void legadoIdaYVueltaExacta() {
         QFETCH(QString, archivo);
         const QByteArray original =
-            Leer(qEnvironmentVariable("VELQUIRA_FIXTURES") + u'/' + archivo);
+            Leer(QStringLiteral(VELQUIRA_FIXTURES_DIR) + u'/' + archivo);
         QVERIFY(!original.isEmpty());
         MensajesGuion m;
         const LecturaTrabajo l = LeerBytes(original, m);
@@ -847,7 +847,7 @@ private slots:
     void trabajoIncompletoSeAbreConAviso() {
         Banco b;
         Programa& p = b.crear();
-        b.dialogos.rutas = {qEnvironmentVariable("VELQUIRA_FIXTURES") + "/danados/cortado.zul"};
+        b.dialogos.rutas = {QStringLiteral(VELQUIRA_FIXTURES_DIR) + "/danados/cortado.zul"};
         p.despachador.ejecutar("BtnAbrir");
         QVERIFY(p.principal.editorAbierto());
         QCOMPARE(p.estado().cuadrosVivos(), 2);

@@ -1,19 +1,19 @@
 // The main window as the operator meets it, headless.
-#include "Fakes.h"
-#include "boxes/FrmOpciones.h"
-#include "boxes/FrmProp.h"
-#include "editor/FrmDrag.h"
-#include "job/ArchivoTrabajo.h"
-#include "job/CopiaCuadros.h"
-#include "job/Valores.h"
+#include "fakes/Fakes.h"
+#include "ui/FrmOpciones.h"
+#include "ui/FrmProp.h"
+#include "ui/FrmDrag.h"
+#include "core/trabajo/ArchivoTrabajo.h"
+#include "core/trabajo/CopiaCuadros.h"
+#include "core/trabajo/Valores.h"
 #include "platform/PortapapelesQt.h"
-#include "printing/AjusteImpresora.h"
-#include "printing/Correccion.h"
-#include "printing/FrmBar.h"
-#include "printing/FrmSetup.h"
-#include "printing/Impresion.h"
-#include "shell/PpalMdi.h"
-#include "shell/VisorAyuda.h"
+#include "core/impresion/AjusteImpresora.h"
+#include "core/impresion/Correccion.h"
+#include "ui/FrmBar.h"
+#include "ui/FrmSetup.h"
+#include "core/impresion/Impresion.h"
+#include "ui/PpalMdi.h"
+#include "ui/VisorAyuda.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,7 +40,7 @@ class PruebaVentana : public QObject {
     QTemporaryDir m_dir;
 
     QString Fixture(const QString& nombre) {
-        return qEnvironmentVariable("VELQUIRA_FIXTURES") + u'/' + nombre;
+        return QStringLiteral(VELQUIRA_FIXTURES_DIR) + u'/' + nombre;
     }
 
     // The clipboard text of one box made from the defaults and then `cambiar`.

@@ -4,8 +4,8 @@
 #include "platform/AjustesQt.h"
 #include "platform/Fuentes.h"
 #include "platform/ImpresoraQt.h"
-#include "platform/MensajesConsola.h"
-#include "shell/ComandosCli.h"
+#include "core/puertos/MensajesConsola.h"
+#include "cli/ComandosCli.h"
 
 #include <QGuiApplication>
 #include <csignal>

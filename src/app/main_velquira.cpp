@@ -1,17 +1,17 @@
 // The desktop program.
-#include "editor/FrmDrag.h"
+#include "ui/FrmDrag.h"
 #include "app/Asignador.h"
 #include "platform/AjustesQt.h"
 #include "platform/DialogosArchivoQt.h"
 #include "platform/DialogosImpresionQt.h"
-#include "printing/FrmBar.h"
+#include "ui/FrmBar.h"
 #include "platform/Fuentes.h"
 #include "platform/ImpresoraQt.h"
 #include "platform/MensajesQt.h"
 #include "platform/PortapapelesQt.h"
-#include "shell/PpalMdi.h"
-#include "shell/Programa.h"
-#include "shell/Splash.h"
+#include "ui/PpalMdi.h"
+#include "core/programa/Programa.h"
+#include "ui/Splash.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -10,7 +10,7 @@
 // avisos() says why, for the program to tell the operator.
 #pragma once
 
-#include "platform/Ajustes.h"
+#include "core/puertos/Ajustes.h"
 
 #include "platform/ArchivoIni.h"
 

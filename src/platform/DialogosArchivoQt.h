@@ -1,7 +1,7 @@
 // The job file dialogs as Qt file dialogs.
 #pragma once
 
-#include "platform/DialogosArchivo.h"
+#include "core/puertos/DialogosArchivo.h"
 
 class QWidget;
 

@@ -2,7 +2,7 @@
 // object's QPrinter, and the range of sheets of a PDF export.
 #pragma once
 
-#include "platform/DialogosImpresion.h"
+#include "core/puertos/DialogosImpresion.h"
 
 class QWidget;
 

@@ -1,9 +1,9 @@
 #include "ImpresoraQt.h"
 
-#include "platform/Colores.h"
-#include "printing/GeometriaImpresora.h"
-#include "printing/Impresion.h"
-#include "shell/Falla.h"
+#include "core/trabajo/Colores.h"
+#include "core/impresion/GeometriaImpresora.h"
+#include "core/impresion/Impresion.h"
+#include "core/fallas/Falla.h"
 
 #include <QDir>
 #include <QFile>

@@ -11,7 +11,7 @@
 // kFallaSalida and a Spanish description.
 #pragma once
 
-#include "platform/Impresora.h"
+#include "core/puertos/Impresora.h"
 
 #include <QFont>
 #include <QFontMetricsF>

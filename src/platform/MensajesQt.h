@@ -1,7 +1,7 @@
 // Message boxes as modal Qt dialogs with Spanish buttons.
 #pragma once
 
-#include "platform/Mensajes.h"
+#include "core/puertos/Mensajes.h"
 
 class QWidget;
 

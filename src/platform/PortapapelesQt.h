@@ -1,7 +1,7 @@
 // The system clipboard through QClipboard.
 #pragma once
 
-#include "platform/Portapapeles.h"
+#include "core/puertos/Portapapeles.h"
 
 class PortapapelesQt : public Portapapeles {
 public:

@@ -1,0 +1,71 @@
+// What the box properties dialog does, without widgets: it fills its fields
+// from one box (or, for a group, from the new-box defaults after two
+// questions), recomputes the copy count while the operator types, writes the
+// font and colour at once, and writes everything else on OK.
+#pragma once
+
+#include "core/puertos/Impresora.h"
+
+#include <QString>
+#include <array>
+#include <optional>
+
+struct Cuadro;
+class QLocale;
+
+class Principal;
+
+class PropiedadesCuadro {
+public:
+    explicit PropiedadesCuadro(Principal& principal);
+
+    // Numbering fields 0..5 and 7 (6 does not exist): Inicio, Fin, Salto,
+    // TextoIzq, TextoDer, Cifras, -, copy count.
+    std::array<QString, 8> campo;
+    std::array<bool, 8> habilitado{true, true, true, true, true, true, true, true};
+    bool saltoSoloLectura = false;
+    QString posX, posY;
+    bool posicionHabilitada = true;
+    int rotacion = 0; // list position: 0, 90, 180, 270
+    FuenteImpresion fuente;
+    qint32 color = 0;
+    QString titulo;
+
+    bool grupo() const { return m_grupo; }
+    bool programarSerie() const { return m_serie; }
+    int cuadro() const { return m_cuadro; }
+
+    // Decides the mode and fills the fields. False when the operator declined
+    // the group warning: the dialog is not shown.
+    bool Abrir(int i);
+
+    // A numbering field's text changed: the copy count follows. Returns false
+    // (after the step-zero message) when the step is 0.
+    bool CambioNumeracion();
+    // A numbering field lost the focus.
+    void SalidaNumeracion();
+    // A position field lost the focus: the text is rewritten "0.00"; false
+    // (after its message) when it lies beyond the sheet.
+    bool SalidaPosicion(bool horizontal);
+
+    // The font chooser closed (with the chosen values, or the initial ones on
+    // cancel): written at once to the box or the group.
+    void FijarFuente(const FuenteImpresion& f, qint32 colorElegido);
+    // The colour chooser closed.
+    void FijarColor(qint32 colorElegido);
+
+    // OK: which field is wrong (-1 when none; 8 and 9 are the positions), after
+    // its message; otherwise everything is written.
+    int Aceptar();
+
+private:
+    void escribirComun(Cuadro& c);
+    void escribirFuente(Cuadro& c, const FuenteImpresion& f, qint32 colorElegido);
+    std::optional<QString> copias(bool ceroSiNoEsNumero) const;
+
+    Principal& m_p;
+    QString m_posXMostrada, m_posYMostrada; // as filled: untouched, the exact twips stay
+    bool m_grupo = false;
+    bool m_serie = false;
+    int m_cuadro = 0;
+};

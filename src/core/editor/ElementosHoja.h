@@ -1,0 +1,89 @@
+// What the editor shows of each box, decided without widgets: the box's
+// picture (its first number with its texts, sized by its font at the zoom),
+// its six handles, its two guide lines and the position label. Index i is box
+// i. Lengths are screen twips inside the sheet (model twips x Zoom).
+#pragma once
+
+#include "core/trabajo/Estado.h"
+
+#include <QList>
+#include <QLocale>
+#include <QRectF>
+#include <QString>
+#include <array>
+#include <vector>
+
+struct Elemento {
+    QRectF rect;            // the box's picture
+    bool visible = false;   // the slot holds a live box
+    bool manijas = false;   // its handles are shown
+    bool lineas = false;    // its guide lines are shown
+    QString texto;          // the first number with its texts
+    qint32 fondo = 0;       // background colour, 0x00BBGGRR
+    // Its picture does not lie whole on the sheet. One wholly off it is shown
+    // at the sheet's edge (its record keeps its position) so it can be
+    // dragged back.
+    bool fuera = false;
+    bool enBorde = false;   // shown at the sheet's edge, not at its position
+    QPointF borde;          // where, while it stays there
+};
+
+struct Etiqueta {
+    QRectF rect;
+    QString texto;
+    bool visible = false;
+};
+
+class ElementosHoja {
+public:
+    const std::vector<Elemento>& elementos() const { return m_elementos; }
+    const Etiqueta& etiqueta() const { return m_etiqueta; }
+
+    // Every box placed and drawn again from its record; handles for the
+    // selected boxes of a group, guide lines where set.
+    void RedibujarHoja(const Estado& estado);
+    // Box i's text and size, at its current place.
+    void DibujarCuadro(const Estado& estado, int i);
+
+    void MostrarManijas(int i) { elemento(i).manijas = true; }
+    void OcultarManijas(int i) { elemento(i).manijas = false; }
+    // Handle k (0 top-left, 1 first middle, 2 top-right, 3 bottom-left,
+    // 4 second middle, 5 bottom-right) of box i.
+    QRectF Manija(const Estado& estado, int i, int k) const;
+
+    // The label beside the current box, with its position; the status text
+    // it writes is returned too ("X= 01,00 Y= 02,00").
+    void PosicionLbl(const Estado& estado, QSizeF hoja, const QLocale& idioma);
+    void OcultarEtiqueta() { m_etiqueta.visible = false; }
+
+    // The tooltip and label text of a box's picture at (left, top).
+    static QString TextoUbicacion(QPointF esquina, float zoom, const QLocale& idioma,
+                                  const QString& separadorY = QStringLiteral(" Y= "));
+
+    // The text a box shows: its series' first number with its texts.
+    static QString PrimerTexto(const Cuadro& c);
+    // Box c's picture at zoom 1, twips on the sheet.
+    static QRectF Rectangulo(const Cuadro& c);
+    // The live boxes whose picture does not lie whole on the sheet.
+    static QList<int> FueraDeHoja(const Estado& estado);
+
+    // Text size at zoom 1, twips, in the box's font (bold, italic, face, size).
+    static QSizeF MedirTexto(const Cuadro& c, const QString& texto);
+    // The label's size for a text at a point size, twips.
+    static QSizeF MedirEtiqueta(const QString& texto, double puntos);
+
+    // The topmost live box under a point, or -1.
+    int CuadroEn(QPointF punto) const;
+
+    // Moving pictures (screen twips); the caller writes positions back.
+    void Mover(int i, QPointF esquina) { elemento(i).rect.moveTopLeft(esquina); }
+    void Mostrar(int i, bool si) { elemento(i).visible = si; }
+    void MostrarLineas(int i, bool si) { elemento(i).lineas = si; }
+    // The label beside the pointer during a drag of the current box.
+    void EtiquetaArrastre(const Estado& estado, QPointF puntero, QSizeF hoja, const QLocale& idioma);
+
+private:
+    Elemento& elemento(int i);
+    std::vector<Elemento> m_elementos;
+    Etiqueta m_etiqueta;
+};

@@ -1,0 +1,320 @@
+#include "CicloTrabajo.h"
+
+#include "core/trabajo/Numeracion.h"
+#include "core/trabajo/ArchivoTrabajo.h"
+#include "core/trabajo/Valores.h"
+#include "core/puertos/Ajustes.h"
+#include "core/puertos/DialogosArchivo.h"
+#include "core/puertos/Mensajes.h"
+#include "core/programa/Despachador.h"
+#include "core/programa/Principal.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+const QString CicloTrabajo::kNombreNuevo = QStringLiteral("Trabajo1.zul");
+
+namespace {
+const QString kTituloGuardar = QStringLiteral("Guardar Trabajo");
+}
+
+CicloTrabajo::CicloTrabajo(Principal& principal) : m_p(principal) {}
+
+QString CicloTrabajo::NombreArchivo(const QString& ruta) const {
+    const qsizetype i = std::max(ruta.lastIndexOf(u'\\'), ruta.lastIndexOf(u'/'));
+    return ruta.mid(i + 1);
+}
+
+void CicloTrabajo::AbrirEditor() {
+    if (m_p.editorAbierto())
+        return;
+    m_p.marcarEditor(true);
+    HabilitarHerramientas(m_p);
+    ActualizarPegar(m_p);
+}
+
+void CicloTrabajo::NuevoTrabajo() {
+    if (!CerrarTrabajo())
+        return;
+    Estado& e = m_p.estado;
+    AbrirEditor();
+    e.RutaTrabajo.clear();
+    m_p.fijarTitulo(kNombreProducto + QStringLiteral(" [") + kNombreNuevo + u']');
+    m_p.MostrarHoja();
+    e.Trabajo.TamTip = 10;
+    e.Trabajo.AltoCuadro = 310;
+    e.Trabajo.AnchoCuadro = 500;
+    const auto zoom = LeerNumero(m_p.barra.textoZoom());
+    e.Trabajo.Zoom = zoom && *zoom >= 5 && *zoom <= 1000 ? static_cast<float>(*zoom / 100) : 0.5f;
+    m_p.AjustarHoja();
+    m_p.RefrescarVista();
+    m_p.AplicarVistaInicial();
+    m_p.barra.habilitar(QStringLiteral("BtnNuevocuadro"), true);
+}
+
+void CicloTrabajo::SinTrabajo(bool tituloProducto) {
+    Estado& e = m_p.estado;
+    OlvidarArchivo();
+    e.RutaTrabajo.clear();
+    if (m_p.editorAbierto()) {
+        e.LimpiarTrabajo();
+        e.Modificado = false;
+        m_p.marcarEditor(false);
+    }
+    if (tituloProducto)
+        m_p.fijarTitulo(kNombreProducto);
+    DeshabilitarHerramientas(m_p);
+    m_p.LeerHoja();
+    m_p.MostrarHoja();
+}
+
+void CicloTrabajo::AbrirTrabajo() {
+    if (!CerrarTrabajo())
+        return;
+    const QString carpeta = m_p.ajustes().texto(Aplicacion::Titulo, QStringLiteral("InitDir"), {});
+    const auto ruta = m_p.dialogos().abrir(QStringLiteral("Abrir archivo Velquira"), carpeta);
+    if (!ruta) {
+        SinTrabajo(false);
+        ActualizarPegar(m_p);
+        return;
+    }
+    m_p.estado.RutaTrabajo = *ruta;
+    m_p.ajustes().escribirTexto(Aplicacion::Titulo, QStringLiteral("Initdir"), *ruta);
+    if (LeerTrabajo()) {
+        m_p.fijarTitulo(kNombreProducto + QStringLiteral(" [") + NombreArchivo(*ruta) + u']');
+        m_p.AplicarVistaInicial();
+    } else {
+        SinTrabajo(true);
+    }
+    ActualizarPegar(m_p);
+}
+
+bool CicloTrabajo::TomarCandado(const QString& ruta) {
+    const auto dueno = m_candado.Tomar(ruta);
+    if (!dueno)
+        return true;
+    const QString texto =
+        QStringLiteral("El trabajo %1 está abierto en otra copia de Velquira (proceso %2 en %3).\r"
+                       "Si lo guarda desde las dos, se perderán los cambios de una de ellas.\r"
+                       "¿Desea abrirlo de todos modos?")
+            .arg(QDir::toNativeSeparators(ruta))
+            .arg(dueno->pid)
+            .arg(dueno->maquina);
+    return m_p.mensajes().mostrar(texto, QStringLiteral("Trabajo abierto"), Icono::Exclamacion,
+                                  Botones::SiNo) == Respuesta::Si;
+}
+
+void CicloTrabajo::OlvidarArchivo() {
+    m_candado.Soltar();
+    m_huella = {};
+}
+
+bool CicloTrabajo::LeerTrabajo() {
+    Estado& e = m_p.estado;
+    if (!TomarCandado(e.RutaTrabajo)) {
+        SinTrabajo(false);
+        return false;
+    }
+    // Taken before reading: a change made while the file is read is then
+    // seen at the next save, never missed.
+    const HuellaArchivo huella = HuellaArchivo::DeArchivo(e.RutaTrabajo);
+    const Cuadro defectos = Estado::DefectosCuadro(m_p.ajustes());
+    LecturaTrabajo l = LeerArchivoTrabajo(e.RutaTrabajo, e.Trabajo, defectos, m_p.politica);
+    if (l.resultado == LecturaTrabajo::Resultado::NoEsTrabajo)
+        m_p.mensajes().mostrar(QStringLiteral("El archivo no es un archivo de Velquira válido"),
+                               QStringLiteral("Error de carga"), Icono::Critico, Botones::Aceptar);
+    if (l.resultado != LecturaTrabajo::Resultado::Leido) {
+        SinTrabajo(false);
+        return false;
+    }
+    const QStringList incompleto = AvisoIncompleto(l);
+    m_huella = huella;
+    e.Trabajo = l.hoja;
+    m_p.MostrarHoja();
+    AbrirEditor();
+    m_p.AjustarHoja();
+    e.LimpiarTrabajo();
+    const bool hayCuadros = std::any_of(l.cuadros.begin(), l.cuadros.end(),
+                                        [](const Cuadro& c) { return c.EnUso; });
+    if (!l.cuadros.empty())
+        e.Cuadros = std::move(l.cuadros);
+    if (hayCuadros) {
+        // Every box read counts as a new box: a job just opened is modified.
+        e.Modificado = true;
+        e.CuadroActual = static_cast<qint16>(e.limiteSuperior());
+    }
+    m_p.RedibujarHoja();
+    {
+        Estado::Actualizar actualizando(e);
+        m_p.barra.fijarTextoZoom(
+            FormatoGeneral(static_cast<double>(e.Trabajo.Zoom) * 100, m_p.idioma));
+    }
+    // A cut or damaged file opens, so what it holds can be saved, but never as if whole.
+    if (!incompleto.isEmpty())
+        m_p.mensajes().mostrar(incompleto.join(u'\r'), QStringLiteral("Archivo incompleto"),
+                               Icono::Exclamacion, Botones::Aceptar);
+    return true;
+}
+
+bool CicloTrabajo::GuardarTrabajo() {
+    Estado& e = m_p.estado;
+    // A job the reader would refuse is never written: it could not be opened again.
+    if (const QString motivo = TrabajoNoGuardable(e); !motivo.isEmpty()) {
+        m_p.mensajes().mostrar(QStringLiteral("El trabajo no se ha guardado: el archivo no podría "
+                                              "volver a abrirse.\r%1")
+                                   .arg(motivo),
+                               kTituloGuardar, Icono::Exclamacion, Botones::Aceptar);
+        return false;
+    }
+    QList<int> conPerdida;
+    const QByteArray datos = SerializarTrabajo(e, m_p.idioma, &conPerdida);
+    if (!conPerdida.isEmpty()) {
+        QStringList cuadros;
+        for (int i : conPerdida) {
+            const Cuadro& c = e.Cuadros[i];
+            cuadros.append(QStringLiteral("Cuadro %1: «%2%3%4»")
+                               .arg(i + 1)
+                               .arg(c.TextoIzq, FormatoGeneral(c.Inicio, m_p.idioma, true),
+                                    c.TextoDer));
+        }
+        const auto r = m_p.mensajes().mostrar(
+            QStringLiteral("Estos cuadros tienen caracteres que el archivo no puede guardar; se "
+                           "guardarían como \"?\":\r%1\r¿Desea guardar de todos modos?")
+                .arg(cuadros.join(u'\r')),
+            kTituloGuardar, Icono::Exclamacion, Botones::SiNo);
+        if (r != Respuesta::Si)
+            return false;
+    }
+    if (!PuedeSobrescribir(e.RutaTrabajo))
+        return false;
+    if (EscribirArchivoAtomico(e.RutaTrabajo, datos, m_p.politica)) {
+        m_huella = HuellaArchivo::DeDatos(e.RutaTrabajo, datos);
+        return true;
+    }
+    m_p.mensajes().mostrar(QStringLiteral("El trabajo no se ha guardado en %1.\rEl archivo "
+                                          "anterior sigue como estaba.")
+                               .arg(e.RutaTrabajo),
+                           kTituloGuardar, Icono::Exclamacion, Botones::Aceptar);
+    return false;
+}
+
+bool CicloTrabajo::PuedeSobrescribir(const QString& ruta) {
+    if (!m_huella.valida() || QFileInfo(m_huella.ruta()) != QFileInfo(ruta) ||
+        !m_huella.CambiadoEnDisco())
+        return true;
+    return m_p.mensajes().mostrar(QStringLiteral("El archivo ha cambiado en el disco desde que se "
+                                                 "abrió. ¿Sobrescribirlo?"),
+                                  kTituloGuardar, Icono::Exclamacion,
+                                  Botones::SiNo) == Respuesta::Si;
+}
+
+bool CicloTrabajo::GuardarComo() {
+    Estado& e = m_p.estado;
+    const QString carpeta = m_p.ajustes().texto(Aplicacion::Titulo, QStringLiteral("InitDir"), {});
+    const auto ruta = m_p.dialogos().guardar(QStringLiteral("Guardar archivo Velquira"),
+                                             e.RutaTrabajo.isEmpty() ? kNombreNuevo : e.RutaTrabajo,
+                                             carpeta);
+    if (!ruta)
+        return false;
+    m_p.ajustes().escribirTexto(Aplicacion::Titulo, QStringLiteral("InitDir"), *ruta);
+    const QString anterior = e.RutaTrabajo;
+    e.RutaTrabajo = *ruta;
+    if (!GuardarTrabajo()) {
+        e.RutaTrabajo = anterior;
+        return false;
+    }
+    // The job is now the new file: its lock goes with it (a copy that has
+    // that file open keeps its own lock, and is told at its next save).
+    if (QFileInfo(anterior) != QFileInfo(*ruta))
+        m_candado.Tomar(*ruta);
+    m_p.fijarTitulo(kNombreProducto + QStringLiteral(" [") + NombreArchivo(*ruta) + u']');
+    return true;
+}
+
+void CicloTrabajo::Guardar() {
+    Estado& e = m_p.estado;
+    if (!e.RutaTrabajo.isEmpty()) {
+        if (GuardarTrabajo())
+            e.Modificado = false;
+    } else {
+        GuardarComo();
+        ActualizarPegar(m_p);
+    }
+}
+
+bool CicloTrabajo::CerrarEditor() {
+    Estado& e = m_p.estado;
+    if (!m_p.editorAbierto())
+        return true;
+    if (e.Modificado) {
+        const QString pregunta =
+            e.RutaTrabajo.isEmpty()
+                ? QStringLiteral("¿ Desea Guardar el trabajo en curso ?")
+                : QStringLiteral("¿ Desea Guardar los cambios en ") + e.RutaTrabajo +
+                      QStringLiteral(" ?");
+        const auto r =
+            m_p.mensajes().mostrar(pregunta, kTituloGuardar, Icono::Pregunta, Botones::SiNoCancelar);
+        bool seguir = r == Respuesta::No;
+        if (r == Respuesta::Si) {
+            // A save that did not happen keeps the job open, as Cancel does.
+            seguir = e.RutaTrabajo.isEmpty() ? GuardarComo() : GuardarTrabajo();
+        }
+        if (!seguir) {
+            e.DialogoCancelado = true;
+            return false;
+        }
+    }
+    OlvidarArchivo();
+    e.RutaTrabajo.clear();
+    e.Modificado = false;
+    e.LimpiarTrabajo();
+    e.DialogoCancelado = false;
+    m_p.GuardarVistas();
+    m_p.marcarEditor(false);
+    return true;
+}
+
+bool CicloTrabajo::CerrarTrabajo() {
+    Estado& e = m_p.estado;
+    e.DialogoCancelado = false;
+    if (!CerrarEditor())
+        return false;
+    // The sheet returns to the stored one; an open job keeps its own.
+    m_p.LeerHoja();
+    return !e.DialogoCancelado;
+}
+
+void CicloTrabajo::CerrarComando() {
+    if (CerrarTrabajo()) {
+        DeshabilitarHerramientas(m_p);
+        m_p.MostrarHoja();
+        m_p.fijarTitulo(kNombreProducto);
+    }
+}
+
+void CicloTrabajo::AbrirLineaComandos(const QString& lineaComandos) {
+    QString ruta = lineaComandos;
+    ruta.remove(u'"');
+    ruta = ruta.trimmed();
+    Estado& e = m_p.estado;
+    e.RutaTrabajo.clear();
+    if (ruta.isEmpty())
+        return;
+    e.RutaTrabajo = ruta;
+    if (!LeerTrabajo())
+        return;
+    if (ruta.contains(u'\\') || ruta.contains(u'/'))
+        m_p.fijarTitulo(kNombreProducto + QStringLiteral(" [") + NombreArchivo(ruta) + u']');
+    m_p.AplicarVistaInicial();
+}
+
+bool CicloTrabajo::Salir() {
+    Estado& e = m_p.estado;
+    e.DialogoCancelado = false;
+    CerrarEditor();
+    if (!e.DialogoCancelado)
+        return true;
+    e.DialogoCancelado = false;
+    e.Actualizando = false;
+    return false;
+}

@@ -1,0 +1,63 @@
+// The job lifecycle: new, open, save, save as, close with the save prompt,
+// and reading a job named on the command line. Works on the main window's
+// model; the editor window opens and closes through it.
+#pragma once
+
+#include "core/trabajo/CandadoTrabajo.h"
+#include "core/trabajo/HuellaArchivo.h"
+
+#include <QString>
+
+class Principal;
+
+class CicloTrabajo {
+public:
+    explicit CicloTrabajo(Principal& principal);
+
+    void NuevoTrabajo();
+    void AbrirTrabajo();
+    // Reads RutaTrabajo into the model. False when the file was rejected; then
+    // no job is open.
+    bool LeerTrabajo();
+    // Writes the model to RutaTrabajo. False when nothing was written (the old
+    // file is left as it was).
+    bool GuardarTrabajo();
+    // False when the operator cancelled or the file could not be written.
+    bool GuardarComo();
+    // False when the operator cancelled the save prompt.
+    bool CerrarTrabajo();
+
+    // The save command: to the known path (then Modificado = false), else Save As.
+    void Guardar();
+    // The close command.
+    void CerrarComando();
+
+    // The job named on the command line at start-up (quotes removed, trimmed).
+    void AbrirLineaComandos(const QString& lineaComandos);
+
+    // Closes the editor window, running the save prompt. False when the
+    // operator cancelled (the window stays, DialogoCancelado is set).
+    bool CerrarEditor();
+
+    // Exit: closes the job with its prompt. True when the program may end.
+    bool Salir();
+
+    static const QString kNombreNuevo; // "Trabajo1.zul"
+
+private:
+    void AbrirEditor();
+    void SinTrabajo(bool tituloProducto);
+    QString NombreArchivo(const QString& ruta) const;
+    // The lock of the job at `ruta`; false when another copy of the program
+    // has it open and the operator chose not to open it too.
+    bool TomarCandado(const QString& ruta);
+    // Before a save over the file read or written last: false when another
+    // program changed it since and the operator chose not to overwrite it.
+    bool PuedeSobrescribir(const QString& ruta);
+    // No job file is open any more: its lock and what it held are let go.
+    void OlvidarArchivo();
+
+    Principal& m_p;
+    CandadoTrabajo m_candado;
+    HuellaArchivo m_huella;
+};

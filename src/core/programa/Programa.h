@@ -1,0 +1,31 @@
+// Everything the program is made of, without widgets: the main window's model,
+// the dispatcher and the job lifecycle, wired together with the commands that
+// need no window. The desktop program and the tests build one.
+#pragma once
+
+#include "core/editor/ComandosCuadro.h"
+#include "core/editor/EditorHoja.h"
+#include "core/programa/CicloTrabajo.h"
+#include "core/impresion/Impresion.h"
+#include "core/impresion/ImpresoraPrograma.h"
+#include "core/programa/Despachador.h"
+#include "core/programa/Principal.h"
+
+class Programa {
+public:
+    explicit Programa(const Servicios& servicios);
+
+    Principal principal;
+    Despachador despachador;
+    CicloTrabajo ciclo;
+    ImpresoraPrograma impresora;
+    Impresion impresion;
+    EditorHoja editor;
+    ComandosCuadro comandos;
+
+    Estado& estado() { return principal.estado; }
+    BarraHerramientas& barra() { return principal.barra; }
+
+    // "Exportar a PDF...": the run into a PDF file chosen by the operator.
+    void ExportarPdf();
+};

@@ -1,0 +1,426 @@
+#include "FrmDrag.h"
+
+#include "core/trabajo/Colores.h"
+#include "core/editor/EditorHoja.h"
+#include "core/impresion/GeometriaImpresora.h"
+#include "core/programa/Principal.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QToolTip>
+#include <QPainter>
+#include <cmath>
+
+namespace {
+constexpr int kMargenEscritorio = 8; // desk around the window's content, pixels
+const QColor kColorRegla(0xF4, 0xF1, 0xE4);
+
+// Draws a box's text at the painter's origin. Glyph metrics overflow past
+// 16,384 pixels: a larger font is drawn smaller through a scaled painter.
+void PintarCuadro(QPainter& p, const Cuadro& c, const QString& texto, float zoom,
+                  double unidadesPorTwip) {
+    const QSizeF medida = ElementosHoja::MedirTexto(c, texto);
+    const double k = std::max(1.0, c.FontSize * 20.0 * zoom * unidadesPorTwip / 4000);
+    p.save();
+    p.scale(k, k);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    DibujarTextoRotado(p, c, texto, zoom, medida.width(), medida.height(), unidadesPorTwip / k);
+    p.restore();
+}
+} // namespace
+
+VistaHoja::VistaHoja(Principal& principal, EditorHoja& editor, QWidget* padre)
+    : QWidget(padre), m_p(principal), m_editor(editor) {
+    setObjectName(QStringLiteral("Hoja"));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    ajustar();
+}
+
+float VistaHoja::zoom() const {
+    const float z = m_p.estado.Trabajo.Zoom;
+    return z > 0 ? z : 0.5f;
+}
+
+double VistaHoja::pixeles(double twips) const {
+    return twips * logicalDpiX() / 1440.0;
+}
+
+double VistaHoja::twips(double pixeles) const {
+    return pixeles * 1440.0 / logicalDpiX();
+}
+
+QSize VistaHoja::tamanoHoja() const {
+    const ::Trabajo& t = m_p.estado.Trabajo;
+    // No widget is larger than this; nor is the sheet drawn larger.
+    const auto lado = [&](double twips) {
+        return static_cast<int>(
+            std::min<double>(std::lround(pixeles(twips * zoom())), QWIDGETSIZE_MAX));
+    };
+    return {lado(t.HAncho), lado(t.HAlto)};
+}
+
+QPoint VistaHoja::origenHoja() const {
+    const int regla = m_editor.reglas() ? static_cast<int>(std::lround(pixeles(kGrosorRegla))) : 0;
+    return {kMargenEscritorio + regla, kMargenEscritorio + regla};
+}
+
+void VistaHoja::ajustar() {
+    const int borde = static_cast<int>(std::lround(pixeles(kBordeHoja)));
+    setFixedSize(tamanoHoja() + QSize(origenHoja().x() + borde + kMargenEscritorio,
+                                      origenHoja().y() + borde + kMargenEscritorio));
+    update();
+}
+
+void VistaHoja::paintEvent(QPaintEvent* evento) {
+    QPainter p(this);
+    const QRect zona = evento->rect();
+    p.fillRect(rect(), QColor(0x80, 0x80, 0x80));
+    const QRect hoja(origenHoja(), tamanoHoja());
+    p.fillRect(hoja.translated(3, 3), QColor(0x50, 0x50, 0x50));
+    p.fillRect(hoja, Qt::white);
+    // The rulers lie above and left of the sheet: drawn when that part is exposed.
+    if (m_editor.reglas() && (zona.top() < hoja.top() || zona.left() < hoja.left()))
+        dibujarReglas(p, zona);
+
+    p.save();
+    p.translate(hoja.topLeft());
+    p.setClipRect(QRect(QPoint(0, 0), hoja.size()));
+    if (m_editor.ejes()) {
+        QPen lapiz(QColor(0x20, 0x60, 0xC0), 1, Qt::DashDotLine);
+        p.setPen(lapiz);
+        const double cx = hoja.width() / 2.0;
+        const double cy = hoja.height() / 2.0;
+        p.drawLine(QPointF(0, cy), QPointF(hoja.width(), cy));
+        p.drawLine(QPointF(cx, 0), QPointF(cx, hoja.height()));
+    }
+    if (const auto m = m_editor.margenes()) {
+        QPen lapiz(QColor(0xC0, 0x30, 0x30), 1, Qt::DashLine);
+        p.setPen(lapiz);
+        const double izq = pixeles(m->izquierdo), der = pixeles(m->derecho);
+        const double sup = pixeles(m->superior), inf = pixeles(m->inferior);
+        p.drawLine(QPointF(0, sup), QPointF(hoja.width(), sup));
+        p.drawLine(QPointF(0, inf), QPointF(hoja.width(), inf));
+        p.drawLine(QPointF(izq, 0), QPointF(izq, hoja.height()));
+        p.drawLine(QPointF(der, 0), QPointF(der, hoja.height()));
+    }
+    dibujarCuadros(p, zona.translated(-hoja.topLeft()));
+    p.restore();
+    p.setPen(QColor(0x30, 0x30, 0x30));
+    p.drawRect(hoja.adjusted(0, 0, -1, -1));
+}
+
+const QPixmap* VistaHoja::imagenCuadro(int i) {
+    const Estado& estado = m_p.estado;
+    const Cuadro& c = estado.Cuadros[i];
+    const Elemento& e = m_editor.elementos().elementos()[i];
+    const QString clave = QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
+                              .arg(e.texto, c.FontName)
+                              .arg(c.FontSize)
+                              .arg(int(c.FontBold) | int(c.FontItalic) << 1 |
+                                   int(c.FontUnderline) << 2 | int(c.FontStrikethru) << 3)
+                              .arg(c.Color)
+                              .arg(e.fondo)
+                              .arg(c.Rotacion)
+                              .arg(estado.Trabajo.Zoom)
+                              .arg(devicePixelRatioF());
+    if (static_cast<size_t>(i) >= m_imagenes.size())
+        m_imagenes.resize(i + 1);
+    Imagen& img = m_imagenes[i];
+    if (img.clave == clave)
+        return img.pixmap.isNull() ? nullptr : &img.pixmap;
+    m_pixelesGuardados -= qint64(img.pixmap.width()) * img.pixmap.height();
+    img.pixmap = QPixmap();
+    img.clave = clave;
+    const QSizeF t = enPixeles(e.rect).size() * devicePixelRatioF();
+    const double area = std::ceil(t.width()) * std::ceil(t.height());
+    if (area > kMaxPixelesImagen || m_pixelesGuardados + area > kMaxPixelesImagenes)
+        return nullptr;
+    const qreal dpr = devicePixelRatioF();
+    img.pixmap = QPixmap(
+        QSize(std::max(1, int(std::ceil(t.width()))), std::max(1, int(std::ceil(t.height())))));
+    img.pixmap.setDevicePixelRatio(dpr);
+    img.pixmap.fill(ColorDeBgr(e.fondo));
+    m_pixelesGuardados += qint64(img.pixmap.width()) * img.pixmap.height();
+    QPainter p(&img.pixmap);
+    PintarCuadro(p, c, e.texto, estado.Trabajo.Zoom, pixeles(1));
+    return &img.pixmap;
+}
+
+void VistaHoja::dibujarCuadroDirecto(QPainter& p, int i, const QRectF& r) {
+    const Estado& estado = m_p.estado;
+    const Cuadro& c = estado.Cuadros[i];
+    const Elemento& e = m_editor.elementos().elementos()[i];
+    p.save();
+    p.setClipRect(r, Qt::IntersectClip);
+    p.fillRect(r, ColorDeBgr(e.fondo));
+    p.translate(r.topLeft());
+    PintarCuadro(p, c, e.texto, estado.Trabajo.Zoom, pixeles(1));
+    p.restore();
+}
+
+QRectF VistaHoja::enPixeles(const QRectF& twips) const {
+    return QRectF(pixeles(twips.left()), pixeles(twips.top()), pixeles(twips.width()),
+                  pixeles(twips.height()));
+}
+
+void VistaHoja::dibujarCuadros(QPainter& p, const QRect& zona) {
+    const Estado& estado = m_p.estado;
+    const auto& elementos = m_editor.elementos().elementos();
+    const int n = std::min<int>(static_cast<int>(elementos.size()), estado.limiteSuperior() + 1);
+    // Guide lines under the boxes, in each box's background colour.
+    for (int i = 0; i < n; ++i) {
+        const Elemento& e = elementos[i];
+        if (!e.visible || !e.lineas)
+            continue;
+        p.setPen(QPen(ColorDeBgr(e.fondo), 1));
+        const QRectF r = enPixeles(e.rect);
+        if (r.top() >= zona.top() - 1 && r.top() <= zona.bottom() + 1)
+            p.drawLine(QPointF(zona.left(), r.top()), QPointF(zona.right() + 1, r.top()));
+        if (r.left() >= zona.left() - 1 && r.left() <= zona.right() + 1)
+            p.drawLine(QPointF(r.left(), zona.top()), QPointF(r.left(), zona.bottom() + 1));
+    }
+    for (int i = 0; i < n; ++i) {
+        const Elemento& e = elementos[i];
+        if (!e.visible)
+            continue;
+        const QRectF r = enPixeles(e.rect);
+        const QRectF conManijas = r.adjusted(-pixeles(200), -pixeles(200), pixeles(200), pixeles(200));
+        if (!conManijas.intersects(zona))
+            continue;
+        if (const QPixmap* imagen = imagenCuadro(i))
+            p.drawPixmap(r.topLeft(), *imagen);
+        else
+            dibujarCuadroDirecto(p, i, r);
+        if (e.fuera) {
+            // Not whole on the sheet: it would not print whole either.
+            p.save();
+            p.setPen(QPen(QColor(0xD0, 0x10, 0x10), 2, Qt::DashLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r.adjusted(-1, -1, 1, 1));
+            p.restore();
+        }
+        const Cuadro& c = estado.Cuadros[i];
+        if (e.manijas) {
+            const bool bloqueado = c.Bloqueado;
+            p.setPen(bloqueado ? QColor(Qt::black) : QColor(192, 192, 192));
+            for (int k = 0; k < 6; ++k) {
+                const QRectF m = enPixeles(m_editor.elementos().Manija(estado, i, k));
+                p.fillRect(m, bloqueado ? QColor(Qt::white) : ColorDeBgr(e.fondo));
+                p.drawRect(m.adjusted(0, 0, -1, -1));
+            }
+        }
+    }
+    SeleccionHoja& sel = m_editor.seleccion();
+    if (sel.cajaVisible()) {
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(enPixeles(sel.caja()));
+    }
+    const Etiqueta& lbl = m_editor.elementos().etiqueta();
+    if (lbl.visible) {
+        const QRectF r = enPixeles(lbl.rect);
+        p.fillRect(r, QColor(0xFF, 0xFF, 0xE1));
+        p.setPen(Qt::black);
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        // The size the label was measured at: TamTip x Zoom points.
+        QFont f;
+        f.setPointSizeF(TamanoEtiqueta(estado.Trabajo.TamTip, estado.Trabajo.Zoom));
+        p.setFont(f);
+        p.drawText(r, Qt::AlignCenter, lbl.texto);
+    }
+}
+
+void VistaHoja::dibujarReglas(QPainter& p, const QRect& zona) {
+    const QPoint o = origenHoja();
+    const double grosor = pixeles(kGrosorRegla);
+    const QRectF reglaX(o.x() - grosor, o.y() - grosor, tamanoHoja().width() + grosor, grosor);
+    const QRectF reglaY(o.x() - grosor, o.y(), grosor, tamanoHoja().height());
+    p.fillRect(reglaX, kColorRegla);
+    p.fillRect(reglaY, kColorRegla);
+    p.setPen(QColor(0x90, 0x90, 0x90));
+    p.drawRect(reglaX.adjusted(0, 0, -1, -1));
+    p.drawRect(reglaY.adjusted(0, 0, -1, -1));
+    QFont f = font();
+    f.setPointSizeF(6);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    const QFontMetricsF m(f);
+    const float z = zoom();
+    // Only the ticks in the part being painted, and a number's width either side.
+    const double holgura = m.horizontalAdvance(QStringLiteral("00000"));
+    const auto tramo = [&](int desde, int hasta, int origen) {
+        return std::pair(twips(desde - origen - holgura), twips(hasta - origen + holgura));
+    };
+    const auto [x0, x1] = tramo(zona.left(), zona.right(), o.x());
+    // Horizontal ruler: ticks hang from its bottom edge; the corner holds the 0.
+    for (const Marca& marca : MarcasRegla(0, twips(tamanoHoja().width()), z, x0, x1)) {
+        const double x = o.x() + pixeles(marca.posicion);
+        p.drawLine(QPointF(x, reglaX.bottom()), QPointF(x, reglaX.top() + pixeles(marca.desde)));
+        if (!marca.numero.isEmpty() && marca.numero != u"0")
+            p.drawText(QPointF(x - m.horizontalAdvance(marca.numero) / 2,
+                               reglaX.top() + m.ascent() + 1),
+                       marca.numero);
+    }
+    p.drawText(QPointF(reglaX.left() + (grosor - m.horizontalAdvance("0")) / 2,
+                       reglaX.top() + m.ascent() + 1),
+               QStringLiteral("0"));
+    const auto [y0, y1] = tramo(zona.top(), zona.bottom(), o.y());
+    for (const Marca& marca : MarcasRegla(0, twips(tamanoHoja().height()), z, y0, y1)) {
+        const double y = o.y() + pixeles(marca.posicion);
+        p.drawLine(QPointF(reglaY.right(), y), QPointF(reglaY.left() + pixeles(marca.desde), y));
+        if (!marca.numero.isEmpty() && marca.numero != u"0")
+            p.drawText(QPointF(reglaY.left() + 2, y + m.ascent() / 2), marca.numero);
+    }
+}
+
+QPointF VistaHoja::enHoja(QPointF pixel) const {
+    const QPointF p = pixel - QPointF(origenHoja());
+    return {twips(p.x()), twips(p.y())};
+}
+
+bool VistaHoja::dentroDeHoja(QPointF pixel) const {
+    return QRectF(origenHoja(), tamanoHoja()).contains(pixel);
+}
+
+bool VistaHoja::sobreRegla(QPointF pixel) const {
+    if (!m_editor.reglas())
+        return false;
+    const double g = pixeles(kGrosorRegla);
+    const QPoint o = origenHoja();
+    const QRectF x(o.x() - g, o.y() - g, tamanoHoja().width() + g, g);
+    const QRectF y(o.x() - g, o.y(), g, tamanoHoja().height());
+    return x.contains(pixel) || y.contains(pixel);
+}
+
+QRegion VistaHoja::zonaArrastre() const {
+    const SeleccionHoja& s = m_editor.seleccion();
+    const QPoint o = origenHoja();
+    const auto aPixeles = [&](const QRectF& twips) {
+        return QRectF(o.x() + pixeles(twips.left()), o.y() + pixeles(twips.top()),
+                      pixeles(twips.width()), pixeles(twips.height()))
+            .toAlignedRect()
+            .adjusted(-3, -3, 3, 3);
+    };
+    QRegion r;
+    const ElementosHoja& el = m_editor.elementos();
+    if (el.etiqueta().visible)
+        r += aPixeles(el.etiqueta().rect);
+    if (s.cajaVisible())
+        r += aPixeles(s.caja());
+    const int c = m_p.estado.CuadroActual;
+    if (s.arrastre() == Arrastre::Cuadro && c >= 0 && static_cast<size_t>(c) < el.elementos().size()) {
+        const QRect b = aPixeles(el.elementos()[c].rect.adjusted(-200, -200, 200, 200));
+        r += b;
+        // Its guide lines run across the whole sheet.
+        r += QRect(o.x(), b.top(), tamanoHoja().width(), 7);
+        r += QRect(b.left(), o.y(), 7, tamanoHoja().height());
+    }
+    return r;
+}
+
+void VistaHoja::mouseMoveEvent(QMouseEvent* e) {
+    SeleccionHoja& s = m_editor.seleccion();
+    const QPointF punto = enHoja(e->position());
+    const bool dentro = dentroDeHoja(e->position());
+    if (s.arrastre() != Arrastre::Ninguno) {
+        // Only what the move changes is painted again.
+        QRegion sucio = zonaArrastre();
+        const bool grupoAntes = s.arrastre() == Arrastre::Grupo && s.cajaVisible();
+        if (dentro)
+            s.Arrastrar(punto, m_dentro ? EstadoArrastre::Sobre : EstadoArrastre::Entra);
+        else if (m_dentro)
+            s.Arrastrar(punto, EstadoArrastre::Sale);
+        sucio += zonaArrastre();
+        // A group shown again on leaving, or hidden on entering, changes everywhere.
+        if (s.arrastre() == Arrastre::Grupo && grupoAntes != s.cajaVisible())
+            sucio = QRegion(rect());
+        m_dentro = dentro;
+        if (dentro)
+            m_editor.MostrarPosicion(punto.x(), punto.y());
+        update(sucio);
+        return;
+    }
+    if (dentro) {
+        const int i = m_editor.elementos().CuadroEn(punto);
+        if (i >= 0) {
+            setToolTip(m_editor.SobreCuadro(i));
+        } else {
+            setToolTip({});
+            m_editor.MostrarPosicion(punto.x(), punto.y());
+        }
+    }
+    QWidget::mouseMoveEvent(e);
+}
+
+void VistaHoja::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton && e->button() != Qt::RightButton)
+        return;
+    setFocus();
+    if (!dentroDeHoja(e->position()))
+        return;
+    SeleccionHoja& s = m_editor.seleccion();
+    const Boton boton = e->button() == Qt::LeftButton ? Boton::Izquierdo : Boton::Derecho;
+    const QPointF punto = enHoja(e->position());
+    const int i = m_editor.elementos().CuadroEn(punto);
+    m_dentro = true;
+    const QString menu =
+        i >= 0 ? s.PulsarCuadro(i, boton, e->modifiers() & Qt::ShiftModifier,
+                                punto - m_editor.elementos().elementos()[i].rect.topLeft())
+               : s.PulsarHoja(boton, punto);
+    update();
+    if (!menu.isEmpty() && abrirMenu)
+        abrirMenu(menu);
+}
+
+void VistaHoja::mouseReleaseEvent(QMouseEvent* e) {
+    SeleccionHoja& s = m_editor.seleccion();
+    if (s.arrastre() == Arrastre::Ninguno)
+        return;
+    // A release over a box or the label is a release on the sheet point under it.
+    const DondeSuelta donde = dentroDeHoja(e->position())   ? DondeSuelta::Hoja
+                              : sobreRegla(e->position()) ? DondeSuelta::Regla
+                                                          : DondeSuelta::Fuera;
+    s.Soltar(enHoja(e->position()), donde);
+    update();
+}
+
+void VistaHoja::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton || !dentroDeHoja(e->position()))
+        return;
+    const int i = m_editor.elementos().CuadroEn(enHoja(e->position()));
+    if (i >= 0 && abrirPropiedades) {
+        m_editor.seleccion().Soltar(enHoja(e->position()), DondeSuelta::Hoja);
+        abrirPropiedades(i);
+        update();
+    }
+}
+
+void VistaHoja::keyPressEvent(QKeyEvent* e) {
+    SeleccionHoja& s = m_editor.seleccion();
+    if (s.cuadroConFoco() < 0) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    s.Tecla(s.cuadroConFoco(), e->key(), e->modifiers() & Qt::ShiftModifier,
+            e->modifiers() & Qt::ControlModifier);
+    update();
+}
+
+void VistaHoja::keyReleaseEvent(QKeyEvent* e) {
+    m_editor.seleccion().SoltarTecla();
+    update();
+    QWidget::keyReleaseEvent(e);
+}
+
+FrmDrag::FrmDrag(Principal& principal, EditorHoja& editor, QWidget* padre) : QScrollArea(padre) {
+    setObjectName(QStringLiteral("FrmDrag"));
+    m_hoja = new VistaHoja(principal, editor, this);
+    setWidget(m_hoja);
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setBackgroundRole(QPalette::Dark);
+    connect(&principal, &Principal::ajustarHoja, m_hoja, &VistaHoja::ajustar);
+    connect(&editor, &EditorHoja::vistaCambiada, m_hoja, &VistaHoja::ajustar);
+    // The job may already be drawn when the window is made.
+    editor.DibujarCuadros();
+}

@@ -1,0 +1,52 @@
+// The box properties dialog: numbering, texts, digits, position, rotation,
+// font and colour of one box, or of the selection (optionally programmed as
+// one interleaved series). The decisions are PropiedadesCuadro's.
+#pragma once
+
+#include "core/dialogos/PropiedadesCuadro.h"
+
+#include <QDialog>
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class FrmProp : public QDialog {
+    Q_OBJECT
+public:
+    FrmProp(PropiedadesCuadro& propiedades, QWidget* padre = nullptr);
+
+    QLineEdit* campo(int k) const { return m_campos[k]; }
+    QLineEdit* posicionX() const { return m_posX; }
+    QLineEdit* posicionY() const { return m_posY; }
+    QComboBox* rotacion() const { return m_rotacion; }
+    QPushButton* botonAceptar() const { return m_aceptar; }
+
+    // The dialog's fields from the model, and back.
+    void mostrar();
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    void leerCampos();
+    void aceptar();
+    void elegirFuente();
+    void elegirColor();
+    void mostrarFuente();
+    QWidget* siguiente(QObject* desde) const;
+
+    PropiedadesCuadro& m_prop;
+    std::array<QLineEdit*, 8> m_campos{};
+    QLineEdit* m_posX;
+    QLineEdit* m_posY;
+    QComboBox* m_rotacion;
+    QLabel* m_fuente;
+    QLabel* m_tamano;
+    QLabel* m_tipo[2];
+    QLabel* m_color;
+    QPushButton* m_aceptar;
+    bool m_llenando = false;
+};

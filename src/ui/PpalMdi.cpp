@@ -1,0 +1,350 @@
+#include "PpalMdi.h"
+
+#include "ui/FrmOpciones.h"
+#include "ui/FrmProp.h"
+#include "ui/FrmPapel.h"
+#include "ui/MarcoTamano.h"
+#include "core/puertos/Impresora.h"
+#include "ui/VisorAyuda.h"
+#include "ui/FrmDrag.h"
+#include "core/puertos/Ajustes.h"
+#include "core/programa/Despachador.h"
+#include "core/impresion/AjusteImpresora.h"
+#include "ui/FrmSetup.h"
+#include "core/programa/Programa.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+QIcon IconoEstandar(const QString& id) {
+    static const QHash<QString, QStyle::StandardPixmap> iconos = {
+        {QStringLiteral("BtnAbrir"), QStyle::SP_DialogOpenButton},
+        {QStringLiteral("BtnGuardar"), QStyle::SP_DialogSaveButton},
+        {QStringLiteral("BtnNuevo"), QStyle::SP_FileIcon},
+        {QStringLiteral("BtnSalir"), QStyle::SP_DialogCloseButton},
+        {QStringLiteral("BtnHelp"), QStyle::SP_DialogHelpButton},
+        {QStringLiteral("BtnBorrar"), QStyle::SP_TrashIcon},
+    };
+    const auto it = iconos.constFind(id);
+    return it == iconos.cend() ? QIcon() : QApplication::style()->standardIcon(*it);
+}
+} // namespace
+
+PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_prog(programa) {
+    setObjectName(QStringLiteral("PpalMdi"));
+    Principal& p = m_prog.principal;
+    setWindowTitle(p.titulo());
+    crearAcciones();
+    crearMenus();
+    crearBanda();
+    crearBarraEstado();
+
+    m_centro = new QStackedWidget(this);
+    auto* vacio = new QWidget(m_centro);
+    vacio->setBackgroundRole(QPalette::Dark);
+    vacio->setAutoFillBackground(true);
+    m_centro->addWidget(vacio);
+    setCentralWidget(m_centro);
+
+    connect(&p, &Principal::tituloCambiado, this, &QWidget::setWindowTitle);
+    connect(&p, &Principal::panelCambiado, this, &PpalMdi::actualizarPanel);
+    connect(&p, &Principal::editorAbiertoCambiado, this, &PpalMdi::editorCambiado);
+    connect(&p, &Principal::terminar, this, &PpalMdi::terminar);
+    connect(&p.barra, &BarraHerramientas::cambiada, this, &PpalMdi::actualizarAccion);
+    // Commands whose work is a window of their own.
+    m_prog.comandos.mostrarPropiedades = [this](int i) { MostrarPropiedades(i); };
+    const auto ayuda = [this] { VisorAyuda::Abrir(this, {}); };
+    m_prog.despachador.registrar(QStringLiteral("BtnAyuda"), ayuda);
+    m_prog.despachador.registrar(QStringLiteral("BtnHelp"), ayuda);
+    m_prog.despachador.registrar(QStringLiteral("BtnAcercade"), [this] {
+        AcercaDe acerca(m_prog.principal.servicios().carpetaAjustes,
+                        m_prog.principal.impresoras().impresoras(), this);
+        acerca.exec();
+        if (m_prog.principal.editorAbierto())
+            ActualizarPegar(m_prog.principal);
+    });
+    m_prog.despachador.registrar(QStringLiteral("BtnOpciones"), [this] {
+        Opciones opciones(m_prog.principal);
+        FrmOpciones dialogo(opciones, this);
+        dialogo.exec();
+    });
+    m_prog.despachador.registrar(QStringLiteral("BtnConfigurarHoja"), [this] {
+        Principal& p = m_prog.principal;
+        ConfiguracionPagina configuracion(p);
+        FrmPapel dialogo(configuracion, this);
+        dialogo.exec();
+        if (!p.estado.DialogoCancelado && p.barra.habilitada(QStringLiteral("BtnNuevocuadro"))) {
+            p.AjustarHoja();
+            p.RedibujarHoja();
+        } else {
+            p.estado.DialogoCancelado = false;
+        }
+    });
+    m_prog.despachador.registrar(QStringLiteral("BtnAjustesImpresion"), [this] {
+        AjusteImpresora ajuste(m_prog.principal, m_prog.impresora,
+                               m_prog.principal.servicios().carpetasAjusteAntiguo);
+        FrmSetup dialogo(ajuste, this);
+        dialogo.exec();
+    });
+
+    for (int n = 1; n <= 3; ++n)
+        actualizarPanel(n);
+    editorCambiado(p.editorAbierto());
+    // Wide enough for the whole band on a common office screen.
+    QSize tamano(1280, 800);
+    if (const QScreen* pantalla = screen())
+        tamano = tamano.boundedTo(pantalla->availableSize());
+    resize(tamano);
+}
+
+QAction* PpalMdi::accion(const QString& id) const {
+    return m_acciones.value(id.toCaseFolded());
+}
+
+QLabel* PpalMdi::panel(int n) const {
+    return m_paneles[n - 1];
+}
+
+void PpalMdi::crearAcciones() {
+    BarraHerramientas& barra = m_prog.barra();
+    for (const Herramienta& h : barra.herramientas()) {
+        if (h.id == u"CboMag")
+            continue;
+        auto* a = new QAction(h.titulo, this);
+        a->setObjectName(h.id);
+        a->setToolTip(h.consejo.isEmpty() ? QString(h.titulo).remove(u'&') : h.consejo);
+        a->setStatusTip(h.consejo);
+        a->setCheckable(h.conmutable);
+        a->setIcon(IconoEstandar(h.id));
+        const QString id = h.id;
+        connect(a, &QAction::triggered, this, [this, id, a] {
+            // The model owns the pressed state: put the widget back and let
+            // the model toggle and notify.
+            BarraHerramientas& b = m_prog.barra();
+            if (a->isCheckable())
+                a->setChecked(b.pulsada(id));
+            b.pulsar(id);
+        });
+        m_acciones.insert(h.id.toCaseFolded(), a);
+        actualizarAccion(h.id);
+    }
+}
+
+void PpalMdi::crearMenus() {
+    BarraHerramientas& barra = m_prog.barra();
+    const auto llenar = [&](QMenu* menu, const Menu& m) {
+        menu->setObjectName(m.id);
+        for (const QString& e : m.entradas) {
+            if (e == u"-") {
+                menu->addSeparator();
+            } else if (e == u"CboMag") {
+                // The zoom field itself lives on the toolbar; this entry takes
+                // the operator there.
+                QAction* a = menu->addAction(QStringLiteral("&Zoom"));
+                a->setObjectName(QStringLiteral("CboMag"));
+                connect(a, &QAction::triggered, this, [this] {
+                    m_zoom->setFocus();
+                    m_zoom->showPopup();
+                });
+                connect(&barra, &BarraHerramientas::cambiada, a, [a, &barra](const QString& id) {
+                    if (id == u"CboMag")
+                        a->setEnabled(barra.habilitada(id) && barra.herramienta(id)->implementada);
+                });
+                a->setEnabled(barra.utilizable(QStringLiteral("CboMag")));
+            } else {
+                menu->addAction(accion(e));
+            }
+        }
+    };
+    for (const Menu& m : barra.menus()) {
+        QMenu* menu = menuBar()->addMenu(m.titulo);
+        llenar(menu, m);
+        // Opening the menu bar forgets the point last clicked on the sheet; the
+        // sheet's own pop-up menu keeps it.
+        connect(menu, &QMenu::aboutToShow, this,
+                [this] { m_prog.estado().PuntoMarcado = false; });
+    }
+    for (const Menu& m : barra.menusEmergentes()) {
+        auto* menu = new QMenu(m.titulo, this);
+        llenar(menu, m);
+        m_emergentes.insert(m.id, menu);
+    }
+}
+
+void PpalMdi::crearBanda() {
+    BarraHerramientas& barra = m_prog.barra();
+    QToolBar* banda = addToolBar(barra.tituloBanda());
+    banda->setObjectName(barra.tituloBanda());
+    banda->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const QString& e : barra.banda()) {
+        if (e == u"-") {
+            banda->addSeparator();
+        } else if (e == u"CboMag") {
+            m_zoom = new QComboBox(banda);
+            m_zoom->setObjectName(QStringLiteral("CboMag"));
+            m_zoom->setEditable(true);
+            m_zoom->setInsertPolicy(QComboBox::NoInsert);
+            m_zoom->setMinimumContentsLength(4);
+            m_zoom->addItems(barra.entradasZoom());
+            m_zoom->setEditText(barra.textoZoom());
+            m_zoom->setEnabled(barra.utilizable(e));
+            banda->addWidget(m_zoom);
+            connect(&barra, &BarraHerramientas::textoZoomCambiado, m_zoom,
+                    &QComboBox::setEditText);
+            // A choice from the list, and Enter in the text, each reported once.
+            connect(m_zoom->lineEdit(), &QLineEdit::returnPressed, this, [this, &barra] {
+                m_introZoom = true;
+                barra.introducirZoom(m_zoom->currentText());
+                QTimer::singleShot(0, this, [this] { m_introZoom = false; });
+            });
+            connect(m_zoom, &QComboBox::activated, this, [this, &barra](int i) {
+                if (!m_introZoom && i >= 0)
+                    barra.elegirZoom(m_zoom->itemText(i));
+            });
+            connect(&barra, &BarraHerramientas::entradasZoomCambiadas, this, [this, &barra] {
+                m_zoom->clear();
+                m_zoom->addItems(barra.entradasZoom());
+                m_zoom->setEditText(barra.textoZoom());
+            });
+        } else if (e == u"ID_Label") {
+            banda->addWidget(new QLabel(QStringLiteral(" % "), banda));
+        } else if (e == u"LblPos") {
+            auto* l = new QLabel(banda);
+            l->setObjectName(QStringLiteral("LblPos"));
+            banda->addWidget(l);
+        } else {
+            QAction* a = accion(e);
+            banda->addAction(a);
+            // The help button drops the help menu down.
+            if (e == u"BtnHelp")
+                if (auto* b = qobject_cast<QToolButton*>(banda->widgetForAction(a))) {
+                    b->setPopupMode(QToolButton::MenuButtonPopup);
+                    b->setMenu(menuBar()->findChild<QMenu*>(QStringLiteral("MnuAyuda")));
+                }
+            if (!a->icon().isNull())
+                if (QWidget* w = banda->widgetForAction(a))
+                    static_cast<QToolButton*>(w)->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        }
+    }
+}
+
+void PpalMdi::crearBarraEstado() {
+    auto* barra = statusBar();
+    m_paneles[0] = new QLabel(barra);
+    m_paneles[0]->setMinimumWidth(180);
+    auto* caja = new QWidget(barra);
+    auto* fila = new QHBoxLayout(caja);
+    fila->setContentsMargins(0, 0, 0, 0);
+    m_paneles[1] = new QLabel(caja);
+    m_imagenHoja = new QLabel(caja);
+    m_imagenHoja->setObjectName(QStringLiteral("ImagenHoja"));
+    fila->addWidget(m_paneles[1]);
+    fila->addWidget(m_imagenHoja);
+    m_paneles[2] = new QLabel(barra);
+    for (int i = 0; i < 3; ++i)
+        m_paneles[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+    barra->addWidget(m_paneles[0], 1);
+    barra->addWidget(caja, 1);
+    barra->addPermanentWidget(m_paneles[2]);
+}
+
+void PpalMdi::actualizarAccion(const QString& id) {
+    BarraHerramientas& barra = m_prog.barra();
+    if (id == u"CboMag") {
+        if (m_zoom)
+            m_zoom->setEnabled(barra.utilizable(id));
+        return;
+    }
+    QAction* a = accion(id);
+    if (!a)
+        return;
+    a->setEnabled(barra.utilizable(id));
+    if (a->isCheckable())
+        a->setChecked(barra.pulsada(id));
+}
+
+void PpalMdi::actualizarPanel(int n) {
+    Principal& p = m_prog.principal;
+    m_paneles[n - 1]->setText(p.panel(n));
+    if (n == 2) {
+        m_imagenHoja->setPixmap(ImagenOrientacion(p.hojaVertical(), 16));
+        m_imagenHoja->setToolTip(p.hojaVertical() ? QStringLiteral("Vertical")
+                                                  : QStringLiteral("Horizontal"));
+    }
+}
+
+void PpalMdi::editorCambiado(bool abierto) {
+    if (abierto && !m_editor) {
+        m_editor = new FrmDrag(m_prog.principal, m_prog.editor, m_centro);
+        m_editor->hoja()->abrirPropiedades = [this](int i) {
+            m_prog.estado().DialogoCancelado = false;
+            MostrarPropiedades(i);
+        };
+        m_editor->hoja()->abrirMenu = [this](const QString& id) {
+            if (QMenu* m = m_emergentes.value(id))
+                m->popup(QCursor::pos());
+        };
+        m_centro->addWidget(m_editor);
+        m_centro->setCurrentWidget(m_editor);
+    } else if (!abierto && m_editor) {
+        m_centro->removeWidget(m_editor);
+        m_editor->deleteLater();
+        m_editor = nullptr;
+    }
+}
+
+void PpalMdi::terminar(int codigo) {
+    m_terminando = true;
+    QCoreApplication::exit(codigo);
+}
+
+void PpalMdi::closeEvent(QCloseEvent* e) {
+    if (m_terminando || m_prog.ciclo.Salir()) {
+        m_terminando = true;
+        e->accept();
+        QCoreApplication::exit(0);
+    } else {
+        e->ignore();
+    }
+}
+
+void PpalMdi::MostrarPropiedades(int i) {
+    Principal& p = m_prog.principal;
+    PropiedadesCuadro propiedades(p);
+    if (!propiedades.Abrir(i))
+        return;
+    FrmProp dialogo(propiedades, this);
+    Ajustes& a = p.ajustes();
+    if (a.leer(Aplicacion::Titulo, kSeccionAjustes, QStringLiteral("MainLeft")) &&
+        a.leer(Aplicacion::Titulo, kSeccionAjustes, QStringLiteral("MainTop")))
+        dialogo.move(static_cast<int>(a.entero(Aplicacion::Titulo, QStringLiteral("MainLeft"), 0)),
+                     static_cast<int>(a.entero(Aplicacion::Titulo, QStringLiteral("MainTop"), 0)));
+    const bool aceptado = dialogo.exec() == QDialog::Accepted;
+    p.estado.DialogoCancelado = !aceptado;
+    ActualizarPegar(p);
+    // The boxes are drawn again whatever the outcome: the font and colour
+    // were written at once.
+    m_prog.editor.DibujarCuadros();
+    if (m_editor)
+        m_editor->hoja()->update();
+    if (!dialogo.isMinimized()) {
+        a.escribirEntero(Aplicacion::Titulo, QStringLiteral("MainLeft"), dialogo.x());
+        a.escribirEntero(Aplicacion::Titulo, QStringLiteral("MainTop"), dialogo.y());
+    }
+}

@@ -1,0 +1,261 @@
+// Scripted stand-ins for the platform services: a message box that answers
+// from a queue and remembers what it showed, file dialogs that return given
+// paths, an in-memory clipboard and printer list.
+#pragma once
+
+#include "core/puertos/Ajustes.h"
+#include "core/puertos/DialogosArchivo.h"
+#include "core/puertos/DialogosImpresion.h"
+#include "core/puertos/Impresora.h"
+#include "core/puertos/Mensajes.h"
+#include "core/puertos/Portapapeles.h"
+#include "fakes/ImpresoraGrabadora.h"
+#include "core/programa/Programa.h"
+
+#include <QList>
+#include <optional>
+
+#include <QStringList>
+
+struct MensajeMostrado {
+    QString texto;
+    QString titulo;
+    Icono icono;
+    Botones botones;
+};
+
+class MensajesGuion : public Mensajes {
+public:
+    QList<Respuesta> respuestas; // empty: the first button
+    QList<MensajeMostrado> mostrados;
+
+    Respuesta mostrar(const QString& texto, const QString& titulo, Icono icono,
+                      Botones botones) override {
+        mostrados.append({texto, titulo, icono, botones});
+        if (!respuestas.isEmpty())
+            return respuestas.takeFirst();
+        switch (botones) {
+        case Botones::AnularReintentarOmitir: return Respuesta::Anular;
+        case Botones::SiNo:
+        case Botones::SiNoCancelar: return Respuesta::Si;
+        case Botones::ReintentarCancelar: return Respuesta::Reintentar;
+        default: return Respuesta::Aceptar;
+        }
+    }
+    QStringList titulos() const {
+        QStringList t;
+        for (const auto& m : mostrados)
+            t.append(m.titulo);
+        return t;
+    }
+};
+
+class DialogosGuion : public DialogosArchivo {
+public:
+    QList<std::optional<QString>> rutas; // nullopt = Cancel
+    QStringList titulos;
+    QStringList inicios;
+
+    std::optional<QString> abrir(const QString& titulo, const QString& carpeta) override {
+        titulos.append(titulo);
+        inicios.append(carpeta);
+        return rutas.isEmpty() ? std::nullopt : rutas.takeFirst();
+    }
+    std::optional<QString> guardar(const QString& titulo, const QString& nombre,
+                                   const QString& carpeta) override {
+        titulos.append(titulo);
+        inicios.append(nombre);
+        Q_UNUSED(carpeta);
+        return rutas.isEmpty() ? std::nullopt : rutas.takeFirst();
+    }
+    std::optional<QString> exportarPdf(const QString& nombre) override {
+        titulos.append(QStringLiteral("Exportar a PDF"));
+        inicios.append(nombre);
+        return rutas.isEmpty() ? std::nullopt : rutas.takeFirst();
+    }
+};
+
+// A printer object handed to the program that records into a recorder the
+// test keeps, so what was printed can be read after the program dropped it.
+class ImpresoraDelegada : public Impresora {
+public:
+    explicit ImpresoraDelegada(ImpresoraGrabadora& g) : m_g(g) {}
+    ImpresoraGrabadora& grabadora() { return m_g; }
+    QString nombreDispositivo() const override { return m_g.nombreDispositivo(); }
+    int orientacion() const override { return m_g.orientacion(); }
+    void fijarOrientacion(int o) override { m_g.fijarOrientacion(o); }
+    GeometriaDispositivo geometria() const override { return m_g.geometria(); }
+    qint32 colorFrente() const override { return m_g.colorFrente(); }
+    void fijarColor(qint32 c) override { m_g.fijarColor(c); }
+    void fijarFuente(const FuenteImpresion& f) override { m_g.fijarFuente(f); }
+    void fijarPosicion(double x, double y) override { m_g.fijarPosicion(x, y); }
+    void imprimirTexto(const QString& t) override { m_g.imprimirTexto(t); }
+    void imprimirLineaVacia() override { m_g.imprimirLineaVacia(); }
+    void imprimirTextoRotado(const QString& t, int g, double x, double y) override {
+        m_g.imprimirTextoRotado(t, g, x, y);
+    }
+    void dibujarLinea(double a, double b, double c, double d) override { m_g.dibujarLinea(a, b, c, d); }
+    double anchoTexto(const QString& t) const override { return m_g.anchoTexto(t); }
+    double altoCelda() const override { return m_g.altoCelda(); }
+    bool documentoAbierto() const override { return m_g.documentoAbierto(); }
+    void nuevaPagina() override { m_g.nuevaPagina(); }
+    void terminarDocumento() override { m_g.terminarDocumento(); }
+    void abortarDocumento() override { m_g.abortarDocumento(); }
+
+private:
+    ImpresoraGrabadora& m_g;
+};
+
+// The print dialogs: answer OK (or Cancel), optionally switching the printer
+// object to another queue as the operator would in the dialog.
+class DialogosImpresionFalsos : public DialogosImpresion {
+public:
+    bool aceptar = true;
+    QString elegir;     // a printer to switch to, by name; empty keeps the current one
+    RangoHojas rango;   // what the operator typed as range
+    int orientacionPedida = 0;
+    qint32 hojasOfrecidas = -1;
+    QStringList vistas; // printer names the dialogs were shown on
+    std::function<void(ImpresoraGrabadora&)> cambiar; // switches the object's queue
+
+    bool prueba = false;             // the last print dialog was the test sheet's
+    bool aceptarRangoPdf = true;
+    std::optional<RangoHojas> rangoPdf; // the export's range answer; nullopt = the whole run
+    qint32 hojasPdf = -1;
+
+    bool imprimir(Impresora& imp, int orientacion, qint32 hojas, RangoHojas& r,
+                  bool esPrueba) override {
+        prueba = esPrueba;
+        vistas.append(imp.nombreDispositivo());
+        orientacionPedida = orientacion;
+        hojasOfrecidas = hojas;
+        imp.fijarOrientacion(orientacion);
+        if (!aceptar)
+            return false;
+        r = rango;
+        elegirEn(imp);
+        return true;
+    }
+    bool rangoExportacion(qint32 hojas, RangoHojas& r) override {
+        hojasPdf = hojas;
+        if (!aceptarRangoPdf)
+            return false;
+        r = rangoPdf.value_or(RangoHojas{1, hojas});
+        return true;
+    }
+    bool configurar(Impresora& imp, int orientacion) override {
+        vistas.append(imp.nombreDispositivo());
+        orientacionPedida = orientacion;
+        if (!aceptar)
+            return false;
+        elegirEn(imp);
+        return true;
+    }
+
+private:
+    void elegirEn(Impresora& imp) {
+        if (!elegir.isEmpty())
+            static_cast<ImpresoraDelegada&>(imp).grabadora().renombrar(elegir);
+    }
+};
+
+// A progress window that records what it showed into `registro` and asks to
+// cancel at a given sheet, as often as told.
+struct RegistroProgreso {
+    QStringList textos;
+    qint32 maximo = -1;
+    qint32 valor = -1;
+    bool cerrada = false;
+    int cancelarEnHoja = -1; // 0-based sheet index
+    int veces = 1;           // presses of the cancel button there
+};
+
+class VentanaProgresoFalsa : public VentanaProgreso {
+public:
+    explicit VentanaProgresoFalsa(RegistroProgreso& r) : m_r(r) {}
+    void mostrar(qint32 m) override {
+        m_r.maximo = m;
+        m_r.cerrada = false;
+    }
+    void actualizar(qint32 v, const QString& t) override {
+        m_r.valor = v;
+        m_r.textos.append(t);
+    }
+    void procesarEventos() override {}
+    bool tomarCancelacion() override {
+        if (m_r.valor == m_r.cancelarEnHoja && m_r.veces > 0) {
+            --m_r.veces;
+            return true;
+        }
+        return false;
+    }
+    void cerrar() override { m_r.cerrada = true; }
+
+private:
+    RegistroProgreso& m_r;
+};
+
+class PortapapelesMemoria : public Portapapeles {
+public:
+    std::optional<QString> contenido;
+    void limpiar() override { contenido.reset(); }
+    void fijarTexto(const QString& t) override { contenido = t; }
+    std::optional<QString> texto() const override { return contenido; }
+};
+
+// Printers that record what they are told. `creadas` lists the recorder of
+// every printer object created, in order; they outlive the objects.
+class CatalogoFalso : public CatalogoImpresoras {
+public:
+    QStringList lista;
+    QString defecto;
+    QList<ImpresoraGrabadora*> creadas;
+    QStringList pdfs;
+    std::function<void(ImpresoraGrabadora&)> preparar; // geometry of a new printer
+
+    QStringList impresoras() const override { return lista; }
+    QString predeterminada() const override { return defecto; }
+    std::unique_ptr<Impresora> crear(const QString& nombre) override {
+        if (!lista.contains(nombre))
+            return {};
+        return nueva(nombre);
+    }
+    std::unique_ptr<Impresora> crearPdf(const QString& ruta, qint32, qint32) override {
+        pdfs.append(ruta);
+        return nueva(QStringLiteral("PDF"));
+    }
+
+private:
+    std::unique_ptr<Impresora> nueva(const QString& nombre) {
+        m_todas.push_back(std::make_unique<ImpresoraGrabadora>(nombre));
+        ImpresoraGrabadora& g = *m_todas.back();
+        if (preparar)
+            preparar(g);
+        creadas.append(&g);
+        return std::make_unique<ImpresoraDelegada>(g);
+    }
+    std::vector<std::unique_ptr<ImpresoraGrabadora>> m_todas;
+};
+
+// A whole program without windows, on fakes.
+struct Banco {
+    AjustesMemoria ajustes;
+    MensajesGuion mensajes;
+    DialogosGuion dialogos;
+    PortapapelesMemoria portapapeles;
+    CatalogoFalso impresoras;
+    DialogosImpresionFalsos dialogosImpresion;
+    RegistroProgreso progreso;
+    QStringList carpetasAntiguas;
+    std::unique_ptr<Programa> programa;
+
+    Programa& crear() {
+        Servicios s{ajustes, mensajes, dialogos, portapapeles, impresoras, dialogosImpresion};
+        s.crearVentanaProgreso = [this]() -> std::unique_ptr<VentanaProgreso> {
+            return std::make_unique<VentanaProgresoFalsa>(progreso);
+        };
+        s.carpetasAjusteAntiguo = carpetasAntiguas;
+        programa = std::make_unique<Programa>(s);
+        return *programa;
+    }
+};
