@@ -1,4 +1,5 @@
 #include "FrmSetup.h"
+#include "core/programa/Herramientas.h"
 
 #include "core/trabajo/Valores.h"
 #include "ui/CampoNumerico.h"
@@ -41,7 +42,9 @@ FrmSetup::FrmSetup(AjusteImpresora& ajuste, QWidget* padre) : QDialog(padre), m_
     m_instrucciones->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_instrucciones->setMinimumHeight(170);
     m_instrucciones->setMinimumWidth(
-        m_instrucciones->fontMetrics().horizontalAdvance(QStringLiteral("usa las dos orientaciones de papel (Vertical ")) + 40);
+        m_instrucciones->fontMetrics().horizontalAdvance(
+            QStringLiteral("usa las dos orientaciones de papel (Vertical ")) +
+        40);
 
     m_valores = new QWidget(panel);
     m_titulo = new QLabel(QStringLiteral("Valores actuales :"), m_valores);
@@ -81,11 +84,11 @@ FrmSetup::FrmSetup(AjusteImpresora& ajuste, QWidget* padre) : QDialog(padre), m_
     m_seguir = new QPushButton(QStringLiteral("C&ontinuar"), this);
     m_seguir->setObjectName(QStringLiteral("BtnSeguir"));
     auto* prueba = new QPushButton(QStringLiteral("Imprimir pag.de Prueba"), this);
-    prueba->setObjectName(QStringLiteral("BtnImprimir"));
+    prueba->setObjectName(herramienta::BtnImprimir);
     auto* config = new QPushButton(QStringLiteral("Con&fig. impresora"), this);
     config->setObjectName(QStringLiteral("BtnConfigurar"));
     auto* ayuda = new QPushButton(QStringLiteral("&Ayuda"), this);
-    ayuda->setObjectName(QStringLiteral("BtnAyuda"));
+    ayuda->setObjectName(herramienta::BtnAyuda);
     connect(ayuda, &QPushButton::clicked, this,
             [this] { VisorAyuda::Abrir(this, QStringLiteral("opciones.htm#ajustesde")); });
     auto* salir = new QPushButton(QStringLiteral("&Salir"), this);

@@ -1,23 +1,24 @@
 #include "PpalMdi.h"
+#include "core/programa/Herramientas.h"
 
-#include "ui/FrmOpciones.h"
-#include "ui/FrmProp.h"
-#include "ui/FrmPapel.h"
-#include "ui/MarcoTamano.h"
-#include "core/puertos/Impresora.h"
-#include "ui/VisorAyuda.h"
-#include "ui/FrmDrag.h"
-#include "core/puertos/Ajustes.h"
-#include "core/programa/Despachador.h"
 #include "core/impresion/AjusteImpresora.h"
-#include "ui/FrmSetup.h"
+#include "core/programa/Despachador.h"
 #include "core/programa/Programa.h"
+#include "core/puertos/Ajustes.h"
+#include "core/puertos/Impresora.h"
+#include "ui/FrmDrag.h"
+#include "ui/FrmOpciones.h"
+#include "ui/FrmPapel.h"
+#include "ui/FrmProp.h"
+#include "ui/FrmSetup.h"
+#include "ui/MarcoTamano.h"
+#include "ui/VisorAyuda.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QComboBox>
+#include <QCursor>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,19 +28,19 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace {
 QIcon IconoEstandar(const QString& id) {
     static const QHash<QString, QStyle::StandardPixmap> iconos = {
-        {QStringLiteral("BtnAbrir"), QStyle::SP_DialogOpenButton},
-        {QStringLiteral("BtnGuardar"), QStyle::SP_DialogSaveButton},
-        {QStringLiteral("BtnNuevo"), QStyle::SP_FileIcon},
-        {QStringLiteral("BtnSalir"), QStyle::SP_DialogCloseButton},
-        {QStringLiteral("BtnHelp"), QStyle::SP_DialogHelpButton},
-        {QStringLiteral("BtnBorrar"), QStyle::SP_TrashIcon},
+        {herramienta::BtnAbrir, QStyle::SP_DialogOpenButton},
+        {herramienta::BtnGuardar, QStyle::SP_DialogSaveButton},
+        {herramienta::BtnNuevo, QStyle::SP_FileIcon},
+        {herramienta::BtnSalir, QStyle::SP_DialogCloseButton},
+        {herramienta::BtnHelp, QStyle::SP_DialogHelpButton},
+        {herramienta::BtnBorrar, QStyle::SP_TrashIcon},
     };
     const auto it = iconos.constFind(id);
     return it == iconos.cend() ? QIcon() : QApplication::style()->standardIcon(*it);
@@ -70,33 +71,33 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
     // Commands whose work is a window of their own.
     m_prog.comandos.mostrarPropiedades = [this](int i) { MostrarPropiedades(i); };
     const auto ayuda = [this] { VisorAyuda::Abrir(this, {}); };
-    m_prog.despachador.registrar(QStringLiteral("BtnAyuda"), ayuda);
-    m_prog.despachador.registrar(QStringLiteral("BtnHelp"), ayuda);
-    m_prog.despachador.registrar(QStringLiteral("BtnAcercade"), [this] {
+    m_prog.despachador.registrar(herramienta::BtnAyuda, ayuda);
+    m_prog.despachador.registrar(herramienta::BtnHelp, ayuda);
+    m_prog.despachador.registrar(herramienta::BtnAcercade, [this] {
         AcercaDe acerca(m_prog.principal.servicios().carpetaAjustes,
                         m_prog.principal.impresoras().impresoras(), this);
         acerca.exec();
         if (m_prog.principal.editorAbierto())
             ActualizarPegar(m_prog.principal);
     });
-    m_prog.despachador.registrar(QStringLiteral("BtnOpciones"), [this] {
+    m_prog.despachador.registrar(herramienta::BtnOpciones, [this] {
         Opciones opciones(m_prog.principal);
         FrmOpciones dialogo(opciones, this);
         dialogo.exec();
     });
-    m_prog.despachador.registrar(QStringLiteral("BtnConfigurarHoja"), [this] {
+    m_prog.despachador.registrar(herramienta::BtnConfigurarHoja, [this] {
         Principal& p = m_prog.principal;
         ConfiguracionPagina configuracion(p);
         FrmPapel dialogo(configuracion, this);
         dialogo.exec();
-        if (!p.estado.DialogoCancelado && p.barra.habilitada(QStringLiteral("BtnNuevocuadro"))) {
+        if (!p.estado.DialogoCancelado && p.barra.habilitada(herramienta::BtnNuevocuadro)) {
             p.AjustarHoja();
             p.RedibujarHoja();
         } else {
             p.estado.DialogoCancelado = false;
         }
     });
-    m_prog.despachador.registrar(QStringLiteral("BtnAjustesImpresion"), [this] {
+    m_prog.despachador.registrar(herramienta::BtnAjustesImpresion, [this] {
         AjusteImpresora ajuste(m_prog.principal, m_prog.impresora,
                                m_prog.principal.servicios().carpetasAjusteAntiguo);
         FrmSetup dialogo(ajuste, this);
@@ -124,7 +125,7 @@ QLabel* PpalMdi::panel(int n) const {
 void PpalMdi::crearAcciones() {
     BarraHerramientas& barra = m_prog.barra();
     for (const Herramienta& h : barra.herramientas()) {
-        if (h.id == u"CboMag")
+        if (h.id == herramienta::CboMag)
             continue;
         auto* a = new QAction(h.titulo, this);
         a->setObjectName(h.id);
@@ -153,20 +154,20 @@ void PpalMdi::crearMenus() {
         for (const QString& e : m.entradas) {
             if (e == u"-") {
                 menu->addSeparator();
-            } else if (e == u"CboMag") {
+            } else if (e == herramienta::CboMag) {
                 // The zoom field itself lives on the toolbar; this entry takes
                 // the operator there.
                 QAction* a = menu->addAction(QStringLiteral("&Zoom"));
-                a->setObjectName(QStringLiteral("CboMag"));
+                a->setObjectName(herramienta::CboMag);
                 connect(a, &QAction::triggered, this, [this] {
                     m_zoom->setFocus();
                     m_zoom->showPopup();
                 });
                 connect(&barra, &BarraHerramientas::cambiada, a, [a, &barra](const QString& id) {
-                    if (id == u"CboMag")
+                    if (id == herramienta::CboMag)
                         a->setEnabled(barra.habilitada(id) && barra.herramienta(id)->implementada);
                 });
-                a->setEnabled(barra.utilizable(QStringLiteral("CboMag")));
+                a->setEnabled(barra.utilizable(herramienta::CboMag));
             } else {
                 menu->addAction(accion(e));
             }
@@ -177,8 +178,7 @@ void PpalMdi::crearMenus() {
         llenar(menu, m);
         // Opening the menu bar forgets the point last clicked on the sheet; the
         // sheet's own pop-up menu keeps it.
-        connect(menu, &QMenu::aboutToShow, this,
-                [this] { m_prog.estado().PuntoMarcado = false; });
+        connect(menu, &QMenu::aboutToShow, this, [this] { m_prog.estado().PuntoMarcado = false; });
     }
     for (const Menu& m : barra.menusEmergentes()) {
         auto* menu = new QMenu(m.titulo, this);
@@ -195,9 +195,9 @@ void PpalMdi::crearBanda() {
     for (const QString& e : barra.banda()) {
         if (e == u"-") {
             banda->addSeparator();
-        } else if (e == u"CboMag") {
+        } else if (e == herramienta::CboMag) {
             m_zoom = new QComboBox(banda);
-            m_zoom->setObjectName(QStringLiteral("CboMag"));
+            m_zoom->setObjectName(herramienta::CboMag);
             m_zoom->setEditable(true);
             m_zoom->setInsertPolicy(QComboBox::NoInsert);
             m_zoom->setMinimumContentsLength(4);
@@ -205,8 +205,7 @@ void PpalMdi::crearBanda() {
             m_zoom->setEditText(barra.textoZoom());
             m_zoom->setEnabled(barra.utilizable(e));
             banda->addWidget(m_zoom);
-            connect(&barra, &BarraHerramientas::textoZoomCambiado, m_zoom,
-                    &QComboBox::setEditText);
+            connect(&barra, &BarraHerramientas::textoZoomCambiado, m_zoom, &QComboBox::setEditText);
             // A choice from the list, and Enter in the text, each reported once.
             connect(m_zoom->lineEdit(), &QLineEdit::returnPressed, this, [this, &barra] {
                 m_introZoom = true;
@@ -232,10 +231,10 @@ void PpalMdi::crearBanda() {
             QAction* a = accion(e);
             banda->addAction(a);
             // The help button drops the help menu down.
-            if (e == u"BtnHelp")
+            if (e == herramienta::BtnHelp)
                 if (auto* b = qobject_cast<QToolButton*>(banda->widgetForAction(a))) {
                     b->setPopupMode(QToolButton::MenuButtonPopup);
-                    b->setMenu(menuBar()->findChild<QMenu*>(QStringLiteral("MnuAyuda")));
+                    b->setMenu(menuBar()->findChild<QMenu*>(herramienta::MnuAyuda));
                 }
             if (!a->icon().isNull())
                 if (QWidget* w = banda->widgetForAction(a))
@@ -266,7 +265,7 @@ void PpalMdi::crearBarraEstado() {
 
 void PpalMdi::actualizarAccion(const QString& id) {
     BarraHerramientas& barra = m_prog.barra();
-    if (id == u"CboMag") {
+    if (id == herramienta::CboMag) {
         if (m_zoom)
             m_zoom->setEnabled(barra.utilizable(id));
         return;

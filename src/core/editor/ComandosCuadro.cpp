@@ -1,12 +1,13 @@
 #include "ComandosCuadro.h"
+#include "core/programa/Herramientas.h"
 
 #include "core/editor/EditorHoja.h"
-#include "core/trabajo/CopiaCuadros.h"
-#include "core/trabajo/Valores.h"
-#include "core/puertos/Mensajes.h"
-#include "core/puertos/Portapapeles.h"
 #include "core/programa/Despachador.h"
 #include "core/programa/Principal.h"
+#include "core/puertos/Mensajes.h"
+#include "core/puertos/Portapapeles.h"
+#include "core/trabajo/CopiaCuadros.h"
+#include "core/trabajo/Valores.h"
 
 ComandosCuadro::ComandosCuadro(Principal& principal, EditorHoja& editor)
     : m_p(principal), m_editor(editor) {}
@@ -64,7 +65,7 @@ void ComandosCuadro::CopiarCuadros(int i, bool cortar) {
     if (cortar)
         BorrarCuadros(i);
     Estado::Actualizar actualizando(e);
-    m_p.barra.habilitar(QStringLiteral("BtnPegar"), true);
+    m_p.barra.habilitar(herramienta::BtnPegar, true);
 }
 
 namespace {
@@ -143,7 +144,7 @@ void ComandosCuadro::AlinearVertical() {
 
 void ComandosCuadro::Bloquear() {
     Estado& e = m_p.estado;
-    const bool bloquear = m_p.barra.pulsada(QStringLiteral("BtnBloquear"));
+    const bool bloquear = m_p.barra.pulsada(herramienta::BtnBloquear);
     if (e.ModoGrupo) {
         for (qint16 s : e.Seleccion)
             if (e.Cuadros[s].Seleccionado)

@@ -1,9 +1,10 @@
 #include "EditorHoja.h"
+#include "core/programa/Herramientas.h"
 
-#include "core/puertos/Mensajes.h"
 #include "core/impresion/Impresion.h"
 #include "core/programa/Despachador.h"
 #include "core/programa/Principal.h"
+#include "core/puertos/Mensajes.h"
 
 EditorHoja::EditorHoja(Principal& principal, Impresion& impresion, QObject* padre)
     : QObject(padre), m_p(principal), m_impresion(impresion) {
@@ -16,11 +17,11 @@ EditorHoja::EditorHoja(Principal& principal, Impresion& impresion, QObject* padr
 }
 
 bool EditorHoja::reglas() const {
-    return m_p.barra.pulsada(QStringLiteral("BtnRegla"));
+    return m_p.barra.pulsada(herramienta::BtnRegla);
 }
 
 bool EditorHoja::ejes() const {
-    return m_p.barra.pulsada(QStringLiteral("BtnEjes"));
+    return m_p.barra.pulsada(herramienta::BtnEjes);
 }
 
 void EditorHoja::CambiarZoom(const QString& texto, OrigenZoom origen) {
@@ -44,7 +45,7 @@ void EditorHoja::CambiarZoom(const QString& texto, OrigenZoom origen) {
 }
 
 void EditorHoja::RefrescarVista() {
-    if (m_p.editorAbierto() && m_p.barra.pulsada(QStringLiteral("BtnMargenes")))
+    if (m_p.editorAbierto() && m_p.barra.pulsada(herramienta::BtnMargenes))
         m_margenes = m_impresion.ComprobarMargenes();
     else
         m_margenes.reset();
@@ -60,7 +61,7 @@ void EditorHoja::AlternarEjes() {
 }
 
 void EditorHoja::AlternarMargenes() {
-    if (m_p.barra.pulsada(QStringLiteral("BtnMargenes")))
+    if (m_p.barra.pulsada(herramienta::BtnMargenes))
         m_margenes = m_impresion.ComprobarMargenes();
     else
         m_margenes.reset();

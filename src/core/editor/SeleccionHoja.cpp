@@ -1,9 +1,10 @@
 #include "SeleccionHoja.h"
+#include "core/programa/Herramientas.h"
 
 #include "core/editor/ElementosHoja.h"
-#include "core/trabajo/Valores.h"
 #include "core/programa/Despachador.h"
 #include "core/programa/Principal.h"
+#include "core/trabajo/Valores.h"
 
 #include <limits>
 
@@ -62,8 +63,8 @@ void SeleccionHoja::QuitarSeleccion() {
     }
     e.Seleccion = {0};
     Estado::Actualizar actualizando(e);
-    m_p.barra.habilitar(QStringLiteral("BtnAlinearHorizontal"), false);
-    m_p.barra.habilitar(QStringLiteral("BtnAlinearvertical"), false);
+    m_p.barra.habilitar(herramienta::BtnAlinearHorizontal, false);
+    m_p.barra.habilitar(herramienta::BtnAlinearvertical, false);
 }
 
 void SeleccionHoja::ArmarSeleccion() {
@@ -127,8 +128,8 @@ void SeleccionHoja::HabilitarHerramientasGrupo() {
         bloqueados = bloqueados && e.Cuadros[s].Bloqueado;
     }
     Estado::Actualizar actualizando(e);
-    m_p.barra.fijarPulsada(QStringLiteral("BtnLineasGuia"), lineas);
-    m_p.barra.fijarPulsada(QStringLiteral("BtnBloquear"), bloqueados);
+    m_p.barra.fijarPulsada(herramienta::BtnLineasGuia, lineas);
+    m_p.barra.fijarPulsada(herramienta::BtnBloquear, bloqueados);
 }
 
 void SeleccionHoja::DeshabilitarHerramientasCuadro() {
@@ -143,11 +144,12 @@ void SeleccionHoja::Foco(int i, bool gana) {
     if (gana) {
         m_foco = i;
         Estado::Actualizar actualizando(e);
-        for (const char* id : {"BtnCortar", "BtnLineasGuia", "BtnPropiedades", "BtnCopiar",
-                               "BtnBorrar", "BtnBloquear"})
-            m_p.barra.habilitar(QString::fromLatin1(id), true);
-        m_p.barra.fijarPulsada(QStringLiteral("BtnLineasGuia"), e.Cuadros[i].LineasGuia);
-        m_p.barra.fijarPulsada(QStringLiteral("BtnBloquear"), e.Cuadros[i].Bloqueado);
+        for (const QString& id :
+             {herramienta::BtnCortar, herramienta::BtnLineasGuia, herramienta::BtnPropiedades,
+              herramienta::BtnCopiar, herramienta::BtnBorrar, herramienta::BtnBloquear})
+            m_p.barra.habilitar(id, true);
+        m_p.barra.fijarPulsada(herramienta::BtnLineasGuia, e.Cuadros[i].LineasGuia);
+        m_p.barra.fijarPulsada(herramienta::BtnBloquear, e.Cuadros[i].Bloqueado);
         return;
     }
     if (m_foco == i)
@@ -165,10 +167,10 @@ QString SeleccionHoja::PulsarCuadro(int i, Boton boton, bool mayusculas, QPointF
     if (boton == Boton::Derecho) {
         {
             Estado::Actualizar actualizando(e);
-            m_p.barra.fijarPulsada(QStringLiteral("BtnLineasGuia"), c.LineasGuia);
+            m_p.barra.fijarPulsada(herramienta::BtnLineasGuia, c.LineasGuia);
         }
         m_el.MostrarManijas(i);
-        return QStringLiteral("MnuCuadro");
+        return herramienta::MnuCuadro;
     }
     if (mayusculas) {
         if (m_foco >= 0)
@@ -235,7 +237,7 @@ QString SeleccionHoja::PulsarHoja(Boton boton, QPointF p) {
         e.PuntoX = static_cast<qint32>(RedondearPar(p.x()));
         e.PuntoY = static_cast<qint32>(RedondearPar(p.y()));
         e.PuntoMarcado = true;
-        return QStringLiteral("MnuHoja");
+        return herramienta::MnuHoja;
     }
     if (m_foco >= 0)
         Foco(m_foco, false);
@@ -295,8 +297,7 @@ void SeleccionHoja::arrastrarGrupo(QPointF p, bool saliendo) {
         escribirPosicion(s);
         m_el.Mostrar(s, saliendo);
     }
-    m_el.MostrarLineas(e.CuadroActual,
-                       e.Cuadros[e.CuadroActual].LineasGuia && saliendo);
+    m_el.MostrarLineas(e.CuadroActual, e.Cuadros[e.CuadroActual].LineasGuia && saliendo);
     m_el.EtiquetaArrastre(e, QPointF(x, y), hoja(), m_p.idioma);
     m_cajaVisible = !saliendo;
     if (saliendo)

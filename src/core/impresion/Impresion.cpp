@@ -1,17 +1,18 @@
 #include "Impresion.h"
+#include "core/programa/Herramientas.h"
 
-#include "core/trabajo/Numeracion.h"
-#include "core/trabajo/Valores.h"
-#include "core/puertos/Ajustes.h"
-#include "core/puertos/Impresora.h"
-#include "core/puertos/Mensajes.h"
+#include "core/fallas/Fallas.h"
 #include "core/impresion/ComprobacionPapel.h"
 #include "core/impresion/Correccion.h"
 #include "core/impresion/GeometriaImpresora.h"
 #include "core/impresion/ImpresoraPrograma.h"
-#include "core/fallas/Fallas.h"
 #include "core/programa/Principal.h"
+#include "core/puertos/Ajustes.h"
+#include "core/puertos/Impresora.h"
+#include "core/puertos/Mensajes.h"
+#include "core/trabajo/Numeracion.h"
 #include "core/trabajo/Trabajo.h"
+#include "core/trabajo/Valores.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,10 +26,11 @@ using R = PoliticaFallas::Resultado;
 // Lists the boxes that fall off the paper and asks whether to go on.
 bool SeguirConCuadrosFuera(Mensajes& m, const QStringList& fuera, const QString& suerte) {
     return fuera.isEmpty() ||
-           m.mostrar(fuera.join(u'\r') +
-                         QStringLiteral("\r\rLo que quede fuera no %1.\r¿Desea continuar?").arg(suerte),
-                     QStringLiteral("Cuadros fuera del papel"), Icono::Exclamacion,
-                     Botones::ContinuarCancelar) == Respuesta::Aceptar;
+           m.mostrar(
+               fuera.join(u'\r') +
+                   QStringLiteral("\r\rLo que quede fuera no %1.\r¿Desea continuar?").arg(suerte),
+               QStringLiteral("Cuadros fuera del papel"), Icono::Exclamacion,
+               Botones::ContinuarCancelar) == Respuesta::Aceptar;
 }
 
 void Imprimir(Impresora& imp, const Cuadro& c, const QString& s, const Tirada& t) {
@@ -83,7 +85,8 @@ FinTirada ImprimirHojas(const std::vector<Cuadro>& cuadros, Impresora& imp, cons
         const bool ultima = k == hasta - 1;
         if (ventana) {
             ventana->procesarEventos();
-            ventana->actualizar(k, QStringLiteral("Imprimiendo hoja Nº %1 de %2").arg(k + 1).arg(n));
+            ventana->actualizar(k,
+                                QStringLiteral("Imprimiendo hoja Nº %1 de %2").arg(k + 1).arg(n));
             ventana->procesarEventos();
             if (ventana->tomarCancelacion()) {
                 const auto r = !ventana->confirmarCancelacion()
@@ -180,7 +183,8 @@ std::optional<QString> ErrorDestinoPdf(const QString& ruta, const QString& traba
     const QFileInfo info(ruta);
     const QFileInfo carpeta(info.absolutePath());
     if (!carpeta.isDir())
-        return QStringLiteral("La ruta no existe: %1").arg(QDir::toNativeSeparators(carpeta.filePath()));
+        return QStringLiteral("La ruta no existe: %1")
+            .arg(QDir::toNativeSeparators(carpeta.filePath()));
     if (info.isDir())
         return QStringLiteral("%1 es una carpeta.").arg(QDir::toNativeSeparators(ruta));
     if (!trabajo.isEmpty() && info.exists()) {
@@ -206,7 +210,8 @@ Impresion::Impresion(Principal& principal, ImpresoraPrograma& impresora,
                      DialogosImpresion& dialogos, CrearVentana crearVentana,
                      QStringList carpetasAjusteAntiguo)
     : m_p(principal), m_imp(impresora), m_dialogos(dialogos),
-      m_crearVentana(std::move(crearVentana)), m_carpetasAntiguas(std::move(carpetasAjusteAntiguo)) {}
+      m_crearVentana(std::move(crearVentana)),
+      m_carpetasAntiguas(std::move(carpetasAjusteAntiguo)) {}
 
 void Impresion::ImprimirTrabajo(bool unaHoja) {
     PoliticaFallas& politica = m_p.politica;
@@ -242,8 +247,8 @@ void Impresion::ImprimirTrabajo(bool unaHoja) {
         return;
     if (papel != 0 &&
         m_p.mensajes().mostrar(kPapel[papel] + QStringLiteral("\r¿Desea continuar?"),
-                               QStringLiteral("Tamaño y orientación del papel"),
-                               Icono::Informacion, Botones::AceptarCancelar) != Respuesta::Aceptar)
+                               QStringLiteral("Tamaño y orientación del papel"), Icono::Informacion,
+                               Botones::AceptarCancelar) != Respuesta::Aceptar)
         return;
     const QString usada = imp->nombreDispositivo();
 
@@ -293,8 +298,8 @@ void Impresion::SeleccionarImpresora() {
         a.escribirTexto(Aplicacion::Producto, "Printer", elegida);
         m_p.fijarPanel(3, elegida);
     }
-    if (m_p.barra.habilitada("BtnNuevocuadro") && m_p.barra.pulsada("BtnMargenes") &&
-        alCambiarImpresora)
+    if (m_p.barra.habilitada(herramienta::BtnNuevocuadro) &&
+        m_p.barra.pulsada(herramienta::BtnMargenes) && alCambiarImpresora)
         alCambiarImpresora();
 }
 
@@ -338,7 +343,8 @@ std::optional<Margenes> Impresion::ComprobarMargenes() {
     imp->fijarOrientacion(hoja.HOrienta ? 1 : 2);
     static const QString kTextos[] = {
         {},
-        QStringLiteral("El tamaño  del papel en la impresora es distinto al de la hoja de trabajo."),
+        QStringLiteral(
+            "El tamaño  del papel en la impresora es distinto al de la hoja de trabajo."),
         QStringLiteral("La orientación del papel en la impresora es distinta a la de la hoja de "
                        "trabajo."),
         QStringLiteral("El tamaño y la orientación del papel en la impresora \rson distintas a "
@@ -348,10 +354,10 @@ std::optional<Margenes> Impresion::ComprobarMargenes() {
     politica.ejecutar([&] {
         r = VerificarPapel(hoja, *imp);
         if (r != 0)
-            m_p.mensajes().mostrar(kTextos[r] +
-                                       QStringLiteral("\rLos márgenes se mostrarán en forma erronea."),
-                                   QStringLiteral("Tamaño y orientación del papel"),
-                                   Icono::Informacion, Botones::Aceptar);
+            m_p.mensajes().mostrar(
+                kTextos[r] + QStringLiteral("\rLos márgenes se mostrarán en forma erronea."),
+                QStringLiteral("Tamaño y orientación del papel"), Icono::Informacion,
+                Botones::Aceptar);
         m_imp.AbortarDocumento();
         m = PosicionesMargenes(*imp, hoja.Zoom);
     });

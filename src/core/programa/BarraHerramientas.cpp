@@ -1,94 +1,134 @@
 #include "BarraHerramientas.h"
+#include "core/programa/Herramientas.h"
 
 BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
-    const auto t = [this](const char* id, const QString& titulo, const QString& consejo,
+    const auto t = [this](const QString& id, const QString& titulo, const QString& consejo,
                           bool conmutable = false) {
         Herramienta h;
-        h.id = QString::fromLatin1(id);
+        h.id = id;
         h.titulo = titulo;
         h.consejo = consejo;
         h.conmutable = conmutable;
         m_indice.insert(h.id.toCaseFolded(), static_cast<int>(m_herramientas.size()));
         m_herramientas.push_back(h);
     };
-    t("BtnAbrir", QStringLiteral("&Abrir"), {});
-    t("BtnNuevo", QStringLiteral("&Nuevo"), {});
-    t("BtnGuardar", QStringLiteral("&Guardar"), QStringLiteral("Guardar "));
-    t("BtnGuardComo", QStringLiteral("Guardar &como..."), {});
-    t("BtnConfigurarHoja", QStringLiteral("C&onfigurar página"), {});
-    t("BtnSeleccionarPrint", QStringLiteral("&Seleccionar impresora"),
+    t(herramienta::BtnAbrir, QStringLiteral("&Abrir"), {});
+    t(herramienta::BtnNuevo, QStringLiteral("&Nuevo"), {});
+    t(herramienta::BtnGuardar, QStringLiteral("&Guardar"), QStringLiteral("Guardar "));
+    t(herramienta::BtnGuardComo, QStringLiteral("Guardar &como..."), {});
+    t(herramienta::BtnConfigurarHoja, QStringLiteral("C&onfigurar página"), {});
+    t(herramienta::BtnSeleccionarPrint, QStringLiteral("&Seleccionar impresora"),
       QStringLiteral("Selecionar impresora"));
-    t("BtnPrueba", QStringLiteral("&Prueba"), QStringLiteral("Impresión de prueba"));
-    t("BtnImprimir", QStringLiteral("&Imprimir"), QStringLiteral("Imprimir trabajo"));
-    t("BtnExportarPdf", QStringLiteral("&Exportar a PDF..."),
+    t(herramienta::BtnPrueba, QStringLiteral("&Prueba"), QStringLiteral("Impresión de prueba"));
+    t(herramienta::BtnImprimir, QStringLiteral("&Imprimir"), QStringLiteral("Imprimir trabajo"));
+    t(herramienta::BtnExportarPdf, QStringLiteral("&Exportar a PDF..."),
       QStringLiteral("Exportar la tirada a un archivo PDF"));
-    t("BtnCerrarTrabajo", QStringLiteral("&Cerrar trabajo"), QStringLiteral("Cerrar trabajo"));
-    t("BtnSalir", QStringLiteral("&Salir"), QStringLiteral("Salir del programa"));
-    t("BtnNuevocuadro", QStringLiteral("&Nuevo cuadro"), QStringLiteral("Insertar un nuevo cuadro"));
-    t("BtnPropiedades", QStringLiteral("&Propiedades"), QStringLiteral("Propiedades cuadro activo"));
-    t("BtnCortar", QStringLiteral("C&ortar"), QStringLiteral("Cortar selección"));
-    t("BtnCopiar", QStringLiteral("&Copiar"), QStringLiteral("Copiar selección"));
-    t("BtnPegar", QStringLiteral("&Pegar"), QStringLiteral("Pegar"));
-    t("BtnBorrar", QStringLiteral("&Borrar"), QStringLiteral("Borrar cuadro/s activo/s"));
-    t("BtnLineasGuia", QStringLiteral("&Lineas guía"),
+    t(herramienta::BtnCerrarTrabajo, QStringLiteral("&Cerrar trabajo"),
+      QStringLiteral("Cerrar trabajo"));
+    t(herramienta::BtnSalir, QStringLiteral("&Salir"), QStringLiteral("Salir del programa"));
+    t(herramienta::BtnNuevocuadro, QStringLiteral("&Nuevo cuadro"),
+      QStringLiteral("Insertar un nuevo cuadro"));
+    t(herramienta::BtnPropiedades, QStringLiteral("&Propiedades"),
+      QStringLiteral("Propiedades cuadro activo"));
+    t(herramienta::BtnCortar, QStringLiteral("C&ortar"), QStringLiteral("Cortar selección"));
+    t(herramienta::BtnCopiar, QStringLiteral("&Copiar"), QStringLiteral("Copiar selección"));
+    t(herramienta::BtnPegar, QStringLiteral("&Pegar"), QStringLiteral("Pegar"));
+    t(herramienta::BtnBorrar, QStringLiteral("&Borrar"),
+      QStringLiteral("Borrar cuadro/s activo/s"));
+    t(herramienta::BtnLineasGuia, QStringLiteral("&Lineas guía"),
       QStringLiteral("Insertar lineas guía al cuadro activo"), true);
-    t("BtnBloquear", QStringLiteral("&Bloquear"), QStringLiteral("Bloquear cuadro activo"), true);
-    t("BtnEjes", QStringLiteral("&Ejes centrales"), QStringLiteral("Visualizar ejes centrales"),
-      true);
-    t("BtnRegla", QStringLiteral("Regla"), QStringLiteral("Visualizar reglas"), true);
-    t("BtnMargenes", QStringLiteral("Márgenes"),
+    t(herramienta::BtnBloquear, QStringLiteral("&Bloquear"),
+      QStringLiteral("Bloquear cuadro activo"), true);
+    t(herramienta::BtnEjes, QStringLiteral("&Ejes centrales"),
+      QStringLiteral("Visualizar ejes centrales"), true);
+    t(herramienta::BtnRegla, QStringLiteral("Regla"), QStringLiteral("Visualizar reglas"), true);
+    t(herramienta::BtnMargenes, QStringLiteral("Márgenes"),
       QStringLiteral("Visualizar márgenes de impresión"), true);
-    t("BtnAlinearHorizontal", QStringLiteral("Alinear &horizontal"),
+    t(herramienta::BtnAlinearHorizontal, QStringLiteral("Alinear &horizontal"),
       QStringLiteral("Alinear horizontal"));
-    t("BtnAlinearvertical", QStringLiteral("Alinear &vertical"), QStringLiteral("Alinear vertical"));
-    t("BtnAjustesImpresion", QStringLiteral("&Ajustar impresión"),
+    t(herramienta::BtnAlinearvertical, QStringLiteral("Alinear &vertical"),
+      QStringLiteral("Alinear vertical"));
+    t(herramienta::BtnAjustesImpresion, QStringLiteral("&Ajustar impresión"),
       QStringLiteral("Ajustes de  impresión"));
-    t("BtnOpciones", QStringLiteral("&Opciones..."), {});
-    t("BtnAyuda", QStringLiteral("&Ayuda"), {});
-    t("BtnHelp", QStringLiteral("Ayuda"), QStringLiteral("Ayuda"));
-    t("BtnAcercade", QStringLiteral("Acerca &de..."), {});
-    t("CboMag", QStringLiteral("Zoom"), {});
+    t(herramienta::BtnOpciones, QStringLiteral("&Opciones..."), {});
+    t(herramienta::BtnAyuda, QStringLiteral("&Ayuda"), {});
+    t(herramienta::BtnHelp, QStringLiteral("Ayuda"), QStringLiteral("Ayuda"));
+    t(herramienta::BtnAcercade, QStringLiteral("Acerca &de..."), {});
+    t(herramienta::CboMag, QStringLiteral("Zoom"), {});
 
     const QString s = QStringLiteral("-");
     m_menus = {
-        {QStringLiteral("MnuArchivo"),
+        {herramienta::MnuArchivo,
          QStringLiteral("&Archivo"),
-         {"BtnAbrir", s, "BtnNuevo", "BtnGuardar", "BtnGuardComo", s, "BtnConfigurarHoja", s,
-          "BtnSeleccionarPrint", "BtnPrueba", "BtnImprimir", "BtnExportarPdf", s,
-          "BtnCerrarTrabajo", s,
-          "BtnSalir"}},
-        {QStringLiteral("MnuEdicion"),
+         {herramienta::BtnAbrir, s, herramienta::BtnNuevo, herramienta::BtnGuardar,
+          herramienta::BtnGuardComo, s, herramienta::BtnConfigurarHoja, s,
+          herramienta::BtnSeleccionarPrint, herramienta::BtnPrueba, herramienta::BtnImprimir,
+          herramienta::BtnExportarPdf, s, herramienta::BtnCerrarTrabajo, s, herramienta::BtnSalir}},
+        {herramienta::MnuEdicion,
          QStringLiteral("&Edición"),
-         {"BtnNuevocuadro", s, "BtnPropiedades", s, "BtnCortar", "BtnCopiar", "BtnPegar",
-          "BtnBorrar"}},
-        {QStringLiteral("MnuVer"),
+         {herramienta::BtnNuevocuadro, s, herramienta::BtnPropiedades, s, herramienta::BtnCortar,
+          herramienta::BtnCopiar, herramienta::BtnPegar, herramienta::BtnBorrar}},
+        {herramienta::MnuVer,
          QStringLiteral("&Ver"),
-         {"BtnLineasGuia", s, "BtnEjes", "BtnMargenes", "BtnRegla", "CboMag"}},
-        {QStringLiteral("MnuOrganizar"),
+         {herramienta::BtnLineasGuia, s, herramienta::BtnEjes, herramienta::BtnMargenes,
+          herramienta::BtnRegla, herramienta::CboMag}},
+        {herramienta::MnuOrganizar,
          QStringLiteral("&Organizar"),
-         {"BtnBloquear", s, "BtnAlinearHorizontal", "BtnAlinearvertical"}},
-        {QStringLiteral("MnuHerramientas"),
+         {herramienta::BtnBloquear, s, herramienta::BtnAlinearHorizontal,
+          herramienta::BtnAlinearvertical}},
+        {herramienta::MnuHerramientas,
          QStringLiteral("&Herramientas"),
-         {"BtnSeleccionarPrint", "BtnAjustesImpresion", s, "BtnOpciones"}},
-        {QStringLiteral("MnuAyuda"), QStringLiteral("A&yuda"), {"BtnAyuda", "BtnAcercade"}},
+         {herramienta::BtnSeleccionarPrint, herramienta::BtnAjustesImpresion, s,
+          herramienta::BtnOpciones}},
+        {herramienta::MnuAyuda,
+         QStringLiteral("A&yuda"),
+         {herramienta::BtnAyuda, herramienta::BtnAcercade}},
     };
     m_emergentes = {
-        {QStringLiteral("MnuHoja"),
+        {herramienta::MnuHoja,
          QStringLiteral("Menu hoja"),
-         {"BtnNuevocuadro", s, "BtnPegar", s, "BtnRegla", "BtnEjes", s, "BtnMargenes",
-          "BtnConfigurarHoja", s, "BtnImprimir", "CboMag", "BtnOpciones"}},
-        {QStringLiteral("MnuCuadro"),
+         {herramienta::BtnNuevocuadro, s, herramienta::BtnPegar, s, herramienta::BtnRegla,
+          herramienta::BtnEjes, s, herramienta::BtnMargenes, herramienta::BtnConfigurarHoja, s,
+          herramienta::BtnImprimir, herramienta::CboMag, herramienta::BtnOpciones}},
+        {herramienta::MnuCuadro,
          QStringLiteral("Menu cuadro"),
-         {"BtnPropiedades", s, "BtnCortar", "BtnCopiar", "BtnBorrar", s, "BtnBloquear", s,
-          "BtnLineasGuia", "BtnAlinearHorizontal", "BtnAlinearvertical"}},
+         {herramienta::BtnPropiedades, s, herramienta::BtnCortar, herramienta::BtnCopiar,
+          herramienta::BtnBorrar, s, herramienta::BtnBloquear, s, herramienta::BtnLineasGuia,
+          herramienta::BtnAlinearHorizontal, herramienta::BtnAlinearvertical}},
     };
-    m_banda = {"BtnAbrir",      "BtnGuardar",   "BtnNuevo",    s,          "BtnNuevocuadro",
-               s,               "BtnCortar",    "BtnCopiar",   "BtnPegar", "BtnBorrar",
-               s,               "BtnPropiedades", s,           "BtnLineasGuia", s,
-               "BtnBloquear",   s,              "CboMag",      "ID_Label", s,
-               "BtnEjes",       "BtnRegla",     "BtnMargenes", s,          "BtnPrueba",
-               "BtnImprimir",   "BtnConfigurarHoja", s,        "BtnHelp",  s,
-               "BtnSalir",      s,              "LblPos"};
+    m_banda = {herramienta::BtnAbrir,
+               herramienta::BtnGuardar,
+               herramienta::BtnNuevo,
+               s,
+               herramienta::BtnNuevocuadro,
+               s,
+               herramienta::BtnCortar,
+               herramienta::BtnCopiar,
+               herramienta::BtnPegar,
+               herramienta::BtnBorrar,
+               s,
+               herramienta::BtnPropiedades,
+               s,
+               herramienta::BtnLineasGuia,
+               s,
+               herramienta::BtnBloquear,
+               s,
+               herramienta::CboMag,
+               "ID_Label",
+               s,
+               herramienta::BtnEjes,
+               herramienta::BtnRegla,
+               herramienta::BtnMargenes,
+               s,
+               herramienta::BtnPrueba,
+               herramienta::BtnImprimir,
+               herramienta::BtnConfigurarHoja,
+               s,
+               herramienta::BtnHelp,
+               s,
+               herramienta::BtnSalir,
+               s,
+               "LblPos"};
 }
 
 Herramienta* BarraHerramientas::buscar(const QString& id) {

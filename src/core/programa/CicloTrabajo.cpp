@@ -1,13 +1,14 @@
 #include "CicloTrabajo.h"
+#include "core/programa/Herramientas.h"
 
-#include "core/trabajo/Numeracion.h"
-#include "core/trabajo/ArchivoTrabajo.h"
-#include "core/trabajo/Valores.h"
+#include "core/programa/Despachador.h"
+#include "core/programa/Principal.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/DialogosArchivo.h"
 #include "core/puertos/Mensajes.h"
-#include "core/programa/Despachador.h"
-#include "core/programa/Principal.h"
+#include "core/trabajo/ArchivoTrabajo.h"
+#include "core/trabajo/Numeracion.h"
+#include "core/trabajo/Valores.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,7 +50,7 @@ void CicloTrabajo::NuevoTrabajo() {
     m_p.AjustarHoja();
     m_p.RefrescarVista();
     m_p.AplicarVistaInicial();
-    m_p.barra.habilitar(QStringLiteral("BtnNuevocuadro"), true);
+    m_p.barra.habilitar(herramienta::BtnNuevocuadro, true);
 }
 
 void CicloTrabajo::SinTrabajo(bool tituloProducto) {
@@ -134,8 +135,8 @@ bool CicloTrabajo::LeerTrabajo() {
     AbrirEditor();
     m_p.AjustarHoja();
     e.LimpiarTrabajo();
-    const bool hayCuadros = std::any_of(l.cuadros.begin(), l.cuadros.end(),
-                                        [](const Cuadro& c) { return c.EnUso; });
+    const bool hayCuadros =
+        std::any_of(l.cuadros.begin(), l.cuadros.end(), [](const Cuadro& c) { return c.EnUso; });
     if (!l.cuadros.empty())
         e.Cuadros = std::move(l.cuadros);
     if (hayCuadros) {
@@ -172,10 +173,10 @@ bool CicloTrabajo::GuardarTrabajo() {
         QStringList cuadros;
         for (int i : conPerdida) {
             const Cuadro& c = e.Cuadros[i];
-            cuadros.append(QStringLiteral("Cuadro %1: «%2%3%4»")
-                               .arg(i + 1)
-                               .arg(c.TextoIzq, FormatoGeneral(c.Inicio, m_p.idioma, true),
-                                    c.TextoDer));
+            cuadros.append(
+                QStringLiteral("Cuadro %1: «%2%3%4»")
+                    .arg(i + 1)
+                    .arg(c.TextoIzq, FormatoGeneral(c.Inicio, m_p.idioma, true), c.TextoDer));
         }
         const auto r = m_p.mensajes().mostrar(
             QStringLiteral("Estos cuadros tienen caracteres que el archivo no puede guardar; se "
@@ -211,9 +212,9 @@ bool CicloTrabajo::PuedeSobrescribir(const QString& ruta) {
 bool CicloTrabajo::GuardarComo() {
     Estado& e = m_p.estado;
     const QString carpeta = m_p.ajustes().texto(Aplicacion::Titulo, QStringLiteral("InitDir"), {});
-    const auto ruta = m_p.dialogos().guardar(QStringLiteral("Guardar archivo Velquira"),
-                                             e.RutaTrabajo.isEmpty() ? kNombreNuevo : e.RutaTrabajo,
-                                             carpeta);
+    const auto ruta =
+        m_p.dialogos().guardar(QStringLiteral("Guardar archivo Velquira"),
+                               e.RutaTrabajo.isEmpty() ? kNombreNuevo : e.RutaTrabajo, carpeta);
     if (!ruta)
         return false;
     m_p.ajustes().escribirTexto(Aplicacion::Titulo, QStringLiteral("InitDir"), *ruta);
@@ -247,13 +248,12 @@ bool CicloTrabajo::CerrarEditor() {
     if (!m_p.editorAbierto())
         return true;
     if (e.Modificado) {
-        const QString pregunta =
-            e.RutaTrabajo.isEmpty()
-                ? QStringLiteral("¿ Desea Guardar el trabajo en curso ?")
-                : QStringLiteral("¿ Desea Guardar los cambios en ") + e.RutaTrabajo +
-                      QStringLiteral(" ?");
-        const auto r =
-            m_p.mensajes().mostrar(pregunta, kTituloGuardar, Icono::Pregunta, Botones::SiNoCancelar);
+        const QString pregunta = e.RutaTrabajo.isEmpty()
+                                     ? QStringLiteral("¿ Desea Guardar el trabajo en curso ?")
+                                     : QStringLiteral("¿ Desea Guardar los cambios en ") +
+                                           e.RutaTrabajo + QStringLiteral(" ?");
+        const auto r = m_p.mensajes().mostrar(pregunta, kTituloGuardar, Icono::Pregunta,
+                                              Botones::SiNoCancelar);
         bool seguir = r == Respuesta::No;
         if (r == Respuesta::Si) {
             // A save that did not happen keeps the job open, as Cancel does.

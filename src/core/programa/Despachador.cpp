@@ -1,15 +1,16 @@
 #include "Despachador.h"
+#include "core/programa/Herramientas.h"
 
-#include "core/puertos/Portapapeles.h"
 #include "core/programa/Principal.h"
+#include "core/puertos/Portapapeles.h"
 
 namespace {
 // Sets tool states with Actualizando raised, so the dispatcher ignores any
 // notification the change itself causes.
-void Fijar(Principal& p, std::initializer_list<const char*> ids, bool si) {
+void Fijar(Principal& p, std::initializer_list<QString> ids, bool si) {
     Estado::Actualizar actualizando(p.estado);
-    for (const char* id : ids)
-        p.barra.habilitar(QString::fromLatin1(id), si);
+    for (const QString& id : ids)
+        p.barra.habilitar(id, si);
 }
 } // namespace
 
@@ -17,8 +18,10 @@ Despachador::Despachador(Principal& principal, QObject* padre) : QObject(padre),
     connect(&m_p.barra, &BarraHerramientas::clic, this, &Despachador::ejecutar);
     // The tools that are never disabled.
     Fijar(m_p,
-          {"BtnNuevo", "BtnAbrir", "BtnSalir", "BtnConfigurarHoja", "BtnSeleccionarPrint",
-           "BtnAjustesImpresion", "BtnOpciones", "BtnAyuda", "BtnHelp", "BtnAcercade"},
+          {herramienta::BtnNuevo, herramienta::BtnAbrir, herramienta::BtnSalir,
+           herramienta::BtnConfigurarHoja, herramienta::BtnSeleccionarPrint,
+           herramienta::BtnAjustesImpresion, herramienta::BtnOpciones, herramienta::BtnAyuda,
+           herramienta::BtnHelp, herramienta::BtnAcercade},
           true);
 }
 
@@ -41,30 +44,37 @@ void Despachador::ejecutar(const QString& id) {
 
 void HabilitarHerramientas(Principal& p) {
     Fijar(p,
-          {"CboMag", "BtnImprimir", "BtnPrueba", "BtnEjes", "BtnRegla", "BtnGuardar",
-           "BtnNuevocuadro", "BtnMargenes", "BtnGuardComo", "BtnCerrarTrabajo", "BtnExportarPdf"},
+          {herramienta::CboMag, herramienta::BtnImprimir, herramienta::BtnPrueba,
+           herramienta::BtnEjes, herramienta::BtnRegla, herramienta::BtnGuardar,
+           herramienta::BtnNuevocuadro, herramienta::BtnMargenes, herramienta::BtnGuardComo,
+           herramienta::BtnCerrarTrabajo, herramienta::BtnExportarPdf},
           true);
 }
 
 void DeshabilitarHerramientas(Principal& p) {
     Fijar(p,
-          {"CboMag", "BtnLineasGuia", "BtnPropiedades", "BtnCortar", "BtnBloquear", "BtnMargenes",
-           "BtnRegla", "BtnNuevocuadro", "BtnEjes", "BtnGuardar", "BtnCerrarTrabajo", "BtnBorrar",
-           "BtnImprimir", "BtnPrueba", "BtnCopiar", "BtnGuardComo", "BtnExportarPdf"},
+          {herramienta::CboMag, herramienta::BtnLineasGuia, herramienta::BtnPropiedades,
+           herramienta::BtnCortar, herramienta::BtnBloquear, herramienta::BtnMargenes,
+           herramienta::BtnRegla, herramienta::BtnNuevocuadro, herramienta::BtnEjes,
+           herramienta::BtnGuardar, herramienta::BtnCerrarTrabajo, herramienta::BtnBorrar,
+           herramienta::BtnImprimir, herramienta::BtnPrueba, herramienta::BtnCopiar,
+           herramienta::BtnGuardComo, herramienta::BtnExportarPdf},
           false);
 }
 
 void HabilitarHerramientasGrupo(Principal& p) {
     Fijar(p,
-          {"BtnCortar", "BtnLineasGuia", "BtnPropiedades", "BtnCopiar", "BtnBorrar", "BtnBloquear",
-           "BtnAlinearHorizontal", "BtnAlinearvertical"},
+          {herramienta::BtnCortar, herramienta::BtnLineasGuia, herramienta::BtnPropiedades,
+           herramienta::BtnCopiar, herramienta::BtnBorrar, herramienta::BtnBloquear,
+           herramienta::BtnAlinearHorizontal, herramienta::BtnAlinearvertical},
           true);
 }
 
 void DeshabilitarHerramientasCuadro(Principal& p) {
     Fijar(p,
-          {"BtnCortar", "BtnLineasGuia", "BtnPropiedades", "BtnCopiar", "BtnBorrar", "BtnBloquear",
-           "BtnAlinearHorizontal", "BtnAlinearvertical"},
+          {herramienta::BtnCortar, herramienta::BtnLineasGuia, herramienta::BtnPropiedades,
+           herramienta::BtnCopiar, herramienta::BtnBorrar, herramienta::BtnBloquear,
+           herramienta::BtnAlinearHorizontal, herramienta::BtnAlinearvertical},
           false);
 }
 
@@ -73,5 +83,5 @@ void ActualizarPegar(Principal& p) {
     if (!texto)
         return;
     Estado::Actualizar actualizando(p.estado);
-    p.barra.habilitar(QStringLiteral("BtnPegar"), texto->startsWith(QStringLiteral("ZUL")));
+    p.barra.habilitar(herramienta::BtnPegar, texto->startsWith(QStringLiteral("ZUL")));
 }

@@ -1,10 +1,11 @@
 #include "Principal.h"
+#include "core/programa/Herramientas.h"
 
+#include "core/puertos/Ajustes.h"
+#include "core/puertos/Impresora.h"
 #include "core/trabajo/Limites.h"
 #include "core/trabajo/TablaPapeles.h"
 #include "core/trabajo/Valores.h"
-#include "core/puertos/Ajustes.h"
-#include "core/puertos/Impresora.h"
 
 Principal::Principal(const Servicios& s, QObject* padre)
     : QObject(padre), politica(s.mensajes, [this] { Terminar(1); }), m_s(s) {}
@@ -21,8 +22,8 @@ void Principal::Construir() {
     LeerHoja();
     MostrarHoja();
     QString impresora;
-    if (const auto guardada = ajustes().leer(Aplicacion::Producto, kSeccionAjustes,
-                                             QStringLiteral("Printer")))
+    if (const auto guardada =
+            ajustes().leer(Aplicacion::Producto, kSeccionAjustes, QStringLiteral("Printer")))
         impresora = *guardada;
     else
         impresora = impresoras().predeterminada();
@@ -105,15 +106,15 @@ void Principal::AplicarVistaInicial() {
         const char* ultima;
         int defecto;
         int ultimaDefecto;
-        const char* herramienta;
+        const QString& herramienta;
     };
-    static const Vista vistas[] = {{"VerRegla", "UltRegla", 1, 1, "BtnRegla"},
-                                   {"VerMargen", "UltMargen", 2, 0, "BtnMargenes"},
-                                   {"VerEjes", "UltEjes", 2, 0, "BtnEjes"}};
+    const Vista vistas[] = {{"VerRegla", "UltRegla", 1, 1, herramienta::BtnRegla},
+                            {"VerMargen", "UltMargen", 2, 0, herramienta::BtnMargenes},
+                            {"VerEjes", "UltEjes", 2, 0, herramienta::BtnEjes}};
     for (const Vista& v : vistas) {
-        const QString herramienta = QString::fromLatin1(v.herramienta);
-        qint64 valor = ajustes().entero(Aplicacion::Producto, QString::fromLatin1(v.clave),
-                                        v.defecto);
+        const QString& herramienta = v.herramienta;
+        qint64 valor =
+            ajustes().entero(Aplicacion::Producto, QString::fromLatin1(v.clave), v.defecto);
         if (valor == 0) {
             const qint64 ultima = ajustes().entero(Aplicacion::Producto,
                                                    QString::fromLatin1(v.ultima), v.ultimaDefecto);
@@ -128,11 +129,11 @@ void Principal::AplicarVistaInicial() {
 
 void Principal::GuardarVistas() {
     ajustes().escribirEntero(Aplicacion::Producto, QStringLiteral("UltRegla"),
-                             barra.pulsada(QStringLiteral("BtnRegla")) ? 1 : 0);
+                             barra.pulsada(herramienta::BtnRegla) ? 1 : 0);
     ajustes().escribirEntero(Aplicacion::Producto, QStringLiteral("UltMargen"),
-                             barra.pulsada(QStringLiteral("BtnMargenes")) ? 1 : 0);
+                             barra.pulsada(herramienta::BtnMargenes) ? 1 : 0);
     ajustes().escribirEntero(Aplicacion::Producto, QStringLiteral("UltEjes"),
-                             barra.pulsada(QStringLiteral("BtnEjes")) ? 1 : 0);
+                             barra.pulsada(herramienta::BtnEjes) ? 1 : 0);
 }
 
 void Principal::marcarEditor(bool abierto) {

@@ -1,39 +1,40 @@
 #include "Programa.h"
+#include "core/programa/Herramientas.h"
 
-#include "core/puertos/DialogosArchivo.h"
-#include "core/trabajo/Numeracion.h"
-#include "core/puertos/Mensajes.h"
 #include "core/fallas/Fallas.h"
+#include "core/puertos/DialogosArchivo.h"
+#include "core/puertos/Mensajes.h"
+#include "core/trabajo/Numeracion.h"
 
 #include <QDir>
 
 Programa::Programa(const Servicios& servicios)
     : principal(servicios), despachador(principal), ciclo(principal),
       impresora(servicios.impresoras),
-      impresion(principal, impresora, servicios.dialogosImpresion,
-                servicios.crearVentanaProgreso, servicios.carpetasAjusteAntiguo),
+      impresion(principal, impresora, servicios.dialogosImpresion, servicios.crearVentanaProgreso,
+                servicios.carpetasAjusteAntiguo),
       editor(principal, impresion), comandos(principal, editor) {
     principal.Construir();
     // Before any job: the state after closing one.
     DeshabilitarHerramientas(principal);
 
-    despachador.registrar(QStringLiteral("BtnNuevo"), [this] { ciclo.NuevoTrabajo(); });
-    despachador.registrar(QStringLiteral("BtnAbrir"), [this] {
+    despachador.registrar(herramienta::BtnNuevo, [this] { ciclo.NuevoTrabajo(); });
+    despachador.registrar(herramienta::BtnAbrir, [this] {
         ciclo.AbrirTrabajo();
         ActualizarPegar(principal);
     });
-    despachador.registrar(QStringLiteral("BtnGuardar"), [this] { ciclo.Guardar(); });
-    despachador.registrar(QStringLiteral("BtnGuardComo"), [this] { ciclo.GuardarComo(); });
-    despachador.registrar(QStringLiteral("BtnCerrarTrabajo"), [this] { ciclo.CerrarComando(); });
-    despachador.registrar(QStringLiteral("BtnImprimir"), [this] { impresion.ImprimirTrabajo(false); });
-    despachador.registrar(QStringLiteral("BtnPrueba"), [this] { impresion.ImprimirTrabajo(true); });
-    despachador.registrar(QStringLiteral("BtnSeleccionarPrint"),
+    despachador.registrar(herramienta::BtnGuardar, [this] { ciclo.Guardar(); });
+    despachador.registrar(herramienta::BtnGuardComo, [this] { ciclo.GuardarComo(); });
+    despachador.registrar(herramienta::BtnCerrarTrabajo, [this] { ciclo.CerrarComando(); });
+    despachador.registrar(herramienta::BtnImprimir, [this] { impresion.ImprimirTrabajo(false); });
+    despachador.registrar(herramienta::BtnPrueba, [this] { impresion.ImprimirTrabajo(true); });
+    despachador.registrar(herramienta::BtnSeleccionarPrint,
                           [this] { impresion.SeleccionarImpresora(); });
-    despachador.registrar(QStringLiteral("BtnExportarPdf"), [this] { ExportarPdf(); });
-    despachador.registrar(QStringLiteral("BtnRegla"), [this] { editor.AlternarReglas(); });
-    despachador.registrar(QStringLiteral("BtnEjes"), [this] { editor.AlternarEjes(); });
-    despachador.registrar(QStringLiteral("BtnMargenes"), [this] { editor.AlternarMargenes(); });
-    despachador.registrar(QStringLiteral("CboMag"), [] {}); // a click on the field does nothing
+    despachador.registrar(herramienta::BtnExportarPdf, [this] { ExportarPdf(); });
+    despachador.registrar(herramienta::BtnRegla, [this] { editor.AlternarReglas(); });
+    despachador.registrar(herramienta::BtnEjes, [this] { editor.AlternarEjes(); });
+    despachador.registrar(herramienta::BtnMargenes, [this] { editor.AlternarMargenes(); });
+    despachador.registrar(herramienta::CboMag, [] {}); // a click on the field does nothing
     impresion.alCambiarImpresora = [this] { editor.AlternarMargenes(); };
     BarraHerramientas& b = barra();
     QObject::connect(&b, &BarraHerramientas::zoomElegido, &editor, [this](const QString& t) {
@@ -45,8 +46,8 @@ Programa::Programa(const Servicios& servicios)
             editor.CambiarZoom(t, OrigenZoom::Intro);
     });
     const auto cuadro = [this] { return static_cast<int>(estado().CuadroActual); };
-    despachador.registrar(QStringLiteral("BtnNuevocuadro"), [this] { comandos.NuevoCuadro(); });
-    despachador.registrar(QStringLiteral("BtnPegar"), [this] {
+    despachador.registrar(herramienta::BtnNuevocuadro, [this] { comandos.NuevoCuadro(); });
+    despachador.registrar(herramienta::BtnPegar, [this] {
         Estado& e = estado();
         const bool desdeHoja = e.PuntoMarcado;
         if (!e.PuntoMarcado)
@@ -54,26 +55,25 @@ Programa::Programa(const Servicios& servicios)
         e.PuntoMarcado = false;
         comandos.PegarCuadros(desdeHoja);
     });
-    despachador.registrar(QStringLiteral("BtnCopiar"),
+    despachador.registrar(herramienta::BtnCopiar,
                           [this, cuadro] { comandos.CopiarCuadros(cuadro(), false); });
-    despachador.registrar(QStringLiteral("BtnCortar"),
+    despachador.registrar(herramienta::BtnCortar,
                           [this, cuadro] { comandos.CopiarCuadros(cuadro(), true); });
-    despachador.registrar(QStringLiteral("BtnBorrar"),
+    despachador.registrar(herramienta::BtnBorrar,
                           [this, cuadro] { comandos.BorrarCuadros(cuadro()); });
-    despachador.registrar(QStringLiteral("BtnAlinearHorizontal"),
+    despachador.registrar(herramienta::BtnAlinearHorizontal,
                           [this] { comandos.AlinearHorizontal(); });
-    despachador.registrar(QStringLiteral("BtnAlinearvertical"),
-                          [this] { comandos.AlinearVertical(); });
-    despachador.registrar(QStringLiteral("BtnBloquear"), [this] { comandos.Bloquear(); });
-    despachador.registrar(QStringLiteral("BtnLineasGuia"), [this] {
-        comandos.LineasGuiaCuadros(barra().pulsada(QStringLiteral("BtnLineasGuia")));
+    despachador.registrar(herramienta::BtnAlinearvertical, [this] { comandos.AlinearVertical(); });
+    despachador.registrar(herramienta::BtnBloquear, [this] { comandos.Bloquear(); });
+    despachador.registrar(herramienta::BtnLineasGuia, [this] {
+        comandos.LineasGuiaCuadros(barra().pulsada(herramienta::BtnLineasGuia));
     });
-    despachador.registrar(QStringLiteral("BtnPropiedades"), [this, cuadro] {
+    despachador.registrar(herramienta::BtnPropiedades, [this, cuadro] {
         estado().DialogoCancelado = false;
         if (comandos.mostrarPropiedades)
             comandos.mostrarPropiedades(cuadro());
     });
-    despachador.registrar(QStringLiteral("BtnSalir"), [this] {
+    despachador.registrar(herramienta::BtnSalir, [this] {
         if (ciclo.Salir())
             principal.Terminar(0);
     });
