@@ -5,10 +5,10 @@
 // bench_archivo                  runs the measurement
 // bench_archivo --tirada N RUTA  writes a 4-box job whose run is N sheets
 //                                (for the velquira-cli streaming check)
-#include "core/trabajo/ArchivoTrabajo.h"
+#include "core/fallas/Fallas.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/Mensajes.h"
-#include "core/fallas/Fallas.h"
+#include "core/trabajo/ArchivoTrabajo.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,15 +2,15 @@
 // group dragged (each pointer move handled and the sheet painted again); and
 // its memory: a job of one 1,638-point box at 1000 % opened and its screenful
 // drawn. Offscreen; prints milliseconds and the peak resident memory.
-#include "ui/FrmDrag.h"
-#include "core/trabajo/ArchivoTrabajo.h"
+#include "core/programa/Programa.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/DialogosArchivo.h"
 #include "core/puertos/DialogosImpresion.h"
 #include "core/puertos/Impresora.h"
 #include "core/puertos/Mensajes.h"
 #include "core/puertos/Portapapeles.h"
-#include "core/programa/Programa.h"
+#include "core/trabajo/ArchivoTrabajo.h"
+#include "ui/FrmDrag.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,13 +3,13 @@
 // failure policy (nobody answers, so every failure abandons); what was read is
 // then numbered for the first sheets, as printing and velquira-cli would. The
 // same bytes, as UTF-8 text, are then pasted as a clipboard copy of boxes.
-#include "core/trabajo/Numeracion.h"
-#include "core/trabajo/ArchivoTrabajo.h"
-#include "core/trabajo/CopiaCuadros.h"
-#include "core/puertos/Ajustes.h"
-#include "core/puertos/Mensajes.h"
 #include "core/fallas/Falla.h"
 #include "core/fallas/Fallas.h"
+#include "core/puertos/Ajustes.h"
+#include "core/puertos/Mensajes.h"
+#include "core/trabajo/ArchivoTrabajo.h"
+#include "core/trabajo/CopiaCuadros.h"
+#include "core/trabajo/Numeracion.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -39,19 +39,24 @@ private slots:
         QTest::addColumn<QString>("archivo");
         QTest::addColumn<QString>("idioma");
         QTest::addColumn<QString>("salida");
-        QTest::newRow("serie coma") << "serie_coma.zul" << "es_ES.UTF-8"
+        QTest::newRow("serie coma") << "serie_coma.zul"
+                                    << "es_ES.UTF-8"
                                     << "Hoja: A4 (29,70 x 21,00 Cmts)\nOrientación: Horizontal\n"
                                        "Cuadros: 3\nHojas: 4\n";
         QTest::newRow("serie punto lf en ingles")
-            << "serie_punto_lf.zul" << "en_US.UTF-8"
+            << "serie_punto_lf.zul"
+            << "en_US.UTF-8"
             << "Hoja: A4 (29.70 x 21.00 Cmts)\nOrientación: Horizontal\nCuadros: 3\nHojas: 4\n";
         QTest::newRow("serie punto lf en castellano")
-            << "serie_punto_lf.zul" << "es_ES.UTF-8"
+            << "serie_punto_lf.zul"
+            << "es_ES.UTF-8"
             << "Hoja: A4 (29,70 x 21,00 Cmts)\nOrientación: Horizontal\nCuadros: 3\nHojas: 4\n";
-        QTest::newRow("vacio") << "vacio.zul" << "es_ES.UTF-8"
+        QTest::newRow("vacio") << "vacio.zul"
+                               << "es_ES.UTF-8"
                                << "Hoja: Carta (21,59 x 27,94 Cmts)\nOrientación: Vertical\n"
                                   "Cuadros: 0\nHojas: 0\n";
-        QTest::newRow("cuadros borrados") << "huecos.zul" << "es_ES.UTF-8"
+        QTest::newRow("cuadros borrados") << "huecos.zul"
+                                          << "es_ES.UTF-8"
                                           << "Hoja: A4 (21,00 x 29,70 Cmts)\nOrientación: "
                                              "Vertical\nCuadros: 3\nHojas: 2\n";
         // The run lasts as long as its longest series, whatever the others do.
@@ -78,7 +83,8 @@ private slots:
         QTest::newRow("mismo texto con lf y punto")
             << QStringList{"textos", Fixture("serie_punto_lf.zul")}
             << "1\tNº 1\tNº 2\tNº 3\n2\tNº 4\tNº 5\tNº 6\n3\tNº 7\tNº 8\tNº 9\n4\tNº 10\t\t\n";
-        QTest::newRow("rango") << QStringList{"textos", Fixture("serie_coma.zul"), "--desde", "2",
+        QTest::newRow("rango") << QStringList{"textos",  Fixture("serie_coma.zul"),
+                                              "--desde", "2",
                                               "--hasta", "3"}
                                << "2\tNº 4\tNº 5\tNº 6\n3\tNº 7\tNº 8\tNº 9\n";
         QTest::newRow("hasta pasado el final")
@@ -129,10 +135,10 @@ private slots:
             << "Uso:";
         QTest::newRow("no es trabajo") << QStringList{"info", Fixture("no_trabajo.zul")} << 3
                                        << "El archivo no es un archivo de Velquira válido";
-        QTest::newRow("no existe") << QStringList{"textos", Fixture("no-existe.zul")} << 3
-                                   << "no-existe.zul";
-        QTest::newRow("carpeta") << QStringList{"info", QStringLiteral(VELQUIRA_FIXTURES_DIR)}
-                                 << 3 << "";
+        QTest::newRow("no existe")
+            << QStringList{"textos", Fixture("no-existe.zul")} << 3 << "no-existe.zul";
+        QTest::newRow("carpeta") << QStringList{"info", QStringLiteral(VELQUIRA_FIXTURES_DIR)} << 3
+                                 << "";
     }
     void errores() {
         QFETCH(QStringList, args);

@@ -1,7 +1,7 @@
 // The box commands: new, delete, copy, cut, paste, align, lock, guide lines.
-#include "fakes/Fakes.h"
-#include "core/trabajo/Numeracion.h"
 #include "core/dialogos/PropiedadesCuadro.h"
+#include "core/trabajo/Numeracion.h"
+#include "fakes/Fakes.h"
 
 #include <QtTest>
 

@@ -1,13 +1,13 @@
 // Damaged and hostile job files. Each is read the way velquira-cli reads it
 // (nobody answers a failure, so the read is abandoned) and must end in the
 // expected result: never a crash, a hang or a half-read job handed back.
-#include "fakes/Fakes.h"
-#include "core/trabajo/Numeracion.h"
-#include "core/trabajo/ArchivoTrabajo.h"
-#include "core/puertos/Ajustes.h"
-#include "core/puertos/Mensajes.h"
 #include "cli/ComandosCli.h"
 #include "core/fallas/Fallas.h"
+#include "core/puertos/Ajustes.h"
+#include "core/puertos/Mensajes.h"
+#include "core/trabajo/ArchivoTrabajo.h"
+#include "core/trabajo/Numeracion.h"
+#include "fakes/Fakes.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -29,8 +29,7 @@ public:
 };
 
 QString Fixture(const QString& nombre) {
-    return QStringLiteral(VELQUIRA_FIXTURES_DIR) + QStringLiteral("/danados/") +
-           nombre;
+    return QStringLiteral(VELQUIRA_FIXTURES_DIR) + QStringLiteral("/danados/") + nombre;
 }
 
 struct Lectura {

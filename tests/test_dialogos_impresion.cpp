@@ -54,8 +54,9 @@ private slots:
             QCOMPARE(hasta->value(), 260); // taken as typed, not cut to "26"
             AlAbrirse(
                 [&, d](QWidget* caja) {
-                    aviso = qobject_cast<QMessageBox*>(caja) ? qobject_cast<QMessageBox*>(caja)->text()
-                                                             : QString();
+                    aviso = qobject_cast<QMessageBox*>(caja)
+                                ? qobject_cast<QMessageBox*>(caja)->text()
+                                : QString();
                     qobject_cast<QDialog*>(caja)->accept();
                     QTimer::singleShot(50, d, [&, d, hasta] {
                         seguiaAbierto = d->isVisible();
@@ -78,7 +79,8 @@ private slots:
         QTest::addColumn<bool>("prueba");
         QTest::addColumn<QString>("titulo");
         QTest::addColumn<QString>("encabezado");
-        QTest::newRow("tirada") << false << "Imprimir" << "La tirada tiene 250 hojas.";
+        QTest::newRow("tirada") << false << "Imprimir"
+                                << "La tirada tiene 250 hojas.";
         QTest::newRow("prueba") << true << "Impresión de prueba"
                                 << "Se imprime la primera hoja de la tirada.";
     }

@@ -1,8 +1,8 @@
 // The sheet editor's geometry and view switches, without widgets.
-#include "fakes/Fakes.h"
 #include "core/editor/ElementosHoja.h"
 #include "core/editor/GeometriaHoja.h"
 #include "core/trabajo/Valores.h"
+#include "fakes/Fakes.h"
 
 #include <QtTest>
 
@@ -17,21 +17,25 @@ private slots:
         QTest::addColumn<float>("zoom"); // -1: refused, the zoom stays
         QTest::addColumn<QString>("mensaje");
         QTest::addColumn<QString>("campo");
-        QTest::newRow("lista 10") << "10" << false << 0.1f << "" << "10";
-        QTest::newRow("lista cero") << "0" << false << -1.0f
-                                    << "El valor ingresado debe ser un número, mayor que cero"
-                                    << "";
-        QTest::newRow("lista negativa") << "-20" << false << -1.0f
-                                        << "El valor ingresado debe ser un número, mayor que cero"
-                                        << "";
+        QTest::newRow("lista 10") << "10" << false << 0.1f << ""
+                                  << "10";
+        QTest::newRow("lista cero")
+            << "0" << false << -1.0f << "El valor ingresado debe ser un número, mayor que cero"
+            << "";
+        QTest::newRow("lista negativa")
+            << "-20" << false << -1.0f << "El valor ingresado debe ser un número, mayor que cero"
+            << "";
         QTest::newRow("intro 3") << "3" << true << 0.5f
                                  << "El valor ingresado debe ser un número, mayor o igual que 5\r"
                                     "y menor o igual que 1000"
                                  << "50";
-        QTest::newRow("intro letras") << "abc" << true << 0.5f
-                                      << "El valor ingresado debe ser un número" << "50";
-        QTest::newRow("intro 1000") << "1000" << true << 10.0f << "" << "1000";
-        QTest::newRow("intro decimal") << "62,5" << true << 0.625f << "" << "62,5";
+        QTest::newRow("intro letras")
+            << "abc" << true << 0.5f << "El valor ingresado debe ser un número"
+            << "50";
+        QTest::newRow("intro 1000") << "1000" << true << 10.0f << ""
+                                    << "1000";
+        QTest::newRow("intro decimal") << "62,5" << true << 0.625f << ""
+                                       << "62,5";
     }
     void zoom() {
         QFETCH(QString, texto);

@@ -1,9 +1,9 @@
 // End to end: job files exported to PDF and printed through a real CUPS
 // queue, with the pages looked at as an operator would (text boxes and ink).
 // The queue is the tests' own (scripts/cups.sh, named in VELQUIRA_COLA).
-#include "platform/ImpresoraQt.h"
 #include "core/impresion/Correccion.h"
 #include "core/impresion/GeometriaImpresora.h"
+#include "platform/ImpresoraQt.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -43,10 +43,9 @@ QList<QList<Palabra>> Palabras(const QString& pdf) {
             paginas.append(QList<Palabra>());
             continue;
         }
-        paginas.last().append({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(),
-                                                             m.captured(2).toDouble()),
-                                                     QPointF(m.captured(3).toDouble(),
-                                                             m.captured(4).toDouble()))});
+        paginas.last().append(
+            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
     }
     return paginas;
 }
@@ -103,16 +102,33 @@ QString PdfNuevo(const QDir& salida, const QStringList& antes) {
 
 // A4 portrait, four boxes 1 cm apart turned 0, 90, 180 and 270 degrees, two sheets.
 QByteArray TrabajoGirado() {
-    QStringList l = {"<{ZUL54-091-560202}>", " 310 ", " 500 ", " 10 ", " 16840 ", " 11907 ",
-                     " 0,5 "};
+    QStringList l = {
+        "<{ZUL54-091-560202}>", " 310 ", " 500 ", " 10 ", " 16840 ", " 11907 ", " 0,5 "};
     const int pos[4][3] = {{2835, 2835, 0}, {5670, 2835, 90}, {2835, 5670, 180}, {5670, 5670, 270}};
     for (int i = 0; i < 4; ++i) {
         const int inicio = 1 + 10 * i;
-        l += QStringList{"***&&&***", QString(" %1 ").arg(i), "False", "False", "Arial", " 20 ",
-                         "False", "False", "True", " 4 ", QString(" %1 ").arg(inicio + 1),
-                         QString(" %1 ").arg(inicio), " 1 ", "True",
-                         QString(" %1 ").arg(pos[i][0]), "", "", QString(" %1 ").arg(pos[i][1]),
-                         " 0 ", "False", QString(" %1 ").arg(pos[i][2]), " 0 "};
+        l += QStringList{"***&&&***",
+                         QString(" %1 ").arg(i),
+                         "False",
+                         "False",
+                         "Arial",
+                         " 20 ",
+                         "False",
+                         "False",
+                         "True",
+                         " 4 ",
+                         QString(" %1 ").arg(inicio + 1),
+                         QString(" %1 ").arg(inicio),
+                         " 1 ",
+                         "True",
+                         QString(" %1 ").arg(pos[i][0]),
+                         "",
+                         "",
+                         QString(" %1 ").arg(pos[i][1]),
+                         " 0 ",
+                         "False",
+                         QString(" %1 ").arg(pos[i][2]),
+                         " 0 "};
     }
     return (l.join("\r\n") + "\r\n").toLatin1();
 }
@@ -170,7 +186,8 @@ private slots:
                  qPrintable(QString::number(p.caja.left())));
         QVERIFY2(qAbs(p.caja.top() - esquina.y() / 20) < 0.5 * kPtPorMm,
                  qPrintable(QString::number(p.caja.top())));
-        QCOMPARE(paginas[1][cuadro].texto, QString::number(texto.toInt() + 1).rightJustified(4, '0'));
+        QCOMPARE(paginas[1][cuadro].texto,
+                 QString::number(texto.toInt() + 1).rightJustified(4, '0'));
     }
 
     void pruebaYRangoDeHojas() {
@@ -230,8 +247,9 @@ private slots:
             const QRectF real = Tinta(papel, ppp, z);
             QVERIFY(!donde.isEmpty() && !real.isEmpty());
             const QPointF desvio = real.topLeft() - (donde.topLeft() - correccion);
-            QVERIFY2(qAbs(desvio.x()) < 0.5 * kPtPorMm && qAbs(desvio.y()) < 0.5 * kPtPorMm,
-                     qPrintable(QStringLiteral("desvío %1, %2 pt").arg(desvio.x()).arg(desvio.y())));
+            QVERIFY2(
+                qAbs(desvio.x()) < 0.5 * kPtPorMm && qAbs(desvio.y()) < 0.5 * kPtPorMm,
+                qPrintable(QStringLiteral("desvío %1, %2 pt").arg(desvio.x()).arg(desvio.y())));
             QVERIFY(qAbs(real.width() - donde.width()) < 0.5 * kPtPorMm);
         }
     }

@@ -2,10 +2,10 @@
 // changed by someone else not overwritten unasked, and the lock that tells a
 // second copy of the program that the job is open. The second copy is a real
 // process: this test runs itself as one ("--copia").
-#include "fakes/Fakes.h"
 #include "core/trabajo/ArchivoTrabajo.h"
 #include "core/trabajo/CandadoTrabajo.h"
 #include "core/trabajo/HuellaArchivo.h"
+#include "fakes/Fakes.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -1,13 +1,13 @@
 // The print run, printer geometry, paper checks, printer selection and the
 // printer correction, on printers that record what they are told.
-#include "fakes/Fakes.h"
-#include "core/trabajo/Numeracion.h"
+#include "cli/ComandosCli.h"
 #include "core/impresion/AjusteImpresora.h"
 #include "core/impresion/ComprobacionPapel.h"
 #include "core/impresion/Correccion.h"
 #include "core/impresion/GeometriaImpresora.h"
 #include "core/impresion/Impresion.h"
-#include "cli/ComandosCli.h"
+#include "core/trabajo/Numeracion.h"
+#include "fakes/Fakes.h"
 
 #include <QImage>
 #include <QPainter>
@@ -147,7 +147,8 @@ private slots:
         QCOMPARE(ImprimirHojas({Caja(1, 2)}, r.imp, {}, nullptr, r.politica),
                  FinTirada::Abandonada);
         QCOMPARE(r.imp.de("abortar").size(), 1);
-        QCOMPARE(r.mensajes.mostrados.first().texto, QStringLiteral("El dispositivo no está disponible"));
+        QCOMPARE(r.mensajes.mostrados.first().texto,
+                 QStringLiteral("El dispositivo no está disponible"));
     }
 
     // Boxes that would not land whole on paper. Letter at 600 dpi with a
@@ -160,7 +161,8 @@ private slots:
         QTest::addColumn<qint16>("rotacion");
         QTest::addColumn<double>("correccion"); // twips, added to the margin
         QTest::addColumn<QString>("aviso");
-        const QString area = QStringLiteral("El cuadro Nº 1 queda fuera del área imprimible de Grabadora");
+        const QString area =
+            QStringLiteral("El cuadro Nº 1 queda fuera del área imprimible de Grabadora");
         const QString hoja = QStringLiteral("El cuadro Nº 1 queda fuera de la hoja");
         QTest::newRow("dentro") << 567 << 1134 << qint16(0) << 0.0 << QString();
         QTest::newRow("en el margen izquierdo") << 200 << 1134 << qint16(0) << 0.0 << area;
@@ -187,8 +189,7 @@ private slots:
         hoja.HAlto = 15840;
         Tirada t;
         t.ajusteX = 360 + correccion;
-        const QStringList avisos =
-            CuadrosFuera({Caja(1, 3, x, y, rotacion)}, hoja, imp, t, true);
+        const QStringList avisos = CuadrosFuera({Caja(1, 3, x, y, rotacion)}, hoja, imp, t, true);
         QCOMPARE(avisos, aviso.isEmpty() ? QStringList() : QStringList{aviso});
         // An export has no unprintable area: only the sheet counts.
         const bool fueraDeLaHoja = aviso.endsWith(QStringLiteral("de la hoja"));
@@ -208,7 +209,8 @@ private slots:
         QTest::newRow("empieza pasado el final")
             << 251 << 0 << QStringLiteral("La tirada tiene 250 hojas: la hoja 251 no existe.");
         QTest::newRow("al revés")
-            << 20 << 10 << QStringLiteral("La hoja inicial (20) no puede ser mayor que la final (10).");
+            << 20 << 10
+            << QStringLiteral("La hoja inicial (20) no puede ser mayor que la final (10).");
         QTest::newRow("cero") << 0 << 5 << QStringLiteral("La primera hoja de la tirada es la 1.");
     }
     void rangoDeHojas() {
@@ -334,8 +336,10 @@ private slots:
                     tinta |= QRect(x, y, 1, 1);
         QVERIFY(!tinta.isEmpty());
         const QRectF caja(QPointF(100, 100), t);
-        QVERIFY2(caja.adjusted(-1, -1, 1, 1).contains(QRectF(tinta)),
-                 qPrintable(QStringLiteral("%1 fuera de %2").arg(QString::number(tinta.x())).arg(caja.x())));
+        QVERIFY2(
+            caja.adjusted(-1, -1, 1, 1).contains(QRectF(tinta)),
+            qPrintable(
+                QStringLiteral("%1 fuera de %2").arg(QString::number(tinta.x())).arg(caja.x())));
         if (grados == 90 || grados == 270)
             QVERIFY(t.height() > t.width());
         else
@@ -360,7 +364,7 @@ private slots:
         imp.fijarOrientacion(2);
         Tirada t;
         CalcularAjuste(imp, a, t);
-        QVERIFY(qAbs(t.ajusteX - (10 + 0)) < 0.01); // turned: the offset is now on Y
+        QVERIFY(qAbs(t.ajusteX - (10 + 0)) < 0.01);           // turned: the offset is now on Y
         QVERIFY(qAbs(t.ajusteY - (-20 + 1.27 * 567)) < 0.01); // 567 twips to the cm
     }
 
@@ -588,8 +592,7 @@ private slots:
         b.progreso.cancelarEnHoja = 1;
         b.mensajes.respuestas = {Respuesta::Aceptar};
         p.despachador.ejecutar("BtnImprimir");
-        QCOMPARE(b.mensajes.titulos(),
-                 (QStringList{"Cancelar impresión", "Cancelar impresión"}));
+        QCOMPARE(b.mensajes.titulos(), (QStringList{"Cancelar impresión", "Cancelar impresión"}));
         QCOMPARE(b.mensajes.mostrados.last().texto, TextoCancelada());
         QCOMPARE(b.impresoras.creadas.last()->de("fin").size(), 0);
     }
@@ -604,7 +607,8 @@ private slots:
         QCOMPARE(b.dialogosImpresion.hojasPdf, 3);
         QCOMPARE(b.impresoras.creadas.last()->de("texto").size(), 2);
         QCOMPARE(b.mensajes.mostrados.last().texto,
-                 QStringLiteral("2 hojas exportadas a %1").arg(QDir::toNativeSeparators(dir.filePath("x.pdf"))));
+                 QStringLiteral("2 hojas exportadas a %1")
+                     .arg(QDir::toNativeSeparators(dir.filePath("x.pdf"))));
     }
 
     void exportarSobreElTrabajoSeNiega() {

@@ -1,6 +1,6 @@
 // Which text every box prints on every sheet of a run.
-#include "core/trabajo/Numeracion.h"
 #include "core/fallas/Falla.h"
+#include "core/trabajo/Numeracion.h"
 
 #include <QtTest>
 
@@ -89,9 +89,10 @@ private slots:
     void textos_data() {
         QTest::addColumn<Cuadro>("cuadro");
         QTest::addColumn<QStringList>("textos");
-        QTest::newRow("cinco cifras") << Caja(1, 3, 1) << QStringList{"00001", "00002", "00003", ""};
-        QTest::newRow("mas cifras que la mascara") << Caja(12345, 12346, 1, 3)
-                                                   << QStringList{"12345", "12346"};
+        QTest::newRow("cinco cifras")
+            << Caja(1, 3, 1) << QStringList{"00001", "00002", "00003", ""};
+        QTest::newRow("mas cifras que la mascara")
+            << Caja(12345, 12346, 1, 3) << QStringList{"12345", "12346"};
         QTest::newRow("sin mascara") << Caja(7, 8, 1, 0) << QStringList{"7", "8", ""};
         QTest::newRow("textos de un cuadro nuevo")
             << Caja(1, 2, 1, 5, " ", " ") << QStringList{" 00001 ", " 00002 ", ""};
@@ -109,8 +110,8 @@ private slots:
             << Caja(10, 1, -1, 0) << QStringList{"10", "", ""};
         QTest::newRow("veinte millones uno")
             << Caja(20000001, 20000003, 1, 0) << QStringList{"20000001", "20000002", "20000003"};
-        QTest::newRow("con textos") << Caja(9, 10, 1, 2, "Nº ", " A")
-                                    << QStringList{"Nº 09 A", "Nº 10 A", ""};
+        QTest::newRow("con textos")
+            << Caja(9, 10, 1, 2, "Nº ", " A") << QStringList{"Nº 09 A", "Nº 10 A", ""};
     }
     void textos() {
         QFETCH(Cuadro, cuadro);

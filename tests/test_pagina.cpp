@@ -1,8 +1,8 @@
 // Page setup: the paper list, the size fields and the orientation.
-#include "fakes/Fakes.h"
+#include "core/dialogos/ConfiguracionPagina.h"
 #include "core/dialogos/Opciones.h"
 #include "core/trabajo/Limites.h"
-#include "core/dialogos/ConfiguracionPagina.h"
+#include "fakes/Fakes.h"
 
 #include <QtTest>
 
@@ -240,9 +240,12 @@ private slots:
     void opcionesSinElegirImpresora_data() {
         QTest::addColumn<QString>("siempre"); // stored "PrinterDefault"; empty: none
         QTest::addColumn<QString>("impresora");
-        QTest::newRow("sin guardar") << "" << "";
-        QTest::newRow("elegir al imprimir") << "Falso" << "Laser";
-        QTest::newRow("impresora quitada") << "Verdadero" << "Vieja";
+        QTest::newRow("sin guardar") << ""
+                                     << "";
+        QTest::newRow("elegir al imprimir") << "Falso"
+                                            << "Laser";
+        QTest::newRow("impresora quitada") << "Verdadero"
+                                           << "Vieja";
     }
     void opcionesSinElegirImpresora() {
         QFETCH(QString, siempre);

@@ -4,10 +4,10 @@
 // nothing may reach the printer or replace a file, and the failure is told.
 // The queues are the test's own, made and removed here (root, as the test
 // command runs); without that the cases are skipped.
+#include "core/fallas/Fallas.h"
+#include "core/impresion/Impresion.h"
 #include "fakes/Fakes.h"
 #include "platform/ImpresoraQt.h"
-#include "core/impresion/Impresion.h"
-#include "core/fallas/Fallas.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -51,10 +51,35 @@ void QuitarCola(const QString& cola) {
 
 // A4 portrait, one box numbering 1..`hojas` at 2 cm, 2 cm.
 QByteArray TrabajoDeHojas(int hojas) {
-    QStringList l = {"<{ZUL54-091-560202}>", " 310 ", " 500 ", " 10 ", " 16840 ", " 11907 ",
-                     " 0,5 ", "***&&&***", " 0 ", "False", "False", "Arial", " 20 ",
-                     "False", "False", "True", " 6 ", QString(" %1 ").arg(hojas), " 1 ", " 1 ",
-                     "True", " 1134 ", "", "", " 1134 ", " 0 ", "False", " 0 ", " 0 "};
+    QStringList l = {"<{ZUL54-091-560202}>",
+                     " 310 ",
+                     " 500 ",
+                     " 10 ",
+                     " 16840 ",
+                     " 11907 ",
+                     " 0,5 ",
+                     "***&&&***",
+                     " 0 ",
+                     "False",
+                     "False",
+                     "Arial",
+                     " 20 ",
+                     "False",
+                     "False",
+                     "True",
+                     " 6 ",
+                     QString(" %1 ").arg(hojas),
+                     " 1 ",
+                     " 1 ",
+                     "True",
+                     " 1134 ",
+                     "",
+                     "",
+                     " 1134 ",
+                     " 0 ",
+                     "False",
+                     " 0 ",
+                     " 0 "};
     return (l.join("\r\n") + "\r\n").toLatin1();
 }
 
@@ -364,7 +389,8 @@ private slots:
         f.puntos = puntos;
         imp.fijarFuente(f);
         const double k = puntos / 100;
-        QVERIFY2(qAbs(imp.altoCelda() / (alto * k) - 1) < 0.01, qPrintable(QString::number(imp.altoCelda())));
+        QVERIFY2(qAbs(imp.altoCelda() / (alto * k) - 1) < 0.01,
+                 qPrintable(QString::number(imp.altoCelda())));
         QVERIFY(qAbs(imp.anchoTexto(QStringLiteral("00001")) / (ancho * k) - 1) < 0.01);
     }
 
@@ -372,7 +398,8 @@ private slots:
         QString errores;
         const QString pdf = m_dir.filePath("rango.pdf");
         QCOMPARE(Cli({"pdf", m_corta, pdf, "--desde", "90", "--hasta", "260"}, &errores), 2);
-        QVERIFY2(errores.contains(QStringLiteral("La tirada tiene 100 hojas")), qPrintable(errores));
+        QVERIFY2(errores.contains(QStringLiteral("La tirada tiene 100 hojas")),
+                 qPrintable(errores));
         QVERIFY(!QFile::exists(pdf));
     }
 };

@@ -1,6 +1,6 @@
 // Failure policy, tools and dispatch, start-up state of the main window.
-#include "fakes/Fakes.h"
 #include "core/fallas/Fallas.h"
+#include "fakes/Fakes.h"
 
 #include <QtTest>
 
@@ -22,8 +22,7 @@ private slots:
         const auto B = Botones::Aceptar;
         QTest::newRow("52 aceptar") << 52 << Respuesta::Aceptar << "Nombre de archivo no válido."
                                     << Botones::AceptarCancelar << 0;
-        QTest::newRow("64 cancelar") << 64 << Respuesta::Cancelar
-                                     << "Nombre de archivo no válido."
+        QTest::newRow("64 cancelar") << 64 << Respuesta::Cancelar << "Nombre de archivo no válido."
                                      << Botones::AceptarCancelar << 1;
         QTest::newRow("53 sin mensaje") << 53 << Respuesta::Ninguna << "" << B << 0;
         QTest::newRow("54") << 54 << Respuesta::Aceptar
@@ -48,12 +47,12 @@ private slots:
             << 75 << Respuesta::Reintentar
             << "El archivo que intenta escribir, está protegido contra escritura"
             << Botones::ReintentarCancelar << 0;
-        QTest::newRow("76 cancelar") << 76 << Respuesta::Cancelar << "La ruta no existe."
-                                     << Botones::AceptarCancelar << 1;
+        QTest::newRow("76 cancelar")
+            << 76 << Respuesta::Cancelar << "La ruta no existe." << Botones::AceptarCancelar << 1;
         QTest::newRow("383") << 383 << Respuesta::Ninguna << "" << B << 3;
         QTest::newRow("32755 dialogo cancelado") << 32755 << Respuesta::Ninguna << "" << B << 1;
-        QTest::newRow("boton desconocido") << 57 << Respuesta::Si << "Error interno de disco." << B
-                                           << 3;
+        QTest::newRow("boton desconocido")
+            << 57 << Respuesta::Si << "Error interno de disco." << B << 3;
     }
     void tratarError() {
         QFETCH(int, numero);
@@ -138,7 +137,9 @@ private slots:
         {
             SinTerminar s(p);
             m.respuestas = {Respuesta::Anular};
-            QCOMPARE(p.ejecutar([] { throw Falla{61, {}}; }),
+            QCOMPARE(p.ejecutar([] {
+                throw Falla{61, {}};
+            }),
                      PoliticaFallas::Resultado::Abandonado);
         }
         QCOMPARE(terminado, 1);
@@ -159,16 +160,26 @@ private slots:
         QTest::addColumn<QString>("titulo");
         QTest::addColumn<QString>("consejo");
         QTest::addColumn<bool>("conmutable");
-        QTest::newRow("guardar") << "BtnGuardar" << "&Guardar" << "Guardar " << false;
-        QTest::newRow("seleccionar") << "BtnSeleccionarPrint" << "&Seleccionar impresora"
+        QTest::newRow("guardar") << "BtnGuardar"
+                                 << "&Guardar"
+                                 << "Guardar " << false;
+        QTest::newRow("seleccionar") << "BtnSeleccionarPrint"
+                                     << "&Seleccionar impresora"
                                      << "Selecionar impresora" << false;
-        QTest::newRow("ajustes") << "BtnAjustesImpresion" << "&Ajustar impresión"
+        QTest::newRow("ajustes") << "BtnAjustesImpresion"
+                                 << "&Ajustar impresión"
                                  << "Ajustes de  impresión" << false;
-        QTest::newRow("regla") << "BtnRegla" << "Regla" << "Visualizar reglas" << true;
-        QTest::newRow("margenes") << "BtnMargenes" << "Márgenes"
+        QTest::newRow("regla") << "BtnRegla"
+                               << "Regla"
+                               << "Visualizar reglas" << true;
+        QTest::newRow("margenes") << "BtnMargenes"
+                                  << "Márgenes"
                                   << "Visualizar márgenes de impresión" << true;
-        QTest::newRow("borrar") << "BtnBorrar" << "&Borrar" << "Borrar cuadro/s activo/s" << false;
-        QTest::newRow("lineas") << "BtnLineasGuia" << "&Lineas guía"
+        QTest::newRow("borrar") << "BtnBorrar"
+                                << "&Borrar"
+                                << "Borrar cuadro/s activo/s" << false;
+        QTest::newRow("lineas") << "BtnLineasGuia"
+                                << "&Lineas guía"
                                 << "Insertar lineas guía al cuadro activo" << true;
     }
     void titulosYConsejos() {
@@ -227,13 +238,19 @@ private slots:
     void estadosDeHerramientas() {
         Banco banco;
         Programa& p = banco.crear();
-        const QStringList trabajo = {"CboMag",   "BtnImprimir",  "BtnPrueba",
-                                     "BtnEjes",  "BtnRegla",     "BtnGuardar",
-                                     "BtnNuevocuadro", "BtnMargenes", "BtnGuardComo",
-                                     "BtnCerrarTrabajo"};
-        const QStringList siempre = {"BtnNuevo", "BtnAbrir", "BtnSalir", "BtnConfigurarHoja",
-                                     "BtnSeleccionarPrint", "BtnAjustesImpresion", "BtnOpciones",
-                                     "BtnAyuda", "BtnHelp", "BtnAcercade"};
+        const QStringList trabajo = {
+            "CboMag",     "BtnImprimir",    "BtnPrueba",   "BtnEjes",      "BtnRegla",
+            "BtnGuardar", "BtnNuevocuadro", "BtnMargenes", "BtnGuardComo", "BtnCerrarTrabajo"};
+        const QStringList siempre = {"BtnNuevo",
+                                     "BtnAbrir",
+                                     "BtnSalir",
+                                     "BtnConfigurarHoja",
+                                     "BtnSeleccionarPrint",
+                                     "BtnAjustesImpresion",
+                                     "BtnOpciones",
+                                     "BtnAyuda",
+                                     "BtnHelp",
+                                     "BtnAcercade"};
         for (const QString& id : trabajo)
             QVERIFY2(!p.barra().habilitada(id), qPrintable(id));
         for (const QString& id : siempre)
@@ -308,10 +325,18 @@ private slots:
         QTest::addColumn<bool>("regla");
         QTest::addColumn<bool>("ejes");
         QTest::addColumn<bool>("margenes");
-        QTest::newRow("sin ajustes") << "" << "" << "" << true << false << false;
-        QTest::newRow("regla oculta") << "2" << "" << "1" << false << true << false;
-        QTest::newRow("como la ultima vez") << "0" << "0" << "" << false << false << false;
-        QTest::newRow("ultima sin guardar") << "0" << "" << "" << true << false << false;
+        QTest::newRow("sin ajustes") << ""
+                                     << ""
+                                     << "" << true << false << false;
+        QTest::newRow("regla oculta") << "2"
+                                      << ""
+                                      << "1" << false << true << false;
+        QTest::newRow("como la ultima vez") << "0"
+                                            << "0"
+                                            << "" << false << false << false;
+        QTest::newRow("ultima sin guardar") << "0"
+                                            << ""
+                                            << "" << true << false << false;
     }
     void vistaInicial() {
         QFETCH(QString, verRegla);

@@ -1,11 +1,11 @@
 // The job model, the paper table, the job file and the job lifecycle.
-#include "fakes/Fakes.h"
-#include "core/trabajo/Numeracion.h"
+#include "core/puertos/MensajesConsola.h"
 #include "core/trabajo/ArchivoTrabajo.h"
 #include "core/trabajo/Cp1252.h"
+#include "core/trabajo/Numeracion.h"
 #include "core/trabajo/TablaPapeles.h"
 #include "core/trabajo/Valores.h"
-#include "core/puertos/MensajesConsola.h"
+#include "fakes/Fakes.h"
 
 #include <QProcess>
 #include <QScopeGuard>
@@ -28,9 +28,17 @@ QStringList Cabecera(const QString& zoom = QStringLiteral(" 0,5 ")) {
 
 QStringList Bloque(int indice, const QString& inicio, const QString& fin, const QString& izq = " ",
                    const QString& der = " ", const QString& bold = "False") {
-    return {"***&&&***", QStringLiteral(" %1 ").arg(indice), bold, "False", "Arial", " 12 ",
-            "False", "False", "True", " 5 ", fin, inicio, " 1 ", "True", " 567 ", der, izq,
-            " 1134 ", " 255 ", "False", " 90 ", " 32768 "};
+    return {"***&&&***", QStringLiteral(" %1 ").arg(indice),
+            bold,        "False",
+            "Arial",     " 12 ",
+            "False",     "False",
+            "True",      " 5 ",
+            fin,         inicio,
+            " 1 ",       "True",
+            " 567 ",     der,
+            izq,         " 1134 ",
+            " 255 ",     "False",
+            " 90 ",      " 32768 "};
 }
 
 void Escribir(const QString& ruta, const QByteArray& datos) {
@@ -218,13 +226,20 @@ private slots:
         QTest::addColumn<bool>("entero");
         QTest::addColumn<QString>("es");
         QTest::addColumn<QString>("en");
-        QTest::newRow("medio") << 0.5 << false << " 0,5 " << " 0.5 ";
-        QTest::newRow("fraccion") << 10.5 << false << " 10,5 " << " 10.5 ";
-        QTest::newRow("entero") << 10.0 << false << " 10 " << " 10 ";
-        QTest::newRow("negativo") << -3.25 << false << "-3,25 " << "-3.25 ";
-        QTest::newRow("exponente") << 12345678.0 << false << " 1,234568E+07 " << " 1.234568E+07 ";
-        QTest::newRow("entero completo") << 12345678.0 << true << " 12345678 " << " 12345678 ";
-        QTest::newRow("999999999") << 999999999.0 << true << " 999999999 " << " 999999999 ";
+        QTest::newRow("medio") << 0.5 << false << " 0,5 "
+                               << " 0.5 ";
+        QTest::newRow("fraccion") << 10.5 << false << " 10,5 "
+                                  << " 10.5 ";
+        QTest::newRow("entero") << 10.0 << false << " 10 "
+                                << " 10 ";
+        QTest::newRow("negativo") << -3.25 << false << "-3,25 "
+                                  << "-3.25 ";
+        QTest::newRow("exponente") << 12345678.0 << false << " 1,234568E+07 "
+                                   << " 1.234568E+07 ";
+        QTest::newRow("entero completo") << 12345678.0 << true << " 12345678 "
+                                         << " 12345678 ";
+        QTest::newRow("999999999") << 999999999.0 << true << " 999999999 "
+                                   << " 999999999 ";
         QTest::newRow("fraccion grande") << 12345678.5 << true << " 1,234568E+07 "
                                          << " 1.234568E+07 ";
     }
@@ -390,8 +405,7 @@ private slots:
         QTest::newRow("marca con blancos")
             << Lineas(QStringList{"  " + kMarcaTrabajo + " "} + uno.mid(1)) << 1 << "Nº 00007";
         QTest::newRow("punto decimal")
-            << Lineas(Cabecera(" 0.5 ") + Bloque(0, " 7.0 ", " 9 ", "Nº ", "")) << 1
-            << "Nº 00007";
+            << Lineas(Cabecera(" 0.5 ") + Bloque(0, " 7.0 ", " 9 ", "Nº ", "")) << 1 << "Nº 00007";
         // A separator with a trailing blank is an ordinary line: the second
         // block runs on past line 20 of the first and is ignored.
         QStringList separadorConBlanco = uno + Bloque(1, " 1 ", " 3 ");
@@ -447,7 +461,8 @@ private slots:
         QStringList b = Cabecera() + Bloque(0, " 1 ", " 1 ", " ", " ", "Falso") +
                         Bloque(1, " 1 ", " 1 ", " ", " ", "False") +
                         Bloque(2, " 1 ", " 1 ", " ", " ", "Verdadero") +
-                        Bloque(3, " 1 ", " 1 ", " ", " ", "") + Bloque(4, " 1 ", " 1 ", " ", " ", "0");
+                        Bloque(3, " 1 ", " 1 ", " ", " ", "") +
+                        Bloque(4, " 1 ", " 1 ", " ", " ", "0");
         const LecturaTrabajo l = LeerBytes(Lineas(b), m);
         QCOMPARE(l.cuadros.size(), size_t(5));
         QList<bool> negritas;
@@ -542,8 +557,7 @@ private slots:
     }
     void legadoIdaYVueltaExacta() {
         QFETCH(QString, archivo);
-        const QByteArray original =
-            Leer(QStringLiteral(VELQUIRA_FIXTURES_DIR) + u'/' + archivo);
+        const QByteArray original = Leer(QStringLiteral(VELQUIRA_FIXTURES_DIR) + u'/' + archivo);
         QVERIFY(!original.isEmpty());
         MensajesGuion m;
         const LecturaTrabajo l = LeerBytes(original, m);
@@ -612,8 +626,9 @@ private slots:
                                                   QFileDevice::ExeOwner);
         QVERIFY(!escrito);
         QCOMPARE(m.mostrados.size(), 1);
-        QCOMPARE(m.mostrados[0].texto,
-                 QStringLiteral("El archivo que intenta escribir, está protegido contra escritura"));
+        QCOMPARE(
+            m.mostrados[0].texto,
+            QStringLiteral("El archivo que intenta escribir, está protegido contra escritura"));
         QCOMPARE(Leer(ruta), QByteArray("anterior"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"t.zul"});
         QVERIFY(EscribirArchivoAtomico(ruta, "nuevo contenido", p));
@@ -790,8 +805,7 @@ private slots:
         b.mensajes.respuestas = {Respuesta::Cancelar, Respuesta::Aceptar};
         p.despachador.ejecutar("BtnGuardar");
         QVERIFY(p.estado().Modificado);
-        QCOMPARE(b.mensajes.titulos(),
-                 (QStringList{"Error de disco", "Guardar Trabajo"}));
+        QCOMPARE(b.mensajes.titulos(), (QStringList{"Error de disco", "Guardar Trabajo"}));
         QCOMPARE(Leer(ruta), antes);
 
         // A save that fails from the close prompt keeps the job open.

@@ -1,17 +1,17 @@
 // The main window as the operator meets it, headless.
-#include "fakes/Fakes.h"
-#include "ui/FrmOpciones.h"
-#include "ui/FrmProp.h"
-#include "ui/FrmDrag.h"
+#include "core/impresion/AjusteImpresora.h"
+#include "core/impresion/Correccion.h"
+#include "core/impresion/Impresion.h"
 #include "core/trabajo/ArchivoTrabajo.h"
 #include "core/trabajo/CopiaCuadros.h"
 #include "core/trabajo/Valores.h"
+#include "fakes/Fakes.h"
 #include "platform/PortapapelesQt.h"
-#include "core/impresion/AjusteImpresora.h"
-#include "core/impresion/Correccion.h"
 #include "ui/FrmBar.h"
+#include "ui/FrmDrag.h"
+#include "ui/FrmOpciones.h"
+#include "ui/FrmProp.h"
 #include "ui/FrmSetup.h"
-#include "core/impresion/Impresion.h"
 #include "ui/PpalMdi.h"
 #include "ui/VisorAyuda.h"
 
@@ -22,16 +22,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTextBrowser>
-#include <QTimer>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 
@@ -66,8 +66,8 @@ private slots:
         QStringList entradas;
         for (QAction* a : archivo->actions())
             entradas.append(a->isSeparator() ? "-" : a->text());
-        QCOMPARE(entradas, (QStringList{"&Abrir", "-", "&Nuevo", "&Guardar", "Guardar &como...", "-",
-                                        "C&onfigurar página", "-", "&Seleccionar impresora",
+        QCOMPARE(entradas, (QStringList{"&Abrir", "-", "&Nuevo", "&Guardar", "Guardar &como...",
+                                        "-", "C&onfigurar página", "-", "&Seleccionar impresora",
                                         "&Prueba", "&Imprimir", "&Exportar a PDF...", "-",
                                         "&Cerrar trabajo", "-", "&Salir"}));
         QVERIFY(v.findChild<QToolBar*>("Estandard"));
@@ -556,12 +556,18 @@ private slots:
     void ayudaEnCadaTema_data() {
         QTest::addColumn<QString>("tema");
         QTest::addColumn<QString>("texto");
-        QTest::newRow("inicio") << "" << "Trabajar paso a paso";
-        QTest::newRow("propiedades") << "funciones.htm#Propiedades" << "Propiedades del cuadro";
-        QTest::newRow("hoja") << "opciones.htm#hoja" << "Hoja";
-        QTest::newRow("numeradores") << "opciones.htm#numeradores" << "Numeradores";
-        QTest::newRow("impresora") << "opciones.htm#impresora" << "Imprimir siempre";
-        QTest::newRow("ajuste") << "opciones.htm#ajustesde" << "Ajuste de la impresora";
+        QTest::newRow("inicio") << ""
+                                << "Trabajar paso a paso";
+        QTest::newRow("propiedades") << "funciones.htm#Propiedades"
+                                     << "Propiedades del cuadro";
+        QTest::newRow("hoja") << "opciones.htm#hoja"
+                              << "Hoja";
+        QTest::newRow("numeradores") << "opciones.htm#numeradores"
+                                     << "Numeradores";
+        QTest::newRow("impresora") << "opciones.htm#impresora"
+                                   << "Imprimir siempre";
+        QTest::newRow("ajuste") << "opciones.htm#ajustesde"
+                                << "Ajuste de la impresora";
     }
     void ayudaEnCadaTema() {
         QFETCH(QString, tema);

@@ -1,16 +1,16 @@
 // velquira-cli: batch work on job files. It never opens a window, so it runs
 // on the offscreen platform unless told otherwise.
 #include "app/Asignador.h"
+#include "cli/ComandosCli.h"
+#include "core/puertos/MensajesConsola.h"
 #include "platform/AjustesQt.h"
 #include "platform/Fuentes.h"
 #include "platform/ImpresoraQt.h"
-#include "core/puertos/MensajesConsola.h"
-#include "cli/ComandosCli.h"
 
 #include <QGuiApplication>
 #include <csignal>
-#include <signal.h>
 #include <cstdio>
+#include <signal.h>
 
 namespace {
 // Standard error is for the operator's Spanish messages; Qt's own notices
@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
                                   Botones::Aceptar);
     CatalogoImpresorasQt impresoras;
     const QStringList argumentos = app.arguments().mid(1);
-    cli::Entorno entorno{ajustes, impresoras,
+    cli::Entorno entorno{ajustes,
+                         impresoras,
                          {QCoreApplication::applicationDirPath(), ajustes.carpeta()},
                          [] { return g_interrumpido != 0; }};
     if (argumentos.value(0) == u"pdf" || argumentos.value(0) == u"imprimir")

@@ -1,16 +1,16 @@
 // The desktop program.
-#include "ui/FrmDrag.h"
 #include "app/Asignador.h"
+#include "core/programa/Programa.h"
 #include "platform/AjustesQt.h"
 #include "platform/DialogosArchivoQt.h"
 #include "platform/DialogosImpresionQt.h"
-#include "ui/FrmBar.h"
 #include "platform/Fuentes.h"
 #include "platform/ImpresoraQt.h"
 #include "platform/MensajesQt.h"
 #include "platform/PortapapelesQt.h"
+#include "ui/FrmBar.h"
+#include "ui/FrmDrag.h"
 #include "ui/PpalMdi.h"
-#include "core/programa/Programa.h"
 #include "ui/Splash.h"
 
 #include <QApplication>

@@ -1,17 +1,17 @@
 #include "ComandosCli.h"
 
-#include "core/trabajo/Numeracion.h"
-#include "core/trabajo/ArchivoTrabajo.h"
-#include "core/trabajo/TablaPapeles.h"
-#include "core/trabajo/Valores.h"
-#include "core/puertos/Ajustes.h"
-#include "core/puertos/Impresora.h"
-#include "core/puertos/MensajesConsola.h"
+#include "core/fallas/Fallas.h"
 #include "core/impresion/ComprobacionPapel.h"
 #include "core/impresion/Correccion.h"
 #include "core/impresion/Impresion.h"
-#include "core/fallas/Fallas.h"
 #include "core/programa/Principal.h"
+#include "core/puertos/Ajustes.h"
+#include "core/puertos/Impresora.h"
+#include "core/puertos/MensajesConsola.h"
+#include "core/trabajo/ArchivoTrabajo.h"
+#include "core/trabajo/Numeracion.h"
+#include "core/trabajo/TablaPapeles.h"
+#include "core/trabajo/Valores.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -129,7 +129,8 @@ private:
 int Impresoras(Entorno& e, std::FILE* salida) {
     const QString defecto = e.impresoras.predeterminada();
     for (const QString& n : e.impresoras.impresoras())
-        Escribir(salida, n + (n == defecto ? QStringLiteral(" (predeterminada)\n") : QStringLiteral("\n")));
+        Escribir(salida,
+                 n + (n == defecto ? QStringLiteral(" (predeterminada)\n") : QStringLiteral("\n")));
     return std::fflush(salida) == 0 ? Exito : Fallo;
 }
 
@@ -273,9 +274,10 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
         for (const QString& aviso :
              CuadrosFuera(l.cuadros, l.hoja, *imp, t, o->comando == u"imprimir"))
             Escribir(errores, QStringLiteral("Aviso: %1.\n").arg(aviso));
-        Escribir(errores, o->comando == u"imprimir"
-                              ? QStringLiteral("Imprimiendo en %1...\n").arg(imp->nombreDispositivo())
-                              : QStringLiteral("Exportando a %1...\n").arg(o->salida));
+        Escribir(errores,
+                 o->comando == u"imprimir"
+                     ? QStringLiteral("Imprimiendo en %1...\n").arg(imp->nombreDispositivo())
+                     : QStringLiteral("Exportando a %1...\n").arg(o->salida));
         ProgresoConsola progreso(entorno.interrumpido);
         const FinTirada fin = ImprimirHojas(l.cuadros, *imp, t, &progreso, politica);
         imp.reset();
@@ -286,10 +288,11 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
             Escribir(errores, QStringLiteral("No hay hojas que imprimir.\n"));
             return Fallo;
         case FinTirada::Cancelada:
-            Escribir(errores, (o->comando == u"pdf"
-                                   ? QStringLiteral("Exportación cancelada. No se escribió el archivo.")
-                                   : TextoCancelada()) +
-                                  u'\n');
+            Escribir(errores,
+                     (o->comando == u"pdf"
+                          ? QStringLiteral("Exportación cancelada. No se escribió el archivo.")
+                          : TextoCancelada()) +
+                         u'\n');
             return Fallo;
         case FinTirada::Abandonada:
             return Fallo;

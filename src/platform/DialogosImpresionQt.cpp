@@ -57,8 +57,8 @@ void Encabezar(QDialog& d, const QString& texto) {
 }
 } // namespace
 
-bool DialogosImpresionQt::imprimir(Impresora& imp, int orientacion, qint32 hojas,
-                                   RangoHojas& rango, bool prueba) {
+bool DialogosImpresionQt::imprimir(Impresora& imp, int orientacion, qint32 hojas, RangoHojas& rango,
+                                   bool prueba) {
     auto* qt = dynamic_cast<ImpresoraQt*>(&imp);
     if (!qt)
         return true;
@@ -87,10 +87,10 @@ bool DialogosImpresionQt::imprimir(Impresora& imp, int orientacion, qint32 hojas
             rango.hasta = p.toPage();
         }
         const bool unIntervalo = p.pageRanges().toRangeList().size() <= 1;
-        const auto error = unIntervalo
-                               ? ErrorRango(rango, hojas)
-                               : std::optional<QString>(QStringLiteral(
-                                     "Indique un solo intervalo de hojas: desde una hoja hasta otra."));
+        const auto error =
+            unIntervalo ? ErrorRango(rango, hojas)
+                        : std::optional<QString>(QStringLiteral(
+                              "Indique un solo intervalo de hojas: desde una hoja hasta otra."));
         if (!error || hojas <= 0)
             break;
         Avisar(m_padre, *error);

@@ -1,21 +1,21 @@
 #include "ImpresoraQt.h"
 
-#include "core/trabajo/Colores.h"
+#include "core/fallas/Falla.h"
 #include "core/impresion/GeometriaImpresora.h"
 #include "core/impresion/Impresion.h"
-#include "core/fallas/Falla.h"
+#include "core/trabajo/Colores.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPdfWriter>
 #include <QPrintEngine>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QSaveFile>
 #include <QScopeGuard>
 #include <QTemporaryFile>
-#include <QFontMetricsF>
-#include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 #include <cups/cups.h>
 
@@ -27,7 +27,8 @@ constexpr auto kOpcionesCups = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 QString MotivoCups(ipp_status_t estado, const QString& cola) {
     // A queue removed meanwhile may come back as a server error: look.
-    if (cups_dest_t* d = cupsGetNamedDest(CUPS_HTTP_DEFAULT, cola.toLocal8Bit().constData(), nullptr))
+    if (cups_dest_t* d =
+            cupsGetNamedDest(CUPS_HTTP_DEFAULT, cola.toLocal8Bit().constData(), nullptr))
         cupsFreeDests(1, d);
     else if (estado != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
         return QStringLiteral("La impresora %1 no existe.").arg(cola);
@@ -111,8 +112,8 @@ int EnviarACups(const QString& cola, const QString& ruta, const QString& titulo,
                                   QFile::encodeName(ruta).constData(),
                                   titulo.toLocal8Bit().constData(), n, opciones);
     if (id <= 0)
-        throw Falla{kFallaSalida, MotivoCups(cupsLastError(), cola) +
-                                      QStringLiteral(" No se imprimió nada.")};
+        throw Falla{kFallaSalida,
+                    MotivoCups(cupsLastError(), cola) + QStringLiteral(" No se imprimió nada.")};
     ComprobarTrabajoCups(cola, id);
     return id;
 }
@@ -293,7 +294,8 @@ void ImpresoraPintor::terminarDocumento() {
     // file here; only a file that took every byte is delivered.
     const bool terminado = m_pintor->end();
     m_lienzo.reset();
-    const bool escrito = terminado && m_archivo->flush() && m_archivo->error() == QFileDevice::NoError;
+    const bool escrito =
+        terminado && m_archivo->flush() && m_archivo->error() == QFileDevice::NoError;
     if (!escrito) {
         descartarArchivo();
         m_archivo = nullptr;
@@ -375,8 +377,8 @@ QString ImpresoraQt::tituloDocumento() const {
 
 QFileDevice& ImpresoraQt::abrirArchivo() {
     // The spool file lives in the temporary folder until CUPS has it.
-    m_archivo = std::make_unique<QTemporaryFile>(QDir::tempPath() +
-                                                 QStringLiteral("/velquira-XXXXXX.pdf"));
+    m_archivo =
+        std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/velquira-XXXXXX.pdf"));
     if (!m_archivo->open()) {
         m_archivo.reset();
         throw Falla{kFallaSalida,
@@ -406,11 +408,9 @@ ImpresoraPdf::ImpresoraPdf(const QString& ruta, qint32 ancho, qint32 alto)
     : m_ruta(ruta), m_plantilla(std::make_unique<QPdfWriter>(QString())) {
     m_plantilla->setResolution(kResolucion);
     const QSizeF puntos(std::min(ancho, alto) / 20.0, std::max(ancho, alto) / 20.0);
-    m_plantilla->setPageLayout(QPageLayout(QPageSize(puntos, QPageSize::Point, QString(),
-                                                     QPageSize::ExactMatch),
-                                           ancho > alto ? QPageLayout::Landscape
-                                                        : QPageLayout::Portrait,
-                                           QMarginsF(0, 0, 0, 0)));
+    m_plantilla->setPageLayout(QPageLayout(
+        QPageSize(puntos, QPageSize::Point, QString(), QPageSize::ExactMatch),
+        ancho > alto ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
 }
 
 // An export never ended leaves the path as it was.
@@ -461,8 +461,7 @@ QFileDevice& ImpresoraPdf::abrirArchivo() {
             m_archivo = std::move(f);
     }
     if (!m_archivo)
-        throw Falla{kFallaSalida,
-                    QStringLiteral("No se pudo crear %1.").arg(destino())};
+        throw Falla{kFallaSalida, QStringLiteral("No se pudo crear %1.").arg(destino())};
     return *m_archivo;
 }
 

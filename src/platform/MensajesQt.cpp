@@ -12,11 +12,20 @@ Respuesta MensajesQt::mostrar(const QString& texto, const QString& titulo, Icono
     caja.setText(t);
     caja.setWindowTitle(titulo);
     switch (icono) {
-    case Icono::Critico: caja.setIcon(QMessageBox::Critical); break;
-    case Icono::Pregunta: caja.setIcon(QMessageBox::Question); break;
-    case Icono::Exclamacion: caja.setIcon(QMessageBox::Warning); break;
-    case Icono::Informacion: caja.setIcon(QMessageBox::Information); break;
-    case Icono::Ninguno: break;
+    case Icono::Critico:
+        caja.setIcon(QMessageBox::Critical);
+        break;
+    case Icono::Pregunta:
+        caja.setIcon(QMessageBox::Question);
+        break;
+    case Icono::Exclamacion:
+        caja.setIcon(QMessageBox::Warning);
+        break;
+    case Icono::Informacion:
+        caja.setIcon(QMessageBox::Information);
+        break;
+    case Icono::Ninguno:
+        break;
     }
     struct Boton {
         QString texto;
@@ -29,15 +38,23 @@ Respuesta MensajesQt::mostrar(const QString& texto, const QString& titulo, Icono
     const Boton no{QStringLiteral("&No"), QMessageBox::NoRole, Respuesta::No};
     std::vector<Boton> lista;
     switch (botones) {
-    case Botones::Aceptar: lista = {aceptar}; break;
-    case Botones::AceptarCancelar: lista = {aceptar, cancelar}; break;
+    case Botones::Aceptar:
+        lista = {aceptar};
+        break;
+    case Botones::AceptarCancelar:
+        lista = {aceptar, cancelar};
+        break;
     case Botones::AnularReintentarOmitir:
         lista = {{QStringLiteral("&Anular"), QMessageBox::RejectRole, Respuesta::Anular},
                  {QStringLiteral("&Reintentar"), QMessageBox::AcceptRole, Respuesta::Reintentar},
                  {QStringLiteral("&Omitir"), QMessageBox::AcceptRole, Respuesta::Omitir}};
         break;
-    case Botones::SiNoCancelar: lista = {si, no, cancelar}; break;
-    case Botones::SiNo: lista = {si, no}; break;
+    case Botones::SiNoCancelar:
+        lista = {si, no, cancelar};
+        break;
+    case Botones::SiNo:
+        lista = {si, no};
+        break;
     case Botones::ReintentarCancelar:
         lista = {{QStringLiteral("&Reintentar"), QMessageBox::AcceptRole, Respuesta::Reintentar},
                  cancelar};

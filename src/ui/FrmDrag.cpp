@@ -1,14 +1,14 @@
 #include "FrmDrag.h"
 
-#include "core/trabajo/Colores.h"
 #include "core/editor/EditorHoja.h"
 #include "core/impresion/GeometriaImpresora.h"
 #include "core/programa/Principal.h"
+#include "core/trabajo/Colores.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QToolTip>
 #include <QPainter>
+#include <QToolTip>
 #include <cmath>
 
 namespace {
@@ -185,7 +185,8 @@ void VistaHoja::dibujarCuadros(QPainter& p, const QRect& zona) {
         if (!e.visible)
             continue;
         const QRectF r = enPixeles(e.rect);
-        const QRectF conManijas = r.adjusted(-pixeles(200), -pixeles(200), pixeles(200), pixeles(200));
+        const QRectF conManijas =
+            r.adjusted(-pixeles(200), -pixeles(200), pixeles(200), pixeles(200));
         if (!conManijas.intersects(zona))
             continue;
         if (const QPixmap* imagen = imagenCuadro(i))
@@ -258,9 +259,9 @@ void VistaHoja::dibujarReglas(QPainter& p, const QRect& zona) {
         const double x = o.x() + pixeles(marca.posicion);
         p.drawLine(QPointF(x, reglaX.bottom()), QPointF(x, reglaX.top() + pixeles(marca.desde)));
         if (!marca.numero.isEmpty() && marca.numero != u"0")
-            p.drawText(QPointF(x - m.horizontalAdvance(marca.numero) / 2,
-                               reglaX.top() + m.ascent() + 1),
-                       marca.numero);
+            p.drawText(
+                QPointF(x - m.horizontalAdvance(marca.numero) / 2, reglaX.top() + m.ascent() + 1),
+                marca.numero);
     }
     p.drawText(QPointF(reglaX.left() + (grosor - m.horizontalAdvance("0")) / 2,
                        reglaX.top() + m.ascent() + 1),
@@ -309,7 +310,8 @@ QRegion VistaHoja::zonaArrastre() const {
     if (s.cajaVisible())
         r += aPixeles(s.caja());
     const int c = m_p.estado.CuadroActual;
-    if (s.arrastre() == Arrastre::Cuadro && c >= 0 && static_cast<size_t>(c) < el.elementos().size()) {
+    if (s.arrastre() == Arrastre::Cuadro && c >= 0 &&
+        static_cast<size_t>(c) < el.elementos().size()) {
         const QRect b = aPixeles(el.elementos()[c].rect.adjusted(-200, -200, 200, 200));
         r += b;
         // Its guide lines run across the whole sheet.
@@ -378,7 +380,7 @@ void VistaHoja::mouseReleaseEvent(QMouseEvent* e) {
     if (s.arrastre() == Arrastre::Ninguno)
         return;
     // A release over a box or the label is a release on the sheet point under it.
-    const DondeSuelta donde = dentroDeHoja(e->position())   ? DondeSuelta::Hoja
+    const DondeSuelta donde = dentroDeHoja(e->position()) ? DondeSuelta::Hoja
                               : sobreRegla(e->position()) ? DondeSuelta::Regla
                                                           : DondeSuelta::Fuera;
     s.Soltar(enHoja(e->position()), donde);

@@ -3,9 +3,9 @@
 // when their tools are pressed. It scrolls when larger than the main window.
 #pragma once
 
-#include <QScrollArea>
 #include <QPixmap>
 #include <QRegion>
+#include <QScrollArea>
 #include <functional>
 #include <vector>
 

@@ -1,10 +1,10 @@
 #include "FrmOpciones.h"
 
+#include "core/impresion/GeometriaImpresora.h"
+#include "core/puertos/Ajustes.h"
+#include "core/trabajo/Colores.h"
 #include "core/trabajo/Valores.h"
 #include "ui/MarcoTamano.h"
-#include "core/trabajo/Colores.h"
-#include "core/puertos/Ajustes.h"
-#include "core/impresion/GeometriaImpresora.h"
 #include "ui/VisorAyuda.h"
 
 #include <QButtonGroup>
@@ -54,7 +54,8 @@ QPixmap ImagenRotacion(int grados) {
     const QFontMetricsF m(f);
     const TextoRotado t =
         CalcularTextoRotado(grados, m.horizontalAdvance(QStringLiteral("00001")), m.height());
-    const QPointF esquina((px.width() - t.tamano.width()) / 2, (px.height() - t.tamano.height()) / 2);
+    const QPointF esquina((px.width() - t.tamano.width()) / 2,
+                          (px.height() - t.tamano.height()) / 2);
     PintarTexto(p, QStringLiteral("00001"), esquina + t.inicio, grados, m.ascent());
     return px;
 }
@@ -119,8 +120,8 @@ QWidget* FrmOpciones::pestanaHoja() {
     ro->addWidget(m_horizontal, 0, 0);
     ro->addWidget(m_vertical, 1, 0);
     ro->addWidget(m_imagenHoja, 0, 1, 2, 1);
-    m_tamanoHoja = new MarcoTamano(m_op.hoja, [this](bool ancho) { return m_op.SalirCampoHoja(ancho); },
-                                   tamano);
+    m_tamanoHoja = new MarcoTamano(
+        m_op.hoja, [this](bool ancho) { return m_op.SalirCampoHoja(ancho); }, tamano);
     m_tamanoHoja->alCambiar = [this] { cambio(); };
     m_tamanoHoja->alAceptar = [this] {
         m_tamanoHoja->leer();
@@ -204,7 +205,8 @@ QWidget* FrmOpciones::pestanaNumeradores() {
     sub->setTabToolTip(0, QStringLiteral("Esta fuente tendrá el nuevo cuadro que se inserte"));
     connect(boton, &QPushButton::clicked, this, [this] {
         bool ok = false;
-        const QFont f = QFontDialog::getFont(&ok, QFontDe(m_op.fuente), this, QStringLiteral("Fuente"));
+        const QFont f =
+            QFontDialog::getFont(&ok, QFontDe(m_op.fuente), this, QStringLiteral("Fuente"));
         if (ok)
             m_op.fuente = FuenteDe(f);
         mostrarFuente();
@@ -252,8 +254,8 @@ QWidget* FrmOpciones::pestanaNumeradores() {
     m_imagenRotacion->installEventFilter(this);
     m_rotacion = new QComboBox(mr);
     m_rotacion->setObjectName(QStringLiteral("CbORotacion"));
-    m_rotacion->addItems({QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"),
-                          QStringLiteral("270")});
+    m_rotacion->addItems(
+        {QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"), QStringLiteral("270")});
     m_rotacion->setToolTip(QStringLiteral("La fuente debe ser True Type"));
     auto* lr = new QHBoxLayout(mr);
     lr->addWidget(m_imagenRotacion);
@@ -356,7 +358,8 @@ void FrmOpciones::cambio() {
 bool FrmOpciones::eventFilter(QObject* objeto, QEvent* e) {
     if (e->type() == QEvent::MouseButtonRelease) {
         if (objeto == m_color) {
-            const QColor c = QColorDialog::getColor(ColorDeBgr(m_op.color), this, QStringLiteral("Color"));
+            const QColor c =
+                QColorDialog::getColor(ColorDeBgr(m_op.color), this, QStringLiteral("Color"));
             if (c.isValid())
                 m_op.color = BgrDeColor(c);
             mostrarFuente();

@@ -14,8 +14,8 @@ FrmPapel::FrmPapel(ConfiguracionPagina& conf, QWidget* padre) : QDialog(padre), 
     setObjectName(QStringLiteral("FrmPapel"));
     setWindowTitle(QStringLiteral("Configuración de página"));
     setModal(true);
-    m_tamano = new MarcoTamano(m_conf.campos, [this](bool ancho) { return m_conf.SalirCampo(ancho); },
-                               this);
+    m_tamano = new MarcoTamano(
+        m_conf.campos, [this](bool ancho) { return m_conf.SalirCampo(ancho); }, this);
     m_tamano->alAceptar = [this] { aceptar(); };
 
     auto* orientacion = new QGroupBox(QStringLiteral("Orientación"), this);

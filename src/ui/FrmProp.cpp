@@ -1,9 +1,9 @@
 #include "FrmProp.h"
 
+#include "core/impresion/GeometriaImpresora.h"
 #include "core/trabajo/Colores.h"
 #include "core/trabajo/Valores.h"
 #include "ui/CampoNumerico.h"
-#include "core/impresion/GeometriaImpresora.h"
 #include "ui/VisorAyuda.h"
 
 #include <QApplication>
@@ -75,8 +75,8 @@ FrmProp::FrmProp(PropiedadesCuadro& propiedades, QWidget* padre)
     rp->addWidget(new QLabel(QStringLiteral("Cmts"), posicion), 1, 2);
     m_rotacion = new QComboBox(posicion);
     m_rotacion->setObjectName(QStringLiteral("CbORotacion"));
-    m_rotacion->addItems({QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"),
-                          QStringLiteral("270")});
+    m_rotacion->addItems(
+        {QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"), QStringLiteral("270")});
     m_rotacion->setToolTip(QStringLiteral("La fuente debe ser True Type"));
     m_rotacion->installEventFilter(this);
     rp->addWidget(new QLabel(QStringLiteral("Rotación del texto :"), posicion), 2, 0);
@@ -195,7 +195,8 @@ void FrmProp::elegirFuente() {
 }
 
 void FrmProp::elegirColor() {
-    const QColor c = QColorDialog::getColor(ColorDeBgr(m_prop.color), this, QStringLiteral("Color"));
+    const QColor c =
+        QColorDialog::getColor(ColorDeBgr(m_prop.color), this, QStringLiteral("Color"));
     m_prop.FijarColor(c.isValid() ? BgrDeColor(c) : m_prop.color);
     mostrarFuente();
 }

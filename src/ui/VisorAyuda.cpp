@@ -55,7 +55,8 @@ QString AcercaDe::InformacionSistema(const QString& carpeta, const QStringList& 
         .arg(QStringLiteral(VELQUIRA_VERSION), QString::fromLatin1(qVersion()),
              QSysInfo::prettyProductName(), QSysInfo::currentCpuArchitecture(),
              QGuiApplication::platformName(),
-             impresoras.isEmpty() ? QStringLiteral("ninguna") : impresoras.join(QStringLiteral(", ")),
+             impresoras.isEmpty() ? QStringLiteral("ninguna")
+                                  : impresoras.join(QStringLiteral(", ")),
              carpeta);
 }
 

@@ -24,6 +24,7 @@ private:
 class AcercaDe : public QDialog {
     Q_OBJECT
 public:
-    AcercaDe(const QString& carpetaAjustes, const QStringList& impresoras, QWidget* padre = nullptr);
+    AcercaDe(const QString& carpetaAjustes, const QStringList& impresoras,
+             QWidget* padre = nullptr);
     static QString InformacionSistema(const QString& carpetaAjustes, const QStringList& impresoras);
 };

@@ -3,6 +3,7 @@
 // paths, an in-memory clipboard and printer list.
 #pragma once
 
+#include "core/programa/Programa.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/DialogosArchivo.h"
 #include "core/puertos/DialogosImpresion.h"
@@ -10,7 +11,6 @@
 #include "core/puertos/Mensajes.h"
 #include "core/puertos/Portapapeles.h"
 #include "fakes/ImpresoraGrabadora.h"
-#include "core/programa/Programa.h"
 
 #include <QList>
 #include <optional>
@@ -35,11 +35,15 @@ public:
         if (!respuestas.isEmpty())
             return respuestas.takeFirst();
         switch (botones) {
-        case Botones::AnularReintentarOmitir: return Respuesta::Anular;
+        case Botones::AnularReintentarOmitir:
+            return Respuesta::Anular;
         case Botones::SiNo:
-        case Botones::SiNoCancelar: return Respuesta::Si;
-        case Botones::ReintentarCancelar: return Respuesta::Reintentar;
-        default: return Respuesta::Aceptar;
+        case Botones::SiNoCancelar:
+            return Respuesta::Si;
+        case Botones::ReintentarCancelar:
+            return Respuesta::Reintentar;
+        default:
+            return Respuesta::Aceptar;
         }
     }
     QStringList titulos() const {
@@ -94,7 +98,9 @@ public:
     void imprimirTextoRotado(const QString& t, int g, double x, double y) override {
         m_g.imprimirTextoRotado(t, g, x, y);
     }
-    void dibujarLinea(double a, double b, double c, double d) override { m_g.dibujarLinea(a, b, c, d); }
+    void dibujarLinea(double a, double b, double c, double d) override {
+        m_g.dibujarLinea(a, b, c, d);
+    }
     double anchoTexto(const QString& t) const override { return m_g.anchoTexto(t); }
     double altoCelda() const override { return m_g.altoCelda(); }
     bool documentoAbierto() const override { return m_g.documentoAbierto(); }
@@ -111,14 +117,14 @@ private:
 class DialogosImpresionFalsos : public DialogosImpresion {
 public:
     bool aceptar = true;
-    QString elegir;     // a printer to switch to, by name; empty keeps the current one
-    RangoHojas rango;   // what the operator typed as range
+    QString elegir;   // a printer to switch to, by name; empty keeps the current one
+    RangoHojas rango; // what the operator typed as range
     int orientacionPedida = 0;
     qint32 hojasOfrecidas = -1;
-    QStringList vistas; // printer names the dialogs were shown on
+    QStringList vistas;                               // printer names the dialogs were shown on
     std::function<void(ImpresoraGrabadora&)> cambiar; // switches the object's queue
 
-    bool prueba = false;             // the last print dialog was the test sheet's
+    bool prueba = false; // the last print dialog was the test sheet's
     bool aceptarRangoPdf = true;
     std::optional<RangoHojas> rangoPdf; // the export's range answer; nullopt = the whole run
     qint32 hojasPdf = -1;

@@ -26,7 +26,7 @@ public:
     explicit ImpresoraGrabadora(const QString& nombre = QStringLiteral("Grabadora"));
 
     QList<LlamadaImpresora> llamadas;
-    GeometriaDispositivo geo;  // 600 dpi US Letter portrait with no margin, unless changed
+    GeometriaDispositivo geo; // 600 dpi US Letter portrait with no margin, unless changed
     int orient = 1;
     bool fallarAlTerminar = false;
     // Called before each text is recorded (a test can cancel a run there).

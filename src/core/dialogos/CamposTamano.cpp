@@ -1,9 +1,9 @@
 #include "CamposTamano.h"
 
+#include "core/puertos/Mensajes.h"
 #include "core/trabajo/Limites.h"
 #include "core/trabajo/TablaPapeles.h"
 #include "core/trabajo/Valores.h"
-#include "core/puertos/Mensajes.h"
 
 namespace {
 const QString kNoNumerico = QStringLiteral("Este valor debe ser numérico");
@@ -100,7 +100,8 @@ bool CamposTamano::SalirCampo(bool esAncho, Mensajes& mensajes) {
     return true;
 }
 
-void CamposTamano::Cargar(const QString& nombre, qint32 anchoTwips, qint32 altoTwips, bool vertical) {
+void CamposTamano::Cargar(const QString& nombre, qint32 anchoTwips, qint32 altoTwips,
+                          bool vertical) {
     for (int i = 0; i < kPersonal; ++i) {
         if (TablaPapeles()[i].nombre == nombre) {
             Seleccionar(i);

@@ -1,10 +1,10 @@
 #include "ConfiguracionPagina.h"
 
 #include "core/editor/ElementosHoja.h"
-#include "core/trabajo/Valores.h"
+#include "core/programa/Principal.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/Mensajes.h"
-#include "core/programa/Principal.h"
+#include "core/trabajo/Valores.h"
 
 ConfiguracionPagina::ConfiguracionPagina(Principal& principal)
     : campos(principal.idioma), m_p(principal) {}
@@ -65,7 +65,8 @@ void ConfiguracionPagina::AvisarCuadrosFuera(const ::Trabajo& antes) {
              ? QStringLiteral("Con esta hoja, el cuadro Nº %1 queda fuera de ella.")
              : QStringLiteral("Con esta hoja, los cuadros Nº %1 quedan fuera de ella."))
                 .arg(nuevos.join(QStringLiteral(", "))) +
-            QStringLiteral("\rSe muestran marcados en el borde de la hoja: arrástrelos a su sitio."),
+            QStringLiteral(
+                "\rSe muestran marcados en el borde de la hoja: arrástrelos a su sitio."),
         QStringLiteral("Configurar página"), Icono::Exclamacion, Botones::Aceptar);
 }
 
@@ -82,8 +83,9 @@ void ConfiguracionPagina::Predeterminar() {
         return;
     QString lista = campos.entradas().at(campos.indice);
     if (campos.indice == CamposTamano::kPersonal)
-        lista += QStringLiteral(" (%1 x %2 Cmts)")
-                     .arg(vertical ? campos.ancho : campos.alto, vertical ? campos.alto : campos.ancho);
+        lista +=
+            QStringLiteral(" (%1 x %2 Cmts)")
+                .arg(vertical ? campos.ancho : campos.alto, vertical ? campos.alto : campos.ancho);
     const QString texto =
         QStringLiteral("Se cambiarán los valores predeterminados a :\r%1\r%2\r\r¿Desea continuar?")
             .arg(lista, vertical ? QStringLiteral("Orientación  VERTICAL")

@@ -1,9 +1,9 @@
 #include "Opciones.h"
 
-#include "core/trabajo/Valores.h"
+#include "core/programa/Principal.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/Mensajes.h"
-#include "core/programa/Principal.h"
+#include "core/trabajo/Valores.h"
 
 Opciones::Opciones(Principal& principal) : hoja(principal.idioma), m_p(principal) {}
 
@@ -42,8 +42,8 @@ void Opciones::Cargar() {
     const ::Trabajo& t = m_p.estado.Trabajo;
     const auto T = Aplicacion::Titulo;
     const QString nombre = a.texto(T, QStringLiteral("HName"), t.HName);
-    vertical = LeerBooleano(a.texto(T, QStringLiteral("HOrienta"),
-                                    PalabraBooleana(t.HOrienta, QLocale::c())));
+    vertical = LeerBooleano(
+        a.texto(T, QStringLiteral("HOrienta"), PalabraBooleana(t.HOrienta, QLocale::c())));
     hoja.Cargar(nombre, static_cast<qint32>(a.entero(T, QStringLiteral("HAncho"), t.HAncho)),
                 static_cast<qint32>(a.entero(T, QStringLiteral("HAlto"), t.HAlto)), vertical);
     m_p.estado.DialogoCancelado = true;

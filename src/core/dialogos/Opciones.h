@@ -15,7 +15,7 @@ public:
     explicit Opciones(Principal& principal);
 
     QStringList impresoras;
-    int impresora = -1;            // selected entry of the list
+    int impresora = -1; // selected entry of the list
     bool siempreEstaImpresora = false;
     // The operator chose a printer or a printer option since the last apply:
     // only then are "Printer" and "PrinterDefault" written.

@@ -1,10 +1,10 @@
 #include "PropiedadesCuadro.h"
 
-#include "core/trabajo/Limites.h"
-#include "core/trabajo/Valores.h"
+#include "core/programa/Principal.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/Mensajes.h"
-#include "core/programa/Principal.h"
+#include "core/trabajo/Limites.h"
+#include "core/trabajo/Valores.h"
 
 #include <cmath>
 
@@ -53,7 +53,7 @@ bool PropiedadesCuadro::Abrir(int i) {
         const int* r = std::find(std::begin(kRotaciones), std::end(kRotaciones), c.Rotacion);
         rotacion = r == std::end(kRotaciones) ? 0 : static_cast<int>(r - kRotaciones);
         titulo = QStringLiteral("Propiedades Cuadro Nº%1").arg(i + 1);
-        fuente = {c.FontName,    c.FontSize,      c.FontBold,
+        fuente = {c.FontName,   c.FontSize,      c.FontBold,
                   c.FontItalic, c.FontUnderline, c.FontStrikethru};
         color = c.Color;
         return true;
@@ -65,14 +65,15 @@ bool PropiedadesCuadro::Abrir(int i) {
                        "exepto las numeraciones, a menos que decida programar serie.\r\r") +
         QString(31, u' ') + QStringLiteral("¿Desea Continuar?") + QString(27, u' ');
     if (m_p.mensajes().mostrar(aviso, QStringLiteral("Atención-Programar Grupo"),
-                               Icono::Exclamacion, Botones::AceptarCancelar) != Respuesta::Aceptar) {
+                               Icono::Exclamacion,
+                               Botones::AceptarCancelar) != Respuesta::Aceptar) {
         e.DialogoCancelado = false; // the caller sees no change
         return false;
     }
-    m_serie = m_p.mensajes().mostrar(
-                  QStringLiteral("¿Desea programar los cuadros como una serie de números?"),
-                  QStringLiteral("Programar Grupo"), Icono::Pregunta, Botones::SiNo) ==
-              Respuesta::Si;
+    m_serie =
+        m_p.mensajes().mostrar(
+            QStringLiteral("¿Desea programar los cuadros como una serie de números?"),
+            QStringLiteral("Programar Grupo"), Icono::Pregunta, Botones::SiNo) == Respuesta::Si;
     if (m_serie) {
         campo[0] = QStringLiteral("1");
         campo[1] = QStringLiteral("1");
@@ -95,7 +96,8 @@ bool PropiedadesCuadro::Abrir(int i) {
     const int* r = std::find(std::begin(kRotaciones), std::end(kRotaciones), rot);
     rotacion = r == std::end(kRotaciones) ? 0 : static_cast<int>(r - kRotaciones);
     campo[5] = a.texto(Aplicacion::Producto, QStringLiteral("Cifras"), QStringLiteral("7"));
-    fuente.nombre = a.texto(Aplicacion::Producto, QStringLiteral("FontName"), QStringLiteral("Tahoma"));
+    fuente.nombre =
+        a.texto(Aplicacion::Producto, QStringLiteral("FontName"), QStringLiteral("Tahoma"));
     fuente.tachado = a.booleano(Aplicacion::Producto, QStringLiteral("FontStrikeThru"), false);
     fuente.subrayado = a.booleano(Aplicacion::Producto, QStringLiteral("FontUnderline"), false);
     fuente.negrita = a.booleano(Aplicacion::Producto, QStringLiteral("FontBold"), false);

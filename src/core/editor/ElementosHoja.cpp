@@ -1,9 +1,9 @@
 #include "ElementosHoja.h"
 
-#include "core/trabajo/Numeracion.h"
 #include "core/editor/GeometriaHoja.h"
-#include "core/trabajo/Valores.h"
 #include "core/impresion/GeometriaImpresora.h"
+#include "core/trabajo/Numeracion.h"
+#include "core/trabajo/Valores.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -101,8 +101,10 @@ void ElementosHoja::RedibujarHoja(const Estado& estado) {
         e.enBorde = conHoja && !e.rect.intersects(hoja);
         if (e.enBorde) {
             // Wholly off the sheet (a turned or smaller sheet): held at its edge.
-            e.rect.moveLeft(std::clamp(e.rect.left(), 0.0, std::max(0.0, hoja.width() - e.rect.width())));
-            e.rect.moveTop(std::clamp(e.rect.top(), 0.0, std::max(0.0, hoja.height() - e.rect.height())));
+            e.rect.moveLeft(
+                std::clamp(e.rect.left(), 0.0, std::max(0.0, hoja.width() - e.rect.width())));
+            e.rect.moveTop(
+                std::clamp(e.rect.top(), 0.0, std::max(0.0, hoja.height() - e.rect.height())));
             e.borde = e.rect.topLeft();
         }
         e.lineas = c.LineasGuia;
@@ -119,12 +121,24 @@ QRectF ElementosHoja::Manija(const Estado& estado, int i, int k) const {
     const bool lados = rot == 90 || rot == 270;
     QPointF p;
     switch (k) {
-    case 0: p = {l - s, t - s}; break;
-    case 1: p = lados ? QPointF(l - s, t + h / 2 - s / 2) : QPointF(l + w / 2 - s / 2, t - s); break;
-    case 2: p = {l + w, t - s}; break;
-    case 3: p = {l - s, t + h}; break;
-    case 4: p = lados ? QPointF(l + w, t + h / 2 - s / 2) : QPointF(l + w / 2 - s / 2, t + h); break;
-    default: p = {l + w, t + h}; break;
+    case 0:
+        p = {l - s, t - s};
+        break;
+    case 1:
+        p = lados ? QPointF(l - s, t + h / 2 - s / 2) : QPointF(l + w / 2 - s / 2, t - s);
+        break;
+    case 2:
+        p = {l + w, t - s};
+        break;
+    case 3:
+        p = {l - s, t + h};
+        break;
+    case 4:
+        p = lados ? QPointF(l + w, t + h / 2 - s / 2) : QPointF(l + w / 2 - s / 2, t + h);
+        break;
+    default:
+        p = {l + w, t + h};
+        break;
     }
     p.setY(RedondearPar(p.y()));
     return {p, QSizeF(lado, lado)};

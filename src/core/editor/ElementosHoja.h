@@ -14,18 +14,18 @@
 #include <vector>
 
 struct Elemento {
-    QRectF rect;            // the box's picture
-    bool visible = false;   // the slot holds a live box
-    bool manijas = false;   // its handles are shown
-    bool lineas = false;    // its guide lines are shown
-    QString texto;          // the first number with its texts
-    qint32 fondo = 0;       // background colour, 0x00BBGGRR
+    QRectF rect;          // the box's picture
+    bool visible = false; // the slot holds a live box
+    bool manijas = false; // its handles are shown
+    bool lineas = false;  // its guide lines are shown
+    QString texto;        // the first number with its texts
+    qint32 fondo = 0;     // background colour, 0x00BBGGRR
     // Its picture does not lie whole on the sheet. One wholly off it is shown
     // at the sheet's edge (its record keeps its position) so it can be
     // dragged back.
     bool fuera = false;
-    bool enBorde = false;   // shown at the sheet's edge, not at its position
-    QPointF borde;          // where, while it stays there
+    bool enBorde = false; // shown at the sheet's edge, not at its position
+    QPointF borde;        // where, while it stays there
 };
 
 struct Etiqueta {
@@ -80,7 +80,8 @@ public:
     void Mostrar(int i, bool si) { elemento(i).visible = si; }
     void MostrarLineas(int i, bool si) { elemento(i).lineas = si; }
     // The label beside the pointer during a drag of the current box.
-    void EtiquetaArrastre(const Estado& estado, QPointF puntero, QSizeF hoja, const QLocale& idioma);
+    void EtiquetaArrastre(const Estado& estado, QPointF puntero, QSizeF hoja,
+                          const QLocale& idioma);
 
 private:
     Elemento& elemento(int i);

@@ -1,14 +1,14 @@
 #include "AjusteImpresora.h"
 
-#include "core/trabajo/Valores.h"
+#include "core/fallas/Fallas.h"
+#include "core/impresion/Correccion.h"
+#include "core/impresion/ImpresoraPrograma.h"
+#include "core/programa/Principal.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/DialogosImpresion.h"
 #include "core/puertos/Impresora.h"
 #include "core/puertos/Mensajes.h"
-#include "core/impresion/Correccion.h"
-#include "core/impresion/ImpresoraPrograma.h"
-#include "core/fallas/Fallas.h"
-#include "core/programa/Principal.h"
+#include "core/trabajo/Valores.h"
 
 #include <cmath>
 
@@ -17,9 +17,9 @@ AjusteImpresora::AjusteImpresora(Principal& principal, ImpresoraPrograma& impres
     : m_p(principal), m_imp(impresora), m_carpetas(std::move(carpetas)) {}
 
 void AjusteImpresora::Abrir() {
-    m_con.emplace(m_imp, m_p.politica,
-                  m_p.ajustes().texto(Aplicacion::Producto, QStringLiteral("Printer"),
-                                      m_imp.actual()));
+    m_con.emplace(
+        m_imp, m_p.politica,
+        m_p.ajustes().texto(Aplicacion::Producto, QStringLiteral("Printer"), m_imp.actual()));
 }
 
 void AjusteImpresora::Cerrar() {
@@ -89,8 +89,7 @@ bool AjusteImpresora::Configurar() {
     Impresora* imp = m_imp.objeto();
     if (!imp)
         return false;
-    const bool elegida =
-        m_p.dialogosImpresion().configurar(*imp, imp->orientacion());
+    const bool elegida = m_p.dialogosImpresion().configurar(*imp, imp->orientacion());
     if (elegida)
         m_imp.FijarImpresoraPredeterminada(imp->nombreDispositivo());
     m_p.politica.ejecutar([&] { m_imp.TerminarDocumento(); });

@@ -23,7 +23,7 @@ public:
     void Cerrar();
 
     struct Valores {
-        QString x;           // in the chosen unit, "0.00"
+        QString x; // in the chosen unit, "0.00"
         QString y;
         QString titulo;      // "Valores actuales para <printer> :"
         QString orientacion; // "Orientación  Vertical" / "Horizontal"
@@ -38,7 +38,7 @@ public:
     // The print-setup dialog; true when a printer was chosen.
     bool Configurar();
 
-    QString Formato(double v) const;           // "0.00" in the user's locale
+    QString Formato(double v) const; // "0.00" in the user's locale
     static double Twips(double valor, bool milimetros);
     static double DeTwips(double twips, bool milimetros);
 

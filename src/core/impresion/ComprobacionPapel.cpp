@@ -1,7 +1,7 @@
 #include "ComprobacionPapel.h"
 
-#include "core/puertos/Impresora.h"
 #include "core/impresion/GeometriaImpresora.h"
+#include "core/puertos/Impresora.h"
 
 int VerificarPapel(const ::Trabajo& h, int orientacion, double pw, double ph) {
     // 3 x size is an integer product (64-bit here), then a real division.

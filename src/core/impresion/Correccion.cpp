@@ -1,10 +1,10 @@
 #include "Correccion.h"
 
-#include "core/trabajo/Valores.h"
+#include "core/fallas/Fallas.h"
+#include "core/impresion/GeometriaImpresora.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/Impresora.h"
-#include "core/impresion/GeometriaImpresora.h"
-#include "core/fallas/Fallas.h"
+#include "core/trabajo/Valores.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,18 +27,18 @@ double Numero(const Ajustes& a, const QString& seccion, const QString& clave) {
 QPointF LeerCorreccion(const Ajustes& a, const QString& impresora, int orientacion) {
     const bool vertical = orientacion == 1;
     const double x = Numero(a, impresora, vertical ? QStringLiteral("Xx") : QStringLiteral("Xy"));
-    const float y =
-        static_cast<float>(Numero(a, impresora, vertical ? QStringLiteral("Yx") : QStringLiteral("Yy")));
+    const float y = static_cast<float>(
+        Numero(a, impresora, vertical ? QStringLiteral("Yx") : QStringLiteral("Yy")));
     return {x, y};
 }
 
 void GenerarIniPrinter(Ajustes& a, const QString& impresora, int orientacion, double x, float y,
                        const QLocale& idioma) {
     const bool vertical = orientacion == 1;
-    a.escribir(Aplicacion::Titulo, impresora, vertical ? QStringLiteral("Xx") : QStringLiteral("Xy"),
-               FormatoGeneral(x, idioma));
-    a.escribir(Aplicacion::Titulo, impresora, vertical ? QStringLiteral("Yx") : QStringLiteral("Yy"),
-               FormatoGeneral(y, idioma));
+    a.escribir(Aplicacion::Titulo, impresora,
+               vertical ? QStringLiteral("Xx") : QStringLiteral("Xy"), FormatoGeneral(x, idioma));
+    a.escribir(Aplicacion::Titulo, impresora,
+               vertical ? QStringLiteral("Yx") : QStringLiteral("Yy"), FormatoGeneral(y, idioma));
 }
 
 QString RutaAjusteAntiguo(const QStringList& carpetas, const QString& impresora) {

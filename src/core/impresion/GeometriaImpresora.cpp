@@ -1,9 +1,9 @@
 #include "GeometriaImpresora.h"
 
-#include "core/trabajo/Colores.h"
-#include "core/puertos/Impresora.h"
-#include "core/trabajo/Valores.h"
 #include "core/fallas/Falla.h"
+#include "core/puertos/Impresora.h"
+#include "core/trabajo/Colores.h"
+#include "core/trabajo/Valores.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -11,7 +11,8 @@
 namespace {
 double Cm(double unidades, double porPulgada) {
     if (porPulgada == 0)
-        throw Falla{11, QStringLiteral("División por cero: la impresora no informa su resolución.")};
+        throw Falla{11,
+                    QStringLiteral("División por cero: la impresora no informa su resolución.")};
     return unidades / porPulgada * 2.54;
 }
 } // namespace
@@ -106,10 +107,11 @@ FuenteImpresion FuenteDe(const QFont& f) {
     return {f.family(), f.pointSizeF(), f.bold(), f.italic(), f.underline(), f.strikeOut()};
 }
 
-void ImprimirTextoRotado(Impresora& imp, const Cuadro& c, const QString& texto, double x, double y) {
+void ImprimirTextoRotado(Impresora& imp, const Cuadro& c, const QString& texto, double x,
+                         double y) {
     if (std::abs(static_cast<int>(c.Rotacion)) * 10 > 32767)
-        throw Falla{6, QStringLiteral("Desbordamiento: rotación fuera de límites (%1).")
-                           .arg(c.Rotacion)};
+        throw Falla{
+            6, QStringLiteral("Desbordamiento: rotación fuera de límites (%1).").arg(c.Rotacion)};
     imp.fijarFuente(FuenteDeCuadro(c));
     const TextoRotado t = CalcularTextoRotado(c.Rotacion, imp.anchoTexto(texto), imp.altoCelda());
     imp.imprimirTextoRotado(texto, c.Rotacion, x + t.inicio.x(), y + t.inicio.y());

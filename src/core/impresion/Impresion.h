@@ -4,9 +4,9 @@
 // export of a run to a PDF file.
 #pragma once
 
-#include "core/trabajo/Cuadro.h"
-#include "core/puertos/DialogosImpresion.h"
 #include "core/impresion/ComprobacionPapel.h"
+#include "core/puertos/DialogosImpresion.h"
+#include "core/trabajo/Cuadro.h"
 
 #include <QStringList>
 #include <functional>

@@ -49,8 +49,9 @@ ConImpresora::ConImpresora(ImpresoraPrograma& imp, PoliticaFallas& politica,
         return;
     m_objeto = m_imp.objeto();
     if (!m_objeto)
-        politica.ejecutar(
-            [] { throw Falla{68, QStringLiteral("No hay ninguna impresora instalada.")}; });
+        politica.ejecutar([] {
+            throw Falla{68, QStringLiteral("No hay ninguna impresora instalada.")};
+        });
 }
 
 ConImpresora::~ConImpresora() {

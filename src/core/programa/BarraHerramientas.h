@@ -12,8 +12,8 @@
 
 struct Herramienta {
     QString id;
-    QString titulo;   // menu text, "&" before the access letter
-    QString consejo;  // tooltip
+    QString titulo;  // menu text, "&" before the access letter
+    QString consejo; // tooltip
     bool conmutable = false;
     bool habilitada = false; // the state the program asked for
     bool pulsada = false;

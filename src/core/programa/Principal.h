@@ -3,9 +3,9 @@
 // whether the editor window is open. The widgets follow its signals.
 #pragma once
 
-#include "core/trabajo/Estado.h"
-#include "core/programa/BarraHerramientas.h"
 #include "core/fallas/Fallas.h"
+#include "core/programa/BarraHerramientas.h"
+#include "core/trabajo/Estado.h"
 
 #include <QLocale>
 #include <QObject>

@@ -5,9 +5,9 @@
 
 #include "core/editor/ComandosCuadro.h"
 #include "core/editor/EditorHoja.h"
-#include "core/programa/CicloTrabajo.h"
 #include "core/impresion/Impresion.h"
 #include "core/impresion/ImpresoraPrograma.h"
+#include "core/programa/CicloTrabajo.h"
 #include "core/programa/Despachador.h"
 #include "core/programa/Principal.h"
 

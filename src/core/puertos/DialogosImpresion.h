@@ -17,10 +17,11 @@ struct RangoHojas {
 // to show; nothing when it can. A range is never cut to fit.
 inline std::optional<QString> ErrorRango(const RangoHojas& rango, qint32 hojas) {
     const auto fuera = [hojas](qint32 hoja) {
-        return hojas == 1 ? QStringLiteral("La tirada tiene 1 hoja: la hoja %1 no existe.").arg(hoja)
-                          : QStringLiteral("La tirada tiene %1 hojas: la hoja %2 no existe.")
-                                .arg(hojas)
-                                .arg(hoja);
+        return hojas == 1
+                   ? QStringLiteral("La tirada tiene 1 hoja: la hoja %1 no existe.").arg(hoja)
+                   : QStringLiteral("La tirada tiene %1 hojas: la hoja %2 no existe.")
+                         .arg(hojas)
+                         .arg(hoja);
     };
     if (rango.desde < 1)
         return QStringLiteral("La primera hoja de la tirada es la 1.");

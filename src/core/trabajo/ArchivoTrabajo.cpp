@@ -1,9 +1,9 @@
 #include "ArchivoTrabajo.h"
 
+#include "core/fallas/Fallas.h"
 #include "core/trabajo/Cp1252.h"
 #include "core/trabajo/TablaPapeles.h"
 #include "core/trabajo/Valores.h"
-#include "core/fallas/Fallas.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,9 +39,9 @@ public:
                 if (m_total > kMaxArchivo)
                     return Estado::Grande;
                 if (!rellenar())
-                    return m_error ? Estado::Error
-                                   : (linea.isEmpty() && !m_pendiente ? Estado::Fin
-                                                                      : terminar(larga));
+                    return m_error
+                               ? Estado::Error
+                               : (linea.isEmpty() && !m_pendiente ? Estado::Fin : terminar(larga));
             }
             const char* p = m_buf.constData() + m_pos;
             const qsizetype n = m_buf.size() - m_pos;
@@ -115,13 +115,14 @@ Falla FallaDeApertura(const QFileDevice& f, const QString& ruta, bool escribir) 
     if (!escribir) {
         if (!info.exists())
             return {53, QStringLiteral("No se encuentra el archivo %1").arg(nombre)};
-        return {54, QStringLiteral("No se puede abrir el archivo %1 (%2)")
-                        .arg(nombre, f.errorString())};
+        return {
+            54,
+            QStringLiteral("No se puede abrir el archivo %1 (%2)").arg(nombre, f.errorString())};
     }
     if (!info.absoluteDir().exists())
         return {76, QStringLiteral("La carpeta de %1 no existe").arg(nombre)};
-    if (f.error() == QFileDevice::PermissionsError ||
-        (info.exists() && !info.isWritable()) || !QFileInfo(info.absolutePath()).isWritable())
+    if (f.error() == QFileDevice::PermissionsError || (info.exists() && !info.isWritable()) ||
+        !QFileInfo(info.absolutePath()).isWritable())
         return {75, QStringLiteral("No se puede escribir %1").arg(nombre)};
     if (info.isDir())
         return {64, QStringLiteral("%1 es una carpeta").arg(nombre)};
@@ -451,9 +452,15 @@ void AsignarCampo(Cuadro& c, int linea, QStringView t) {
                                                    std::numeric_limits<qint32>::max(), donde));
     };
     switch (linea) {
-    case 1: c.FontBold = LeerBooleano(t); break;
-    case 2: c.FontItalic = LeerBooleano(t); break;
-    case 3: c.FontName = t.toString(); break;
+    case 1:
+        c.FontBold = LeerBooleano(t);
+        break;
+    case 2:
+        c.FontItalic = LeerBooleano(t);
+        break;
+    case 3:
+        c.FontName = t.toString();
+        break;
     case 4: {
         const double v = ConvertirReal(t, donde);
         if (!TamLetraValido(v))
@@ -463,10 +470,18 @@ void AsignarCampo(Cuadro& c, int linea, QStringView t) {
         c.FontSize = static_cast<float>(v);
         break;
     }
-    case 5: c.FontStrikethru = LeerBooleano(t); break;
-    case 6: c.FontUnderline = LeerBooleano(t); break;
-    case 7: c.LineasGuia = LeerBooleano(t); break;
-    case 8: c.Cifras = e16(); break;
+    case 5:
+        c.FontStrikethru = LeerBooleano(t);
+        break;
+    case 6:
+        c.FontUnderline = LeerBooleano(t);
+        break;
+    case 7:
+        c.LineasGuia = LeerBooleano(t);
+        break;
+    case 8:
+        c.Cifras = e16();
+        break;
     case 9:
     case 10: {
         const double v = ConvertirReal(t, donde);
@@ -476,17 +491,38 @@ void AsignarCampo(Cuadro& c, int linea, QStringView t) {
         (linea == 9 ? c.Fin : c.Inicio) = v;
         break;
     }
-    case 11: c.Salto = e16(); break;
-    case 12: c.EnUso = LeerBooleano(t); break;
-    case 13: c.PosX = e32(); break;
-    case 14: c.TextoDer = t.toString(); break;
-    case 15: c.TextoIzq = t.toString(); break;
-    case 16: c.PosY = e32(); break;
-    case 17: c.Color = e32(); break;
-    case 18: c.Bloqueado = LeerBooleano(t); break;
-    case 19: c.Rotacion = e16(); break;
-    case 20: c.ColorFondo = e32(); break;
-    default: break;
+    case 11:
+        c.Salto = e16();
+        break;
+    case 12:
+        c.EnUso = LeerBooleano(t);
+        break;
+    case 13:
+        c.PosX = e32();
+        break;
+    case 14:
+        c.TextoDer = t.toString();
+        break;
+    case 15:
+        c.TextoIzq = t.toString();
+        break;
+    case 16:
+        c.PosY = e32();
+        break;
+    case 17:
+        c.Color = e32();
+        break;
+    case 18:
+        c.Bloqueado = LeerBooleano(t);
+        break;
+    case 19:
+        c.Rotacion = e16();
+        break;
+    case 20:
+        c.ColorFondo = e32();
+        break;
+    default:
+        break;
     }
 }
 
@@ -543,11 +579,11 @@ QStringList CamposCuadro(const Cuadro& c, const QLocale& idioma, bool archivo) {
     const auto x = [&](double v, bool entero) {
         return archivo ? EscribirReal(v, idioma, entero) : FormatoGeneral(v, idioma, entero);
     };
-    return {b(c.FontBold),      b(c.FontItalic),     c.FontName,      x(c.FontSize, false),
+    return {b(c.FontBold),       b(c.FontItalic),    c.FontName,      x(c.FontSize, false),
             b(c.FontStrikethru), b(c.FontUnderline), b(c.LineasGuia), n(c.Cifras),
-            x(c.Fin, true),     x(c.Inicio, true),   n(c.Salto),      b(c.EnUso),
-            n(c.PosX),          c.TextoDer,          c.TextoIzq,      n(c.PosY),
-            n(c.Color),         b(c.Bloqueado),      n(c.Rotacion),   n(c.ColorFondo)};
+            x(c.Fin, true),      x(c.Inicio, true),  n(c.Salto),      b(c.EnUso),
+            n(c.PosX),           c.TextoDer,         c.TextoIzq,      n(c.PosY),
+            n(c.Color),          b(c.Bloqueado),     n(c.Rotacion),   n(c.ColorFondo)};
 }
 
 QByteArray SerializarTrabajo(const Estado& estado, const QLocale& idioma, QList<int>* conPerdida) {
@@ -592,13 +628,14 @@ QByteArray SerializarTrabajo(const Estado& estado, const QLocale& idioma, QList<
     return out;
 }
 
-bool EscribirArchivoAtomico(const QString& ruta, const QByteArray& datos, PoliticaFallas& politica) {
+bool EscribirArchivoAtomico(const QString& ruta, const QByteArray& datos,
+                            PoliticaFallas& politica) {
     SinTerminar sinTerminar(politica);
     const auto res = politica.ejecutar([&] {
         QSaveFile f(ruta);
         if (SoloLectura(QFileInfo(ruta)))
-            throw Falla{75, QStringLiteral("%1 es de solo lectura")
-                                .arg(QDir::toNativeSeparators(ruta))};
+            throw Falla{
+                75, QStringLiteral("%1 es de solo lectura").arg(QDir::toNativeSeparators(ruta))};
         if (QFileInfo(ruta).isDir() || !f.open(QIODevice::WriteOnly))
             throw FallaDeApertura(f, ruta, true);
         if (f.write(datos) != datos.size() || !f.flush()) {

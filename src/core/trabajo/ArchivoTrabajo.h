@@ -23,8 +23,8 @@ inline const QByteArray kSeparadorCuadro = QByteArrayLiteral("***&&&***");
 struct LecturaTrabajo {
     enum class Resultado { Leido, NoEsTrabajo, Abandonado };
     Resultado resultado = Resultado::Abandonado;
-    ::Trabajo hoja;               // the header, with HName and HOrienta identified
-    std::vector<Cuadro> cuadros;  // slots as AgregarCuadro would have filled them
+    ::Trabajo hoja;              // the header, with HName and HOrienta identified
+    std::vector<Cuadro> cuadros; // slots as AgregarCuadro would have filled them
     // Slots of the boxes whose block ended before its last field (the file was
     // cut or damaged): they hold defaults the file never had.
     QList<int> incompletos;

@@ -1,8 +1,8 @@
 #include "CopiaCuadros.h"
 
+#include "core/fallas/Falla.h"
 #include "core/trabajo/ArchivoTrabajo.h"
 #include "core/trabajo/Estado.h"
-#include "core/fallas/Falla.h"
 
 QString TextoCopiaCuadros(const QList<int>& cuadros, const Estado& e, const QLocale& idioma) {
     QString t = QStringLiteral("ZUL");

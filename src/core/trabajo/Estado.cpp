@@ -1,8 +1,8 @@
 #include "Estado.h"
 
+#include "core/puertos/Ajustes.h"
 #include "core/trabajo/Limites.h"
 #include "core/trabajo/Valores.h"
-#include "core/puertos/Ajustes.h"
 
 #include <array>
 
@@ -45,10 +45,12 @@ Cuadro Estado::DefectosCuadro(const Ajustes& a) {
     c.TextoDer = QStringLiteral(" ");
     // The options dialog stores the check box as -1 or 0; the words for true
     // and false are read too.
-    const QString lineas = a.texto(Aplicacion::Producto, QStringLiteral("VerLineas"), QStringLiteral("-1"));
+    const QString lineas =
+        a.texto(Aplicacion::Producto, QStringLiteral("VerLineas"), QStringLiteral("-1"));
     const auto numero = LeerNumero(lineas);
     c.LineasGuia = numero ? *numero != 0 : LeerBooleano(lineas);
-    c.FontName = a.texto(Aplicacion::Producto, QStringLiteral("FontName"), QStringLiteral("Tahoma"));
+    c.FontName =
+        a.texto(Aplicacion::Producto, QStringLiteral("FontName"), QStringLiteral("Tahoma"));
     const double puntos = a.real(Aplicacion::Producto, QStringLiteral("FontSize"), 10);
     // A size the job file could not hold back would make every new box unsavable.
     c.FontSize = TamLetraValido(puntos) ? static_cast<float>(puntos) : 10.0f;

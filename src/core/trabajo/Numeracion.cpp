@@ -1,7 +1,7 @@
 #include "Numeracion.h"
 
-#include "core/trabajo/Valores.h"
 #include "core/fallas/Falla.h"
+#include "core/trabajo/Valores.h"
 
 #include <cmath>
 #include <limits>
