@@ -372,7 +372,8 @@ private slots:
         // Partly over the edge: marked, shown where it is.
         QVERIFY(el[2].fuera && !el[2].enBorde);
         QCOMPARE(Rect(p, 2).left(), 11500.0);
-        QCOMPARE(ElementosHoja::FueraDeHoja(p.estado()), (QList<int>{1, 2}));
+        QCOMPARE(ElementosHoja::FueraDeHoja(p.estado().Cuadros, p.estado().Trabajo),
+                 (QList<int>{1, 2}));
         QVERIFY(p.editor.SobreCuadro(1).contains(QStringLiteral("Fuera de la hoja")));
 
         SeleccionHoja& s = p.editor.seleccion();

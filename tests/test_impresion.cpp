@@ -593,7 +593,7 @@ private slots:
         b.mensajes.respuestas = {Respuesta::Aceptar};
         p.despachador.ejecutar("BtnImprimir");
         QCOMPARE(b.mensajes.titulos(), (QStringList{"Cancelar impresión", "Cancelar impresión"}));
-        QCOMPARE(b.mensajes.mostrados.last().texto, TextoCancelada());
+        QCOMPARE(b.mensajes.mostrados.last().texto, TextoCancelada(false));
         QCOMPARE(b.impresoras.creadas.last()->de("fin").size(), 0);
     }
 

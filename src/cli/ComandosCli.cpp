@@ -13,7 +13,6 @@
 #include "core/trabajo/TablaPapeles.h"
 #include "core/trabajo/Valores.h"
 
-#include <QFileInfo>
 #include <QLocale>
 #include <optional>
 
@@ -29,8 +28,7 @@ void Escribir(std::FILE* f, const QString& texto) {
 // storing the default sheet: the batch tool writes no settings).
 ::Trabajo HojaGuardada(const Ajustes& a) {
     ::Trabajo h = Principal::HojaGuardada(a);
-    if (h.HName.isEmpty() || h.HAlto == 0 || h.HAncho == 0 || h.HAlto > kMaxLadoHoja ||
-        h.HAncho > kMaxLadoHoja)
+    if (h.HName.isEmpty() || h.HAlto == 0 || h.HAncho == 0) // none, or past the limits
         FijarCarta(h);
     return h;
 }
@@ -169,11 +167,8 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
         return Impresoras(entorno, salida);
     if (o->comando == u"pdf") {
         // Never write the PDF over the job itself (also through a link).
-        const QString trabajo = QFileInfo(o->archivo).canonicalFilePath();
-        if (!trabajo.isEmpty() && trabajo == QFileInfo(o->salida).canonicalFilePath()) {
-            Escribir(errores, QStringLiteral("El PDF no puede escribirse sobre el propio trabajo "
-                                             "(%1).\n")
-                                  .arg(o->salida));
+        if (MismoArchivo(o->salida, o->archivo)) {
+            Escribir(errores, TextoSobreElTrabajo(o->archivo) + u'\n');
             return Uso;
         }
     }
@@ -288,11 +283,7 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
             Escribir(errores, QStringLiteral("No hay hojas que imprimir.\n"));
             return Fallo;
         case FinTirada::Cancelada:
-            Escribir(errores,
-                     (o->comando == u"pdf"
-                          ? QStringLiteral("Exportación cancelada. No se escribió el archivo.")
-                          : TextoCancelada()) +
-                         u'\n');
+            Escribir(errores, TextoCancelada(o->comando == u"pdf") + u'\n');
             return Fallo;
         case FinTirada::Abandonada:
             return Fallo;

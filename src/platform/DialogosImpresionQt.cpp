@@ -1,13 +1,13 @@
 #include "DialogosImpresionQt.h"
 
 #include "platform/ImpresoraQt.h"
+#include "platform/MensajesQt.h"
 
 #include <QAbstractButton>
 #include <QBoxLayout>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -19,10 +19,8 @@ namespace {
 constexpr int kHojaMaxima = 2147483647;
 
 void Avisar(QWidget* padre, const QString& texto) {
-    QMessageBox caja(QMessageBox::Warning, QStringLiteral("Hojas a imprimir"), texto,
-                     QMessageBox::NoButton, padre);
-    caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
-    caja.exec();
+    MensajesQt(padre).mostrar(texto, QStringLiteral("Hojas a imprimir"), Icono::Exclamacion,
+                              Botones::Aceptar);
 }
 
 // Qt's print dialog names its confirm button "Print"; ours says what it does.

@@ -135,9 +135,7 @@ QPainter& ImpresoraPintor::pintor() {
         m_lienzo->setCreator(QStringLiteral("ZUL Velquira"));
         m_lienzo->setTitle(tituloDocumento());
         if (!m_pintor->begin(m_lienzo.get())) {
-            m_lienzo.reset();
-            descartarArchivo();
-            m_archivo = nullptr;
+            soltarArchivo();
             throw Falla{kFallaSalida, QStringLiteral("No se puede imprimir en %1.").arg(destino())};
         }
         m_pintor->setRenderHint(QPainter::TextAntialiasing);
@@ -155,18 +153,25 @@ void ImpresoraPintor::comprobarArchivo() {
     if (m_falla)
         throw Falla{kFallaSalida, *m_falla};
     if (m_archivo && m_archivo->error() != QFileDevice::NoError)
-        fallar(QStringLiteral("No se pudo escribir %1: el disco está lleno o no acepta más "
-                              "datos. No se entregó nada.")
-                   .arg(destino()));
+        fallar(TextoEscrituraFallida(destino()) + QStringLiteral(" No se entregó nada."));
+}
+
+QString ImpresoraPintor::TextoEscrituraFallida(const QString& destino) {
+    return QStringLiteral("No se pudo escribir %1: el disco está lleno o no acepta más datos.")
+        .arg(destino);
+}
+
+void ImpresoraPintor::soltarArchivo() {
+    m_lienzo.reset();
+    descartarArchivo();
+    m_archivo = nullptr;
 }
 
 void ImpresoraPintor::cerrarPintor() {
     if (!documentoAbierto())
         return;
     m_pintor->end();
-    m_lienzo.reset();
-    descartarArchivo();
-    m_archivo = nullptr;
+    soltarArchivo();
 }
 
 const QFont& ImpresoraPintor::fuenteDispositivo() const {
@@ -297,11 +302,8 @@ void ImpresoraPintor::terminarDocumento() {
     const bool escrito =
         terminado && m_archivo->flush() && m_archivo->error() == QFileDevice::NoError;
     if (!escrito) {
-        descartarArchivo();
-        m_archivo = nullptr;
-        fallar(QStringLiteral("No se pudo escribir %1: el disco está lleno o no acepta más "
-                              "datos. No se entregó nada.")
-                   .arg(destino()));
+        soltarArchivo();
+        fallar(TextoEscrituraFallida(destino()) + QStringLiteral(" No se entregó nada."));
     }
     m_archivo = nullptr;
     try {
@@ -473,9 +475,7 @@ void ImpresoraPdf::entregarArchivo() {
     else
         m_archivo->close();
     if (!hecho || m_archivo->error() != QFileDevice::NoError)
-        throw Falla{kFallaSalida, QStringLiteral("No se pudo escribir %1: el disco está lleno o "
-                                                 "no acepta más datos.")
-                                      .arg(destino())};
+        throw Falla{kFallaSalida, TextoEscrituraFallida(destino())};
 }
 
 void ImpresoraPdf::descartarArchivo() {

@@ -62,12 +62,16 @@ protected:
 
     // Ends the painter; discards the output when the document did not end well.
     void cerrarPintor();
+    // "No se pudo escribir <destino>: el disco está lleno ...".
+    static QString TextoEscrituraFallida(const QString& destino);
 
 private:
     QPainter& pintor();
     // Throws once the file has refused a write (full disk, device error).
     void comprobarArchivo();
     [[noreturn]] void fallar(const QString& descripcion);
+    // Drops the writer and what it wrote: nothing reaches the destination.
+    void soltarArchivo();
     double px(double twips) const { return twips * resolucion() / 1440.0; }
     double twips(double px) const { return px * 1440.0 / resolucion(); }
     // The current font and its metrics, built once per font change: a run

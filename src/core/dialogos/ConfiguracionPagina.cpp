@@ -48,12 +48,9 @@ bool ConfiguracionPagina::aplicar() {
 }
 
 void ConfiguracionPagina::AvisarCuadrosFuera(const ::Trabajo& antes) {
-    Estado& e = m_p.estado;
-    const QList<int> ahora = ElementosHoja::FueraDeHoja(e);
-    ::Trabajo nueva = e.Trabajo;
-    e.Trabajo = antes;
-    const QList<int> yaFuera = ElementosHoja::FueraDeHoja(e);
-    e.Trabajo = nueva;
+    const Estado& e = m_p.estado;
+    const QList<int> ahora = ElementosHoja::FueraDeHoja(e.Cuadros, e.Trabajo);
+    const QList<int> yaFuera = ElementosHoja::FueraDeHoja(e.Cuadros, antes);
     QStringList nuevos;
     for (int i : ahora)
         if (!yaFuera.contains(i))

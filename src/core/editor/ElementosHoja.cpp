@@ -38,11 +38,11 @@ QRectF ElementosHoja::Rectangulo(const Cuadro& c) {
     return {QPointF(c.PosX, c.PosY), CalcularTextoRotado(c.Rotacion, t.width(), t.height()).tamano};
 }
 
-QList<int> ElementosHoja::FueraDeHoja(const Estado& estado) {
-    const QRectF hoja(0, 0, estado.Trabajo.HAncho, estado.Trabajo.HAlto);
+QList<int> ElementosHoja::FueraDeHoja(const std::vector<Cuadro>& cuadros, const ::Trabajo& hoja) {
+    const QRectF papel(0, 0, hoja.HAncho, hoja.HAlto);
     QList<int> fuera;
-    for (int i = 0; i < static_cast<int>(estado.Cuadros.size()); ++i)
-        if (estado.Cuadros[i].EnUso && !hoja.contains(Rectangulo(estado.Cuadros[i])))
+    for (int i = 0; i < static_cast<int>(cuadros.size()); ++i)
+        if (cuadros[i].EnUso && !papel.contains(Rectangulo(cuadros[i])))
             fuera.append(i);
     return fuera;
 }

@@ -64,8 +64,8 @@ public:
     static QString PrimerTexto(const Cuadro& c);
     // Box c's picture at zoom 1, twips on the sheet.
     static QRectF Rectangulo(const Cuadro& c);
-    // The live boxes whose picture does not lie whole on the sheet.
-    static QList<int> FueraDeHoja(const Estado& estado);
+    // The live boxes whose picture does not lie whole on sheet `hoja`.
+    static QList<int> FueraDeHoja(const std::vector<Cuadro>& cuadros, const ::Trabajo& hoja);
 
     // Text size at zoom 1, twips, in the box's font (bold, italic, face, size).
     static QSizeF MedirTexto(const Cuadro& c, const QString& texto);

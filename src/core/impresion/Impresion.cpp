@@ -46,6 +46,18 @@ void Imprimir(Impresora& imp, const Cuadro& c, const QString& s, const Tirada& t
     imp.fijarFuente(FuenteDeCuadro(c));
     imp.imprimirTexto(s);
 }
+// The sheets a run prints, numbered from 1, out of a run of `n`: the
+// range asked for, cut to the run (the dialogs refuse a range past it), one
+// sheet for the test sheet. Nothing when none is left.
+std::optional<std::pair<qint32, qint32>> HojasDeTirada(const Tirada& t, qint32 n) {
+    const qint32 desde = std::max<qint32>(t.rango.desde, 1);
+    qint32 hasta = t.rango.hasta > 0 ? std::min(t.rango.hasta, n) : n;
+    if (t.unaHoja)
+        hasta = std::min(hasta, desde);
+    if (n <= 0 || desde > hasta)
+        return std::nullopt;
+    return std::pair{desde, hasta};
+}
 } // namespace
 
 void CalcularAjuste(Impresora& imp, const Ajustes& ajustes, Tirada& t) {
@@ -59,14 +71,12 @@ FinTirada ImprimirHojas(const std::vector<Cuadro>& cuadros, Impresora& imp, cons
     if (entregadas)
         *entregadas = 0;
     qint32 n = 0;
-    if (politica.ejecutar([&] { n = LongitudTirada(cuadros); }) != R::Hecho || n <= 0)
+    if (politica.ejecutar([&] { n = LongitudTirada(cuadros); }) != R::Hecho)
         return FinTirada::SinHojas;
-    const qint32 desde = std::max<qint32>(t.rango.desde, 1);
-    qint32 hasta = t.rango.hasta > 0 ? std::min(t.rango.hasta, n) : n;
-    if (t.unaHoja)
-        hasta = std::min(hasta, desde);
-    if (desde > hasta)
+    const auto hojas = HojasDeTirada(t, n);
+    if (!hojas)
         return FinTirada::SinHojas;
+    const auto [desde, hasta] = *hojas;
 
     const qint32 colorAnterior = imp.colorFrente();
     const auto restaurarColor = qScopeGuard([&] { imp.fijarColor(colorAnterior); });
@@ -134,12 +144,10 @@ QStringList CuadrosFuera(const std::vector<Cuadro>& cuadros, const ::Trabajo& ho
     } catch (const Falla&) {
         return avisos; // the run reports it
     }
-    const qint32 desde = std::max<qint32>(t.rango.desde, 1);
-    qint32 hasta = t.rango.hasta > 0 ? std::min(t.rango.hasta, n) : n;
-    if (t.unaHoja)
-        hasta = std::min(hasta, desde);
-    if (n <= 0 || desde > hasta)
+    const auto hojas = HojasDeTirada(t, n);
+    if (!hojas)
         return avisos;
+    const auto [desde, hasta] = *hojas;
     const GeometriaDispositivo g = imp.geometria();
     const QRectF area(0, 0, TwipsDeDispositivo(g.anchoImprimible, g.puntosPorPulgadaX),
                       TwipsDeDispositivo(g.altoImprimible, g.puntosPorPulgadaY));
@@ -164,8 +172,7 @@ QStringList CuadrosFuera(const std::vector<Cuadro>& cuadros, const ::Trabajo& ho
         const QRectF caja(QPointF(c.PosX, c.PosY), tamano);
         const QRectF enArea = caja.translated(-t.ajusteX, -t.ajusteY);
         const auto dentro = [](const QRectF& r, const QRectF& limite) {
-            return r.adjusted(kHolgura, kHolgura, -kHolgura, -kHolgura).intersected(limite) ==
-                   r.adjusted(kHolgura, kHolgura, -kHolgura, -kHolgura);
+            return limite.contains(r.adjusted(kHolgura, kHolgura, -kHolgura, -kHolgura));
         };
         if (!dentro(caja, papel))
             avisos.append(QStringLiteral("El cuadro Nº %1 queda fuera de la hoja").arg(i + 1));
@@ -187,12 +194,8 @@ std::optional<QString> ErrorDestinoPdf(const QString& ruta, const QString& traba
             .arg(QDir::toNativeSeparators(carpeta.filePath()));
     if (info.isDir())
         return QStringLiteral("%1 es una carpeta.").arg(QDir::toNativeSeparators(ruta));
-    if (!trabajo.isEmpty() && info.exists()) {
-        const QString a = info.canonicalFilePath();
-        if (!a.isEmpty() && a == QFileInfo(trabajo).canonicalFilePath())
-            return QStringLiteral("El PDF no puede escribirse sobre el propio trabajo (%1).")
-                .arg(QDir::toNativeSeparators(trabajo));
-    }
+    if (MismoArchivo(ruta, trabajo))
+        return TextoSobreElTrabajo(trabajo);
     if (info.exists() && !info.isWritable())
         return QStringLiteral("El archivo %1 está protegido contra escritura.")
             .arg(QDir::toNativeSeparators(ruta));
@@ -202,8 +205,22 @@ std::optional<QString> ErrorDestinoPdf(const QString& ruta, const QString& traba
     return std::nullopt;
 }
 
-QString TextoCancelada() {
-    return QStringLiteral("Impresión cancelada. No se envió ninguna hoja a la impresora.");
+bool MismoArchivo(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const QString canonico = QFileInfo(a).canonicalFilePath(); // empty when it does not exist
+    return !canonico.isEmpty() && canonico == QFileInfo(b).canonicalFilePath();
+}
+
+QString TextoSobreElTrabajo(const QString& trabajo) {
+    return QStringLiteral("El PDF no puede escribirse sobre el propio trabajo (%1).")
+        .arg(QDir::toNativeSeparators(trabajo));
+}
+
+QString TextoCancelada(bool exportacion) {
+    return exportacion
+               ? QStringLiteral("Exportación cancelada. No se escribió el archivo.")
+               : QStringLiteral("Impresión cancelada. No se envió ninguna hoja a la impresora.");
 }
 
 Impresion::Impresion(Principal& principal, ImpresoraPrograma& impresora,
@@ -262,7 +279,7 @@ void Impresion::ImprimirTrabajo(bool unaHoja) {
     const FinTirada fin = ImprimirHojas(m_p.estado.Cuadros, *imp, t, ventana.get(), politica);
     ventana.reset();
     if (fin == FinTirada::Cancelada)
-        m_p.mensajes().mostrar(TextoCancelada(), QStringLiteral("Cancelar impresión"),
+        m_p.mensajes().mostrar(TextoCancelada(false), QStringLiteral("Cancelar impresión"),
                                Icono::Informacion, Botones::Aceptar);
 
     if (!m_p.ajustes().booleano(Aplicacion::Producto, "PrinterDefault", false)) {
@@ -325,9 +342,8 @@ std::optional<qint32> Impresion::ExportarPdf(const QString& ruta, const RangoHoj
     ventana.reset();
     pdf.reset();
     if (fin == FinTirada::Cancelada)
-        m_p.mensajes().mostrar(QStringLiteral("Exportación cancelada. No se escribió el archivo."),
-                               QStringLiteral("Exportar a PDF"), Icono::Informacion,
-                               Botones::Aceptar);
+        m_p.mensajes().mostrar(TextoCancelada(true), QStringLiteral("Exportar a PDF"),
+                               Icono::Informacion, Botones::Aceptar);
     if (fin != FinTirada::Terminada)
         return std::nullopt;
     return hojas;

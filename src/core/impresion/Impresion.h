@@ -47,8 +47,13 @@ QStringList CuadrosFuera(const std::vector<Cuadro>& cuadros, const ::Trabajo& ho
 // or at the job's own file `trabajo`; nothing when it can.
 std::optional<QString> ErrorDestinoPdf(const QString& ruta, const QString& trabajo = {});
 
-// "Impresión cancelada. ..." for a run the operator cancelled.
-QString TextoCancelada();
+// Whether `a` and `b` are one existing file (also through links).
+bool MismoArchivo(const QString& a, const QString& b);
+// "El PDF no puede escribirse sobre el propio trabajo (...)".
+QString TextoSobreElTrabajo(const QString& trabajo);
+
+// What a cancelled run ("Impresión cancelada. ...") or export says.
+QString TextoCancelada(bool exportacion);
 
 // The correction of printer `imp` as the run subtracts it: the stored one for
 // its orientation plus the printable area's offset.
