@@ -102,10 +102,12 @@ void Programa::ExportarPdf() {
     const auto ruta = principal.dialogos().exportarPdf(nombre);
     if (!ruta)
         return;
-    if (const auto escritas = impresion.ExportarPdf(*ruta, rango))
-        principal.mensajes().mostrar(
-            (*escritas == 1 ? QStringLiteral("1 hoja exportada a %2")
-                            : QStringLiteral("%1 hojas exportadas a %2").arg(*escritas))
-                .arg(QDir::toNativeSeparators(*ruta)),
-            QStringLiteral("Exportar a PDF"), Icono::Informacion, Botones::Aceptar);
+    const auto escritas = impresion.ExportarPdf(*ruta, rango);
+    if (!escritas)
+        return;
+    const QString archivo = QDir::toNativeSeparators(*ruta);
+    principal.mensajes().mostrar(
+        *escritas == 1 ? QStringLiteral("1 hoja exportada a %1").arg(archivo)
+                       : QStringLiteral("%1 hojas exportadas a %2").arg(*escritas).arg(archivo),
+        QStringLiteral("Exportar a PDF"), Icono::Informacion, Botones::Aceptar);
 }
