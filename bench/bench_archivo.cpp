@@ -9,6 +9,7 @@
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/Mensajes.h"
 #include "core/trabajo/ArchivoTrabajo.h"
+#include "core/trabajo/Preferencias.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -100,7 +101,8 @@ int Medir() {
         return 1;
     }
 
-    const Cuadro defectos = Estado::DefectosCuadro(AjustesMemoria{});
+    AjustesMemoria ajustes;
+    const Cuadro defectos = Preferencias(ajustes).defectosCuadro();
     LecturaTrabajo l;
     const double abrir = Mejor([&] { l = LeerArchivoTrabajo(ruta, {}, defectos, politica); });
     // A fast read that read something else measures nothing.
@@ -135,7 +137,8 @@ int EscribirTirada(qint64 hojas, const QString& ruta) {
     Estado e;
     e.Trabajo.HAlto = 15842;
     e.Trabajo.HAncho = 12242;
-    const Cuadro defectos = Estado::DefectosCuadro(AjustesMemoria{});
+    AjustesMemoria ajustes;
+    const Cuadro defectos = Preferencias(ajustes).defectosCuadro();
     struct Serie {
         double inicio, fin;
         qint16 salto, cifras;

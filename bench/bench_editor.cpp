@@ -10,6 +10,7 @@
 #include "core/puertos/Mensajes.h"
 #include "core/puertos/Portapapeles.h"
 #include "core/trabajo/ArchivoTrabajo.h"
+#include "core/trabajo/Preferencias.h"
 #include "ui/FrmDrag.h"
 
 #include <QApplication>
@@ -57,7 +58,7 @@ void CuadroEnorme(const QString& ruta) {
         e.Trabajo.HAlto = 15842;
         e.Trabajo.Zoom = 10;
         AjustesMemoria a;
-        const int j = e.AgregarCuadro(Estado::DefectosCuadro(a));
+        const int j = e.AgregarCuadro(Preferencias(a).defectosCuadro());
         e.Cuadros[j].FontSize = 1638;
         QFile f(ruta);
         f.open(QIODevice::WriteOnly);
@@ -68,7 +69,7 @@ void CuadroEnorme(const QString& ruta) {
     Nada nada;
     nada.ruta = ruta;
     Programa programa({ajustes, nada, nada, nada, nada, nada});
-    FrmDrag ventana(programa.principal, programa.editor);
+    FrmDrag ventana(programa.documento(), programa.editor);
     QElapsedTimer reloj;
     reloj.start();
     programa.despachador.ejecutar("BtnAbrir");
@@ -96,15 +97,15 @@ int main(int argc, char** argv) {
         e.Trabajo.HAlto = 23814; // A3
         e.Trabajo.Zoom = 0.75f;
         AjustesMemoria a;
+        const Cuadro defectos = Preferencias(a).defectosCuadro();
         for (int i = 0; i < 2000; ++i) {
-            e.PuntoX = 300 + (i % 40) * 400;
-            e.PuntoY = 300 + (i / 40) * 450;
-            const int j = e.AgregarCuadro(Estado::DefectosCuadro(a));
+            const int x = 300 + (i % 40) * 400;
+            const int y = 300 + (i / 40) * 450;
+            const int j = e.AgregarCuadro(
+                defectos, QPoint(static_cast<int>(x / 0.75), static_cast<int>(y / 0.75)));
             e.Cuadros[j].Inicio = i * 10 + 1;
             e.Cuadros[j].Fin = i * 10 + 10;
             e.Cuadros[j].Rotacion = static_cast<qint16>((i % 4) * 90);
-            e.Cuadros[j].PosX = static_cast<qint32>(e.PuntoX / 0.75);
-            e.Cuadros[j].PosY = static_cast<qint32>(e.PuntoY / 0.75);
         }
         QFile f(ruta);
         f.open(QIODevice::WriteOnly);
@@ -115,9 +116,9 @@ int main(int argc, char** argv) {
     nada.ruta = ruta;
     Programa programa({ajustes, nada, nada, nada, nada, nada});
     FrmDrag* ventana = nullptr;
-    QObject::connect(&programa.principal, &Principal::editorAbiertoCambiado, [&](bool abierto) {
+    QObject::connect(&programa.documento(), &Documento::abiertoCambiado, [&](bool abierto) {
         if (abierto && !ventana)
-            ventana = new FrmDrag(programa.principal, programa.editor);
+            ventana = new FrmDrag(programa.documento(), programa.editor);
     });
     QElapsedTimer reloj;
     reloj.start();
@@ -125,7 +126,7 @@ int main(int argc, char** argv) {
     VistaHoja* hoja = ventana->hoja();
     QImage lienzo(hoja->size(), QImage::Format_RGB32);
     hoja->render(&lienzo);
-    std::printf("open and draw a job of %d boxes: %lld ms\n", programa.estado().cuadrosVivos(),
+    std::printf("open and draw a job of %d boxes: %lld ms\n", programa.documento().cuadrosVivos(),
                 static_cast<long long>(reloj.elapsed()));
     reloj.restart();
     hoja->render(&lienzo);

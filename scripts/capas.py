@@ -20,15 +20,6 @@ PERMITIDAS = {
     "app": {"core", "platform", "cli", "ui", "app"},
 }
 
-# Circles of core subsystems that are still there, each to be broken by a
-# step of its own; a circle may shrink, never grow or appear anew.
-# - The presenters and the print run reach the main window's model
-#   (Principal): the open job becoming a model of its own (Documento) breaks it.
-# - The settings port's typed readers use the number rules of trabajo, whose
-#   new-box defaults read the settings: one typed facade (Preferencias) breaks it.
-CIRCULOS_CONOCIDOS = [{"dialogos", "editor", "impresion", "programa"},
-                      {"fallas", "puertos", "trabajo"}]
-
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
 
@@ -70,9 +61,7 @@ def main():
                 if a != b:
                     aristas.setdefault(a, set()).add(b)
     for componente in circulos(aristas):
-        nombres = {c.split("/", 1)[1] if c.startswith("core/") else c for c in componente}
-        if not any(nombres <= conocido for conocido in CIRCULOS_CONOCIDOS):
-            errores.append("carpetas en círculo: " + ", ".join(sorted(componente)))
+        errores.append("carpetas en círculo: " + ", ".join(sorted(componente)))
     for e in errores:
         print(e)
     return 1 if errores else 0

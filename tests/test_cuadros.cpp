@@ -9,15 +9,14 @@ namespace {
 Programa& ConCuadros(Banco& b, int n) {
     Programa& p = b.crear();
     p.despachador.ejecutar("BtnNuevo");
-    p.estado().Trabajo.Zoom = 1;
+    p.documento().fijarZoom(1);
     AjustesMemoria vacios;
     for (int i = 0; i < n; ++i) {
-        p.estado().PuntoX = 1000 * (i + 1);
-        p.estado().PuntoY = 500 * (i + 1);
-        p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
+        p.documento().agregarCuadro(Preferencias(vacios).defectosCuadro(),
+                                    QPoint(1000 * (i + 1), 500 * (i + 1)));
     }
-    p.estado().Trabajo.Zoom = 1;
-    p.estado().Modificado = false;
+    p.documento().fijarZoom(1);
+    p.documento().fijarModificado(false);
     p.editor.RedibujarHoja();
     return p;
 }
@@ -41,15 +40,15 @@ private slots:
         QVERIFY(p.barra().utilizable("BtnNuevocuadro"));
         p.despachador.ejecutar("BtnNuevocuadro");
         QCOMPARE(abiertos, QList<int>{0});
-        QCOMPARE(p.estado().Cuadros[0].PosX, 0);
-        QVERIFY(p.estado().Modificado);
+        QCOMPARE(p.documento().Cuadros()[0].PosX, 0);
+        QVERIFY(p.documento().Modificado());
         // After a right click on the sheet: at that point, once.
         p.editor.seleccion().PulsarHoja(Boton::Derecho, {2000, 1000});
         p.despachador.ejecutar("BtnNuevocuadro");
-        QCOMPARE(p.estado().Cuadros[1].PosX, 2000);
-        QCOMPARE(p.estado().Cuadros[1].PosY, 1000);
+        QCOMPARE(p.documento().Cuadros()[1].PosX, 2000);
+        QCOMPARE(p.documento().Cuadros()[1].PosY, 1000);
         p.despachador.ejecutar("BtnNuevocuadro");
-        QCOMPARE(p.estado().Cuadros[2].PosX, 0);
+        QCOMPARE(p.documento().Cuadros()[2].PosX, 0);
         QCOMPARE(abiertos, (QList<int>{0, 1, 2}));
     }
 
@@ -81,23 +80,23 @@ private slots:
         Grupo(p, {0, 2});
         b.mensajes.respuestas = {Respuesta::Cancelar};
         p.despachador.ejecutar("BtnBorrar");
-        QCOMPARE(p.estado().cuadrosVivos(), 3);
+        QCOMPARE(p.documento().cuadrosVivos(), 3);
         QCOMPARE(b.mensajes.mostrados[0].texto,
                  QStringLiteral("Se borrarán el o los cuadros seleccionados.\r¿Desea continuar?"));
         QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Precaución"));
         b.mensajes.respuestas = {Respuesta::Aceptar};
         p.despachador.ejecutar("BtnBorrar");
-        QCOMPARE(p.estado().cuadrosVivos(), 1);
-        QVERIFY(p.estado().Cuadros[1].EnUso);
-        QVERIFY(!p.estado().ModoGrupo);
-        QVERIFY(!p.estado().Modificado);
+        QCOMPARE(p.documento().cuadrosVivos(), 1);
+        QVERIFY(p.documento().Cuadros()[1].EnUso);
+        QVERIFY(!p.documento().ModoGrupo());
+        QVERIFY(!p.documento().Modificado());
         QVERIFY(!p.barra().habilitada("BtnCortar"));
     }
 
     void copiarUnCuadro() {
         Banco b;
         Programa& p = ConCuadros(b, 1);
-        p.estado().CuadroActual = 0;
+        p.documento().fijarCuadroActual(0);
         p.editor.seleccion().Foco(0, true);
         p.despachador.ejecutar("BtnCopiar");
         const QString t = b.portapapeles.contenido.value_or("");
@@ -115,36 +114,36 @@ private slots:
     void pegarDosVeces() {
         Banco b;
         Programa& p = ConCuadros(b, 2);
-        p.estado().Cuadros[0].ColorFondo = 0x123456;
+        p.documento().cambiarCuadro(0, [&](Cuadro& c) { c.ColorFondo = 0x123456; });
         Grupo(p, {0, 1});
         p.despachador.ejecutar("BtnCopiar");
         p.despachador.ejecutar("BtnPegar");
         p.despachador.ejecutar("BtnPegar");
-        QCOMPARE(p.estado().cuadrosVivos(), 6);
+        QCOMPARE(p.documento().cuadrosVivos(), 6);
         for (int i : {2, 4}) {
-            QCOMPARE(p.estado().Cuadros[i].PosX, 1100);
-            QCOMPARE(p.estado().Cuadros[i].PosY, 600);
-            QVERIFY(p.estado().Cuadros[i].ColorFondo != 0x123456);
-            QCOMPARE(p.estado().Cuadros[i + 1].PosX, 2100);
+            QCOMPARE(p.documento().Cuadros()[i].PosX, 1100);
+            QCOMPARE(p.documento().Cuadros()[i].PosY, 600);
+            QVERIFY(p.documento().Cuadros()[i].ColorFondo != 0x123456);
+            QCOMPARE(p.documento().Cuadros()[i + 1].PosX, 2100);
         }
-        QVERIFY(p.estado().Modificado);
+        QVERIFY(p.documento().Modificado());
     }
 
     void pegarUnoDondeSeHizoClic() {
         Banco b;
         Programa& p = ConCuadros(b, 1);
-        p.estado().Trabajo.Zoom = 0.5f;
+        p.documento().fijarZoom(0.5f);
         p.editor.RedibujarHoja();
         p.editor.seleccion().Foco(0, true); // the box clicked last has the focus
         p.despachador.ejecutar("BtnCopiar");
         p.editor.seleccion().PulsarHoja(Boton::Derecho, {3000, 2000});
         p.despachador.ejecutar("BtnPegar");
-        QCOMPARE(p.estado().Cuadros[1].PosX, 6000);
-        QCOMPARE(p.estado().Cuadros[1].PosY, 4000);
+        QCOMPARE(p.documento().Cuadros()[1].PosX, 6000);
+        QCOMPARE(p.documento().Cuadros()[1].PosY, 4000);
         // From the toolbar: the copied place, 100 twips right and down.
         p.despachador.ejecutar("BtnPegar");
-        QCOMPARE(p.estado().Cuadros[2].PosX, 1100);
-        QCOMPARE(p.estado().Cuadros[2].PosY, 600);
+        QCOMPARE(p.documento().Cuadros()[2].PosX, 1100);
+        QCOMPARE(p.documento().Cuadros()[2].PosY, 600);
     }
 
     void pegarTextoDanado() {
@@ -153,7 +152,7 @@ private slots:
         b.portapapeles.contenido = QStringLiteral("ZUL\tFalso\tx\r");
         p.barra().habilitar("BtnPegar", true);
         p.despachador.ejecutar("BtnPegar");
-        QCOMPARE(p.estado().cuadrosVivos(), 1);
+        QCOMPARE(p.documento().cuadrosVivos(), 1);
         QCOMPARE(b.mensajes.mostrados.size(), 1);
         QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Pegar"));
     }
@@ -165,11 +164,11 @@ private slots:
         Grupo(p, {0, 1});
         p.despachador.ejecutar("BtnCopiar");
         AjustesMemoria vacios;
-        const Cuadro d = Estado::DefectosCuadro(vacios);
-        while (p.estado().cuadrosVivos() < Estado::kMaxCuadros - 1)
-            p.estado().AgregarCuadro(d);
+        const Cuadro d = Preferencias(vacios).defectosCuadro();
+        while (p.documento().cuadrosVivos() < Estado::kMaxCuadros - 1)
+            p.documento().agregarCuadro(d, {});
         p.despachador.ejecutar("BtnPegar");
-        QCOMPARE(p.estado().cuadrosVivos(), Estado::kMaxCuadros - 1);
+        QCOMPARE(p.documento().cuadrosVivos(), Estado::kMaxCuadros - 1);
         QCOMPARE(b.mensajes.mostrados.size(), 1);
         QCOMPARE(b.mensajes.mostrados[0].texto,
                  QStringLiteral("No se ha pegado nada: la copia tiene 2 cuadros y en el trabajo "
@@ -181,29 +180,29 @@ private slots:
     void propiedadesQueElArchivoNoGuarda() {
         Banco b;
         Programa& p = ConCuadros(b, 3);
-        PropiedadesCuadro d(p.principal);
+        PropiedadesCuadro d(p.documento(), p.preferencias(), p.principal.mensajes());
         QVERIFY(d.Abrir(0));
         d.campo[4] = QString(65537, u'x');
         QCOMPARE(d.Aceptar(), 4);
         QCOMPARE(b.mensajes.mostrados.last().texto,
                  QStringLiteral("Este texto es demasiado largo: el archivo del trabajo guarda "
                                 "hasta 65.536 caracteres"));
-        QVERIFY(p.estado().Cuadros[0].TextoDer.size() < 100);
+        QVERIFY(p.documento().Cuadros()[0].TextoDer.size() < 100);
         d.campo[4] = QString(65536, u'x');
         QCOMPARE(d.Aceptar(), -1);
         // Three boxes as one series from 2147483646: the third would pass the limit.
         Grupo(p, {0, 1, 2});
-        PropiedadesCuadro g(p.principal);
+        PropiedadesCuadro g(p.documento(), p.preferencias(), p.principal.mensajes());
         b.mensajes.respuestas = {Respuesta::Aceptar, Respuesta::Si};
         QVERIFY(g.Abrir(0));
         QVERIFY(g.programarSerie());
         g.campo[0] = "2147483646";
         g.campo[1] = "2147483647";
         QCOMPARE(g.Aceptar(), 0);
-        QCOMPARE(p.estado().Cuadros[2].Inicio, 1.0);
+        QCOMPARE(p.documento().Cuadros()[2].Inicio, 1.0);
         g.campo[0] = "2147483645";
         QCOMPARE(g.Aceptar(), -1);
-        QCOMPARE(p.estado().Cuadros[2].Inicio, 2147483647.0);
+        QCOMPARE(p.documento().Cuadros()[2].Inicio, 2147483647.0);
     }
 
     void alinearYBloquear() {
@@ -212,29 +211,31 @@ private slots:
         Grupo(p, {0, 1, 2});
         p.despachador.ejecutar("BtnAlinearHorizontal");
         for (int i : {0, 1, 2})
-            QCOMPARE(p.estado().Cuadros[i].PosY, 500);
-        QCOMPARE(p.estado().Cuadros[0].PosX, 1000);
+            QCOMPARE(p.documento().Cuadros()[i].PosY, 500);
+        QCOMPARE(p.documento().Cuadros()[0].PosX, 1000);
         p.despachador.ejecutar("BtnAlinearvertical");
         for (int i : {0, 1, 2})
-            QCOMPARE(p.estado().Cuadros[i].PosX, 1000);
-        QVERIFY(!p.estado().Modificado);
+            QCOMPARE(p.documento().Cuadros()[i].PosX, 1000);
+        QVERIFY(!p.documento().Modificado());
         p.barra().pulsar("BtnBloquear");
         for (int i : {0, 1, 2})
-            QVERIFY(p.estado().Cuadros[i].Bloqueado);
+            QVERIFY(p.documento().Cuadros()[i].Bloqueado);
         p.barra().pulsar("BtnLineasGuia"); // pressed by the group: now released
         for (int i : {0, 1, 2})
-            QVERIFY(!p.estado().Cuadros[i].LineasGuia);
+            QVERIFY(!p.documento().Cuadros()[i].LineasGuia);
     }
 
     // --- the properties dialog ---
     void propiedadesDeUnCuadro() {
         Banco b;
         Programa& p = ConCuadros(b, 1);
-        Cuadro& c = p.estado().Cuadros[0];
-        c.Cifras = 0;
-        c.Fin = 100;
-        c.PosX = 1985; // 3.5 cm
-        PropiedadesCuadro d(p.principal);
+        p.documento().cambiarCuadro(0, [](Cuadro& c) {
+            c.Cifras = 0;
+            c.Fin = 100;
+            c.PosX = 1985; // 3.5 cm
+        });
+        const Cuadro& c = p.documento().Cuadros()[0];
+        PropiedadesCuadro d(p.documento(), p.preferencias(), p.principal.mensajes());
         QVERIFY(d.Abrir(0));
         QCOMPARE(d.titulo, QStringLiteral("Propiedades Cuadro Nº1"));
         QCOMPARE(d.campo[5], QStringLiteral("5"));
@@ -270,9 +271,9 @@ private slots:
     void serieDescendenteMuestraSusCopias() {
         Banco b;
         Programa& p = ConCuadros(b, 1);
-        p.estado().Cuadros[0].Inicio = 10;
-        p.estado().Cuadros[0].Fin = 1;
-        PropiedadesCuadro d(p.principal);
+        p.documento().cambiarCuadro(0, [&](Cuadro& c) { c.Inicio = 10; });
+        p.documento().cambiarCuadro(0, [&](Cuadro& c) { c.Fin = 1; });
+        PropiedadesCuadro d(p.documento(), p.preferencias(), p.principal.mensajes());
         d.Abrir(0);
         QCOMPARE(d.campo[7], QStringLiteral("10")); // as typing and the run count it
     }
@@ -280,9 +281,9 @@ private slots:
     void posicionHastaElBordeDeLaHoja() {
         Banco b;
         Programa& p = ConCuadros(b, 1);
-        PropiedadesCuadro d(p.principal);
+        PropiedadesCuadro d(p.documento(), p.preferencias(), p.principal.mensajes());
         d.Abrir(0);
-        const double ancho = p.estado().Trabajo.HAncho / 567.0;
+        const double ancho = p.documento().Trabajo().HAncho / 567.0;
         d.posX = QString::number(ancho, 'f', 4).replace('.', ',');
         QVERIFY(d.SalidaPosicion(true));
         d.posX = QString::number(ancho + 0.01, 'f', 2).replace('.', ',');
@@ -299,7 +300,7 @@ private slots:
         Programa& p = ConCuadros(b, 3);
         Grupo(p, {0, 1, 2});
         b.mensajes.respuestas = {Respuesta::Aceptar, Respuesta::Si};
-        PropiedadesCuadro d(p.principal);
+        PropiedadesCuadro d(p.documento(), p.preferencias(), p.principal.mensajes());
         QVERIFY(d.Abrir(0));
         QVERIFY(d.grupo() && d.programarSerie());
         QCOMPARE(d.titulo, QStringLiteral("Propiedades de Grupo 3 Cuadros"));
@@ -308,7 +309,7 @@ private slots:
         QVERIFY(!d.posicionHabilitada);
         d.campo[1] = "10";
         QCOMPARE(d.Aceptar(), -1);
-        std::vector<Cuadro>& c = p.estado().Cuadros;
+        const std::vector<Cuadro>& c = p.documento().Cuadros();
         for (int k = 0; k < 3; ++k) {
             QCOMPARE(c[k].Inicio, 1.0 + k);
             QCOMPARE(c[k].Salto, qint16(3));
@@ -322,18 +323,18 @@ private slots:
     void grupoSinSerie() {
         Banco b;
         Programa& p = ConCuadros(b, 2);
-        p.estado().Cuadros[1].Inicio = 50;
-        p.estado().Cuadros[1].FontName = "Arial";
+        p.documento().cambiarCuadro(1, [&](Cuadro& c) { c.Inicio = 50; });
+        p.documento().cambiarCuadro(1, [&](Cuadro& c) { c.FontName = "Arial"; });
         Grupo(p, {0, 1});
         b.mensajes.respuestas = {Respuesta::Aceptar, Respuesta::No};
-        PropiedadesCuadro d(p.principal);
+        PropiedadesCuadro d(p.documento(), p.preferencias(), p.principal.mensajes());
         QVERIFY(d.Abrir(0));
         QVERIFY(!d.habilitado[0] && !d.habilitado[7]);
         QCOMPARE(d.campo[5], QStringLiteral("7")); // the group default
         d.campo[3] = "A-";
         d.fuente.negrita = true;
         QCOMPARE(d.Aceptar(), -1);
-        const Cuadro& c = p.estado().Cuadros[1];
+        const Cuadro& c = p.documento().Cuadros()[1];
         QCOMPARE(c.Inicio, 50.0);
         QCOMPARE(c.TextoIzq, QStringLiteral("A-"));
         QCOMPARE(c.Cifras, qint16(7));
@@ -345,12 +346,11 @@ private slots:
         Banco b;
         Programa& p = ConCuadros(b, 2);
         Grupo(p, {0, 1});
-        const auto antes = p.estado().Cuadros;
+        const auto antes = p.documento().Cuadros();
         b.mensajes.respuestas = {Respuesta::Cancelar};
-        PropiedadesCuadro d(p.principal);
+        PropiedadesCuadro d(p.documento(), p.preferencias(), p.principal.mensajes());
         QVERIFY(!d.Abrir(0));
-        QVERIFY(!p.estado().DialogoCancelado);
-        QCOMPARE(p.estado().Cuadros, antes);
+        QCOMPARE(p.documento().Cuadros(), antes);
         QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Atención-Programar Grupo"));
     }
 
@@ -359,14 +359,14 @@ private slots:
         Programa& p = ConCuadros(b, 2);
         Grupo(p, {0, 1});
         b.mensajes.respuestas = {Respuesta::Aceptar, Respuesta::No};
-        PropiedadesCuadro d(p.principal);
+        PropiedadesCuadro d(p.documento(), p.preferencias(), p.principal.mensajes());
         d.Abrir(0);
         // The font chooser cancelled: the dialog's font goes to every box all the same.
         d.FijarFuente(d.fuente, d.color);
         d.FijarColor(0x0000FF);
         for (int i : {0, 1}) {
-            QCOMPARE(p.estado().Cuadros[i].FontName, QStringLiteral("Tahoma"));
-            QCOMPARE(p.estado().Cuadros[i].Color, 0x0000FF);
+            QCOMPARE(p.documento().Cuadros()[i].FontName, QStringLiteral("Tahoma"));
+            QCOMPARE(p.documento().Cuadros()[i].Color, 0x0000FF);
         }
     }
 };

@@ -41,9 +41,9 @@ Lectura Leer(const QString& ruta) {
     MensajesMudos mensajes;
     bool terminado = false;
     PoliticaFallas politica(mensajes, [&] { terminado = true; });
+    AjustesMemoria vacios;
     Lectura r{
-        LeerArchivoTrabajo(ruta, ::Trabajo{}, Estado::DefectosCuadro(AjustesMemoria{}), politica),
-        0};
+        LeerArchivoTrabajo(ruta, ::Trabajo{}, Preferencias(vacios).defectosCuadro(), politica), 0};
     r.mensajes = mensajes.mostrados;
     // A bad file abandons the read; it never ends the program.
     if (terminado)
@@ -377,7 +377,8 @@ private slots:
         Estado e;
         e.Trabajo.HAlto = 15842;
         e.Trabajo.HAncho = 12242;
-        const int i = e.AgregarCuadro(Estado::DefectosCuadro(AjustesMemoria{}));
+        AjustesMemoria vacios;
+        const int i = e.AgregarCuadro(Preferencias(vacios).defectosCuadro());
         e.Cuadros[i].TextoIzq = QString::fromLatin1(kSeparadorCuadro);
         QList<int> avisados;
         const QString ruta =

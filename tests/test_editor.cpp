@@ -153,21 +153,22 @@ private slots:
         Programa& p = b.crear();
         p.despachador.ejecutar("BtnNuevo");
         int ajustes = 0;
-        connect(&p.principal, &Principal::ajustarHoja, this, [&] { ++ajustes; });
+        connect(&p.editor, &EditorHoja::vistaCambiada, this, [&] { ++ajustes; });
         p.barra().elegirZoom("150");
-        QCOMPARE(p.estado().Trabajo.Zoom, 1.5f);
+        QCOMPARE(p.documento().Trabajo().Zoom, 1.5f);
         QCOMPARE(ajustes, 1);
         p.barra().introducirZoom("2000");
-        QCOMPARE(p.estado().Trabajo.Zoom, 0.5f);
+        QCOMPARE(p.documento().Trabajo().Zoom, 0.5f);
         QCOMPARE(p.barra().textoZoom(), QStringLiteral("50"));
         QCOMPARE(b.mensajes.mostrados.size(), 1);
         QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Error"));
-        QVERIFY(!p.estado().Modificado);
+        QVERIFY(!p.documento().Modificado());
         // Enter while the program itself writes the field is ignored.
-        p.estado().Actualizando = true;
-        p.barra().introducirZoom("75");
-        p.estado().Actualizando = false;
-        QCOMPARE(p.estado().Trabajo.Zoom, 0.5f);
+        {
+            BarraHerramientas::Actualizar actualizando(p.barra());
+            p.barra().introducirZoom("75");
+        }
+        QCOMPARE(p.documento().Trabajo().Zoom, 0.5f);
     }
 
     void conmutadoresDeLaVista() {
@@ -198,7 +199,7 @@ private slots:
     void cuadroMuestraSuPrimerNumero() {
         Estado e;
         AjustesMemoria vacios;
-        const int i = e.AgregarCuadro(Estado::DefectosCuadro(vacios));
+        const int i = e.AgregarCuadro(Preferencias(vacios).defectosCuadro());
         e.Cuadros[i].TextoIzq = "N";
         e.Cuadros[i].TextoDer = "";
         e.Cuadros[i].PosX = 2000;
@@ -233,7 +234,7 @@ private slots:
         QFETCH(bool, enLados);
         Estado e;
         AjustesMemoria vacios;
-        const int i = e.AgregarCuadro(Estado::DefectosCuadro(vacios));
+        const int i = e.AgregarCuadro(Preferencias(vacios).defectosCuadro());
         e.Cuadros[i].Rotacion = static_cast<qint16>(rotacion);
         e.Cuadros[i].PosX = 1000;
         e.Cuadros[i].PosY = 1000;
@@ -256,7 +257,7 @@ private slots:
     void etiquetaJuntoAlCuadro() {
         Estado e;
         AjustesMemoria vacios;
-        const int i = e.AgregarCuadro(Estado::DefectosCuadro(vacios));
+        const int i = e.AgregarCuadro(Preferencias(vacios).defectosCuadro());
         e.Trabajo.Zoom = 1;
         e.CuadroActual = static_cast<qint16>(i);
         ElementosHoja el;
@@ -288,13 +289,13 @@ private slots:
         Programa& p = b.crear();
         p.despachador.ejecutar("BtnNuevo");
         AjustesMemoria vacios;
-        p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
-        p.estado().PuntoX = 567;
-        p.estado().PuntoY = 283;
-        const int j = p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
-        p.principal.RedibujarHoja();
+        p.documento().agregarCuadro(Preferencias(vacios).defectosCuadro(), {});
+        // At 50 %: the point 567, 283 of the screen.
+        const int j =
+            p.documento().agregarCuadro(Preferencias(vacios).defectosCuadro(), QPoint(1134, 566));
+        p.editor.RedibujarHoja();
         QCOMPARE(p.editor.SobreCuadro(j), QStringLiteral("X= 02,00 Y= 01,00"));
-        QCOMPARE(p.estado().CuadroActual, qint16(j));
+        QCOMPARE(p.documento().CuadroActual(), qint16(j));
         QCOMPARE(p.principal.panel(1), QStringLiteral("X=02,00 Y=01,00 Cms"));
     }
 
@@ -305,12 +306,14 @@ private slots:
         p.despachador.ejecutar("BtnNuevo");
         AjustesMemoria vacios;
         for (const QPointF& pos : posiciones) {
-            const int i = p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
-            p.estado().Cuadros[i].PosX = static_cast<qint32>(pos.x());
-            p.estado().Cuadros[i].PosY = static_cast<qint32>(pos.y());
+            const int i = p.documento().agregarCuadro(Preferencias(vacios).defectosCuadro(), {});
+            p.documento().cambiarCuadro(i,
+                                        [&](Cuadro& c) { c.PosX = static_cast<qint32>(pos.x()); });
+            p.documento().cambiarCuadro(i,
+                                        [&](Cuadro& c) { c.PosY = static_cast<qint32>(pos.y()); });
         }
-        p.estado().Modificado = false;
-        p.estado().Trabajo.Zoom = zoom;
+        p.documento().fijarModificado(false);
+        p.documento().fijarZoom(zoom);
         p.editor.RedibujarHoja();
         return p;
     }
@@ -336,8 +339,8 @@ private slots:
         QVERIFY(p.editor.elementos().etiqueta().visible);
         QVERIFY(p.editor.elementos().etiqueta().texto.contains(" Y = "));
         s.Soltar(QPointF(izquierda, 400) + agarre, DondeSuelta::Hoja);
-        QTEST(p.estado().Cuadros[0].PosX, "posX");
-        QVERIFY(p.estado().Modificado);
+        QTEST(p.documento().Cuadros()[0].PosX, "posX");
+        QVERIFY(p.documento().Modificado());
         QVERIFY(!p.editor.elementos().etiqueta().visible);
         QCOMPARE(s.cuadroConFoco(), 0);
         QVERIFY(p.barra().habilitada("BtnCortar"));
@@ -347,14 +350,14 @@ private slots:
         Banco b;
         Programa& p = ConCuadros(b, {{567, 567}});
         SeleccionHoja& s = p.editor.seleccion();
-        const double ancho = p.estado().Trabajo.HAncho;
+        const double ancho = p.documento().Trabajo().HAncho;
         s.PulsarCuadro(0, Boton::Izquierdo, false, {0, 0});
         s.Arrastrar({ancho + 900, -300}, EstadoArrastre::Sale);
         s.Soltar({ancho + 900, -300}, DondeSuelta::Fuera);
         QCOMPARE(Rect(p, 0).topLeft(), QPointF(ancho - 50, 0));
-        QCOMPARE(p.estado().Cuadros[0].PosX, static_cast<int>(ancho) - 50);
-        QCOMPARE(p.estado().Cuadros[0].PosY, 0);
-        QVERIFY(p.estado().Modificado);
+        QCOMPARE(p.documento().Cuadros()[0].PosX, static_cast<int>(ancho) - 50);
+        QCOMPARE(p.documento().Cuadros()[0].PosY, 0);
+        QVERIFY(p.documento().Modificado());
     }
 
     // A box wholly off the sheet (the sheet was turned under it) is shown at
@@ -363,16 +366,16 @@ private slots:
         Banco b;
         Programa& p = ConCuadros(b, {{567, 567}, {30000, 1000}, {11500, 1000}});
         const auto& el = p.editor.elementos().elementos();
-        const double ancho = p.estado().Trabajo.HAncho;
+        const double ancho = p.documento().Trabajo().HAncho;
         QVERIFY(!el[0].fuera);
         QVERIFY(el[1].fuera && el[1].enBorde);
         QCOMPARE(Rect(p, 1).right(), ancho);
         QCOMPARE(Rect(p, 1).top(), 1000.0);
-        QCOMPARE(p.estado().Cuadros[1].PosX, 30000);
+        QCOMPARE(p.documento().Cuadros()[1].PosX, 30000);
         // Partly over the edge: marked, shown where it is.
         QVERIFY(el[2].fuera && !el[2].enBorde);
         QCOMPARE(Rect(p, 2).left(), 11500.0);
-        QCOMPARE(ElementosHoja::FueraDeHoja(p.estado().Cuadros, p.estado().Trabajo),
+        QCOMPARE(ElementosHoja::FueraDeHoja(p.documento().Cuadros(), p.documento().Trabajo()),
                  (QList<int>{1, 2}));
         QVERIFY(p.editor.SobreCuadro(1).contains(QStringLiteral("Fuera de la hoja")));
 
@@ -380,12 +383,12 @@ private slots:
         const QPointF agarre(10, 5);
         s.PulsarCuadro(1, Boton::Izquierdo, false, agarre);
         s.Soltar(Rect(p, 1).topLeft() + agarre, DondeSuelta::Hoja);
-        QCOMPARE(p.estado().Cuadros[1].PosX, 30000);
+        QCOMPARE(p.documento().Cuadros()[1].PosX, 30000);
         s.PulsarCuadro(1, Boton::Izquierdo, false, agarre);
         s.Arrastrar(QPointF(5000, 2000) + agarre, EstadoArrastre::Sobre);
         s.Soltar(QPointF(5000, 2000) + agarre, DondeSuelta::Hoja);
-        QCOMPARE(p.estado().Cuadros[1].PosX, 5000);
-        QCOMPARE(p.estado().Cuadros[1].PosY, 2000);
+        QCOMPARE(p.documento().Cuadros()[1].PosX, 5000);
+        QCOMPARE(p.documento().Cuadros()[1].PosY, 2000);
         p.editor.RedibujarHoja();
         QVERIFY(!el[1].fuera);
     }
@@ -396,22 +399,22 @@ private slots:
         SeleccionHoja& s = p.editor.seleccion();
         s.Tecla(0, Qt::Key_A, false, false);
         QVERIFY(!p.editor.elementos().etiqueta().visible);
-        QVERIFY(!p.estado().Modificado);
+        QVERIFY(!p.documento().Modificado());
         s.Tecla(0, Qt::Key_Control, false, true);
         QVERIFY(p.editor.elementos().etiqueta().visible);
-        QCOMPARE(p.estado().Cuadros[0].PosX, 1000);
+        QCOMPARE(p.documento().Cuadros()[0].PosX, 1000);
         s.SoltarTecla();
         QVERIFY(!p.editor.elementos().etiqueta().visible);
         s.Tecla(0, Qt::Key_Right, false, true);
         QCOMPARE(Rect(p, 0).left(), 1056.7);
-        QCOMPARE(p.estado().Cuadros[0].PosX, 1057);
-        QVERIFY(p.estado().Modificado);
+        QCOMPARE(p.documento().Cuadros()[0].PosX, 1057);
+        QVERIFY(p.documento().Modificado());
         s.Tecla(0, Qt::Key_Up, false, false);
-        QCOMPARE(p.estado().Cuadros[0].PosY, 998);
+        QCOMPARE(p.documento().Cuadros()[0].PosY, 998);
         // Never past the sheet's top-left corner.
         for (int k = 0; k < 30; ++k)
             s.Tecla(0, Qt::Key_Left, false, true);
-        QCOMPARE(p.estado().Cuadros[0].PosX, 0);
+        QCOMPARE(p.documento().Cuadros()[0].PosX, 0);
     }
 
     void bandaEnAmbosSentidos() {
@@ -422,24 +425,24 @@ private slots:
         s.PulsarHoja(Boton::Izquierdo, {900, 900});
         s.Arrastrar(r1.bottomRight() + QPointF(10, 10), EstadoArrastre::Sobre);
         s.Soltar(r1.bottomRight() + QPointF(10, 10), DondeSuelta::Hoja);
-        QVERIFY(p.estado().ModoGrupo);
-        QCOMPARE(p.estado().Seleccion, (QList<qint16>{0, 1}));
+        QVERIFY(p.documento().ModoGrupo());
+        QCOMPARE(p.documento().Seleccion(), (QList<qint16>{0, 1}));
         QVERIFY(p.barra().habilitada("BtnAlinearvertical"));
         // Drawn the other way round: the same boxes.
         s.PulsarHoja(Boton::Izquierdo, r1.bottomRight() + QPointF(10, 10));
-        QVERIFY(!p.estado().ModoGrupo);
+        QVERIFY(!p.documento().ModoGrupo());
         s.Arrastrar({900, 900}, EstadoArrastre::Sobre);
         s.Soltar({900, 900}, DondeSuelta::Hoja);
-        QCOMPARE(p.estado().Seleccion, (QList<qint16>{0, 1}));
+        QCOMPARE(p.documento().Seleccion(), (QList<qint16>{0, 1}));
         // A box touching the band's edge is not inside.
         s.PulsarHoja(Boton::Izquierdo, {1000, 900});
         s.Arrastrar(r1.bottomRight() + QPointF(10, 10), EstadoArrastre::Sobre);
         s.Soltar(r1.bottomRight() + QPointF(10, 10), DondeSuelta::Hoja);
-        QCOMPARE(p.estado().Seleccion, (QList<qint16>{1}));
+        QCOMPARE(p.documento().Seleccion(), (QList<qint16>{1}));
         // A click on the empty sheet selects nothing and disables the box tools.
         s.PulsarHoja(Boton::Izquierdo, {8000, 8000});
         s.Soltar({8000, 8000}, DondeSuelta::Hoja);
-        QVERIFY(!p.estado().ModoGrupo);
+        QVERIFY(!p.documento().ModoGrupo());
         QVERIFY(!p.barra().habilitada("BtnCortar"));
     }
 
@@ -450,8 +453,8 @@ private slots:
         s.PulsarHoja(Boton::Izquierdo, {5000, 5000});
         s.Arrastrar({-100, -100}, EstadoArrastre::Sale);
         s.Soltar({-100, -100}, DondeSuelta::Regla);
-        QVERIFY(p.estado().ModoGrupo);
-        QCOMPARE(p.estado().Seleccion, QList<qint16>{0});
+        QVERIFY(p.documento().ModoGrupo());
+        QCOMPARE(p.documento().Seleccion(), QList<qint16>{0});
         QVERIFY(!p.barra().habilitada("BtnAlinearvertical"));
     }
 
@@ -461,13 +464,13 @@ private slots:
         SeleccionHoja& s = p.editor.seleccion();
         for (int i : {2, 0, 1})
             s.PulsarCuadro(i, Boton::Izquierdo, true, {1, 1});
-        QVERIFY(p.estado().ModoGrupo);
-        QCOMPARE(p.estado().Seleccion, (QList<qint16>{0, 1, 2}));
+        QVERIFY(p.documento().ModoGrupo());
+        QCOMPARE(p.documento().Seleccion(), (QList<qint16>{0, 1, 2}));
         for (int i : {0, 1, 2})
             QVERIFY(p.editor.elementos().elementos()[i].manijas);
         // Shift+click again takes a box out.
         s.PulsarCuadro(1, Boton::Izquierdo, true, {1, 1});
-        QCOMPARE(p.estado().Seleccion, (QList<qint16>{0, 2}));
+        QCOMPARE(p.documento().Seleccion(), (QList<qint16>{0, 2}));
     }
 
     void grupoSeDetieneEnElBorde() {
@@ -483,10 +486,10 @@ private slots:
         QVERIFY(s.cajaVisible());
         s.Arrastrar(inicio - QPointF(9000, 0), EstadoArrastre::Sobre);
         s.Soltar(inicio - QPointF(9000, 0), DondeSuelta::Hoja);
-        QCOMPARE(p.estado().Cuadros[0].PosX, 0);
-        QCOMPARE(p.estado().Cuadros[1].PosX, 2000);
-        QCOMPARE(p.estado().Cuadros[1].PosY, 2000);
-        QVERIFY(p.estado().Modificado);
+        QCOMPARE(p.documento().Cuadros()[0].PosX, 0);
+        QCOMPARE(p.documento().Cuadros()[1].PosX, 2000);
+        QCOMPARE(p.documento().Cuadros()[1].PosY, 2000);
+        QVERIFY(p.documento().Modificado());
         QVERIFY(!s.cajaVisible());
         QVERIFY(p.editor.elementos().elementos()[0].visible);
     }
@@ -494,7 +497,7 @@ private slots:
     void grupoPorUnCuadroBloqueadoNoSeMueve() {
         Banco b;
         Programa& p = ConCuadros(b, {{1000, 1000}, {3000, 1000}});
-        p.estado().Cuadros[1].Bloqueado = true;
+        p.documento().cambiarCuadro(1, [&](Cuadro& c) { c.Bloqueado = true; });
         SeleccionHoja& s = p.editor.seleccion();
         s.PulsarCuadro(0, Boton::Izquierdo, true, {1, 1});
         s.PulsarCuadro(1, Boton::Izquierdo, true, {1, 1});
@@ -508,12 +511,11 @@ private slots:
         Banco b;
         Programa& p = ConCuadros(b, {{1000, 1000}});
         SeleccionHoja& s = p.editor.seleccion();
-        QCOMPARE(s.PulsarCuadro(0, Boton::Derecho, false, {1, 1}), QStringLiteral("MnuCuadro"));
+        QCOMPARE(s.PulsarCuadro(0, Boton::Derecho, false, {1, 1}), Emergente::Cuadro);
         QVERIFY(p.barra().pulsada("BtnLineasGuia"));
-        QCOMPARE(s.PulsarHoja(Boton::Derecho, {2000.4, 3000.5}), QStringLiteral("MnuHoja"));
-        QCOMPARE(p.estado().PuntoX, 2000);
-        QCOMPARE(p.estado().PuntoY, 3000);
-        QVERIFY(p.estado().PuntoMarcado);
+        QCOMPARE(s.PulsarHoja(Boton::Derecho, {2000.4, 3000.5}), Emergente::Hoja);
+        QCOMPARE(p.editor.seleccion().puntoInsercion().punto, QPointF(2000, 3000));
+        QVERIFY(p.editor.seleccion().puntoInsercion().marcado);
     }
 
     void posicionEnLaBarraDeEstado() {

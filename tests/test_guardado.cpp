@@ -32,10 +32,8 @@ QByteArray TrabajoDe(int cuadros) {
     e.Trabajo.HAlto = 15842;
     e.Trabajo.Zoom = 0.5f;
     AjustesMemoria vacios;
-    for (int i = 0; i < cuadros; ++i) {
-        e.PuntoX = e.PuntoY = 600 * i;
-        e.AgregarCuadro(Estado::DefectosCuadro(vacios));
-    }
+    for (int i = 0; i < cuadros; ++i)
+        e.AgregarCuadro(Preferencias(vacios).defectosCuadro(), QPoint(1200 * i, 1200 * i));
     return SerializarTrabajo(e, QLocale());
 }
 
@@ -62,12 +60,11 @@ int SegundaCopia(const QString& accion, const QString& ruta) {
     b.dialogos.rutas = {ruta};
     p.despachador.ejecutar("BtnAbrir");
     QTextStream salida(stdout);
-    if (!p.principal.editorAbierto())
+    if (!p.documento().abierto())
         return 3;
     if (accion == u"guardar") {
         AjustesMemoria vacios;
-        p.estado().PuntoX = p.estado().PuntoY = 3000;
-        p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
+        p.documento().agregarCuadro(Preferencias(vacios).defectosCuadro(), QPoint(6000, 6000));
         p.despachador.ejecutar("BtnGuardar");
     } else {
         salida << "abierto" << Qt::endl;
@@ -202,11 +199,11 @@ private slots:
         Programa& p = b.crear();
         b.dialogos.rutas = {ruta};
         p.despachador.ejecutar("BtnAbrir");
-        p.estado().Cuadros[0].PosX += 567;
+        p.documento().cambiarCuadro(0, [](Cuadro& c) { c.PosX += 567; });
         b.mensajes.respuestas = {Respuesta::Cancelar, Respuesta::Aceptar};
         p.despachador.ejecutar("BtnGuardar");
         QCOMPARE(b.mensajes.titulos(), (QStringList{"Error de disco", "Guardar Trabajo"}));
-        QVERIFY(p.estado().Modificado);
+        QVERIFY(p.documento().Modificado());
         QCOMPARE(Leer(ruta), antes);
         QCOMPARE(int(Modo(ruta)), 0444);
     }
@@ -233,7 +230,7 @@ private slots:
                  qPrintable(dicho));
         QCOMPARE(CuadrosEn(ruta), 2);
 
-        p.estado().Cuadros[0].PosX += 567;
+        p.documento().cambiarCuadro(0, [](Cuadro& c) { c.PosX += 567; });
         b.mensajes.respuestas = {Respuesta::No};
         p.despachador.ejecutar("BtnGuardar");
         QCOMPARE(b.mensajes.mostrados.size(), 1);
@@ -243,12 +240,12 @@ private slots:
         QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Guardar Trabajo"));
         QCOMPARE(b.mensajes.mostrados[0].botones, Botones::SiNo);
         QCOMPARE(CuadrosEn(ruta), 2);
-        QVERIFY(p.estado().Modificado);
+        QVERIFY(p.documento().Modificado());
 
         // From the close prompt too: not overwriting keeps the job open.
         b.mensajes.respuestas = {Respuesta::Si, Respuesta::No};
         p.despachador.ejecutar("BtnCerrarTrabajo");
-        QVERIFY(p.principal.editorAbierto());
+        QVERIFY(p.documento().abierto());
         QCOMPARE(CuadrosEn(ruta), 2);
 
         // The operator's choice: overwrite. Then the file is A's again, and
@@ -257,11 +254,11 @@ private slots:
         b.mensajes.respuestas = {Respuesta::Si};
         p.despachador.ejecutar("BtnGuardar");
         QCOMPARE(CuadrosEn(ruta), 1);
-        QVERIFY(!p.estado().Modificado);
-        p.estado().Cuadros[0].PosX += 567;
+        QVERIFY(!p.documento().Modificado());
+        p.documento().cambiarCuadro(0, [](Cuadro& c) { c.PosX += 567; });
         p.despachador.ejecutar("BtnGuardar");
         QCOMPARE(b.mensajes.mostrados.size(), 1);
-        QVERIFY(!p.estado().Modificado);
+        QVERIFY(!p.documento().Modificado());
     }
 
     void abiertoEnOtraCopia() {
@@ -282,15 +279,15 @@ private slots:
         QVERIFY(b.mensajes.mostrados[0].texto.contains(
             QStringLiteral("(proceso %1 en ").arg(copia.processId())));
         QCOMPARE(b.mensajes.mostrados[0].botones, Botones::SiNo);
-        QVERIFY(!p.principal.editorAbierto());
-        QVERIFY(p.estado().RutaTrabajo.isEmpty());
+        QVERIFY(!p.documento().abierto());
+        QVERIFY(p.documento().RutaTrabajo().isEmpty());
 
         // Opened all the same: the other copy keeps its lock.
         b.dialogos.rutas = {ruta};
         b.mensajes.respuestas = {Respuesta::Si};
         p.despachador.ejecutar("BtnAbrir");
-        QVERIFY(p.principal.editorAbierto());
-        QCOMPARE(p.estado().cuadrosVivos(), 2);
+        QVERIFY(p.documento().abierto());
+        QCOMPARE(p.documento().cuadrosVivos(), 2);
         b.mensajes.respuestas = {Respuesta::No};
         p.despachador.ejecutar("BtnCerrarTrabajo");
         QVERIFY(QFileInfo::exists(candado));
@@ -324,7 +321,7 @@ private slots:
         Programa& p = b.crear();
         b.dialogos.rutas = {ruta};
         p.despachador.ejecutar("BtnAbrir");
-        QVERIFY(p.principal.editorAbierto());
+        QVERIFY(p.documento().abierto());
         QVERIFY(b.mensajes.mostrados.isEmpty());
         QCOMPARE(Leer(candado).split('\n').first().toLongLong(),
                  QCoreApplication::applicationPid());
@@ -341,7 +338,7 @@ private slots:
         p.despachador.ejecutar("BtnAbrir");
         QVERIFY(QFileInfo::exists(CandadoTrabajo::RutaCandado(ruta)));
         p.despachador.ejecutar("BtnGuardComo");
-        QCOMPARE(p.estado().RutaTrabajo, otra);
+        QCOMPARE(p.documento().RutaTrabajo(), otra);
         QVERIFY(!QFileInfo::exists(CandadoTrabajo::RutaCandado(ruta)));
         QVERIFY(QFileInfo::exists(CandadoTrabajo::RutaCandado(otra)));
     }

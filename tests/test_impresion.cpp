@@ -427,8 +427,8 @@ class PruebaComandos : public QObject {
         Programa& p = b.crear();
         p.despachador.ejecutar("BtnNuevo");
         AjustesMemoria vacios;
-        const int i = p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
-        p.estado().Cuadros[i].Fin = 3;
+        const int i = p.documento().agregarCuadro(Preferencias(vacios).defectosCuadro(), {});
+        p.documento().cambiarCuadro(i, [&](Cuadro& c) { c.Fin = 3; });
         return p;
     }
 
@@ -461,7 +461,7 @@ private slots:
         QFETCH(bool, siempre);
         Banco b;
         b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", "Laser");
-        b.ajustes.escribirBooleano(Aplicacion::Producto, "PrinterDefault", siempre);
+        Preferencias(b.ajustes).escribirBooleano(Aplicacion::Producto, "PrinterDefault", siempre);
         Programa& p = ConTrabajo(b);
         b.dialogosImpresion.elegir = "Chorro";
         p.despachador.ejecutar("BtnImprimir");
@@ -509,8 +509,8 @@ private slots:
         Banco b;
         b.carpetasAntiguas = {dir.path()};
         Programa& p = ConTrabajo(b);
-        p.estado().Cuadros[0].PosX = 1000;
-        p.estado().Cuadros[0].PosY = 1000;
+        p.documento().cambiarCuadro(0, [&](Cuadro& c) { c.PosX = 1000; });
+        p.documento().cambiarCuadro(0, [&](Cuadro& c) { c.PosY = 1000; });
         p.despachador.ejecutar("BtnPrueba");
         const auto t = b.impresoras.creadas.last()->de("texto");
         QCOMPARE(t.size(), 1);
@@ -522,7 +522,7 @@ private slots:
     void seleccionarImpresora() {
         Banco b;
         b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", "Laser");
-        b.ajustes.escribirBooleano(Aplicacion::Producto, "PrinterDefault", true);
+        Preferencias(b.ajustes).escribirBooleano(Aplicacion::Producto, "PrinterDefault", true);
         Programa& p = ConTrabajo(b);
         b.dialogosImpresion.elegir = "Chorro";
         b.mensajes.respuestas = {Respuesta::No};
@@ -548,7 +548,7 @@ private slots:
         Banco b;
         Programa& p = ConTrabajo(b);
         GenerarIniPrinter(b.ajustes, "PDF", 1, 500, 500);
-        p.estado().Cuadros[0].PosX = 1000;
+        p.documento().cambiarCuadro(0, [&](Cuadro& c) { c.PosX = 1000; });
         QTemporaryDir dir;
         b.dialogos.rutas = {dir.filePath("x.pdf")};
         p.despachador.ejecutar("BtnExportarPdf");
@@ -562,7 +562,8 @@ private slots:
     void cuadroFueraPreguntaAntesDeImprimir() {
         Banco b;
         Programa& p = ConTrabajo(b);
-        p.estado().Cuadros[0].PosX = p.estado().Trabajo.HAncho - 10;
+        p.documento().cambiarCuadro(
+            0, [&](Cuadro& c) { c.PosX = p.documento().Trabajo().HAncho - 10; });
         b.mensajes.respuestas = {Respuesta::Cancelar};
         p.despachador.ejecutar("BtnImprimir");
         QCOMPARE(b.mensajes.mostrados.size(), 1);
@@ -620,7 +621,7 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("x");
         f.close();
-        p.estado().RutaTrabajo = trabajo;
+        p.documento().fijarRuta(trabajo);
         b.dialogos.rutas = {trabajo};
         p.despachador.ejecutar("BtnExportarPdf");
         QVERIFY(b.impresoras.pdfs.isEmpty());
@@ -636,18 +637,21 @@ private slots:
             i.geo.anchoImprimible = i.geo.anchoFisico - 300;
             i.geo.altoImprimible = i.geo.altoFisico - 600;
         };
-        p.estado().Trabajo.Zoom = 0.5f;
+        p.documento().fijarZoom(0.5f);
         const auto m = p.impresion.ComprobarMargenes();
         QVERIFY(m.has_value());
         QVERIFY(b.mensajes.mostrados.isEmpty());
-        QVERIFY(qAbs(m->izquierdo - 0.635 * 567 * 0.5) < 0.5);
-        QVERIFY(qAbs(m->superior - 1.27 * 567 * 0.5) < 0.5);
-        QVERIFY(qAbs(m->derecho - (12240 - 0.635 * 567) * 0.5) < 0.5);
-        QVERIFY(qAbs(m->inferior - (15840 - 1.27 * 567) * 0.5) < 0.5);
+        // On the sheet, twips at zoom 1: the editor scales them to its zoom.
+        QVERIFY(qAbs(m->izquierdo - 0.635 * 567) < 0.5);
+        QVERIFY(qAbs(m->superior - 1.27 * 567) < 0.5);
+        QVERIFY(qAbs(m->derecho - (12240 - 0.635 * 567)) < 0.5);
+        QVERIFY(qAbs(m->inferior - (15840 - 1.27 * 567)) < 0.5);
         QCOMPARE(p.impresora.actual(), QStringLiteral("Chorro"));
         // A landscape sheet on that paper: warned, and the check goes on.
-        std::swap(p.estado().Trabajo.HAncho, p.estado().Trabajo.HAlto);
-        p.estado().Trabajo.HOrienta = false;
+        CambiarHoja(p.documento(), [](Trabajo& h) {
+            std::swap(h.HAncho, h.HAlto);
+            h.HOrienta = false;
+        });
         b.impresoras.preparar = {};
         p.impresora.FijarImpresoraPredeterminada("Laser");
         p.impresora.TerminarDocumento();
@@ -708,7 +712,8 @@ private slots:
         b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", "Laser");
         b.ajustes.escribir(Aplicacion::Titulo, "Laser", "Yx", "1e308");
         Programa& p = ConTrabajo(b);
-        AjusteImpresora a(p.principal, p.impresora, {});
+        AjusteImpresora a(p.preferencias(), p.principal.politica, p.principal.mensajes(),
+                          p.principal.dialogosImpresion(), p.impresora, {});
         a.Abrir();
         const auto v = a.BuscarIniPrinter(false);
         QCOMPARE(v.x, QStringLiteral("0,00"));
@@ -727,7 +732,8 @@ private slots:
         Banco b;
         b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", "Laser");
         Programa& p = ConTrabajo(b);
-        AjusteImpresora a(p.principal, p.impresora, {});
+        AjusteImpresora a(p.preferencias(), p.principal.politica, p.principal.mensajes(),
+                          p.principal.dialogosImpresion(), p.impresora, {});
         a.Abrir();
         QCOMPARE(p.impresora.actual(), QStringLiteral("Laser"));
         a.Aplicar(1.5, 2, true);

@@ -12,11 +12,12 @@ class PruebaPagina : public QObject {
     static Programa& ConHoja(Banco& b, qint32 ancho, qint32 alto, const QString& nombre) {
         Programa& p = b.crear();
         p.despachador.ejecutar("BtnNuevo");
-        ::Trabajo& h = p.estado().Trabajo;
-        h.HAncho = ancho;
-        h.HAlto = alto;
-        h.HName = nombre;
-        h.HOrienta = ancho < alto;
+        CambiarHoja(p.documento(), [&](Trabajo& h) {
+            h.HAncho = ancho;
+            h.HAlto = alto;
+            h.HName = nombre;
+            h.HOrienta = ancho < alto;
+        });
         return p;
     }
 
@@ -26,9 +27,8 @@ private slots:
     void a4Apaisado() {
         Banco b;
         Programa& p = ConHoja(b, 11907, 16840, "A4");
-        ConfiguracionPagina c(p.principal);
+        ConfiguracionPagina c(p.documento(), p.preferencias(), p.principal.mensajes());
         c.Cargar();
-        QVERIFY(p.estado().DialogoCancelado);
         QCOMPARE(c.campos.indice, 1);
         QCOMPARE(c.campos.ancho, QStringLiteral("21,00"));
         QCOMPARE(c.campos.alto, QStringLiteral("29,70"));
@@ -36,13 +36,12 @@ private slots:
         QCOMPARE(c.campos.entradas().last(), QStringLiteral("Personal"));
         c.vertical = false;
         QVERIFY(c.Aceptar());
-        const ::Trabajo& h = p.estado().Trabajo;
+        const ::Trabajo& h = p.documento().Trabajo();
         QCOMPARE(h.HAncho, 16840);
         QCOMPARE(h.HAlto, 11907);
         QVERIFY(!h.HOrienta);
         QCOMPARE(h.HName, QStringLiteral("A4"));
-        QVERIFY(!p.estado().DialogoCancelado);
-        QVERIFY(p.estado().Modificado); // the sheet is saved with the job
+        QVERIFY(p.documento().Modificado()); // the sheet is saved with the job
         QCOMPARE(p.principal.panel(2), QStringLiteral("A4 (29,70 x 21,00 Cmts)"));
     }
 
@@ -53,11 +52,11 @@ private slots:
         Programa& p = ConHoja(b, 11907, 16840, "A4");
         AjustesMemoria vacios;
         for (const auto& [x, y] : {std::pair{1000, 1000}, {1000, 14000}, {20000, 1000}}) {
-            const int i = p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
-            p.estado().Cuadros[i].PosX = x;
-            p.estado().Cuadros[i].PosY = y;
+            const int i = p.documento().agregarCuadro(Preferencias(vacios).defectosCuadro(), {});
+            p.documento().cambiarCuadro(i, [&](Cuadro& c) { c.PosX = x; });
+            p.documento().cambiarCuadro(i, [&](Cuadro& c) { c.PosY = y; });
         }
-        ConfiguracionPagina c(p.principal);
+        ConfiguracionPagina c(p.documento(), p.preferencias(), p.principal.mensajes());
         c.Cargar();
         c.vertical = false;
         QVERIFY(c.Aceptar());
@@ -65,7 +64,8 @@ private slots:
         QCOMPARE(b.mensajes.mostrados[0].texto,
                  QStringLiteral("Con esta hoja, el cuadro Nº 2 queda fuera de ella.\rSe muestran "
                                 "marcados en el borde de la hoja: arrástrelos a su sitio."));
-        QCOMPARE(p.estado().Cuadros[1].PosY, 14000); // nothing moved behind the operator's back
+        QCOMPARE(p.documento().Cuadros()[1].PosY,
+                 14000); // nothing moved behind the operator's back
         c.Cargar();
         c.vertical = true;
         QVERIFY(c.Aceptar());
@@ -75,7 +75,7 @@ private slots:
     void entrarYSalirSinTeclear() {
         Banco b;
         Programa& p = ConHoja(b, 11907, 16840, "A4");
-        ConfiguracionPagina c(p.principal);
+        ConfiguracionPagina c(p.documento(), p.preferencias(), p.principal.mensajes());
         c.Cargar();
         c.campos.EntrarCampo();
         QCOMPARE(c.campos.indice, CamposTamano::kPersonal);
@@ -89,10 +89,10 @@ private slots:
         QCOMPARE(c.campos.indice, CamposTamano::kPersonal);
         QCOMPARE(c.campos.ancho, QStringLiteral("20,00"));
         QVERIFY(c.Aceptar());
-        QCOMPARE(p.estado().Trabajo.HName, QStringLiteral("Personal"));
-        QCOMPARE(p.estado().Trabajo.HAncho, 11340);
+        QCOMPARE(p.documento().Trabajo().HName, QStringLiteral("Personal"));
+        QCOMPARE(p.documento().Trabajo().HAncho, 11340);
         // Sizes of a standard paper typed as "Personal" find that paper.
-        ConfiguracionPagina d(p.principal);
+        ConfiguracionPagina d(p.documento(), p.preferencias(), p.principal.mensajes());
         d.Cargar();
         d.campos.ancho = "21,59";
         d.campos.alto = "27,94";
@@ -109,27 +109,27 @@ private slots:
     void propioApaisadoSinCambios() {
         Banco b;
         Programa& p = ConHoja(b, 9000, 6000, "Personal");
-        p.estado().Modificado = false;
-        ConfiguracionPagina c(p.principal);
+        p.documento().fijarModificado(false);
+        ConfiguracionPagina c(p.documento(), p.preferencias(), p.principal.mensajes());
         c.Cargar();
         QCOMPARE(c.campos.indice, CamposTamano::kPersonal);
         QVERIFY(!c.vertical);
         QVERIFY(c.Aceptar());
-        QCOMPARE(p.estado().Trabajo.HAncho, 9000);
-        QCOMPARE(p.estado().Trabajo.HAlto, 6000);
-        QVERIFY(!p.estado().Modificado);
+        QCOMPARE(p.documento().Trabajo().HAncho, 9000);
+        QCOMPARE(p.documento().Trabajo().HAlto, 6000);
+        QVERIFY(!p.documento().Modificado());
     }
 
     void predeterminar() {
         Banco b;
         Programa& p = ConHoja(b, 11907, 16840, "A4");
-        ConfiguracionPagina c(p.principal);
+        ConfiguracionPagina c(p.documento(), p.preferencias(), p.principal.mensajes());
         c.Cargar();
         c.vertical = false;
         b.mensajes.respuestas = {Respuesta::Cancelar};
         c.Predeterminar();
         QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "HName", {}), QStringLiteral("Carta"));
-        QVERIFY(p.estado().Trabajo.HOrienta);
+        QVERIFY(p.documento().Trabajo().HOrienta);
         QCOMPARE(b.mensajes.mostrados[0].texto,
                  QStringLiteral("Se cambiarán los valores predeterminados a :\rA4 (21,00 x 29,70 "
                                 "Cmts) \rOrientación  HORIZONTAL\r\r¿Desea continuar?"));
@@ -143,8 +143,8 @@ private slots:
         b.mensajes.respuestas = {Respuesta::No};
         p.despachador.ejecutar("BtnCerrarTrabajo");
         p.despachador.ejecutar("BtnNuevo");
-        QCOMPARE(p.estado().Trabajo.HAncho, 16840);
-        QVERIFY(!p.estado().Trabajo.HOrienta);
+        QCOMPARE(p.documento().Trabajo().HAncho, 16840);
+        QVERIFY(!p.documento().Trabajo().HOrienta);
     }
 
     // A size the job file could not hold back is refused where it is typed,
@@ -166,7 +166,7 @@ private slots:
             QStringLiteral("El tamaño de la hoja debe ser mayor que 0 y no mayor que 500 Cmts");
         Banco b;
         Programa& p = ConHoja(b, 11907, 16840, "A4");
-        ConfiguracionPagina c(p.principal);
+        ConfiguracionPagina c(p.documento(), p.preferencias(), p.principal.mensajes());
         c.Cargar();
         c.campos.EntrarCampo();
         c.campos.ancho = ancho;
@@ -175,9 +175,9 @@ private slots:
         b.mensajes.mostrados.clear();
         QCOMPARE(c.Aceptar(), valido);
         if (valido) {
-            QCOMPARE(p.estado().Trabajo.HAncho, kMaxLadoHoja);
+            QCOMPARE(p.documento().Trabajo().HAncho, kMaxLadoHoja);
         } else {
-            QCOMPARE(p.estado().Trabajo.HAncho, 11907);
+            QCOMPARE(p.documento().Trabajo().HAncho, 11907);
             QCOMPARE(b.mensajes.mostrados.size(), 1);
             QCOMPARE(b.mensajes.mostrados[0].texto, limite);
             // "&Predeterminar" says the same and stores nothing: no question.
@@ -186,7 +186,8 @@ private slots:
             QCOMPARE(b.mensajes.mostrados[1].texto, limite);
             QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "HAncho", {}), QStringLiteral("12242"));
         }
-        Opciones o(p.principal);
+        Opciones o(p.documento(), p.preferencias(), p.principal.impresoras(),
+                   p.principal.mensajes());
         o.Cargar();
         o.hoja.EntrarCampo();
         o.hoja.ancho = ancho;
@@ -203,8 +204,8 @@ private slots:
         b.ajustes.escribirTexto(Aplicacion::Titulo, "HAlto", "2147483647");
         Programa& p = b.crear();
         p.despachador.ejecutar("BtnNuevo");
-        QCOMPARE(p.estado().Trabajo.HName, QStringLiteral("Carta"));
-        QCOMPARE(p.estado().Trabajo.HAlto, 15842);
+        QCOMPARE(p.documento().Trabajo().HName, QStringLiteral("Carta"));
+        QCOMPARE(p.documento().Trabajo().HAlto, 15842);
         QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "HAlto", {}), QStringLiteral("15842"));
     }
 
@@ -213,7 +214,8 @@ private slots:
         Banco b;
         b.impresoras.lista = {"Laser", "Chorro"};
         Programa& p = b.crear();
-        Opciones o(p.principal);
+        Opciones o(p.documento(), p.preferencias(), p.principal.impresoras(),
+                   p.principal.mensajes());
         o.Cargar();
         QCOMPARE(o.verRegla, 0);
         QCOMPARE(o.verMargen, 2);
@@ -258,7 +260,8 @@ private slots:
             b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", impresora);
         Programa& p = b.crear();
         const QString panel = p.principal.panel(3);
-        Opciones o(p.principal);
+        Opciones o(p.documento(), p.preferencias(), p.principal.impresoras(),
+                   p.principal.mensajes());
         o.Cargar();
         o.cifras = 7;
         o.cambiado = true;
@@ -273,7 +276,8 @@ private slots:
         Banco b;
         b.impresoras.lista = {"Laser", "Chorro"};
         Programa& p = b.crear();
-        Opciones o(p.principal);
+        Opciones o(p.documento(), p.preferencias(), p.principal.impresoras(),
+                   p.principal.mensajes());
         o.Cargar();
         o.verEjes = 2;
         o.SiempreEstaImpresora(true); // nothing selected: the first printer
@@ -295,15 +299,16 @@ private slots:
                  QStringLiteral("Verdadero"));
         QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "VerLineas", {}), QStringLiteral("0"));
         QCOMPARE(p.principal.panel(3), QStringLiteral("Laser"));
-        QCOMPARE(p.estado().Trabajo.HAncho, 16840);
-        QCOMPARE(p.estado().Trabajo.HAlto, 11907);
+        QCOMPARE(p.documento().Trabajo().HAncho, 16840);
+        QCOMPARE(p.documento().Trabajo().HAlto, 11907);
         QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "HAncho", {}), QStringLiteral("16840"));
         // A new box now has 7 digits and no guide lines.
-        const Cuadro c = Estado::DefectosCuadro(b.ajustes);
+        const Cuadro c = Preferencias(b.ajustes).defectosCuadro();
         QCOMPARE(c.Cifras, qint16(7));
         QVERIFY(!c.LineasGuia);
         // And the dialog shows what was stored.
-        Opciones otra(p.principal);
+        Opciones otra(p.documento(), p.preferencias(), p.principal.impresoras(),
+                      p.principal.mensajes());
         otra.Cargar();
         QVERIFY(otra.siempreEstaImpresora);
         QCOMPARE(otra.impresora, 0);

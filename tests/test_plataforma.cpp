@@ -1,4 +1,5 @@
 // The settings store on disk.
+#include "core/trabajo/Preferencias.h"
 #include "platform/AjustesQt.h"
 
 #include <QProcess>
@@ -53,16 +54,16 @@ private slots:
         QTemporaryDir dir;
         AjustesQt a(dir.path());
         a.escribirTexto(Aplicacion::Producto, "FontSize", "10,5");
-        a.escribirBooleano(Aplicacion::Producto, "FontBold", true,
-                           QLocale(QLocale::Spanish, QLocale::Spain));
+        Preferencias(a, QLocale(QLocale::Spanish, QLocale::Spain))
+            .escribirBooleano(Aplicacion::Producto, "FontBold", true);
         AjustesQt b(dir.path());
         QCOMPARE(b.texto(Aplicacion::Producto, "FontSize", {}), QStringLiteral("10,5"));
-        QCOMPARE(b.real(Aplicacion::Producto, "FontSize", 0), 10.5);
+        QCOMPARE(Preferencias(b).real(Aplicacion::Producto, "FontSize", 0), 10.5);
         QCOMPARE(b.texto(Aplicacion::Producto, "FontBold", {}), QStringLiteral("Verdadero"));
-        QVERIFY(b.booleano(Aplicacion::Producto, "FontBold", false));
-        QCOMPARE(b.entero(Aplicacion::Producto, "Cifras", 5), 5);
+        QVERIFY(Preferencias(b).booleano(Aplicacion::Producto, "FontBold", false));
+        QCOMPARE(Preferencias(b).entero(Aplicacion::Producto, "Cifras", 5), 5);
         a.escribirTexto(Aplicacion::Producto, "Cifras", "cinco");
-        QCOMPARE(b.entero(Aplicacion::Producto, "Cifras", 5), 5);
+        QCOMPARE(Preferencias(b).entero(Aplicacion::Producto, "Cifras", 5), 5);
     }
 
     // The files stay in QSettings' form: what either writes, the other reads
@@ -139,8 +140,8 @@ private slots:
         f.write("[Settings]\nCifras=" + variante + "\nVerRegla=2\n");
         f.close();
         AjustesQt a(dir.path());
-        QCOMPARE(a.entero(Aplicacion::Producto, "Cifras", 5), 5);
-        QCOMPARE(a.entero(Aplicacion::Producto, "VerRegla", 1), 2);
+        QCOMPARE(Preferencias(a).entero(Aplicacion::Producto, "Cifras", 5), 5);
+        QCOMPARE(Preferencias(a).entero(Aplicacion::Producto, "VerRegla", 1), 2);
         a.escribirTexto(Aplicacion::Producto, "VerRegla", "0");
         QCOMPARE(Leer(ruta), "[Settings]\nCifras=" + variante + "\nVerRegla=0\n");
     }
@@ -168,10 +169,10 @@ private slots:
         QCOMPARE(a.avisos().size(), 1);
         QVERIFY(a.avisos()[0].startsWith(
             QStringLiteral("El archivo de ajustes %1 es demasiado grande").arg(ruta)));
-        QCOMPARE(a.entero(Aplicacion::Producto, "Cifras", 5), 5);
+        QCOMPARE(Preferencias(a).entero(Aplicacion::Producto, "Cifras", 5), 5);
         // The program goes on with what it is told, and the file stays as it was.
         a.escribirTexto(Aplicacion::Producto, "Cifras", "9");
-        QCOMPARE(a.entero(Aplicacion::Producto, "Cifras", 5), 9);
+        QCOMPARE(Preferencias(a).entero(Aplicacion::Producto, "Cifras", 5), 9);
         QCOMPARE(Leer(ruta), antes);
         // The other file is the program's as always.
         a.escribirTexto(Aplicacion::Titulo, "HName", "A4");
@@ -181,7 +182,7 @@ private slots:
         ArchivoGrande(ruta, kMaxArchivoAjustes - 100);
         AjustesQt b(dir.path());
         QVERIFY(b.avisos().isEmpty());
-        QCOMPARE(b.entero(Aplicacion::Producto, "Cifras", 5), 7);
+        QCOMPARE(Preferencias(b).entero(Aplicacion::Producto, "Cifras", 5), 7);
     }
 
     void archivoQueNoEsComunNoSeLee() {

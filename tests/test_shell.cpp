@@ -220,8 +220,10 @@ private slots:
         p.despachador.registrar("BtnAcercade", [&] { ++llamadas; });
         p.barra().pulsar("btnacercade");
         QCOMPARE(llamadas, 1);
-        p.estado().Actualizando = true;
-        p.barra().pulsar("BtnAcercade");
+        {
+            BarraHerramientas::Actualizar actualizando(p.barra());
+            p.barra().pulsar("BtnAcercade");
+        }
         QCOMPARE(llamadas, 1);
     }
 
@@ -255,14 +257,17 @@ private slots:
             QVERIFY2(!p.barra().habilitada(id), qPrintable(id));
         for (const QString& id : siempre)
             QVERIFY2(p.barra().habilitada(id), qPrintable(id));
-        HabilitarHerramientas(p.principal);
+        // The job's tools follow whether a job is open.
+        p.documento().fijarAbierto(true);
         for (const QString& id : trabajo)
             QVERIFY2(p.barra().habilitada(id), qPrintable(id));
-        HabilitarHerramientasGrupo(p.principal);
+        ReflejarHerramientasCuadro(p.principal, {.cuadro = true, .alinear = true});
         QVERIFY(p.barra().habilitada("BtnAlinearvertical"));
-        DeshabilitarHerramientasCuadro(p.principal);
+        QVERIFY(p.barra().habilitada("BtnCortar"));
+        ReflejarHerramientasCuadro(p.principal, {.cuadro = false});
         QVERIFY(!p.barra().habilitada("BtnCortar"));
-        DeshabilitarHerramientas(p.principal);
+        QVERIFY(p.barra().habilitada("BtnAlinearvertical"));
+        p.documento().fijarAbierto(false);
         for (const QString& id : trabajo)
             QVERIFY2(!p.barra().habilitada(id), qPrintable(id));
         for (const QString& id : siempre)

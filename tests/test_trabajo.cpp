@@ -64,7 +64,7 @@ LecturaTrabajo LeerBytes(const QByteArray& datos, MensajesGuion& m) {
     AjustesMemoria vacios;
     ::Trabajo previo;
     FijarCarta(previo);
-    return LeerArchivoTrabajo(ruta, previo, Estado::DefectosCuadro(vacios), politica);
+    return LeerArchivoTrabajo(ruta, previo, Preferencias(vacios).defectosCuadro(), politica);
 }
 } // namespace
 
@@ -77,7 +77,7 @@ private slots:
     void primerCuadroUsaLaRanura0YDefectos() {
         Estado e;
         AjustesMemoria vacios;
-        const Cuadro d = Estado::DefectosCuadro(vacios);
+        const Cuadro d = Preferencias(vacios).defectosCuadro();
         QCOMPARE(e.AgregarCuadro(d), 0);
         const Cuadro& c = e.Cuadros[0];
         QCOMPARE(c.Cifras, qint16(5));
@@ -104,7 +104,7 @@ private slots:
         a.escribirTexto(Aplicacion::Producto, "VerLineas", "Falso");
         a.escribirTexto(Aplicacion::Producto, "FontBold", "Verdadero");
         a.escribirTexto(Aplicacion::Producto, "FontColor", "255");
-        const Cuadro c = Estado::DefectosCuadro(a);
+        const Cuadro c = Preferencias(a).defectosCuadro();
         QCOMPARE(c.Cifras, qint16(7));
         QCOMPARE(c.FontName, QStringLiteral("Arial"));
         QCOMPARE(c.FontSize, 10.5f);
@@ -118,15 +118,15 @@ private slots:
     void tamanoDeLetraGuardadoFueraDeLimites() {
         AjustesMemoria a;
         a.escribirTexto(Aplicacion::Producto, "FontSize", "1700");
-        QCOMPARE(Estado::DefectosCuadro(a).FontSize, 10.0f);
+        QCOMPARE(Preferencias(a).defectosCuadro().FontSize, 10.0f);
         a.escribirTexto(Aplicacion::Producto, "FontSize", "1638");
-        QCOMPARE(Estado::DefectosCuadro(a).FontSize, 1638.0f);
+        QCOMPARE(Preferencias(a).defectosCuadro().FontSize, 1638.0f);
     }
 
     void ranuraLibreMasBajaSeReutiliza() {
         Estado e;
         AjustesMemoria vacios;
-        const Cuadro d = Estado::DefectosCuadro(vacios);
+        const Cuadro d = Preferencias(vacios).defectosCuadro();
         for (int i = 0; i < 4; ++i)
             e.AgregarCuadro(d);
         e.Cuadros[2].Bloqueado = true;
@@ -142,7 +142,7 @@ private slots:
     void colorFondoSigueElCiclo() {
         Estado e;
         AjustesMemoria vacios;
-        const Cuadro d = Estado::DefectosCuadro(vacios);
+        const Cuadro d = Preferencias(vacios).defectosCuadro();
         QList<qint32> colores;
         for (int i = 0; i < 9; ++i)
             colores.append(e.Cuadros[e.AgregarCuadro(d)].ColorFondo);
@@ -153,28 +153,34 @@ private slots:
         QCOMPARE(e.Cuadros[e.AgregarCuadro(d)].ColorFondo, 0);
     }
 
-    void posicionDelPuntoDividoPorZoomRedondeoPar() {
-        Estado e;
-        AjustesMemoria vacios;
-        e.Trabajo.Zoom = 0.5f;
-        e.PuntoX = 101; // 202 twips
-        e.PuntoY = 1;   // 2 twips
-        const int i = e.AgregarCuadro(Estado::DefectosCuadro(vacios));
-        QCOMPARE(e.Cuadros[i].PosX, 202);
-        QCOMPARE(e.Cuadros[i].PosY, 2);
-        e.Trabajo.Zoom = 2.0f;
-        e.PuntoX = 5; // 2.5 -> 2, half to even
-        e.PuntoY = 7; // 3.5 -> 4
-        const int j = e.AgregarCuadro(Estado::DefectosCuadro(vacios));
-        QCOMPARE(e.Cuadros[j].PosX, 2);
-        QCOMPARE(e.Cuadros[j].PosY, 4);
+    // A new box goes where the sheet's menu was opened: the screen point
+    // divided by the zoom, halves to even; the point is used once.
+    void nuevoCuadroEnElPuntoDivididoPorZoom() {
+        Mesa m;
+        m.documento.fijarZoom(0.5f);
+        m.editor.seleccion().PulsarHoja(Boton::Derecho, {101, 1}); // 202, 2 twips
+        m.comandos.NuevoCuadro();
+        const int i = m.documento.CuadroActual();
+        QCOMPARE(m.documento.Cuadros()[i].PosX, 202);
+        QCOMPARE(m.documento.Cuadros()[i].PosY, 2);
+        QVERIFY(m.documento.Modificado());
+        m.documento.fijarZoom(2.0f);
+        m.editor.seleccion().PulsarHoja(Boton::Derecho, {5, 7}); // 2.5 -> 2, 3.5 -> 4
+        m.comandos.NuevoCuadro();
+        const int j = m.documento.CuadroActual();
+        QCOMPARE(m.documento.Cuadros()[j].PosX, 2);
+        QCOMPARE(m.documento.Cuadros()[j].PosY, 4);
+        // Without a new click the next box goes to the sheet's corner.
+        m.comandos.NuevoCuadro();
+        const int k = m.documento.CuadroActual();
+        QCOMPARE(QPoint(m.documento.Cuadros()[k].PosX, m.documento.Cuadros()[k].PosY), QPoint());
     }
 
     void limpiarDejaUnaRanuraLibre() {
         Estado e;
         AjustesMemoria vacios;
-        e.AgregarCuadro(Estado::DefectosCuadro(vacios));
-        e.AgregarCuadro(Estado::DefectosCuadro(vacios));
+        e.AgregarCuadro(Preferencias(vacios).defectosCuadro());
+        e.AgregarCuadro(Preferencias(vacios).defectosCuadro());
         e.Seleccion = {0, 1};
         e.RutaTrabajo = "x.zul";
         e.LimpiarTrabajo();
@@ -315,7 +321,7 @@ private slots:
         Estado e;
         FijarCarta(e.Trabajo);
         AjustesMemoria vacios;
-        const Cuadro d = Estado::DefectosCuadro(vacios);
+        const Cuadro d = Preferencias(vacios).defectosCuadro();
         for (int i = 0; i < 6; ++i) {
             const int j = e.AgregarCuadro(d);
             e.Cuadros[j].Inicio = j * 10;
@@ -360,7 +366,7 @@ private slots:
         e.Trabajo.Zoom = 0.75f;
         e.Trabajo.TamTip = 12;
         AjustesMemoria vacios;
-        const int i = e.AgregarCuadro(Estado::DefectosCuadro(vacios));
+        const int i = e.AgregarCuadro(Preferencias(vacios).defectosCuadro());
         Cuadro& c = e.Cuadros[i];
         c.Inicio = 20000001;
         c.Fin = 999999999;
@@ -671,8 +677,8 @@ private slots:
         Estado e;
         FijarCarta(e.Trabajo);
         AjustesMemoria vacios;
-        e.AgregarCuadro(Estado::DefectosCuadro(vacios));
-        const int i = e.AgregarCuadro(Estado::DefectosCuadro(vacios));
+        e.AgregarCuadro(Preferencias(vacios).defectosCuadro());
+        const int i = e.AgregarCuadro(Preferencias(vacios).defectosCuadro());
         e.Cuadros[i].TextoIzq = QStringLiteral("→ ");
         QList<int> perdidos;
         SerializarTrabajo(e, QLocale(), &perdidos);
@@ -704,12 +710,12 @@ private slots:
         Programa& p = b.crear();
         p.barra().fijarTextoZoom("75");
         p.despachador.ejecutar("BtnNuevo");
-        QVERIFY(p.principal.editorAbierto());
+        QVERIFY(p.documento().abierto());
         QCOMPARE(p.principal.titulo(), QStringLiteral("ZUL Velquira [Trabajo1.zul]"));
-        QCOMPARE(p.estado().Trabajo.Zoom, 0.75f);
+        QCOMPARE(p.documento().Trabajo().Zoom, 0.75f);
         QVERIFY(p.barra().habilitada("BtnNuevocuadro"));
         QVERIFY(p.barra().habilitada("btnguardcomo"));
-        QVERIFY(!p.estado().Modificado);
+        QVERIFY(!p.documento().Modificado());
     }
 
     void abrirYCerrarPreguntaGuardar() {
@@ -719,9 +725,9 @@ private slots:
         b.dialogos.rutas = {ruta};
         p.despachador.ejecutar("BtnAbrir");
         QCOMPARE(p.principal.titulo(), QStringLiteral("ZUL Velquira [dos.zul]"));
-        QCOMPARE(p.estado().RutaTrabajo, ruta);
-        QCOMPARE(p.estado().cuadrosVivos(), 2);
-        QVERIFY(p.estado().Modificado);
+        QCOMPARE(p.documento().RutaTrabajo(), ruta);
+        QCOMPARE(p.documento().cuadrosVivos(), 2);
+        QVERIFY(p.documento().Modificado());
         QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "INITDIR", {}), ruta);
         QCOMPARE(b.dialogos.titulos.last(), QStringLiteral("Abrir archivo Velquira"));
         QVERIFY(b.mensajes.mostrados.isEmpty());
@@ -733,17 +739,17 @@ private slots:
                  QStringLiteral("¿ Desea Guardar los cambios en %1 ?").arg(ruta));
         QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Guardar Trabajo"));
         QCOMPARE(b.mensajes.mostrados[0].botones, Botones::SiNoCancelar);
-        QVERIFY(p.principal.editorAbierto());
-        QCOMPARE(p.estado().cuadrosVivos(), 2);
+        QVERIFY(p.documento().abierto());
+        QCOMPARE(p.documento().cuadrosVivos(), 2);
         QVERIFY(p.barra().habilitada("BtnGuardar"));
 
         b.mensajes.respuestas = {Respuesta::No};
         p.despachador.ejecutar("BtnCerrarTrabajo");
-        QVERIFY(!p.principal.editorAbierto());
+        QVERIFY(!p.documento().abierto());
         QCOMPARE(p.principal.titulo(), QStringLiteral("ZUL Velquira"));
         QVERIFY(!p.barra().habilitada("BtnGuardar"));
-        QCOMPARE(p.estado().cuadrosVivos(), 0);
-        QVERIFY(p.estado().RutaTrabajo.isEmpty());
+        QCOMPARE(p.documento().cuadrosVivos(), 0);
+        QVERIFY(p.documento().RutaTrabajo().isEmpty());
     }
 
     void cancelarEnLaPreguntaConservaLaHojaDelTrabajo() {
@@ -760,11 +766,11 @@ private slots:
         f.close();
         b.dialogos.rutas = {ruta};
         p.despachador.ejecutar("BtnAbrir");
-        QCOMPARE(p.estado().Trabajo.HName, QStringLiteral("A4"));
+        QCOMPARE(p.documento().Trabajo().HName, QStringLiteral("A4"));
         b.mensajes.respuestas = {Respuesta::Cancelar};
         p.despachador.ejecutar("BtnNuevo");
-        QCOMPARE(p.estado().Trabajo.HName, QStringLiteral("A4"));
-        QCOMPARE(p.estado().Trabajo.HAlto, 16839);
+        QCOMPARE(p.documento().Trabajo().HName, QStringLiteral("A4"));
+        QCOMPARE(p.documento().Trabajo().HAlto, 16839);
         QCOMPARE(p.principal.titulo(), QStringLiteral("ZUL Velquira [a4.zul]"));
     }
 
@@ -773,21 +779,21 @@ private slots:
         Programa& p = b.crear();
         p.despachador.ejecutar("BtnNuevo");
         AjustesMemoria vacios;
-        const int i = p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
-        p.estado().Cuadros[i].Fin = 50;
+        const int i = p.documento().agregarCuadro(Preferencias(vacios).defectosCuadro(), {});
+        p.documento().cambiarCuadro(i, [&](Cuadro& c) { c.Fin = 50; });
         const QString ruta = m_dir.filePath("nuevo.zul");
         b.dialogos.rutas = {ruta};
         p.despachador.ejecutar("BtnGuardar"); // no path yet: Save As
         QCOMPARE(b.dialogos.titulos.last(), QStringLiteral("Guardar archivo Velquira"));
         QCOMPARE(b.dialogos.inicios.last(), QStringLiteral("Trabajo1.zul"));
-        QCOMPARE(p.estado().RutaTrabajo, ruta);
+        QCOMPARE(p.documento().RutaTrabajo(), ruta);
         QCOMPARE(p.principal.titulo(), QStringLiteral("ZUL Velquira [nuevo.zul]"));
-        QVERIFY(p.estado().Modificado); // Save As leaves it
+        QVERIFY(p.documento().Modificado()); // Save As leaves it
         QVERIFY(QFileInfo::exists(ruta));
 
-        p.estado().Cuadros[i].Fin = 60;
+        p.documento().cambiarCuadro(i, [&](Cuadro& c) { c.Fin = 60; });
         p.despachador.ejecutar("BtnGuardar");
-        QVERIFY(!p.estado().Modificado);
+        QVERIFY(!p.documento().Modificado());
         MensajesGuion m;
         const LecturaTrabajo l = LeerBytes(Leer(ruta), m);
         QCOMPARE(l.cuadros[0].Fin, 60.0);
@@ -800,19 +806,19 @@ private slots:
         const QByteArray antes = Leer(ruta);
         b.dialogos.rutas = {ruta};
         p.despachador.ejecutar("BtnAbrir");
-        p.estado().Cuadros[0].Fin = 7;
-        p.estado().RutaTrabajo = m_dir.filePath("no/existe/fallo.zul");
+        p.documento().cambiarCuadro(0, [&](Cuadro& c) { c.Fin = 7; });
+        p.documento().fijarRuta(m_dir.filePath("no/existe/fallo.zul"));
         b.mensajes.respuestas = {Respuesta::Cancelar, Respuesta::Aceptar};
         p.despachador.ejecutar("BtnGuardar");
-        QVERIFY(p.estado().Modificado);
+        QVERIFY(p.documento().Modificado());
         QCOMPARE(b.mensajes.titulos(), (QStringList{"Error de disco", "Guardar Trabajo"}));
         QCOMPARE(Leer(ruta), antes);
 
         // A save that fails from the close prompt keeps the job open.
         b.mensajes.respuestas = {Respuesta::Si, Respuesta::Cancelar, Respuesta::Aceptar};
         p.despachador.ejecutar("BtnCerrarTrabajo");
-        QVERIFY(p.principal.editorAbierto());
-        QCOMPARE(p.estado().Cuadros[0].Fin, 7.0);
+        QVERIFY(p.documento().abierto());
+        QCOMPARE(p.documento().Cuadros()[0].Fin, 7.0);
     }
 
     void textoQueNoCabeSePregunta() {
@@ -820,18 +826,18 @@ private slots:
         Programa& p = b.crear();
         p.despachador.ejecutar("BtnNuevo");
         AjustesMemoria vacios;
-        const int i = p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
-        p.estado().Cuadros[i].TextoIzq = QStringLiteral("✓ ");
-        p.estado().RutaTrabajo = m_dir.filePath("simbolo.zul");
+        const int i = p.documento().agregarCuadro(Preferencias(vacios).defectosCuadro(), {});
+        p.documento().cambiarCuadro(i, [&](Cuadro& c) { c.TextoIzq = QStringLiteral("✓ "); });
+        p.documento().fijarRuta(m_dir.filePath("simbolo.zul"));
         b.mensajes.respuestas = {Respuesta::No};
         p.despachador.ejecutar("BtnGuardar");
-        QVERIFY(!QFileInfo::exists(p.estado().RutaTrabajo));
-        QVERIFY(p.estado().Modificado);
+        QVERIFY(!QFileInfo::exists(p.documento().RutaTrabajo()));
+        QVERIFY(p.documento().Modificado());
         QVERIFY(b.mensajes.mostrados[0].texto.contains("Cuadro 1"));
         b.mensajes.respuestas = {Respuesta::Si};
         p.despachador.ejecutar("BtnGuardar");
-        QVERIFY(QFileInfo::exists(p.estado().RutaTrabajo));
-        QVERIFY(!p.estado().Modificado);
+        QVERIFY(QFileInfo::exists(p.documento().RutaTrabajo()));
+        QVERIFY(!p.documento().Modificado());
     }
 
     void archivoQueNoEsTrabajo() {
@@ -850,8 +856,8 @@ private slots:
                  QStringLiteral("El archivo no es un archivo de Velquira válido"));
         QCOMPARE(b.mensajes.mostrados[0].titulo, QStringLiteral("Error de carga"));
         QCOMPARE(b.mensajes.mostrados[0].icono, Icono::Critico);
-        QVERIFY(!p.principal.editorAbierto());
-        QVERIFY(p.estado().RutaTrabajo.isEmpty());
+        QVERIFY(!p.documento().abierto());
+        QVERIFY(p.documento().RutaTrabajo().isEmpty());
         QCOMPARE(p.principal.titulo(), QStringLiteral("ZUL Velquira"));
         QVERIFY(!p.barra().habilitada("BtnGuardar"));
     }
@@ -863,8 +869,8 @@ private slots:
         Programa& p = b.crear();
         b.dialogos.rutas = {QStringLiteral(VELQUIRA_FIXTURES_DIR) + "/danados/cortado.zul"};
         p.despachador.ejecutar("BtnAbrir");
-        QVERIFY(p.principal.editorAbierto());
-        QCOMPARE(p.estado().cuadrosVivos(), 2);
+        QVERIFY(p.documento().abierto());
+        QCOMPARE(p.documento().cuadrosVivos(), 2);
         QCOMPARE(b.mensajes.mostrados.size(), 1);
         QCOMPARE(b.mensajes.mostrados[0].texto,
                  QStringLiteral("El archivo está incompleto: al cuadro Nº 2 le faltan datos"));
@@ -892,15 +898,15 @@ private slots:
         const QByteArray antes = Leer(ruta);
         b.dialogos.rutas = {ruta};
         p.despachador.ejecutar("BtnAbrir");
-        Cuadro& c = p.estado().Cuadros[1];
         if (cambio == u"texto")
-            c.TextoIzq = QString(kMaxLinea + 1, u'x');
+            p.documento().cambiarCuadro(
+                1, [](Cuadro& c) { c.TextoIzq = QString(kMaxLinea + 1, u'x'); });
         else if (cambio == u"letra")
-            c.FontSize = 2000;
+            p.documento().cambiarCuadro(1, [](Cuadro& c) { c.FontSize = 2000; });
         else
-            p.estado().Trabajo.HAncho = kMaxLadoHoja + 1;
+            CambiarHoja(p.documento(), [&](Trabajo& h) { h.HAncho = kMaxLadoHoja + 1; });
         p.despachador.ejecutar("BtnGuardar");
-        QVERIFY(p.estado().Modificado);
+        QVERIFY(p.documento().Modificado());
         QCOMPARE(Leer(ruta), antes);
         QCOMPARE(b.mensajes.mostrados.size(), 1);
         QCOMPARE(b.mensajes.mostrados[0].texto,
@@ -915,7 +921,7 @@ private slots:
         Programa& p = b.crear();
         p.despachador.ejecutar("BtnNuevo");
         p.despachador.ejecutar("BtnAbrir"); // the dialog answers Cancel
-        QVERIFY(!p.principal.editorAbierto());
+        QVERIFY(!p.documento().abierto());
         QVERIFY(!p.barra().habilitada("BtnCerrarTrabajo"));
         QCOMPARE(p.principal.panel(2), QStringLiteral("Carta (21,59 x 27,94 Cmts)"));
     }
@@ -940,8 +946,8 @@ private slots:
         QDir::setCurrent(m_dir.path());
         p.ciclo.AbrirLineaComandos(linea);
         QDir::setCurrent(antes);
-        QVERIFY(p.principal.editorAbierto());
-        QCOMPARE(p.estado().cuadrosVivos(), 1);
+        QVERIFY(p.documento().abierto());
+        QCOMPARE(p.documento().cuadrosVivos(), 1);
         QTEST(p.principal.titulo(), "titulo");
     }
 
@@ -952,12 +958,11 @@ private slots:
         QObject::connect(&p.principal, &Principal::terminar, [&] { terminado = true; });
         p.despachador.ejecutar("BtnNuevo");
         AjustesMemoria vacios;
-        p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
+        p.documento().agregarCuadro(Preferencias(vacios).defectosCuadro(), {});
         b.mensajes.respuestas = {Respuesta::Cancelar};
         p.despachador.ejecutar("BtnSalir");
         QVERIFY(!terminado);
-        QVERIFY(p.principal.editorAbierto());
-        QVERIFY(!p.estado().DialogoCancelado);
+        QVERIFY(p.documento().abierto());
         QCOMPARE(b.mensajes.mostrados[0].texto,
                  QStringLiteral("¿ Desea Guardar el trabajo en curso ?"));
         b.mensajes.respuestas = {Respuesta::No};

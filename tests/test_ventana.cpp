@@ -46,7 +46,8 @@ class PruebaVentana : public QObject {
     // The clipboard text of one box made from the defaults and then `cambiar`.
     static QString Copia(const std::function<void(Cuadro&)>& cambiar) {
         Estado e;
-        const int i = e.AgregarCuadro(Estado::DefectosCuadro(AjustesMemoria{}));
+        AjustesMemoria vacios;
+        const int i = e.AgregarCuadro(Preferencias(vacios).defectosCuadro());
         cambiar(e.Cuadros[i]);
         return TextoCopiaCuadros({i}, e, QLocale());
     }
@@ -200,7 +201,8 @@ private slots:
         b.impresoras.lista = {"Laser"};
         b.impresoras.defecto = "Laser";
         Programa& p = b.crear();
-        AjusteImpresora ajuste(p.principal, p.impresora, {});
+        AjusteImpresora ajuste(p.preferencias(), p.principal.politica, p.principal.mensajes(),
+                               p.principal.dialogosImpresion(), p.impresora, {});
         FrmSetup d(ajuste);
         d.show();
         d.activateWindow();
@@ -245,8 +247,8 @@ private slots:
         v.accion("BtnAbrir")->trigger();
         QVERIFY(v.editor());
         VistaHoja* hoja = v.editor()->hoja();
-        p.estado().Modificado = false;
-        const Cuadro antes = p.estado().Cuadros[0];
+        p.documento().fijarModificado(false);
+        const Cuadro antes = p.documento().Cuadros()[0];
         const QRectF caja = p.editor.elementos().elementos()[0].rect;
         const QPoint o = hoja->origenHoja();
         const QPoint desde = o + QPoint(qRound(hoja->pixeles(caja.center().x())),
@@ -257,17 +259,19 @@ private slots:
                           Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(hoja, &mover);
         QTest::mouseRelease(hoja, Qt::LeftButton, {}, hasta);
-        QVERIFY(p.estado().Modificado);
+        QVERIFY(p.documento().Modificado());
         // The record holds where the box now stands, to the twip at this zoom.
-        const double zoom = p.estado().Trabajo.Zoom;
+        const double zoom = p.documento().Trabajo().Zoom;
         const QRectF ahora = p.editor.elementos().elementos()[0].rect;
-        QCOMPARE(p.estado().Cuadros[0].PosX, qint32(RedondearPar(ahora.left() / zoom)));
-        QVERIFY(qAbs(p.estado().Cuadros[0].PosX - antes.PosX - hoja->twips(40) / zoom) < 2 / zoom);
-        QVERIFY(qAbs(p.estado().Cuadros[0].PosY - antes.PosY - hoja->twips(30) / zoom) < 2 / zoom);
+        QCOMPARE(p.documento().Cuadros()[0].PosX, qint32(RedondearPar(ahora.left() / zoom)));
+        QVERIFY(qAbs(p.documento().Cuadros()[0].PosX - antes.PosX - hoja->twips(40) / zoom) <
+                2 / zoom);
+        QVERIFY(qAbs(p.documento().Cuadros()[0].PosY - antes.PosY - hoja->twips(30) / zoom) <
+                2 / zoom);
         // Ctrl+Right: one millimetre at 100 %.
-        const qint32 x = p.estado().Cuadros[0].PosX;
+        const qint32 x = p.documento().Cuadros()[0].PosX;
         QTest::keyClick(hoja, Qt::Key_Right, Qt::ControlModifier);
-        QVERIFY(qAbs(p.estado().Cuadros[0].PosX - (x + 56.7 / zoom)) <= 1);
+        QVERIFY(qAbs(p.documento().Cuadros()[0].PosX - (x + 56.7 / zoom)) <= 1);
     }
 
     // A sheet of 2^31 - 1 twips at 1000 %, as old settings may hand it: the
@@ -277,10 +281,10 @@ private slots:
         Programa& p = b.crear();
         PpalMdi v(p);
         v.accion("BtnNuevo")->trigger();
-        ::Trabajo& t = p.estado().Trabajo;
-        t.HAncho = t.HAlto = 2147483647;
-        t.Zoom = 10;
-        p.principal.AjustarHoja();
+        CambiarHoja(p.documento(), [](Trabajo& t) {
+            t.HAncho = t.HAlto = 2147483647;
+            t.Zoom = 10;
+        });
         VistaHoja* hoja = v.editor()->hoja();
         QCOMPARE(hoja->tamanoHoja(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
         QImage imagen(800, 600, QImage::Format_RGB32);
@@ -299,7 +303,7 @@ private slots:
         PpalMdi v(p);
         b.dialogos.rutas = {Fixture("cuadro_enorme.zul")};
         v.accion("BtnAbrir")->trigger();
-        QCOMPARE(p.estado().Trabajo.Zoom, 10.0f);
+        QCOMPARE(p.documento().Trabajo().Zoom, 10.0f);
         VistaHoja* hoja = v.editor()->hoja();
         QVERIFY(hoja->pixeles(p.editor.elementos().elementos()[0].rect.width()) > 20000);
         // The sheet shows the box's corner: the blank before the number and
@@ -332,16 +336,17 @@ private slots:
         PpalMdi v(p);
         v.accion("BtnNuevo")->trigger();
         AjustesMemoria vacios;
-        Estado& e = p.estado();
-        e.Trabajo.Zoom = 2;
+        Documento& d = p.documento();
+        d.fijarZoom(2);
         for (int i = 0; i < 40; ++i) {
-            const int j = e.AgregarCuadro(Estado::DefectosCuadro(vacios));
-            e.Cuadros[j].FontSize = 300;
-            e.Cuadros[j].Inicio = 88888;
-            e.Cuadros[j].ColorFondo = 0xFFFFFF;
+            const int j = d.agregarCuadro(Preferencias(vacios).defectosCuadro(), {});
+            d.cambiarCuadro(j, [](Cuadro& c) {
+                c.FontSize = 300;
+                c.Inicio = 88888;
+                c.ColorFondo = 0xFFFFFF;
+            });
         }
-        p.principal.AjustarHoja();
-        p.principal.RedibujarHoja();
+        p.editor.RedibujarHoja();
         VistaHoja* hoja = v.editor()->hoja();
         const QSizeF caja = p.editor.elementos().elementos()[0].rect.size();
         const double area = hoja->pixeles(caja.width()) * hoja->pixeles(caja.height());
@@ -360,8 +365,8 @@ private slots:
         Programa& p = b.crear();
         p.despachador.ejecutar("BtnNuevo");
         AjustesMemoria vacios;
-        p.estado().AgregarCuadro(Estado::DefectosCuadro(vacios));
-        PropiedadesCuadro prop(p.principal);
+        p.documento().agregarCuadro(Preferencias(vacios).defectosCuadro(), {});
+        PropiedadesCuadro prop(p.documento(), p.preferencias(), p.principal.mensajes());
         QVERIFY(prop.Abrir(0));
         FrmProp d(prop);
         d.show();
@@ -386,7 +391,7 @@ private slots:
         QCOMPARE(d.posicionX()->text(), QStringLiteral("3,50"));
         QTest::keyClick(d.posicionY(), Qt::Key_Return); // acts as OK
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        const Cuadro& c = p.estado().Cuadros[0];
+        const Cuadro& c = p.documento().Cuadros()[0];
         QCOMPARE(c.Fin, 20.0);
         QCOMPARE(c.TextoIzq, QStringLiteral(" Nº"));
         QCOMPARE(c.PosX, 1984); // 3.50 cm, halves to even
@@ -402,7 +407,8 @@ private slots:
         p.despachador.ejecutar("BtnNuevo");
         const QHash<QString, QString> antes = b.ajustes.valores();
         const QString impresora = p.principal.panel(3);
-        Opciones opciones(p.principal);
+        Opciones opciones(p.documento(), p.preferencias(), p.principal.impresoras(),
+                          p.principal.mensajes());
         FrmOpciones d(opciones);
         d.show();
         d.activateWindow();
@@ -440,7 +446,8 @@ private slots:
         QCOMPARE(p.principal.panel(3), impresora);
 
         // A click on a printer is the operator's choice.
-        Opciones otras(p.principal);
+        Opciones otras(p.documento(), p.preferencias(), p.principal.impresoras(),
+                       p.principal.mensajes());
         FrmOpciones e(otras);
         e.show();
         e.activateWindow();
@@ -466,12 +473,13 @@ private slots:
         PpalMdi v(p);
         b.dialogos.rutas = {Fixture("huecos.zul")};
         v.accion("BtnAbrir")->trigger();
-        p.estado().Modificado = false;
-        const ::Trabajo hoja = p.estado().Trabajo;
+        p.documento().fijarModificado(false);
+        const ::Trabajo hoja = p.documento().Trabajo();
         QCOMPARE(hoja.HName, QStringLiteral("A4"));
         const QString panel = v.panel(2)->text();
         {
-            Opciones opciones(p.principal);
+            Opciones opciones(p.documento(), p.preferencias(), p.principal.impresoras(),
+                              p.principal.mensajes());
             FrmOpciones d(opciones, &v);
             d.show();
             d.activateWindow();
@@ -487,11 +495,11 @@ private slots:
         }
         QCOMPARE(b.mensajes.titulos(), QStringList{"Cambio de opciones"});
         QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "HName", {}), QStringLiteral("Oficio"));
-        const ::Trabajo& ahora = p.estado().Trabajo;
+        const ::Trabajo& ahora = p.documento().Trabajo();
         QCOMPARE(ahora.HName, hoja.HName);
         QCOMPARE(ahora.HAncho, hoja.HAncho);
         QCOMPARE(ahora.HAlto, hoja.HAlto);
-        QVERIFY(!p.estado().Modificado);
+        QVERIFY(!p.documento().Modificado());
         QCOMPARE(v.panel(2)->text(), panel);
         // Saved as another file, the job keeps its A4.
         const QString copia = m_dir.filePath("copia_a4.zul");
@@ -504,7 +512,7 @@ private slots:
         // A new job takes the new sheet.
         b.mensajes.respuestas = {Respuesta::No};
         v.accion("BtnNuevo")->trigger();
-        QCOMPARE(p.estado().Trabajo.HName, QStringLiteral("Oficio"));
+        QCOMPARE(p.documento().Trabajo().HName, QStringLiteral("Oficio"));
     }
 
     // Copies another program (or a hand) put on the system clipboard: a box
@@ -540,9 +548,9 @@ private slots:
         p.despachador.ejecutar("BtnNuevo"); // the tools follow the clipboard
         QVERIFY(p.barra().habilitada("BtnPegar"));
         p.despachador.ejecutar("BtnPegar");
-        QCOMPARE(p.estado().cuadrosVivos(), vivos);
+        QCOMPARE(p.documento().cuadrosVivos(), vivos);
         if (vivos > 0) {
-            const Cuadro& c = p.estado().Cuadros[p.estado().CuadroActual];
+            const Cuadro& c = p.documento().Cuadros()[p.documento().CuadroActual()];
             QCOMPARE(QPoint(c.PosX, c.PosY), posicion);
         }
         QCOMPARE(b.mensajes.mostrados.isEmpty(), mensaje.isEmpty());
@@ -589,13 +597,13 @@ private slots:
         Banco b;
         Programa& p = b.crear();
         PpalMdi v(p);
-        p.estado().PuntoMarcado = true;
+        p.editor.seleccion().puntoInsercion().marcado = true;
         QMenu* archivo = v.menuBar()->actions().first()->menu();
         emit archivo->aboutToShow();
-        QVERIFY(!p.estado().PuntoMarcado);
-        p.estado().PuntoMarcado = true;
+        QVERIFY(!p.editor.seleccion().puntoInsercion().marcado);
+        p.editor.seleccion().puntoInsercion().marcado = true;
         emit v.menuEmergente("MnuHoja")->aboutToShow();
-        QVERIFY(p.estado().PuntoMarcado);
+        QVERIFY(p.editor.seleccion().puntoInsercion().marcado);
     }
 };
 

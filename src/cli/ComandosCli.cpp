@@ -4,12 +4,13 @@
 #include "core/impresion/ComprobacionPapel.h"
 #include "core/impresion/Correccion.h"
 #include "core/impresion/Impresion.h"
-#include "core/programa/Principal.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/Impresora.h"
 #include "core/puertos/MensajesConsola.h"
 #include "core/trabajo/ArchivoTrabajo.h"
+#include "core/trabajo/Hoja.h"
 #include "core/trabajo/Numeracion.h"
+#include "core/trabajo/Preferencias.h"
 #include "core/trabajo/TablaPapeles.h"
 #include "core/trabajo/Valores.h"
 
@@ -26,8 +27,8 @@ void Escribir(std::FILE* f, const QString& texto) {
 
 // The stored sheet, as the desktop program would start with it (without
 // storing the default sheet: the batch tool writes no settings).
-::Trabajo HojaGuardada(const Ajustes& a) {
-    ::Trabajo h = Principal::HojaGuardada(a);
+::Trabajo HojaGuardada(const Preferencias& preferencias) {
+    ::Trabajo h = preferencias.hojaGuardada();
     if (h.HName.isEmpty() || h.HAlto == 0 || h.HAncho == 0) // none, or past the limits
         FijarCarta(h);
     return h;
@@ -178,8 +179,9 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
     politica.permitirTerminar(false);
     const QLocale idioma;
 
-    const LecturaTrabajo l = LeerArchivoTrabajo(o->archivo, HojaGuardada(ajustes),
-                                                Estado::DefectosCuadro(ajustes), politica);
+    const Preferencias preferencias(ajustes, idioma);
+    const LecturaTrabajo l = LeerArchivoTrabajo(o->archivo, HojaGuardada(preferencias),
+                                                preferencias.defectosCuadro(), politica);
     if (l.resultado == LecturaTrabajo::Resultado::NoEsTrabajo) {
         Escribir(errores, QStringLiteral("El archivo no es un archivo de Velquira válido\n"));
         return NoLeido;
@@ -208,12 +210,12 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
         return Fallo;
 
     if (o->comando == u"info") {
-        Escribir(salida, QStringLiteral("Hoja: %1\nOrientación: %2\nCuadros: %3\nHojas: %4\n")
-                             .arg(Principal::TextoHoja(l.hoja, idioma),
-                                  l.hoja.HOrienta ? QStringLiteral("Vertical")
-                                                  : QStringLiteral("Horizontal"))
-                             .arg(vivos.size())
-                             .arg(hojas));
+        Escribir(salida,
+                 QStringLiteral("Hoja: %1\nOrientación: %2\nCuadros: %3\nHojas: %4\n")
+                     .arg(TextoHoja(l.hoja, idioma), l.hoja.HOrienta ? QStringLiteral("Vertical")
+                                                                     : QStringLiteral("Horizontal"))
+                     .arg(vivos.size())
+                     .arg(hojas));
         return std::fflush(salida) == 0 ? Exito : Fallo;
     }
 
@@ -243,7 +245,7 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
         } else {
             QString nombre = o->impresora;
             if (nombre.isEmpty())
-                nombre = ajustes.texto(Aplicacion::Producto, QStringLiteral("Printer"), {});
+                nombre = preferencias.impresora().value_or(QString());
             if (nombre.isEmpty() || !entorno.impresoras.impresoras().contains(nombre))
                 nombre = o->impresora.isEmpty() ? entorno.impresoras.predeterminada() : nombre;
             imp = entorno.impresoras.crear(nombre);

@@ -2,8 +2,9 @@
 
 #include "core/editor/EditorHoja.h"
 #include "core/impresion/GeometriaImpresora.h"
-#include "core/programa/Principal.h"
+#include "core/programa/Herramientas.h"
 #include "core/trabajo/Colores.h"
+#include "core/trabajo/Documento.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -29,8 +30,8 @@ void PintarCuadro(QPainter& p, const Cuadro& c, const QString& texto, float zoom
 }
 } // namespace
 
-VistaHoja::VistaHoja(Principal& principal, EditorHoja& editor, QWidget* padre)
-    : QWidget(padre), m_p(principal), m_editor(editor) {
+VistaHoja::VistaHoja(const Documento& documento, EditorHoja& editor, QWidget* padre)
+    : QWidget(padre), m_doc(documento), m_editor(editor) {
     setObjectName(QStringLiteral("Hoja"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -38,7 +39,7 @@ VistaHoja::VistaHoja(Principal& principal, EditorHoja& editor, QWidget* padre)
 }
 
 float VistaHoja::zoom() const {
-    const float z = m_p.estado.Trabajo.Zoom;
+    const float z = m_doc.Trabajo().Zoom;
     return z > 0 ? z : 0.5f;
 }
 
@@ -51,7 +52,7 @@ double VistaHoja::twips(double pixeles) const {
 }
 
 QSize VistaHoja::tamanoHoja() const {
-    const ::Trabajo& t = m_p.estado.Trabajo;
+    const ::Trabajo& t = m_doc.Trabajo();
     // No widget is larger than this; nor is the sheet drawn larger.
     const auto lado = [&](double twips) {
         return static_cast<int>(
@@ -111,7 +112,7 @@ void VistaHoja::paintEvent(QPaintEvent* evento) {
 }
 
 const QPixmap* VistaHoja::imagenCuadro(int i) {
-    const Estado& estado = m_p.estado;
+    const Estado& estado = m_doc.estado();
     const Cuadro& c = estado.Cuadros[i];
     const Elemento& e = m_editor.elementos().elementos()[i];
     const QString clave = QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
@@ -148,7 +149,7 @@ const QPixmap* VistaHoja::imagenCuadro(int i) {
 }
 
 void VistaHoja::dibujarCuadroDirecto(QPainter& p, int i, const QRectF& r) {
-    const Estado& estado = m_p.estado;
+    const Estado& estado = m_doc.estado();
     const Cuadro& c = estado.Cuadros[i];
     const Elemento& e = m_editor.elementos().elementos()[i];
     p.save();
@@ -165,7 +166,7 @@ QRectF VistaHoja::enPixeles(const QRectF& twips) const {
 }
 
 void VistaHoja::dibujarCuadros(QPainter& p, const QRect& zona) {
-    const Estado& estado = m_p.estado;
+    const Estado& estado = m_doc.estado();
     const auto& elementos = m_editor.elementos().elementos();
     const int n = std::min<int>(static_cast<int>(elementos.size()), estado.limiteSuperior() + 1);
     // Guide lines under the boxes, in each box's background colour.
@@ -309,7 +310,7 @@ QRegion VistaHoja::zonaArrastre() const {
         r += aPixeles(el.etiqueta().rect);
     if (s.cajaVisible())
         r += aPixeles(s.caja());
-    const int c = m_p.estado.CuadroActual;
+    const int c = m_doc.CuadroActual();
     if (s.arrastre() == Arrastre::Cuadro && c >= 0 &&
         static_cast<size_t>(c) < el.elementos().size()) {
         const QRect b = aPixeles(el.elementos()[c].rect.adjusted(-200, -200, 200, 200));
@@ -366,13 +367,13 @@ void VistaHoja::mousePressEvent(QMouseEvent* e) {
     const QPointF punto = enHoja(e->position());
     const int i = m_editor.elementos().CuadroEn(punto);
     m_dentro = true;
-    const QString menu =
+    const Emergente menu =
         i >= 0 ? s.PulsarCuadro(i, boton, e->modifiers() & Qt::ShiftModifier,
                                 punto - m_editor.elementos().elementos()[i].rect.topLeft())
                : s.PulsarHoja(boton, punto);
     update();
-    if (!menu.isEmpty() && abrirMenu)
-        abrirMenu(menu);
+    if (menu != Emergente::Ninguno && abrirMenu)
+        abrirMenu(menu == Emergente::Cuadro ? herramienta::MnuCuadro : herramienta::MnuHoja);
 }
 
 void VistaHoja::mouseReleaseEvent(QMouseEvent* e) {
@@ -415,13 +416,15 @@ void VistaHoja::keyReleaseEvent(QKeyEvent* e) {
     QWidget::keyReleaseEvent(e);
 }
 
-FrmDrag::FrmDrag(Principal& principal, EditorHoja& editor, QWidget* padre) : QScrollArea(padre) {
+FrmDrag::FrmDrag(const Documento& documento, EditorHoja& editor, QWidget* padre)
+    : QScrollArea(padre) {
     setObjectName(QStringLiteral("FrmDrag"));
-    m_hoja = new VistaHoja(principal, editor, this);
+    m_hoja = new VistaHoja(documento, editor, this);
     setWidget(m_hoja);
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setBackgroundRole(QPalette::Dark);
-    connect(&principal, &Principal::ajustarHoja, m_hoja, &VistaHoja::ajustar);
+    // A new sheet or zoom reaches the widget through the editor, which places
+    // the boxes anew first.
     connect(&editor, &EditorHoja::vistaCambiada, m_hoja, &VistaHoja::ajustar);
     // The job may already be drawn when the window is made.
     editor.DibujarCuadros();

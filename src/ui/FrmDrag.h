@@ -10,12 +10,12 @@
 #include <vector>
 
 class EditorHoja;
-class Principal;
+class Documento;
 
 class VistaHoja : public QWidget {
     Q_OBJECT
 public:
-    VistaHoja(Principal& principal, EditorHoja& editor, QWidget* padre = nullptr);
+    VistaHoja(const Documento& documento, EditorHoja& editor, QWidget* padre = nullptr);
     // The sheet's size and place in this widget, pixels.
     QSize tamanoHoja() const;
     QPoint origenHoja() const;
@@ -66,7 +66,7 @@ private:
     bool dentroDeHoja(QPointF pixel) const;
     bool sobreRegla(QPointF pixel) const;
 
-    Principal& m_p;
+    const Documento& m_doc;
     EditorHoja& m_editor;
     bool m_dentro = true; // the pointer is over the sheet during a drag
     struct Imagen {
@@ -80,7 +80,7 @@ private:
 class FrmDrag : public QScrollArea {
     Q_OBJECT
 public:
-    FrmDrag(Principal& principal, EditorHoja& editor, QWidget* padre = nullptr);
+    FrmDrag(const Documento& documento, EditorHoja& editor, QWidget* padre = nullptr);
     VistaHoja* hoja() const { return m_hoja; }
 
 private:

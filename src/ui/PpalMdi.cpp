@@ -65,7 +65,7 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
 
     connect(&p, &Principal::tituloCambiado, this, &QWidget::setWindowTitle);
     connect(&p, &Principal::panelCambiado, this, &PpalMdi::actualizarPanel);
-    connect(&p, &Principal::editorAbiertoCambiado, this, &PpalMdi::editorCambiado);
+    connect(&p.documento, &Documento::abiertoCambiado, this, &PpalMdi::editorCambiado);
     connect(&p, &Principal::terminar, this, &PpalMdi::terminar);
     connect(&p.barra, &BarraHerramientas::cambiada, this, &PpalMdi::actualizarAccion);
     // Commands whose work is a window of their own.
@@ -77,36 +77,33 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
         AcercaDe acerca(m_prog.principal.servicios().carpetaAjustes,
                         m_prog.principal.impresoras().impresoras(), this);
         acerca.exec();
-        if (m_prog.principal.editorAbierto())
+        if (m_prog.documento().abierto())
             ActualizarPegar(m_prog.principal);
     });
     m_prog.despachador.registrar(herramienta::BtnOpciones, [this] {
-        Opciones opciones(m_prog.principal);
+        Principal& p = m_prog.principal;
+        Opciones opciones(p.documento, p.preferencias, p.impresoras(), p.mensajes());
         FrmOpciones dialogo(opciones, this);
         dialogo.exec();
     });
+    // The editor follows the sheet the dialog writes into the job.
     m_prog.despachador.registrar(herramienta::BtnConfigurarHoja, [this] {
         Principal& p = m_prog.principal;
-        ConfiguracionPagina configuracion(p);
+        ConfiguracionPagina configuracion(p.documento, p.preferencias, p.mensajes());
         FrmPapel dialogo(configuracion, this);
         dialogo.exec();
-        if (!p.estado.DialogoCancelado && p.barra.habilitada(herramienta::BtnNuevocuadro)) {
-            p.AjustarHoja();
-            p.RedibujarHoja();
-        } else {
-            p.estado.DialogoCancelado = false;
-        }
     });
     m_prog.despachador.registrar(herramienta::BtnAjustesImpresion, [this] {
-        AjusteImpresora ajuste(m_prog.principal, m_prog.impresora,
-                               m_prog.principal.servicios().carpetasAjusteAntiguo);
+        Principal& p = m_prog.principal;
+        AjusteImpresora ajuste(p.preferencias, p.politica, p.mensajes(), p.dialogosImpresion(),
+                               m_prog.impresora, p.servicios().carpetasAjusteAntiguo);
         FrmSetup dialogo(ajuste, this);
         dialogo.exec();
     });
 
     for (int n = 1; n <= 3; ++n)
         actualizarPanel(n);
-    editorCambiado(p.editorAbierto());
+    editorCambiado(p.documento.abierto());
     // Wide enough for the whole band on a common office screen.
     QSize tamano(1280, 800);
     if (const QScreen* pantalla = screen())
@@ -178,7 +175,8 @@ void PpalMdi::crearMenus() {
         llenar(menu, m);
         // Opening the menu bar forgets the point last clicked on the sheet; the
         // sheet's own pop-up menu keeps it.
-        connect(menu, &QMenu::aboutToShow, this, [this] { m_prog.estado().PuntoMarcado = false; });
+        connect(menu, &QMenu::aboutToShow, this,
+                [this] { m_prog.editor.seleccion().puntoInsercion().marcado = false; });
     }
     for (const Menu& m : barra.menusEmergentes()) {
         auto* menu = new QMenu(m.titulo, this);
@@ -290,11 +288,8 @@ void PpalMdi::actualizarPanel(int n) {
 
 void PpalMdi::editorCambiado(bool abierto) {
     if (abierto && !m_editor) {
-        m_editor = new FrmDrag(m_prog.principal, m_prog.editor, m_centro);
-        m_editor->hoja()->abrirPropiedades = [this](int i) {
-            m_prog.estado().DialogoCancelado = false;
-            MostrarPropiedades(i);
-        };
+        m_editor = new FrmDrag(m_prog.documento(), m_prog.editor, m_centro);
+        m_editor->hoja()->abrirPropiedades = [this](int i) { MostrarPropiedades(i); };
         m_editor->hoja()->abrirMenu = [this](const QString& id) {
             if (QMenu* m = m_emergentes.value(id))
                 m->popup(QCursor::pos());
@@ -325,25 +320,19 @@ void PpalMdi::closeEvent(QCloseEvent* e) {
 
 void PpalMdi::MostrarPropiedades(int i) {
     Principal& p = m_prog.principal;
-    PropiedadesCuadro propiedades(p);
+    PropiedadesCuadro propiedades(p.documento, p.preferencias, p.mensajes());
     if (!propiedades.Abrir(i))
         return;
     FrmProp dialogo(propiedades, this);
-    Ajustes& a = p.ajustes();
-    if (a.leer(Aplicacion::Titulo, kSeccionAjustes, QStringLiteral("MainLeft")) &&
-        a.leer(Aplicacion::Titulo, kSeccionAjustes, QStringLiteral("MainTop")))
-        dialogo.move(static_cast<int>(a.entero(Aplicacion::Titulo, QStringLiteral("MainLeft"), 0)),
-                     static_cast<int>(a.entero(Aplicacion::Titulo, QStringLiteral("MainTop"), 0)));
-    const bool aceptado = dialogo.exec() == QDialog::Accepted;
-    p.estado.DialogoCancelado = !aceptado;
+    if (const auto lugar = p.preferencias.lugarVentana())
+        dialogo.move(*lugar);
+    dialogo.exec();
     ActualizarPegar(p);
     // The boxes are drawn again whatever the outcome: the font and colour
     // were written at once.
     m_prog.editor.DibujarCuadros();
     if (m_editor)
         m_editor->hoja()->update();
-    if (!dialogo.isMinimized()) {
-        a.escribirEntero(Aplicacion::Titulo, QStringLiteral("MainLeft"), dialogo.x());
-        a.escribirEntero(Aplicacion::Titulo, QStringLiteral("MainTop"), dialogo.y());
-    }
+    if (!dialogo.isMinimized())
+        p.preferencias.guardarLugarVentana(dialogo.pos());
 }

@@ -13,9 +13,16 @@
 #include "fakes/ImpresoraGrabadora.h"
 
 #include <QList>
+#include <QStringList>
+#include <functional>
 #include <optional>
 
-#include <QStringList>
+// Changes the open job's sheet through the model, as page setup does.
+inline void CambiarHoja(Documento& d, const std::function<void(Trabajo&)>& cambio) {
+    Trabajo h = d.Trabajo();
+    cambio(h);
+    d.fijarHoja(h);
+}
 
 struct MensajeMostrado {
     QString texto;
@@ -244,6 +251,27 @@ private:
 };
 
 // A whole program without windows, on fakes.
+// The editor and the box commands over a bare open job: no program, no
+// tools, no print run. For the logic that needs only the model and the ports.
+struct Mesa {
+    AjustesMemoria ajustes;
+    MensajesGuion mensajes;
+    PortapapelesMemoria portapapeles;
+    Documento documento;
+    Preferencias preferencias{ajustes};
+    EditorHoja editor{documento, mensajes, QLocale::c()};
+    ComandosCuadro comandos{documento, editor, preferencias, mensajes, portapapeles};
+
+    Mesa() {
+        CambiarHoja(documento, [](Trabajo& h) {
+            h.HName = QStringLiteral("Carta");
+            h.HAncho = 12240;
+            h.HAlto = 15840;
+        });
+        documento.fijarAbierto(true);
+    }
+};
+
 struct Banco {
     AjustesMemoria ajustes;
     MensajesGuion mensajes;

@@ -1,17 +1,16 @@
 #include "ConfiguracionPagina.h"
 
 #include "core/editor/ElementosHoja.h"
-#include "core/programa/Principal.h"
-#include "core/puertos/Ajustes.h"
 #include "core/puertos/Mensajes.h"
-#include "core/trabajo/Valores.h"
+#include "core/trabajo/Documento.h"
+#include "core/trabajo/Preferencias.h"
 
-ConfiguracionPagina::ConfiguracionPagina(Principal& principal)
-    : campos(principal.idioma), m_p(principal) {}
+ConfiguracionPagina::ConfiguracionPagina(Documento& documento, Preferencias& preferencias,
+                                         Mensajes& mensajes)
+    : campos(preferencias.idioma()), m_doc(documento), m_pref(preferencias), m_mensajes(mensajes) {}
 
 void ConfiguracionPagina::Cargar() {
-    const ::Trabajo& h = m_p.estado.Trabajo;
-    m_p.estado.DialogoCancelado = true;
+    const ::Trabajo& h = m_doc.Trabajo();
     campos.Cargar(h.HName, h.HAncho, h.HAlto, h.HOrienta);
     vertical = h.HOrienta;
     m_anchoCargado = campos.ancho;
@@ -24,14 +23,13 @@ void ConfiguracionPagina::Cargar() {
 bool ConfiguracionPagina::comprobar() {
     const QString error = campos.ErrorTamano();
     if (!error.isEmpty())
-        m_p.mensajes().mostrar(error, QStringLiteral("Error"), Icono::Exclamacion,
-                               Botones::Aceptar);
+        m_mensajes.mostrar(error, QStringLiteral("Error"), Icono::Exclamacion, Botones::Aceptar);
     return error.isEmpty();
 }
 
 bool ConfiguracionPagina::aplicar() {
-    ::Trabajo& h = m_p.estado.Trabajo;
-    const ::Trabajo antes = h;
+    const ::Trabajo antes = m_doc.Trabajo();
+    ::Trabajo h = antes;
     if (!comprobar() || !campos.Aplicar(h, vertical))
         return false;
     if (vertical == m_verticalCargado && campos.ancho == m_anchoCargado &&
@@ -39,25 +37,25 @@ bool ConfiguracionPagina::aplicar() {
         h.HAncho = m_anchoTwips;
         h.HAlto = m_altoTwips;
     }
+    m_doc.fijarHoja(h);
     // The sheet is part of the job file: a changed sheet is a change to save.
-    if (m_p.editorAbierto() && !(h == antes)) {
-        m_p.estado.Modificado = true;
+    if (m_doc.abierto() && !(h == antes)) {
+        m_doc.fijarModificado(true);
         AvisarCuadrosFuera(antes);
     }
     return true;
 }
 
 void ConfiguracionPagina::AvisarCuadrosFuera(const ::Trabajo& antes) {
-    const Estado& e = m_p.estado;
-    const QList<int> ahora = ElementosHoja::FueraDeHoja(e.Cuadros, e.Trabajo);
-    const QList<int> yaFuera = ElementosHoja::FueraDeHoja(e.Cuadros, antes);
+    const QList<int> ahora = ElementosHoja::FueraDeHoja(m_doc.Cuadros(), m_doc.Trabajo());
+    const QList<int> yaFuera = ElementosHoja::FueraDeHoja(m_doc.Cuadros(), antes);
     QStringList nuevos;
     for (int i : ahora)
         if (!yaFuera.contains(i))
             nuevos.append(QString::number(i + 1));
     if (nuevos.isEmpty())
         return;
-    m_p.mensajes().mostrar(
+    m_mensajes.mostrar(
         (nuevos.size() == 1
              ? QStringLiteral("Con esta hoja, el cuadro Nº %1 queda fuera de ella.")
              : QStringLiteral("Con esta hoja, los cuadros Nº %1 quedan fuera de ella."))
@@ -68,11 +66,7 @@ void ConfiguracionPagina::AvisarCuadrosFuera(const ::Trabajo& antes) {
 }
 
 bool ConfiguracionPagina::Aceptar() {
-    if (!aplicar())
-        return false;
-    m_p.MostrarHoja();
-    m_p.estado.DialogoCancelado = false;
-    return true;
+    return aplicar();
 }
 
 void ConfiguracionPagina::Predeterminar() {
@@ -87,13 +81,13 @@ void ConfiguracionPagina::Predeterminar() {
         QStringLiteral("Se cambiarán los valores predeterminados a :\r%1\r%2\r\r¿Desea continuar?")
             .arg(lista, vertical ? QStringLiteral("Orientación  VERTICAL")
                                  : QStringLiteral("Orientación  HORIZONTAL"));
-    if (m_p.mensajes().mostrar(texto, QStringLiteral("Atención"), Icono::Pregunta,
-                               Botones::AceptarCancelar) != Respuesta::Aceptar)
+    if (m_mensajes.mostrar(texto, QStringLiteral("Atención"), Icono::Pregunta,
+                           Botones::AceptarCancelar) != Respuesta::Aceptar)
         return;
     if (aplicar())
-        m_p.GuardarHoja();
+        m_pref.guardarHoja(m_doc.Trabajo());
 }
 
 bool ConfiguracionPagina::SalirCampo(bool esAncho) {
-    return campos.SalirCampo(esAncho, m_p.mensajes());
+    return campos.SalirCampo(esAncho, m_mensajes);
 }

@@ -5,16 +5,18 @@
 
 #include "core/dialogos/CamposTamano.h"
 
-class Principal;
+class Documento;
+class Mensajes;
+class Preferencias;
 
 class ConfiguracionPagina {
 public:
-    explicit ConfiguracionPagina(Principal& principal);
+    ConfiguracionPagina(Documento& documento, Preferencias& preferencias, Mensajes& mensajes);
 
     CamposTamano campos;
     bool vertical = true;
 
-    // Loading: from the current sheet. DialogoCancelado becomes true.
+    // Loading: from the current sheet.
     void Cargar();
     // OK: the sheet of the job (marked modified when a job is open and the
     // sheet changed). False, after its message, when the fields make no sheet
@@ -30,7 +32,9 @@ private:
     // After the job's sheet changed from `antes`: names the boxes it left off.
     void AvisarCuadrosFuera(const struct Trabajo& antes);
     bool aplicar();
-    Principal& m_p;
+    Documento& m_doc;
+    Preferencias& m_pref;
+    Mensajes& m_mensajes;
     // As loaded: sizes left as they were keep the sheet's exact twips (the
     // fields show hundredths of a centimetre).
     QString m_anchoCargado, m_altoCargado;

@@ -8,11 +8,15 @@
 
 #include <QStringList>
 
-class Principal;
+class CatalogoImpresoras;
+class Documento;
+class Mensajes;
+class Preferencias;
 
 class Opciones {
 public:
-    explicit Opciones(Principal& principal);
+    Opciones(Documento& documento, Preferencias& preferencias, CatalogoImpresoras& impresoras,
+             Mensajes& mensajes);
 
     QStringList impresoras;
     int impresora = -1; // selected entry of the list
@@ -46,5 +50,8 @@ private:
     void AplicarImpresora();
     void AplicarHoja();
 
-    Principal& m_p;
+    Documento& m_doc;
+    Preferencias& m_pref;
+    CatalogoImpresoras& m_impresoras;
+    Mensajes& m_mensajes;
 };

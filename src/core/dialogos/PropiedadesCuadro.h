@@ -6,18 +6,19 @@
 
 #include "core/puertos/Impresora.h"
 
+#include <QList>
 #include <QString>
 #include <array>
 #include <optional>
 
 struct Cuadro;
-class QLocale;
-
-class Principal;
+class Documento;
+class Mensajes;
+class Preferencias;
 
 class PropiedadesCuadro {
 public:
-    explicit PropiedadesCuadro(Principal& principal);
+    PropiedadesCuadro(Documento& documento, Preferencias& preferencias, Mensajes& mensajes);
 
     // Numbering fields 0..5 and 7 (6 does not exist): Inicio, Fin, Salto,
     // TextoIzq, TextoDer, Cifras, -, copy count.
@@ -60,10 +61,13 @@ public:
 
 private:
     void escribirComun(Cuadro& c);
-    void escribirFuente(Cuadro& c, const FuenteImpresion& f, qint32 colorElegido);
     std::optional<QString> copias(bool ceroSiNoEsNumero) const;
+    // The boxes the dialog writes to: the group's, or its one box.
+    QList<int> cuadros() const;
 
-    Principal& m_p;
+    Documento& m_doc;
+    Preferencias& m_pref;
+    Mensajes& m_mensajes;
     QString m_posXMostrada, m_posYMostrada; // as filled: untouched, the exact twips stay
     bool m_grupo = false;
     bool m_serie = false;

@@ -1,71 +1,76 @@
 #include "ComandosCuadro.h"
-#include "core/programa/Herramientas.h"
 
 #include "core/editor/EditorHoja.h"
-#include "core/programa/Despachador.h"
-#include "core/programa/Principal.h"
 #include "core/puertos/Mensajes.h"
 #include "core/puertos/Portapapeles.h"
 #include "core/trabajo/CopiaCuadros.h"
+#include "core/trabajo/Documento.h"
+#include "core/trabajo/Preferencias.h"
 #include "core/trabajo/Valores.h"
 
-ComandosCuadro::ComandosCuadro(Principal& principal, EditorHoja& editor)
-    : m_p(principal), m_editor(editor) {}
+ComandosCuadro::ComandosCuadro(Documento& documento, EditorHoja& editor, Preferencias& preferencias,
+                               Mensajes& mensajes, Portapapeles& portapapeles)
+    : m_doc(documento), m_editor(editor), m_pref(preferencias), m_mensajes(mensajes),
+      m_portapapeles(portapapeles) {}
+
+QPoint ComandosCuadro::lugarNuevo() {
+    PuntoInsercion& p = m_editor.seleccion().puntoInsercion();
+    if (!p.marcado)
+        p.punto = {};
+    p.marcado = false;
+    const double zoom = m_doc.Trabajo().Zoom > 0 ? m_doc.Trabajo().Zoom : 1.0;
+    return QPoint(static_cast<int>(RedondearPar(p.punto.x() / zoom)),
+                  static_cast<int>(RedondearPar(p.punto.y() / zoom)));
+}
 
 void ComandosCuadro::NuevoCuadro() {
-    Estado& e = m_p.estado;
-    if (!e.PuntoMarcado)
-        e.PuntoX = e.PuntoY = 0;
-    e.PuntoMarcado = false;
-    const int i = e.AgregarCuadro(Estado::DefectosCuadro(m_p.ajustes()));
+    const int i = m_doc.agregarCuadro(m_pref.defectosCuadro(), lugarNuevo());
     if (i < 0) {
-        m_p.mensajes().mostrar(QStringLiteral("El trabajo ya tiene 32.767 cuadros; no caben más."),
-                               QStringLiteral("Nuevo cuadro"), Icono::Exclamacion,
-                               Botones::Aceptar);
+        m_mensajes.mostrar(QStringLiteral("El trabajo ya tiene 32.767 cuadros; no caben más."),
+                           QStringLiteral("Nuevo cuadro"), Icono::Exclamacion, Botones::Aceptar);
         return;
     }
-    e.CuadroActual = static_cast<qint16>(i);
+    m_doc.fijarCuadroActual(i);
     m_editor.DibujarCuadros();
     // The new box stays whatever the operator does in the dialog.
-    const bool grupo = e.ModoGrupo;
-    e.ModoGrupo = false;
+    const bool grupo = m_doc.ModoGrupo();
+    m_doc.fijarModoGrupo(false);
     if (mostrarPropiedades)
         mostrarPropiedades(i);
-    e.ModoGrupo = grupo;
+    m_doc.fijarModoGrupo(grupo);
     m_editor.DibujarCuadros();
 }
 
 void ComandosCuadro::BorrarCuadros(int i) {
-    Estado& e = m_p.estado;
-    if (m_p.mensajes().mostrar(QStringLiteral("Se borrarán el o los cuadros seleccionados.\r"
-                                              "¿Desea continuar?"),
-                               QStringLiteral("Precaución"), Icono::Pregunta,
-                               Botones::AceptarCancelar) != Respuesta::Aceptar)
+    if (m_mensajes.mostrar(QStringLiteral("Se borrarán el o los cuadros seleccionados.\r"
+                                          "¿Desea continuar?"),
+                           QStringLiteral("Precaución"), Icono::Pregunta,
+                           Botones::AceptarCancelar) != Respuesta::Aceptar)
         return;
-    QList<qint16> borrar = e.ModoGrupo ? e.Seleccion : QList<qint16>{static_cast<qint16>(i)};
+    const QList<qint16> borrar =
+        m_doc.ModoGrupo() ? m_doc.Seleccion() : QList<qint16>{static_cast<qint16>(i)};
+    // A freed slot keeps the point the sheet's menu was last opened at.
+    const QPointF p = m_editor.seleccion().puntoInsercion().punto;
     for (qint16 s : borrar)
-        if (s >= 0 && s <= e.limiteSuperior() && e.Cuadros[s].EnUso)
-            e.LiberarCuadro(s);
-    e.ModoGrupo = false;
-    e.Seleccion = {0};
+        if (m_doc.existe(s) && m_doc.Cuadros()[s].EnUso)
+            m_doc.liberarCuadro(s, p.toPoint());
+    m_doc.fijarModoGrupo(false);
+    m_doc.fijarSeleccion({0});
     m_editor.seleccion().DeshabilitarHerramientasCuadro();
     m_editor.DibujarCuadros();
 }
 
 void ComandosCuadro::CopiarCuadros(int i, bool cortar) {
-    Estado& e = m_p.estado;
     QList<int> cuadros;
-    if (e.ModoGrupo)
-        for (qint16 s : e.Seleccion)
+    if (m_doc.ModoGrupo())
+        for (qint16 s : m_doc.Seleccion())
             cuadros.append(s);
     else
         cuadros.append(i);
-    m_p.portapapeles().limpiar();
-    m_p.portapapeles().fijarTexto(TextoCopiaCuadros(cuadros, e, m_p.idioma));
+    m_portapapeles.limpiar();
+    m_portapapeles.fijarTexto(TextoCopiaCuadros(cuadros, m_doc.estado(), m_pref.idioma()));
     if (cortar)
         BorrarCuadros(i);
-    Estado::Actualizar actualizando(e);
-    m_p.barra.habilitar(herramienta::BtnPegar, true);
 }
 
 namespace {
@@ -77,15 +82,15 @@ qint32 Desplazar(qint32 pos, qint32 lado) {
 } // namespace
 
 void ComandosCuadro::PegarCuadros(bool desdeHoja) {
-    Estado& e = m_p.estado;
-    const auto texto = m_p.portapapeles().texto();
+    const QPoint lugar = lugarNuevo();
+    const auto texto = m_portapapeles.texto();
     if (!texto)
         return;
     // Every block is read before any box is made: text from another program
     // that only begins with "ZUL" leaves no half-made box behind.
-    const Cuadro defectos = Estado::DefectosCuadro(m_p.ajustes());
+    const Cuadro defectos = m_pref.defectosCuadro();
     const CopiaCuadros copia = LeerCopiaCuadros(*texto, defectos);
-    const qsizetype caben = Estado::kMaxCuadros - e.cuadrosVivos();
+    const qsizetype caben = Documento::kMaxCuadros - m_doc.cuadrosVivos();
     QString error = copia.error;
     if (error.isEmpty() && copia.cuadros.size() > caben)
         error = QStringLiteral("No se ha pegado nada: la copia tiene %1 cuadros y en el trabajo "
@@ -93,44 +98,40 @@ void ComandosCuadro::PegarCuadros(bool desdeHoja) {
                     .arg(copia.cuadros.size())
                     .arg(caben);
     if (!error.isEmpty()) {
-        m_p.mensajes().mostrar(error, QStringLiteral("Pegar"), Icono::Exclamacion,
-                               Botones::Aceptar);
+        m_mensajes.mostrar(error, QStringLiteral("Pegar"), Icono::Exclamacion, Botones::Aceptar);
         return;
     }
-    const double zoom = e.Trabajo.Zoom > 0 ? e.Trabajo.Zoom : 1;
+    const ::Trabajo& hoja = m_doc.Trabajo();
     for (Cuadro c : copia.cuadros) {
-        const int i = e.AgregarCuadro(defectos);
+        const int i = m_doc.agregarCuadro(defectos, lugar);
         if (i < 0)
             break;
         if (copia.cuadros.size() == 1 && desdeHoja) {
-            c.PosX = static_cast<qint32>(RedondearPar(e.PuntoX / zoom));
-            c.PosY = static_cast<qint32>(RedondearPar(e.PuntoY / zoom));
+            c.PosX = lugar.x();
+            c.PosY = lugar.y();
         } else {
-            c.PosX = Desplazar(c.PosX, e.Trabajo.HAncho);
-            c.PosY = Desplazar(c.PosY, e.Trabajo.HAlto);
+            c.PosX = Desplazar(c.PosX, hoja.HAncho);
+            c.PosY = Desplazar(c.PosY, hoja.HAlto);
         }
         c.EnUso = true;
         c.Seleccionado = false;
-        c.ColorFondo = e.Cuadros[i].ColorFondo;
-        e.Cuadros[i] = c;
-        e.CuadroActual = static_cast<qint16>(i);
+        c.ColorFondo = m_doc.Cuadros()[i].ColorFondo;
+        m_doc.cambiarCuadro(i, [&](Cuadro& nuevo) { nuevo = c; });
+        m_doc.fijarCuadroActual(i);
     }
     m_editor.DibujarCuadros();
 }
 
 void ComandosCuadro::alinear(bool horizontal) {
-    Estado& e = m_p.estado;
-    if (e.Seleccion.isEmpty())
+    const QList<qint16>& seleccion = m_doc.Seleccion();
+    if (seleccion.isEmpty())
         return;
-    // Every box takes the top (or left) of the first listed box's picture.
-    const double zoom = e.Trabajo.Zoom > 0 ? e.Trabajo.Zoom : 1;
-    const QRectF primero = m_editor.elementos().elementos().at(e.Seleccion.first()).rect;
-    for (qint16 s : e.Seleccion) {
-        if (horizontal)
-            e.Cuadros[s].PosY = static_cast<qint32>(RedondearPar(primero.top() / zoom));
-        else
-            e.Cuadros[s].PosX = static_cast<qint32>(RedondearPar(primero.left() / zoom));
-    }
+    // Every box takes the top (or left) of the first listed box.
+    const Cuadro& primero = m_doc.Cuadros()[seleccion.first()];
+    const qint32 x = primero.PosX, y = primero.PosY;
+    const QList<int> cuadros(seleccion.begin(), seleccion.end());
+    m_doc.cambiarCuadros(cuadros,
+                         [&](Cuadro& c) { (horizontal ? c.PosY : c.PosX) = horizontal ? y : x; });
     m_editor.DibujarCuadros();
 }
 
@@ -142,28 +143,28 @@ void ComandosCuadro::AlinearVertical() {
     alinear(false);
 }
 
-void ComandosCuadro::Bloquear() {
-    Estado& e = m_p.estado;
-    const bool bloquear = m_p.barra.pulsada(herramienta::BtnBloquear);
-    if (e.ModoGrupo) {
-        for (qint16 s : e.Seleccion)
-            if (e.Cuadros[s].Seleccionado)
-                e.Cuadros[s].Bloqueado = bloquear;
+void ComandosCuadro::Bloquear(bool bloquear) {
+    if (m_doc.ModoGrupo()) {
+        QList<int> cuadros;
+        for (qint16 s : m_doc.Seleccion())
+            if (m_doc.existe(s) && m_doc.Cuadros()[s].Seleccionado)
+                cuadros.append(s);
+        m_doc.cambiarCuadros(cuadros, [&](Cuadro& c) { c.Bloqueado = bloquear; });
     } else {
-        e.Cuadros[e.CuadroActual].Bloqueado = bloquear;
+        m_doc.cambiarCuadro(m_doc.CuadroActual(), [&](Cuadro& c) { c.Bloqueado = bloquear; });
     }
     m_editor.DibujarCuadros();
 }
 
 void ComandosCuadro::LineasGuiaCuadros(bool activar) {
-    Estado& e = m_p.estado;
-    if (e.ModoGrupo) {
-        for (int i = 0; i <= e.limiteSuperior(); ++i)
-            if (e.Cuadros[i].Seleccionado)
-                e.Cuadros[i].LineasGuia = activar;
+    if (m_doc.ModoGrupo()) {
+        QList<int> cuadros;
+        for (int i = 0; i <= m_doc.limiteSuperior(); ++i)
+            if (m_doc.Cuadros()[i].Seleccionado)
+                cuadros.append(i);
+        m_doc.cambiarCuadros(cuadros, [&](Cuadro& c) { c.LineasGuia = activar; });
     } else {
-        Cuadro& c = e.Cuadros[e.CuadroActual];
-        c.LineasGuia = !c.LineasGuia;
+        m_doc.cambiarCuadro(m_doc.CuadroActual(), [](Cuadro& c) { c.LineasGuia = !c.LineasGuia; });
     }
     m_editor.DibujarCuadros();
 }

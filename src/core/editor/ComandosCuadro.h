@@ -4,15 +4,20 @@
 // ModoGrupo is set.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <functional>
 
+class Documento;
 class EditorHoja;
-class Principal;
+class Mensajes;
+class Portapapeles;
+class Preferencias;
 
 class ComandosCuadro {
 public:
-    ComandosCuadro(Principal& principal, EditorHoja& editor);
+    ComandosCuadro(Documento& documento, EditorHoja& editor, Preferencias& preferencias,
+                   Mensajes& mensajes, Portapapeles& portapapeles);
 
     // Opens the properties dialog for a box (wired by the window layer).
     std::function<void(int)> mostrarPropiedades;
@@ -25,11 +30,19 @@ public:
     void PegarCuadros(bool desdeHoja);
     void AlinearHorizontal();
     void AlinearVertical();
-    void Bloquear();
+    // The lock toggle's new state.
+    void Bloquear(bool bloquear);
     void LineasGuiaCuadros(bool activar);
 
 private:
     void alinear(bool horizontal);
-    Principal& m_p;
+    // Where a new box goes: the point the sheet's menu was opened at (then
+    // forgotten), else the sheet's corner. Model twips.
+    QPoint lugarNuevo();
+
+    Documento& m_doc;
     EditorHoja& m_editor;
+    Preferencias& m_pref;
+    Mensajes& m_mensajes;
+    Portapapeles& m_portapapeles;
 };

@@ -1,100 +1,91 @@
 #include "EditorHoja.h"
-#include "core/programa/Herramientas.h"
 
-#include "core/impresion/Impresion.h"
-#include "core/programa/Despachador.h"
-#include "core/programa/Principal.h"
 #include "core/puertos/Mensajes.h"
+#include "core/trabajo/Documento.h"
 
-EditorHoja::EditorHoja(Principal& principal, Impresion& impresion, QObject* padre)
-    : QObject(padre), m_p(principal), m_impresion(impresion) {
-    connect(&m_p, &Principal::refrescarVista, this, &EditorHoja::RefrescarVista);
-    connect(&m_p, &Principal::redibujarHoja, this, &EditorHoja::RedibujarHoja);
-    connect(&m_p, &Principal::editorAbiertoCambiado, this, [this](bool abierto) {
+EditorHoja::EditorHoja(Documento& documento, Mensajes& mensajes, const QLocale& idioma,
+                       QObject* padre)
+    : QObject(padre), m_doc(documento), m_mensajes(mensajes), m_idioma(idioma) {
+    // A table read or emptied, a new zoom or sheet: every box is placed anew.
+    // The printable area depends on the printer and the sheet, never on the zoom.
+    connect(&m_doc, &Documento::tablaCambiada, this, &EditorHoja::DibujarCuadros);
+    connect(&m_doc, &Documento::zoomCambiado, this, &EditorHoja::DibujarCuadros);
+    connect(&m_doc, &Documento::hojaCambiada, this, &EditorHoja::RedibujarHoja);
+    connect(&m_doc, &Documento::abiertoCambiado, this, [this](bool abierto) {
         if (!abierto)
             m_margenes.reset();
     });
 }
 
-bool EditorHoja::reglas() const {
-    return m_p.barra.pulsada(herramienta::BtnRegla);
+std::optional<Margenes> EditorHoja::margenes() const {
+    if (!m_margenes)
+        return std::nullopt;
+    const double z = m_doc.Trabajo().Zoom;
+    return Margenes{m_margenes->izquierdo * z, m_margenes->derecho * z, m_margenes->superior * z,
+                    m_margenes->inferior * z};
 }
 
-bool EditorHoja::ejes() const {
-    return m_p.barra.pulsada(herramienta::BtnEjes);
-}
-
-void EditorHoja::CambiarZoom(const QString& texto, OrigenZoom origen) {
+std::optional<QString> EditorHoja::CambiarZoom(const QString& texto, OrigenZoom origen) {
     const EntradaZoom e = ::CambiarZoom(texto, origen);
     if (!e.mensaje.isEmpty())
-        m_p.mensajes().mostrar(e.mensaje, QStringLiteral("Error"),
-                               e.exclamacion ? Icono::Exclamacion : Icono::Ninguno,
-                               Botones::Aceptar);
+        m_mensajes.mostrar(e.mensaje, QStringLiteral("Error"),
+                           e.exclamacion ? Icono::Exclamacion : Icono::Ninguno, Botones::Aceptar);
     if (!e.zoom)
-        return;
-    Estado& estado = m_p.estado;
-    if (e.textoCampo != m_p.barra.textoZoom()) {
-        Estado::Actualizar actualizando(estado);
-        m_p.barra.fijarTextoZoom(e.textoCampo);
-    }
-    estado.Trabajo.Zoom = *e.zoom;
-    m_p.AjustarHoja();
-    m_p.RedibujarHoja();
-    if (origen == OrigenZoom::Lista)
-        ActualizarPegar(m_p);
+        return std::nullopt;
+    m_doc.fijarZoom(*e.zoom);
+    return e.textoCampo;
 }
 
 void EditorHoja::RefrescarVista() {
-    if (m_p.editorAbierto() && m_p.barra.pulsada(herramienta::BtnMargenes))
-        m_margenes = m_impresion.ComprobarMargenes();
+    if (m_doc.abierto() && m_vista.margenes && comprobarMargenes)
+        m_margenes = comprobarMargenes();
     else
         m_margenes.reset();
     emit vistaCambiada();
 }
 
-void EditorHoja::AlternarReglas() {
+void EditorHoja::AlternarReglas(bool si) {
+    m_vista.reglas = si;
     emit vistaCambiada();
 }
 
-void EditorHoja::AlternarEjes() {
+void EditorHoja::AlternarEjes(bool si) {
+    m_vista.ejes = si;
     emit vistaCambiada();
 }
 
-void EditorHoja::AlternarMargenes() {
-    if (m_p.barra.pulsada(herramienta::BtnMargenes))
-        m_margenes = m_impresion.ComprobarMargenes();
-    else
-        m_margenes.reset();
-    emit vistaCambiada();
+void EditorHoja::AlternarMargenes(bool si) {
+    m_vista.margenes = si;
+    RefrescarVista();
 }
 
 void EditorHoja::MostrarPosicion(double x, double y) {
-    m_p.fijarPanel(1, TextoPosicion(x, y, m_p.estado.Trabajo.Zoom, m_p.idioma));
+    emit posicionCambiada(TextoPosicion(x, y, m_doc.Trabajo().Zoom, m_idioma));
 }
 
 void EditorHoja::RedibujarHoja() {
-    m_elementos.RedibujarHoja(m_p.estado);
+    m_elementos.RedibujarHoja(m_doc.estado());
     RefrescarVista();
 }
 
 QString EditorHoja::SobreCuadro(int i) {
-    Estado& e = m_p.estado;
-    if (i < 0 || i > e.limiteSuperior())
+    if (!m_doc.existe(i))
         return {};
-    e.CuadroActual = static_cast<qint16>(i);
+    m_doc.fijarCuadroActual(i);
+    const ::Trabajo& t = m_doc.Trabajo();
     const Elemento& el = m_elementos.elementos().at(i);
     const QPointF esquina = el.rect.topLeft();
     MostrarPosicion(esquina.x(), esquina.y());
     if (!el.fuera)
-        return ElementosHoja::TextoUbicacion(esquina, e.Trabajo.Zoom, m_p.idioma);
+        return ElementosHoja::TextoUbicacion(esquina, t.Zoom, m_idioma);
     // Where the box really is, not where it is shown.
-    const Cuadro& c = e.Cuadros[i];
-    const QPointF real(c.PosX * double(e.Trabajo.Zoom), c.PosY * double(e.Trabajo.Zoom));
-    return ElementosHoja::TextoUbicacion(real, e.Trabajo.Zoom, m_p.idioma) +
+    const Cuadro& c = m_doc.Cuadros()[i];
+    const QPointF real(c.PosX * double(t.Zoom), c.PosY * double(t.Zoom));
+    return ElementosHoja::TextoUbicacion(real, t.Zoom, m_idioma) +
            QStringLiteral("\nFuera de la hoja: arrástrelo a su sitio");
 }
 
 void EditorHoja::DibujarCuadros() {
-    m_elementos.RedibujarHoja(m_p.estado);
+    m_elementos.RedibujarHoja(m_doc.estado());
     emit vistaCambiada();
 }

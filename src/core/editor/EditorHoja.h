@@ -1,7 +1,8 @@
 // What the sheet editor shows besides the boxes, decided without widgets: the
-// zoom entry, the rulers, the central axes and the printer's printable area
-// (switched by the tools BtnRegla, BtnEjes and BtnMargenes), and the pointer's
-// position in the status bar. The editor widget draws what this says.
+// zoom, the rulers, the central axes and the printer's printable area (its
+// own view state; the main window's toggles reflect it), and the pointer's
+// position for the status bar. It follows the open job's changes; the editor
+// widget draws what this says.
 #pragma once
 
 #include "core/editor/ElementosHoja.h"
@@ -9,39 +10,56 @@
 #include "core/editor/SeleccionHoja.h"
 #include "core/impresion/ComprobacionPapel.h"
 
+#include <QLocale>
 #include <QObject>
+#include <functional>
 #include <optional>
 
-class Impresion;
-class Principal;
+class Documento;
+class Mensajes;
+
+// The aids the operator switches on and off.
+struct VistaEditor {
+    bool reglas = false;
+    bool ejes = false;
+    bool margenes = false;
+};
 
 class EditorHoja : public QObject {
     Q_OBJECT
 public:
-    EditorHoja(Principal& principal, Impresion& impresion, QObject* padre = nullptr);
+    EditorHoja(Documento& documento, Mensajes& mensajes, const QLocale& idioma,
+               QObject* padre = nullptr);
 
-    bool reglas() const;
-    bool ejes() const;
-    // The printable area's edges while BtnMargenes is pressed.
-    std::optional<Margenes> margenes() const { return m_margenes; }
+    // The printable area of the program's printer on the sheet, model twips
+    // (after the paper check, which may warn); nothing without a printer.
+    std::function<std::optional<Margenes>()> comprobarMargenes;
 
-    // The zoom field: an entry chosen from the list or typed and Enter.
-    void CambiarZoom(const QString& texto, OrigenZoom origen);
-    // The aids as the tools say; the printable area asked of the printer again.
+    const VistaEditor& vista() const { return m_vista; }
+    bool reglas() const { return m_vista.reglas; }
+    bool ejes() const { return m_vista.ejes; }
+    // The printable area's edges while shown, screen twips.
+    std::optional<Margenes> margenes() const;
+
+    // The zoom field: an entry chosen from the list or typed and Enter. The
+    // text the field must show when it changes (a value out of range is put
+    // back, after its message).
+    std::optional<QString> CambiarZoom(const QString& texto, OrigenZoom origen);
+    // The printable area asked of the printer again (after the printer or
+    // the sheet changed).
     void RefrescarVista();
-    // The toggles' clicks.
-    void AlternarReglas();
-    void AlternarEjes();
-    void AlternarMargenes();
-    // Status panel 1 for a point of the sheet, screen twips.
+    // The toggles.
+    void AlternarReglas(bool si);
+    void AlternarEjes(bool si);
+    void AlternarMargenes(bool si);
+    // Status text for a point of the sheet, screen twips (see posicionCambiada).
     void MostrarPosicion(double x, double y);
 
     // The boxes as shown.
     const ElementosHoja& elementos() const { return m_elementos; }
     SeleccionHoja& seleccion() { return m_seleccion; }
     const SeleccionHoja& seleccion() const { return m_seleccion; }
-    // Every box placed and drawn again from the model, then the aids (the
-    // printable area asked of the printer again when shown).
+    // Every box placed and drawn again from the model.
     void RedibujarHoja();
     // Only the boxes: after a box command or the properties dialog, which do
     // not touch the sheet's aids.
@@ -52,11 +70,15 @@ public:
 
 signals:
     void vistaCambiada();
+    // The status bar's position panel ("X= 01,00 Y= 02,00").
+    void posicionCambiada(const QString& texto);
 
 private:
-    Principal& m_p;
-    Impresion& m_impresion;
-    std::optional<Margenes> m_margenes;
+    Documento& m_doc;
+    Mensajes& m_mensajes;
+    QLocale m_idioma;
+    VistaEditor m_vista;
+    std::optional<Margenes> m_margenes; // model twips
     ElementosHoja m_elementos;
-    SeleccionHoja m_seleccion{m_p, m_elementos};
+    SeleccionHoja m_seleccion{m_doc, m_elementos, m_idioma};
 };

@@ -1,10 +1,10 @@
 #include "SeleccionHoja.h"
-#include "core/programa/Herramientas.h"
 
 #include "core/editor/ElementosHoja.h"
-#include "core/programa/Despachador.h"
-#include "core/programa/Principal.h"
+#include "core/trabajo/Documento.h"
 #include "core/trabajo/Valores.h"
+
+#include <QtGui/qtguiglobal.h>
 
 #include <limits>
 
@@ -13,37 +13,35 @@ constexpr double kMilimetro = 56.7; // screen twips moved by Ctrl+arrow: 1 mm at
 constexpr double kPaso = 2;         // by a plain arrow
 } // namespace
 
-SeleccionHoja::SeleccionHoja(Principal& principal, ElementosHoja& elementos)
-    : m_p(principal), m_el(elementos) {}
+SeleccionHoja::SeleccionHoja(Documento& documento, ElementosHoja& elementos, const QLocale& idioma)
+    : m_doc(documento), m_el(elementos), m_idioma(idioma) {}
 
 QSizeF SeleccionHoja::hoja() const {
-    const ::Trabajo& t = m_p.estado.Trabajo;
+    const ::Trabajo& t = m_doc.Trabajo();
     return {t.HAncho * static_cast<double>(t.Zoom), t.HAlto * static_cast<double>(t.Zoom)};
 }
 
 void SeleccionHoja::escribirPosicion(int i) {
-    Estado& e = m_p.estado;
     const Elemento& el = m_el.elementos().at(i);
     const QRectF r = el.rect;
     // A box shown at the edge and not moved from there keeps its position.
     if (el.enBorde && r.topLeft() == el.borde)
         return;
-    const double zoom = e.Trabajo.Zoom > 0 ? e.Trabajo.Zoom : 1;
+    const double zoom = m_doc.Trabajo().Zoom > 0 ? m_doc.Trabajo().Zoom : 1;
     const auto aEntero = [](double v) {
         v = RedondearPar(v);
         return static_cast<qint32>(std::clamp(v, double(std::numeric_limits<qint32>::min()),
                                               double(std::numeric_limits<qint32>::max())));
     };
-    e.Cuadros[i].PosX = aEntero(r.left() / zoom);
-    e.Cuadros[i].PosY = aEntero(r.top() / zoom);
+    m_doc.fijarPosicion(i, aEntero(r.left() / zoom), aEntero(r.top() / zoom));
 }
 
 void SeleccionHoja::lineasGuia(int i) {
-    m_el.MostrarLineas(i, m_p.estado.Cuadros[i].LineasGuia);
+    m_el.MostrarLineas(i, m_doc.Cuadros()[i].LineasGuia);
 }
 
 bool SeleccionHoja::VerPosicion() {
-    const int c = m_p.estado.CuadroActual;
+    const int c = m_doc.CuadroActual();
     QPointF p = m_el.elementos().at(c).rect.topLeft();
     const QPointF antes = p;
     const QSizeF h = hoja();
@@ -54,57 +52,49 @@ bool SeleccionHoja::VerPosicion() {
 }
 
 void SeleccionHoja::QuitarSeleccion() {
-    Estado& e = m_p.estado;
-    for (qint16 s : e.Seleccion) {
-        if (s < 0 || s > e.limiteSuperior())
+    for (qint16 s : m_doc.Seleccion()) {
+        if (!m_doc.existe(s))
             continue;
         m_el.OcultarManijas(s);
-        e.Cuadros[s].Seleccionado = false;
+        m_doc.marcarSeleccionado(s, false);
     }
-    e.Seleccion = {0};
-    Estado::Actualizar actualizando(e);
-    m_p.barra.habilitar(herramienta::BtnAlinearHorizontal, false);
-    m_p.barra.habilitar(herramienta::BtnAlinearvertical, false);
+    m_doc.fijarSeleccion({0});
+    herramientas({.alinear = false});
 }
 
 void SeleccionHoja::ArmarSeleccion() {
-    Estado& e = m_p.estado;
-    e.Seleccion.clear();
-    e.ModoGrupo = false;
-    for (int i = 0; i <= e.limiteSuperior(); ++i) {
+    QList<qint16> seleccion;
+    for (int i = 0; i <= m_doc.limiteSuperior(); ++i) {
         if (!m_el.elementos().at(i).visible)
             continue;
-        if (e.Cuadros[i].Seleccionado) {
-            e.ModoGrupo = true;
-            e.Seleccion.append(static_cast<qint16>(i));
+        if (m_doc.Cuadros()[i].Seleccionado) {
+            seleccion.append(static_cast<qint16>(i));
             m_el.MostrarManijas(i);
         } else {
             m_el.OcultarManijas(i);
         }
     }
-    if (e.Seleccion.isEmpty())
-        e.Seleccion = {0};
+    m_doc.fijarModoGrupo(!seleccion.isEmpty());
+    m_doc.fijarSeleccion(seleccion);
 }
 
 void SeleccionHoja::AlternarSeleccion(int i) {
-    Estado& e = m_p.estado;
-    Cuadro& c = e.Cuadros[i];
-    c.Seleccionado = e.ModoGrupo ? !c.Seleccionado : true;
+    const Cuadro& c = m_doc.Cuadros()[i];
+    m_doc.marcarSeleccionado(i, m_doc.ModoGrupo() ? !c.Seleccionado : true);
     ArmarSeleccion();
 }
 
 bool SeleccionHoja::SeleccionarEnRectangulo(const QRectF& r) {
-    Estado& e = m_p.estado;
     bool alguno = false;
     QList<qint16> seleccion;
-    for (int i = 0; i <= e.limiteSuperior(); ++i) {
+    for (int i = 0; i <= m_doc.limiteSuperior(); ++i) {
         const Elemento& el = m_el.elementos().at(i);
         if (!el.visible)
             continue;
         const QRectF b = el.rect;
         const bool dentro = b.top() > r.top() && b.left() > r.left() &&
                             b.bottom() < r.top() + r.height() && b.right() < r.left() + r.width();
-        e.Cuadros[i].Seleccionado = dentro;
+        m_doc.marcarSeleccionado(i, dentro);
         if (dentro) {
             seleccion.append(static_cast<qint16>(i));
             m_el.MostrarManijas(i);
@@ -113,92 +103,78 @@ bool SeleccionHoja::SeleccionarEnRectangulo(const QRectF& r) {
             m_el.OcultarManijas(i);
         }
     }
-    e.Seleccion = seleccion.isEmpty() ? QList<qint16>{0} : seleccion;
+    m_doc.fijarSeleccion(seleccion);
     return alguno;
 }
 
 void SeleccionHoja::HabilitarHerramientasGrupo() {
-    ::HabilitarHerramientasGrupo(m_p);
-    Estado& e = m_p.estado;
     bool lineas = true, bloqueados = true;
-    for (qint16 s : e.Seleccion) {
-        if (s < 0 || s > e.limiteSuperior())
+    for (qint16 s : m_doc.Seleccion()) {
+        if (!m_doc.existe(s))
             continue;
-        lineas = lineas && e.Cuadros[s].LineasGuia;
-        bloqueados = bloqueados && e.Cuadros[s].Bloqueado;
+        lineas = lineas && m_doc.Cuadros()[s].LineasGuia;
+        bloqueados = bloqueados && m_doc.Cuadros()[s].Bloqueado;
     }
-    Estado::Actualizar actualizando(e);
-    m_p.barra.fijarPulsada(herramienta::BtnLineasGuia, lineas);
-    m_p.barra.fijarPulsada(herramienta::BtnBloquear, bloqueados);
+    herramientas({.cuadro = true, .alinear = true, .lineasGuia = lineas, .bloqueado = bloqueados});
 }
 
 void SeleccionHoja::DeshabilitarHerramientasCuadro() {
-    ::DeshabilitarHerramientasCuadro(m_p);
+    herramientas({.cuadro = false, .alinear = false});
     m_el.OcultarEtiqueta();
 }
 
 void SeleccionHoja::Foco(int i, bool gana) {
-    Estado& e = m_p.estado;
-    if (i < 0 || i > e.limiteSuperior())
+    if (!m_doc.existe(i))
         return;
     if (gana) {
         m_foco = i;
-        Estado::Actualizar actualizando(e);
-        for (const QString& id :
-             {herramienta::BtnCortar, herramienta::BtnLineasGuia, herramienta::BtnPropiedades,
-              herramienta::BtnCopiar, herramienta::BtnBorrar, herramienta::BtnBloquear})
-            m_p.barra.habilitar(id, true);
-        m_p.barra.fijarPulsada(herramienta::BtnLineasGuia, e.Cuadros[i].LineasGuia);
-        m_p.barra.fijarPulsada(herramienta::BtnBloquear, e.Cuadros[i].Bloqueado);
+        const Cuadro& c = m_doc.Cuadros()[i];
+        herramientas({.cuadro = true, .lineasGuia = c.LineasGuia, .bloqueado = c.Bloqueado});
         return;
     }
     if (m_foco == i)
         m_foco = -1;
-    if (!e.ModoGrupo)
+    if (!m_doc.ModoGrupo())
         m_el.OcultarManijas(i);
     else
         HabilitarHerramientasGrupo();
 }
 
-QString SeleccionHoja::PulsarCuadro(int i, Boton boton, bool mayusculas, QPointF enCuadro) {
-    Estado& e = m_p.estado;
-    e.CuadroActual = static_cast<qint16>(i);
-    Cuadro& c = e.Cuadros[i];
+Emergente SeleccionHoja::PulsarCuadro(int i, Boton boton, bool mayusculas, QPointF enCuadro) {
+    m_doc.fijarCuadroActual(i);
+    const Cuadro& c = m_doc.Cuadros()[i];
     if (boton == Boton::Derecho) {
-        {
-            Estado::Actualizar actualizando(e);
-            m_p.barra.fijarPulsada(herramienta::BtnLineasGuia, c.LineasGuia);
-        }
+        herramientas({.lineasGuia = c.LineasGuia});
         m_el.MostrarManijas(i);
-        return herramienta::MnuCuadro;
+        return Emergente::Cuadro;
     }
     if (mayusculas) {
         if (m_foco >= 0)
             Foco(m_foco, false);
         AlternarSeleccion(i);
-        if (e.ModoGrupo)
+        if (m_doc.ModoGrupo())
             HabilitarHerramientasGrupo();
-        return {};
+        return Emergente::Ninguno;
     }
-    if (e.ModoGrupo && !c.Seleccionado) {
+    if (m_doc.ModoGrupo() && !c.Seleccionado) {
         QuitarSeleccion();
-        e.ModoGrupo = false;
-    } else if (e.ModoGrupo && !c.Bloqueado) {
+        m_doc.fijarModoGrupo(false);
+    } else if (m_doc.ModoGrupo() && !c.Bloqueado) {
         iniciarGrupo(i, enCuadro);
-        return {};
+        return Emergente::Ninguno;
     }
     if (m_foco >= 0 && m_foco != i)
         Foco(m_foco, false);
     if (c.Bloqueado) {
         m_el.MostrarManijas(i);
-        m_el.PosicionLbl(e, hoja(), m_p.idioma);
+        m_el.PosicionLbl(m_doc.estado(), hoja(), m_idioma);
         Foco(i, true);
-        return {};
+        return Emergente::Ninguno;
     }
     m_arrastre = Arrastre::Cuadro;
     m_desvio = enCuadro;
     m_el.OcultarManijas(i);
-    return {};
+    return Emergente::Ninguno;
 }
 
 void SeleccionHoja::iniciarGrupo(int i, QPointF enCuadro) {
@@ -214,10 +190,9 @@ void SeleccionHoja::iniciarGrupo(int i, QPointF enCuadro) {
 }
 
 void SeleccionHoja::prepararArrastreGrupo() {
-    const Estado& e = m_p.estado;
     const QSizeF h = hoja();
     double top = h.height(), left = h.width(), bottom = 0, right = 0;
-    for (qint16 s : e.Seleccion) {
+    for (qint16 s : m_doc.Seleccion()) {
         const QRectF r = m_el.elementos().at(s).rect;
         top = std::min(top, r.top());
         left = std::min(left, r.left());
@@ -231,32 +206,29 @@ void SeleccionHoja::prepararArrastreGrupo() {
     m_cajaVisible = true;
 }
 
-QString SeleccionHoja::PulsarHoja(Boton boton, QPointF p) {
-    Estado& e = m_p.estado;
+Emergente SeleccionHoja::PulsarHoja(Boton boton, QPointF p) {
     if (boton == Boton::Derecho) {
-        e.PuntoX = static_cast<qint32>(RedondearPar(p.x()));
-        e.PuntoY = static_cast<qint32>(RedondearPar(p.y()));
-        e.PuntoMarcado = true;
-        return herramienta::MnuHoja;
+        m_insercion.punto = QPointF(RedondearPar(p.x()), RedondearPar(p.y()));
+        m_insercion.marcado = true;
+        return Emergente::Hoja;
     }
     if (m_foco >= 0)
         Foco(m_foco, false);
-    if (e.ModoGrupo)
+    if (m_doc.ModoGrupo())
         QuitarSeleccion();
-    e.Seleccion = {0};
-    e.ModoGrupo = false;
+    m_doc.fijarSeleccion({0});
+    m_doc.fijarModoGrupo(false);
     m_arrastre = Arrastre::Banda;
     m_origen = p;
     m_caja = QRectF(p, QSizeF(1, 1));
     m_cajaVisible = true;
-    return {};
+    return Emergente::Ninguno;
 }
 
 void SeleccionHoja::Arrastrar(QPointF p, EstadoArrastre estado) {
-    Estado& e = m_p.estado;
     switch (m_arrastre) {
     case Arrastre::Cuadro: {
-        const int c = e.CuadroActual;
+        const int c = m_doc.CuadroActual();
         m_el.Mover(c, p - m_desvio);
         if (estado == EstadoArrastre::Sale) {
             m_el.OcultarEtiqueta();
@@ -268,7 +240,7 @@ void SeleccionHoja::Arrastrar(QPointF p, EstadoArrastre estado) {
         }
         m_el.OcultarManijas(c);
         escribirPosicion(c);
-        m_el.EtiquetaArrastre(e, p, hoja(), m_p.idioma);
+        m_el.EtiquetaArrastre(m_doc.estado(), p, hoja(), m_idioma);
         lineasGuia(c);
         return;
     }
@@ -284,7 +256,6 @@ void SeleccionHoja::Arrastrar(QPointF p, EstadoArrastre estado) {
 }
 
 void SeleccionHoja::arrastrarGrupo(QPointF p, bool saliendo) {
-    Estado& e = m_p.estado;
     // The pointer is held so that the group's outline stays on the sheet.
     const double x = std::min(std::max(p.x(), m_limIzq), m_limDer);
     const double y = std::min(std::max(p.y(), m_limSup), m_limInf);
@@ -292,23 +263,23 @@ void SeleccionHoja::arrastrarGrupo(QPointF p, bool saliendo) {
     const double dy = (y - m_desvio.y()) - m_fuente.y();
     m_fuente += QPointF(dx, dy);
     m_caja.translate(dx, dy);
-    for (qint16 s : e.Seleccion) {
+    for (qint16 s : m_doc.Seleccion()) {
         m_el.Mover(s, m_el.elementos().at(s).rect.topLeft() + QPointF(dx, dy));
         escribirPosicion(s);
         m_el.Mostrar(s, saliendo);
     }
-    m_el.MostrarLineas(e.CuadroActual, e.Cuadros[e.CuadroActual].LineasGuia && saliendo);
-    m_el.EtiquetaArrastre(e, QPointF(x, y), hoja(), m_p.idioma);
+    const int actual = m_doc.CuadroActual();
+    m_el.MostrarLineas(actual, m_doc.Cuadros()[actual].LineasGuia && saliendo);
+    m_el.EtiquetaArrastre(m_doc.estado(), QPointF(x, y), hoja(), m_idioma);
     m_cajaVisible = !saliendo;
     if (saliendo)
         m_el.OcultarEtiqueta();
 }
 
 void SeleccionHoja::terminarGrupo() {
-    Estado& e = m_p.estado;
-    e.Modificado = true;
+    m_doc.fijarModificado(true);
     m_cajaVisible = false;
-    for (qint16 s : e.Seleccion) {
+    for (qint16 s : m_doc.Seleccion()) {
         m_el.Mostrar(s, true);
         m_el.MostrarManijas(s);
         lineasGuia(s);
@@ -317,13 +288,12 @@ void SeleccionHoja::terminarGrupo() {
 }
 
 void SeleccionHoja::Soltar(QPointF p, DondeSuelta donde) {
-    Estado& e = m_p.estado;
     const Arrastre a = m_arrastre;
     m_arrastre = Arrastre::Ninguno;
     switch (a) {
     case Arrastre::Cuadro: {
-        const int c = e.CuadroActual;
-        e.Modificado = true;
+        const int c = m_doc.CuadroActual();
+        m_doc.fijarModificado(true);
         // Off the sheet the box lands where the pointer left it, kept inside.
         m_el.Mover(c, p - m_desvio);
         VerPosicion();
@@ -337,7 +307,7 @@ void SeleccionHoja::Soltar(QPointF p, DondeSuelta donde) {
     case Arrastre::Banda: {
         m_cajaVisible = false;
         const bool grupo = SeleccionarEnRectangulo(m_caja);
-        e.ModoGrupo = grupo;
+        m_doc.fijarModoGrupo(grupo);
         if (donde == DondeSuelta::Hoja) {
             if (grupo)
                 HabilitarHerramientasGrupo();
@@ -356,13 +326,12 @@ void SeleccionHoja::Soltar(QPointF p, DondeSuelta donde) {
 }
 
 void SeleccionHoja::Tecla(int i, int tecla, bool mayusculas, bool ctrl) {
-    static const int kIzquierda = 0x01000012, kArriba = 0x01000013, kDerecha = 0x01000014,
-                     kAbajo = 0x01000015; // Qt::Key_Left .. Qt::Key_Down
+    constexpr int kIzquierda = Qt::Key_Left, kArriba = Qt::Key_Up, kDerecha = Qt::Key_Right,
+                  kAbajo = Qt::Key_Down;
     const bool flecha = tecla >= kIzquierda && tecla <= kAbajo;
     if (!flecha && !mayusculas && !ctrl)
         return;
-    Estado& e = m_p.estado;
-    e.CuadroActual = static_cast<qint16>(i);
+    m_doc.fijarCuadroActual(i);
     const double paso = ctrl && !mayusculas ? kMilimetro : kPaso;
     QPointF d;
     if (tecla == kIzquierda)
@@ -379,9 +348,9 @@ void SeleccionHoja::Tecla(int i, int tecla, bool mayusculas, bool ctrl) {
         escribirPosicion(i);
         // Only a real move counts as a change: holding Ctrl to see the label
         // changes nothing.
-        e.Modificado = true;
+        m_doc.fijarModificado(true);
     }
-    m_el.PosicionLbl(e, hoja(), m_p.idioma);
+    m_el.PosicionLbl(m_doc.estado(), hoja(), m_idioma);
     lineasGuia(i);
     m_el.MostrarManijas(i);
 }

@@ -1,30 +1,58 @@
 // Picking, selecting, dragging and nudging boxes on the sheet, as plain logic
 // fed with points (screen twips inside the sheet), buttons and keys. Every
-// move is written back into the box records at once (position / Zoom, halves
-// to even) and marks the job modified; the widget only shows the result.
+// move is written into the job at once (position / Zoom, halves to even) and
+// marks it modified; the widget only shows the result. The tools' states are
+// said through alCambiarHerramientas: the selection knows no toolbar.
 #pragma once
 
+#include <QLocale>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <functional>
+#include <optional>
 
+class Documento;
 class ElementosHoja;
-class Principal;
 
 enum class Boton { Izquierdo, Derecho };
 enum class Arrastre { Ninguno, Cuadro, Banda, Grupo };
 enum class EstadoArrastre { Entra = 0, Sale = 1, Sobre = 2 };
 enum class DondeSuelta { Hoja, Regla, Fuera };
+// The pop-up menu a press opens: the box's or the sheet's.
+enum class Emergente { Ninguno, Cuadro, Hoja };
+
+// What the selection asks of the box tools, step by step as it changes: a
+// field left empty is left as it is. The main window's tools reflect it.
+struct HerramientasCuadro {
+    std::optional<bool> cuadro;     // cut, copy, delete, properties, guide lines, lock
+    std::optional<bool> alinear;    // the two align tools
+    std::optional<bool> lineasGuia; // the guide-lines toggle pressed
+    std::optional<bool> bloqueado;  // the lock toggle pressed
+    bool operator==(const HerramientasCuadro&) const = default;
+};
+
+// Where the sheet was last right-clicked (screen twips): a new or pasted box
+// chosen from the sheet's pop-up menu goes there.
+struct PuntoInsercion {
+    QPointF punto;
+    bool marcado = false;
+};
 
 class SeleccionHoja {
 public:
-    SeleccionHoja(Principal& principal, ElementosHoja& elementos);
+    SeleccionHoja(Documento& documento, ElementosHoja& elementos, const QLocale& idioma);
+
+    // Told of every change the selection makes to the box tools.
+    std::function<void(const HerramientasCuadro&)> alCambiarHerramientas;
+
+    PuntoInsercion& puntoInsercion() { return m_insercion; }
 
     // Mouse press on box i, at `enCuadro` from its top-left corner. Returns
-    // the pop-up menu to open ("MnuCuadro"), if any.
-    QString PulsarCuadro(int i, Boton boton, bool mayusculas, QPointF enCuadro);
-    // Mouse press on the empty sheet. Returns "MnuHoja" for the right button.
-    QString PulsarHoja(Boton boton, QPointF punto);
+    // the pop-up menu to open, if any.
+    Emergente PulsarCuadro(int i, Boton boton, bool mayusculas, QPointF enCuadro);
+    // Mouse press on the empty sheet: the sheet's menu for the right button.
+    Emergente PulsarHoja(Boton boton, QPointF punto);
     // The pointer moves during a drag (it may be outside the sheet).
     void Arrastrar(QPointF punto, EstadoArrastre estado);
     // The button is released.
@@ -61,8 +89,15 @@ private:
     void arrastrarGrupo(QPointF punto, bool saliendo);
     void terminarGrupo();
 
-    Principal& m_p;
+    void herramientas(const HerramientasCuadro& h) {
+        if (alCambiarHerramientas)
+            alCambiarHerramientas(h);
+    }
+
+    Documento& m_doc;
     ElementosHoja& m_el;
+    QLocale m_idioma;
+    PuntoInsercion m_insercion;
     Arrastre m_arrastre = Arrastre::Ninguno;
     QPointF m_desvio;
     QPointF m_origen;

@@ -10,12 +10,15 @@
 
 #include "core/impresion/ImpresoraPrograma.h"
 
-class ImpresoraPrograma;
-class Principal;
+class DialogosImpresion;
+class Mensajes;
+class PoliticaFallas;
+class Preferencias;
 
 class AjusteImpresora {
 public:
-    AjusteImpresora(Principal& principal, ImpresoraPrograma& impresora,
+    AjusteImpresora(Preferencias& preferencias, PoliticaFallas& politica, Mensajes& mensajes,
+                    DialogosImpresion& dialogos, ImpresoraPrograma& impresora,
                     QStringList carpetasAjusteAntiguo);
 
     // Opening and closing the dialog.
@@ -43,7 +46,10 @@ public:
     static double DeTwips(double twips, bool milimetros);
 
 private:
-    Principal& m_p;
+    Preferencias& m_pref;
+    PoliticaFallas& m_politica;
+    Mensajes& m_mensajes;
+    DialogosImpresion& m_dialogos;
     ImpresoraPrograma& m_imp;
     QStringList m_carpetas;
     std::optional<ConImpresora> m_con; // while the dialog is open

@@ -21,11 +21,11 @@ int VerificarPapel(const ::Trabajo& h, const Impresora& imp) {
     return VerificarPapel(h, imp.orientacion(), imp.anchoPagina(), imp.altoPagina());
 }
 
-Margenes PosicionesMargenes(const Impresora& imp, float zoom) {
+Margenes PosicionesMargenes(const Impresora& imp) {
     Margenes m;
-    m.izquierdo = MargenIzquierdo(imp) * kTwipsPorCm * zoom;
-    m.derecho = (imp.anchoPagina() - MargenDerecho(imp) * kTwipsPorCm) * zoom;
-    m.superior = MargenSuperior(imp) * kTwipsPorCm * zoom;
-    m.inferior = (imp.altoPagina() - MargenInferior(imp) * kTwipsPorCm) * zoom;
+    m.izquierdo = MargenIzquierdo(imp) * kTwipsPorCm;
+    m.derecho = imp.anchoPagina() - MargenDerecho(imp) * kTwipsPorCm;
+    m.superior = MargenSuperior(imp) * kTwipsPorCm;
+    m.inferior = imp.altoPagina() - MargenInferior(imp) * kTwipsPorCm;
     return m;
 }

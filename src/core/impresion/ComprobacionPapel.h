@@ -11,11 +11,11 @@ class Impresora;
 int VerificarPapel(const ::Trabajo& hoja, int orientacion, double anchoPagina, double altoPagina);
 int VerificarPapel(const ::Trabajo& hoja, const Impresora& imp);
 
-// Screen twips of the printable area's four edges at the sheet's zoom.
+// The printable area's four edges on the sheet, twips at zoom 1.
 struct Margenes {
     double izquierdo = 0;
     double derecho = 0;
     double superior = 0;
     double inferior = 0;
 };
-Margenes PosicionesMargenes(const Impresora& imp, float zoom);
+Margenes PosicionesMargenes(const Impresora& imp);

@@ -93,6 +93,15 @@ FuenteImpresion FuenteDeCuadro(const Cuadro& c) {
     return f;
 }
 
+void EscribirFuente(Cuadro& c, const FuenteImpresion& f) {
+    c.FontName = f.nombre;
+    c.FontSize = static_cast<float>(f.puntos);
+    c.FontBold = f.negrita;
+    c.FontItalic = f.cursiva;
+    c.FontUnderline = f.subrayado;
+    c.FontStrikethru = f.tachado;
+}
+
 QFont QFontDe(const FuenteImpresion& a) {
     QFont f(a.nombre);
     f.setPointSizeF(a.puntos > 0 ? a.puntos : 10);

@@ -39,6 +39,8 @@ TextoRotado CalcularTextoRotado(int grados, double ancho, double alto, double ex
 // The font a box prints in, at `puntos` points, and as the printer object takes it.
 QFont FuenteCuadro(const Cuadro& c, double puntos);
 FuenteImpresion FuenteDeCuadro(const Cuadro& c);
+// The other way: the font fields of box `c` from `f`.
+void EscribirFuente(Cuadro& c, const FuenteImpresion& f);
 // The printer object's font as a QFont, and back (a font chooser's answer).
 QFont QFontDe(const FuenteImpresion& f);
 FuenteImpresion FuenteDe(const QFont& f);

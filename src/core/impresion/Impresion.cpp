@@ -1,16 +1,16 @@
 #include "Impresion.h"
-#include "core/programa/Herramientas.h"
 
 #include "core/fallas/Fallas.h"
 #include "core/impresion/ComprobacionPapel.h"
 #include "core/impresion/Correccion.h"
 #include "core/impresion/GeometriaImpresora.h"
 #include "core/impresion/ImpresoraPrograma.h"
-#include "core/programa/Principal.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/Impresora.h"
 #include "core/puertos/Mensajes.h"
+#include "core/trabajo/Documento.h"
 #include "core/trabajo/Numeracion.h"
+#include "core/trabajo/Preferencias.h"
 #include "core/trabajo/Trabajo.h"
 #include "core/trabajo/Valores.h"
 
@@ -223,23 +223,23 @@ QString TextoCancelada(bool exportacion) {
                : QStringLiteral("Impresión cancelada. No se envió ninguna hoja a la impresora.");
 }
 
-Impresion::Impresion(Principal& principal, ImpresoraPrograma& impresora,
-                     DialogosImpresion& dialogos, CrearVentana crearVentana,
-                     QStringList carpetasAjusteAntiguo)
-    : m_p(principal), m_imp(impresora), m_dialogos(dialogos),
-      m_crearVentana(std::move(crearVentana)),
+Impresion::Impresion(Documento& documento, Preferencias& preferencias, PoliticaFallas& politica,
+                     Mensajes& mensajes, ImpresoraPrograma& impresora, DialogosImpresion& dialogos,
+                     CrearVentana crearVentana, QStringList carpetasAjusteAntiguo)
+    : m_doc(documento), m_pref(preferencias), m_politica(politica), m_mensajes(mensajes),
+      m_imp(impresora), m_dialogos(dialogos), m_crearVentana(std::move(crearVentana)),
       m_carpetasAntiguas(std::move(carpetasAjusteAntiguo)) {}
 
 void Impresion::ImprimirTrabajo(bool unaHoja) {
-    PoliticaFallas& politica = m_p.politica;
-    ConImpresora con(m_imp, politica, ImpresoraDelPrograma());
+    PoliticaFallas& politica = m_politica;
+    ConImpresora con(m_imp, politica, ImpresoraDelPrograma(m_pref, m_imp));
     Impresora* imp = con.objeto();
     if (!imp)
         return;
-    const ::Trabajo& hoja = m_p.estado.Trabajo;
+    const ::Trabajo& hoja = m_doc.Trabajo();
     qint32 hojas = 0;
     try {
-        hojas = LongitudTirada(m_p.estado.Cuadros);
+        hojas = LongitudTirada(m_doc.Cuadros());
     } catch (const Falla&) {
         // Reported by the run itself.
     }
@@ -263,47 +263,44 @@ void Impresion::ImprimirTrabajo(bool unaHoja) {
     if (politica.ejecutar([&] { papel = VerificarPapel(hoja, *imp); }) == R::Abandonado)
         return;
     if (papel != 0 &&
-        m_p.mensajes().mostrar(kPapel[papel] + QStringLiteral("\r¿Desea continuar?"),
-                               QStringLiteral("Tamaño y orientación del papel"), Icono::Informacion,
-                               Botones::AceptarCancelar) != Respuesta::Aceptar)
+        m_mensajes.mostrar(kPapel[papel] + QStringLiteral("\r¿Desea continuar?"),
+                           QStringLiteral("Tamaño y orientación del papel"), Icono::Informacion,
+                           Botones::AceptarCancelar) != Respuesta::Aceptar)
         return;
     const QString usada = imp->nombreDispositivo();
 
-    MigrarAjusteAntiguo(m_p.ajustes(), usada, m_carpetasAntiguas, politica, m_p.idioma);
-    if (politica.ejecutar([&] { CalcularAjuste(*imp, m_p.ajustes(), t); }) == R::Abandonado)
+    MigrarAjusteAntiguo(m_pref.ajustes(), usada, m_carpetasAntiguas, politica, m_pref.idioma());
+    if (politica.ejecutar([&] { CalcularAjuste(*imp, m_pref.ajustes(), t); }) == R::Abandonado)
         return;
-    const QStringList fuera = CuadrosFuera(m_p.estado.Cuadros, hoja, *imp, t, true);
-    if (!SeguirConCuadrosFuera(m_p.mensajes(), fuera, QStringLiteral("se imprimirá")))
+    const QStringList fuera = CuadrosFuera(m_doc.Cuadros(), hoja, *imp, t, true);
+    if (!SeguirConCuadrosFuera(m_mensajes, fuera, QStringLiteral("se imprimirá")))
         return;
     std::unique_ptr<VentanaProgreso> ventana = m_crearVentana ? m_crearVentana() : nullptr;
-    const FinTirada fin = ImprimirHojas(m_p.estado.Cuadros, *imp, t, ventana.get(), politica);
+    const FinTirada fin = ImprimirHojas(m_doc.Cuadros(), *imp, t, ventana.get(), politica);
     ventana.reset();
     if (fin == FinTirada::Cancelada)
-        m_p.mensajes().mostrar(TextoCancelada(false), QStringLiteral("Cancelar impresión"),
-                               Icono::Informacion, Botones::Aceptar);
+        m_mensajes.mostrar(TextoCancelada(false), QStringLiteral("Cancelar impresión"),
+                           Icono::Informacion, Botones::Aceptar);
 
-    if (!m_p.ajustes().booleano(Aplicacion::Producto, "PrinterDefault", false)) {
-        m_p.ajustes().escribirTexto(Aplicacion::Producto, "Printer", usada);
-        m_p.fijarPanel(3, usada);
-    }
+    if (!m_pref.impresoraFija())
+        m_pref.fijarImpresora(usada);
 }
 
 void Impresion::SeleccionarImpresora() {
-    PoliticaFallas& politica = m_p.politica;
-    const QString programa = ImpresoraDelPrograma();
+    PoliticaFallas& politica = m_politica;
+    const QString programa = ImpresoraDelPrograma(m_pref, m_imp);
     ConImpresora con(m_imp, politica, programa);
     Impresora* imp = con.objeto();
     if (!imp)
         return;
-    if (!m_dialogos.configurar(*imp, m_p.estado.Trabajo.HOrienta ? 1 : 2))
+    if (!m_dialogos.configurar(*imp, m_doc.Trabajo().HOrienta ? 1 : 2))
         return;
     const QString elegida = imp->nombreDispositivo();
     m_imp.FijarImpresoraPredeterminada(elegida);
     politica.ejecutar([&] { m_imp.TerminarDocumento(); });
-    Ajustes& a = m_p.ajustes();
-    bool guardar = !a.booleano(Aplicacion::Producto, "PrinterDefault", false);
+    bool guardar = !m_pref.impresoraFija();
     if (!guardar && programa != elegida) {
-        guardar = m_p.mensajes().mostrar(
+        guardar = m_mensajes.mostrar(
                       QStringLiteral("La impresora : %1\res la impresora por defecto del programa."
                                      "\r\r%2\res la selección que acaba de realizar.\r¿Desea que "
                                      "esta última se la impresora por defecto del programa?")
@@ -311,20 +308,17 @@ void Impresion::SeleccionarImpresora() {
                       QStringLiteral("Impresora del programa"), Icono::Pregunta,
                       Botones::SiNo) == Respuesta::Si;
     }
-    if (guardar) {
-        a.escribirTexto(Aplicacion::Producto, "Printer", elegida);
-        m_p.fijarPanel(3, elegida);
-    }
-    if (m_p.barra.habilitada(herramienta::BtnNuevocuadro) &&
-        m_p.barra.pulsada(herramienta::BtnMargenes) && alCambiarImpresora)
+    if (guardar)
+        m_pref.fijarImpresora(elegida);
+    if (m_doc.abierto() && alCambiarImpresora)
         alCambiarImpresora();
 }
 
 std::optional<qint32> Impresion::ExportarPdf(const QString& ruta, const RangoHojas& rango) {
-    const ::Trabajo& h = m_p.estado.Trabajo;
-    if (const auto error = ErrorDestinoPdf(ruta, m_p.estado.RutaTrabajo)) {
-        m_p.mensajes().mostrar(*error, QStringLiteral("Exportar a PDF"), Icono::Exclamacion,
-                               Botones::Aceptar);
+    const ::Trabajo& h = m_doc.Trabajo();
+    if (const auto error = ErrorDestinoPdf(ruta, m_doc.RutaTrabajo())) {
+        m_mensajes.mostrar(*error, QStringLiteral("Exportar a PDF"), Icono::Exclamacion,
+                           Botones::Aceptar);
         return std::nullopt;
     }
     std::unique_ptr<Impresora> pdf = m_imp.catalogo().crearPdf(ruta, h.HAncho, h.HAlto);
@@ -332,30 +326,30 @@ std::optional<qint32> Impresion::ExportarPdf(const QString& ruta, const RangoHoj
         return std::nullopt;
     Tirada t;
     t.rango = rango;
-    const QStringList fuera = CuadrosFuera(m_p.estado.Cuadros, h, *pdf, t, false);
-    if (!SeguirConCuadrosFuera(m_p.mensajes(), fuera, QStringLiteral("se verá")))
+    const QStringList fuera = CuadrosFuera(m_doc.Cuadros(), h, *pdf, t, false);
+    if (!SeguirConCuadrosFuera(m_mensajes, fuera, QStringLiteral("se verá")))
         return std::nullopt;
     std::unique_ptr<VentanaProgreso> ventana = m_crearVentana ? m_crearVentana() : nullptr;
     qint32 hojas = 0;
     const FinTirada fin =
-        ImprimirHojas(m_p.estado.Cuadros, *pdf, t, ventana.get(), m_p.politica, &hojas);
+        ImprimirHojas(m_doc.Cuadros(), *pdf, t, ventana.get(), m_politica, &hojas);
     ventana.reset();
     pdf.reset();
     if (fin == FinTirada::Cancelada)
-        m_p.mensajes().mostrar(TextoCancelada(true), QStringLiteral("Exportar a PDF"),
-                               Icono::Informacion, Botones::Aceptar);
+        m_mensajes.mostrar(TextoCancelada(true), QStringLiteral("Exportar a PDF"),
+                           Icono::Informacion, Botones::Aceptar);
     if (fin != FinTirada::Terminada)
         return std::nullopt;
     return hojas;
 }
 
 std::optional<Margenes> Impresion::ComprobarMargenes() {
-    PoliticaFallas& politica = m_p.politica;
-    ConImpresora con(m_imp, politica, ImpresoraDelPrograma());
+    PoliticaFallas& politica = m_politica;
+    ConImpresora con(m_imp, politica, ImpresoraDelPrograma(m_pref, m_imp));
     Impresora* imp = con.objeto();
     if (!imp)
         return std::nullopt;
-    const ::Trabajo& hoja = m_p.estado.Trabajo;
+    const ::Trabajo& hoja = m_doc.Trabajo();
     imp->fijarOrientacion(hoja.HOrienta ? 1 : 2);
     static const QString kTextos[] = {
         {},
@@ -370,16 +364,12 @@ std::optional<Margenes> Impresion::ComprobarMargenes() {
     politica.ejecutar([&] {
         r = VerificarPapel(hoja, *imp);
         if (r != 0)
-            m_p.mensajes().mostrar(
-                kTextos[r] + QStringLiteral("\rLos márgenes se mostrarán en forma erronea."),
-                QStringLiteral("Tamaño y orientación del papel"), Icono::Informacion,
-                Botones::Aceptar);
+            m_mensajes.mostrar(kTextos[r] +
+                                   QStringLiteral("\rLos márgenes se mostrarán en forma erronea."),
+                               QStringLiteral("Tamaño y orientación del papel"), Icono::Informacion,
+                               Botones::Aceptar);
         m_imp.AbortarDocumento();
-        m = PosicionesMargenes(*imp, hoja.Zoom);
+        m = PosicionesMargenes(*imp);
     });
     return m;
-}
-
-QString Impresion::ImpresoraDelPrograma() const {
-    return m_p.ajustes().texto(Aplicacion::Producto, "Printer", m_imp.actual());
 }

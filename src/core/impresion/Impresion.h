@@ -14,10 +14,12 @@
 #include <optional>
 #include <vector>
 
+class Documento;
 class Impresora;
 class ImpresoraPrograma;
+class Mensajes;
 class PoliticaFallas;
-class Principal;
+class Preferencias;
 struct Trabajo;
 
 struct Tirada {
@@ -63,7 +65,8 @@ class Impresion {
 public:
     using CrearVentana = std::function<std::unique_ptr<VentanaProgreso>()>;
 
-    Impresion(Principal& principal, ImpresoraPrograma& impresora, DialogosImpresion& dialogos,
+    Impresion(Documento& documento, Preferencias& preferencias, PoliticaFallas& politica,
+              Mensajes& mensajes, ImpresoraPrograma& impresora, DialogosImpresion& dialogos,
               CrearVentana crearVentana, QStringList carpetasAjusteAntiguo);
 
     // BtnImprimir (false) and BtnPrueba (true).
@@ -80,7 +83,7 @@ public:
     }
     // The margin check of the editor: the program's printer's paper against
     // the sheet (with a warning when they differ) and where its printable
-    // area lies on the sheet, in screen twips. Nothing without a printer.
+    // area lies on the sheet, twips at zoom 1. Nothing without a printer.
     std::optional<Margenes> ComprobarMargenes();
 
     // Run after a printer selection changed the printer (the editor redraws
@@ -88,10 +91,10 @@ public:
     std::function<void()> alCambiarImpresora;
 
 private:
-    // The program's printer: setting "Printer", else the current one.
-    QString ImpresoraDelPrograma() const;
-
-    Principal& m_p;
+    Documento& m_doc;
+    Preferencias& m_pref;
+    PoliticaFallas& m_politica;
+    Mensajes& m_mensajes;
     ImpresoraPrograma& m_imp;
     DialogosImpresion& m_dialogos;
     CrearVentana m_crearVentana;

@@ -1,6 +1,7 @@
 #include "ImpresoraPrograma.h"
 
 #include "core/fallas/Fallas.h"
+#include "core/trabajo/Preferencias.h"
 
 QString ImpresoraPrograma::actual() const {
     return m_actual.isEmpty() ? m_catalogo.predeterminada() : m_actual;
@@ -59,4 +60,8 @@ ConImpresora::~ConImpresora() {
         return;
     m_imp.Restaurar(*m_anterior);
     m_politica.ejecutar([&] { m_imp.TerminarDocumento(); });
+}
+
+QString ImpresoraDelPrograma(const Preferencias& preferencias, const ImpresoraPrograma& impresora) {
+    return preferencias.impresora().value_or(impresora.actual());
 }

@@ -9,6 +9,8 @@
 #include <memory>
 #include <optional>
 
+class Preferencias;
+
 class ImpresoraPrograma {
 public:
     explicit ImpresoraPrograma(CatalogoImpresoras& catalogo) : m_catalogo(catalogo) {}
@@ -62,3 +64,6 @@ private:
     std::optional<QString> m_anterior; // set once the switch was made
     Impresora* m_objeto = nullptr;
 };
+
+// The program's printer: the setting "Printer", else the current one.
+QString ImpresoraDelPrograma(const Preferencias& preferencias, const ImpresoraPrograma& impresora);

@@ -29,7 +29,25 @@ struct Menu {
 class BarraHerramientas : public QObject {
     Q_OBJECT
 public:
+    // Marks a scope in which the program itself changes tool states, list
+    // entries or field texts: the clicks and entries this causes do nothing.
+    class Actualizar {
+    public:
+        explicit Actualizar(BarraHerramientas& b) : m_b(b), m_antes(b.m_actualizando) {
+            b.m_actualizando = true;
+        }
+        ~Actualizar() { m_b.m_actualizando = m_antes; }
+        Actualizar(const Actualizar&) = delete;
+        Actualizar& operator=(const Actualizar&) = delete;
+
+    private:
+        BarraHerramientas& m_b;
+        bool m_antes;
+    };
+
     explicit BarraHerramientas(QObject* padre = nullptr);
+
+    bool actualizando() const { return m_actualizando; }
 
     // Nullptr for an unknown id.
     const Herramienta* herramienta(const QString& id) const;
@@ -83,4 +101,5 @@ private:
     QStringList m_banda;
     QStringList m_entradasZoom;
     QString m_textoZoom;
+    bool m_actualizando = false;
 };

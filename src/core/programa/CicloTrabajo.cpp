@@ -1,5 +1,4 @@
 #include "CicloTrabajo.h"
-#include "core/programa/Herramientas.h"
 
 #include "core/programa/Despachador.h"
 #include "core/programa/Principal.h"
@@ -27,44 +26,42 @@ QString CicloTrabajo::NombreArchivo(const QString& ruta) const {
 }
 
 void CicloTrabajo::AbrirEditor() {
-    if (m_p.editorAbierto())
+    if (m_p.documento.abierto())
         return;
-    m_p.marcarEditor(true);
-    HabilitarHerramientas(m_p);
+    m_p.documento.fijarAbierto(true);
     ActualizarPegar(m_p);
 }
 
 void CicloTrabajo::NuevoTrabajo() {
     if (!CerrarTrabajo())
         return;
-    Estado& e = m_p.estado;
-    AbrirEditor();
-    e.RutaTrabajo.clear();
+    Documento& d = m_p.documento;
+    d.fijarRuta({});
     m_p.fijarTitulo(kNombreProducto + QStringLiteral(" [") + kNombreNuevo + u']');
     m_p.MostrarHoja();
-    e.Trabajo.TamTip = 10;
-    e.Trabajo.AltoCuadro = 310;
-    e.Trabajo.AnchoCuadro = 500;
+    ::Trabajo h = d.Trabajo();
+    h.TamTip = 10;
+    h.AltoCuadro = 310;
+    h.AnchoCuadro = 500;
     const auto zoom = LeerNumero(m_p.barra.textoZoom());
-    e.Trabajo.Zoom = zoom && *zoom >= 5 && *zoom <= 1000 ? static_cast<float>(*zoom / 100) : 0.5f;
-    m_p.AjustarHoja();
-    m_p.RefrescarVista();
+    h.Zoom = zoom && *zoom >= 5 && *zoom <= 1000 ? static_cast<float>(*zoom / 100) : 0.5f;
+    d.fijarHoja(h);
+    AbrirEditor();
     m_p.AplicarVistaInicial();
-    m_p.barra.habilitar(herramienta::BtnNuevocuadro, true);
 }
 
 void CicloTrabajo::SinTrabajo(bool tituloProducto) {
-    Estado& e = m_p.estado;
+    Documento& d = m_p.documento;
     OlvidarArchivo();
-    e.RutaTrabajo.clear();
-    if (m_p.editorAbierto()) {
-        e.LimpiarTrabajo();
-        e.Modificado = false;
-        m_p.marcarEditor(false);
+    d.fijarRuta({});
+    if (d.abierto()) {
+        d.limpiar();
+        d.fijarModificado(false);
+        d.fijarAbierto(false);
     }
     if (tituloProducto)
         m_p.fijarTitulo(kNombreProducto);
-    DeshabilitarHerramientas(m_p);
+    ActualizarHerramientas(m_p);
     m_p.LeerHoja();
     m_p.MostrarHoja();
 }
@@ -72,15 +69,15 @@ void CicloTrabajo::SinTrabajo(bool tituloProducto) {
 void CicloTrabajo::AbrirTrabajo() {
     if (!CerrarTrabajo())
         return;
-    const QString carpeta = m_p.ajustes().texto(Aplicacion::Titulo, QStringLiteral("InitDir"), {});
+    const QString carpeta = m_p.preferencias.carpetaInicial();
     const auto ruta = m_p.dialogos().abrir(QStringLiteral("Abrir archivo Velquira"), carpeta);
     if (!ruta) {
         SinTrabajo(false);
         ActualizarPegar(m_p);
         return;
     }
-    m_p.estado.RutaTrabajo = *ruta;
-    m_p.ajustes().escribirTexto(Aplicacion::Titulo, QStringLiteral("Initdir"), *ruta);
+    m_p.documento.fijarRuta(*ruta);
+    m_p.preferencias.fijarCarpetaInicial(*ruta);
     if (LeerTrabajo()) {
         m_p.fijarTitulo(kNombreProducto + QStringLiteral(" [") + NombreArchivo(*ruta) + u']');
         m_p.AplicarVistaInicial();
@@ -111,16 +108,17 @@ void CicloTrabajo::OlvidarArchivo() {
 }
 
 bool CicloTrabajo::LeerTrabajo() {
-    Estado& e = m_p.estado;
-    if (!TomarCandado(e.RutaTrabajo)) {
+    Documento& d = m_p.documento;
+    const QString ruta = d.RutaTrabajo();
+    if (!TomarCandado(ruta)) {
         SinTrabajo(false);
         return false;
     }
     // Taken before reading: a change made while the file is read is then
     // seen at the next save, never missed.
-    const HuellaArchivo huella = HuellaArchivo::DeArchivo(e.RutaTrabajo);
-    const Cuadro defectos = Estado::DefectosCuadro(m_p.ajustes());
-    LecturaTrabajo l = LeerArchivoTrabajo(e.RutaTrabajo, e.Trabajo, defectos, m_p.politica);
+    const HuellaArchivo huella = HuellaArchivo::DeArchivo(ruta);
+    const Cuadro defectos = m_p.preferencias.defectosCuadro();
+    LecturaTrabajo l = LeerArchivoTrabajo(ruta, d.Trabajo(), defectos, m_p.politica);
     if (l.resultado == LecturaTrabajo::Resultado::NoEsTrabajo)
         m_p.mensajes().mostrar(QStringLiteral("El archivo no es un archivo de Velquira válido"),
                                QStringLiteral("Error de carga"), Icono::Critico, Botones::Aceptar);
@@ -130,25 +128,21 @@ bool CicloTrabajo::LeerTrabajo() {
     }
     const QStringList incompleto = AvisoIncompleto(l);
     m_huella = huella;
-    e.Trabajo = l.hoja;
+    d.fijarHoja(l.hoja);
     m_p.MostrarHoja();
     AbrirEditor();
-    m_p.AjustarHoja();
-    e.LimpiarTrabajo();
     const bool hayCuadros =
         std::any_of(l.cuadros.begin(), l.cuadros.end(), [](const Cuadro& c) { return c.EnUso; });
-    if (!l.cuadros.empty())
-        e.Cuadros = std::move(l.cuadros);
+    d.cargar(std::move(l.cuadros));
     if (hayCuadros) {
         // Every box read counts as a new box: a job just opened is modified.
-        e.Modificado = true;
-        e.CuadroActual = static_cast<qint16>(e.limiteSuperior());
+        d.fijarModificado(true);
+        d.fijarCuadroActual(d.limiteSuperior());
     }
-    m_p.RedibujarHoja();
     {
-        Estado::Actualizar actualizando(e);
+        BarraHerramientas::Actualizar actualizando(m_p.barra);
         m_p.barra.fijarTextoZoom(
-            FormatoGeneral(static_cast<double>(e.Trabajo.Zoom) * 100, m_p.idioma));
+            FormatoGeneral(static_cast<double>(d.Trabajo().Zoom) * 100, m_p.idioma()));
     }
     // A cut or damaged file opens, so what it holds can be saved, but never as if whole.
     if (!incompleto.isEmpty())
@@ -158,7 +152,8 @@ bool CicloTrabajo::LeerTrabajo() {
 }
 
 bool CicloTrabajo::GuardarTrabajo() {
-    Estado& e = m_p.estado;
+    const Documento& d = m_p.documento;
+    const Estado& e = d.estado();
     // A job the reader would refuse is never written: it could not be opened again.
     if (const QString motivo = TrabajoNoGuardable(e); !motivo.isEmpty()) {
         m_p.mensajes().mostrar(QStringLiteral("El trabajo no se ha guardado: el archivo no podría "
@@ -168,7 +163,7 @@ bool CicloTrabajo::GuardarTrabajo() {
         return false;
     }
     QList<int> conPerdida;
-    const QByteArray datos = SerializarTrabajo(e, m_p.idioma, &conPerdida);
+    const QByteArray datos = SerializarTrabajo(e, m_p.idioma(), &conPerdida);
     if (!conPerdida.isEmpty()) {
         QStringList cuadros;
         for (int i : conPerdida) {
@@ -176,7 +171,7 @@ bool CicloTrabajo::GuardarTrabajo() {
             cuadros.append(
                 QStringLiteral("Cuadro %1: «%2%3%4»")
                     .arg(i + 1)
-                    .arg(c.TextoIzq, FormatoGeneral(c.Inicio, m_p.idioma, true), c.TextoDer));
+                    .arg(c.TextoIzq, FormatoGeneral(c.Inicio, m_p.idioma(), true), c.TextoDer));
         }
         const auto r = m_p.mensajes().mostrar(
             QStringLiteral("Estos cuadros tienen caracteres que el archivo no puede guardar; se "
@@ -210,18 +205,17 @@ bool CicloTrabajo::PuedeSobrescribir(const QString& ruta) {
 }
 
 bool CicloTrabajo::GuardarComo() {
-    Estado& e = m_p.estado;
-    const QString carpeta = m_p.ajustes().texto(Aplicacion::Titulo, QStringLiteral("InitDir"), {});
-    const auto ruta =
-        m_p.dialogos().guardar(QStringLiteral("Guardar archivo Velquira"),
-                               e.RutaTrabajo.isEmpty() ? kNombreNuevo : e.RutaTrabajo, carpeta);
+    Documento& d = m_p.documento;
+    const QString carpeta = m_p.preferencias.carpetaInicial();
+    const QString anterior = d.RutaTrabajo();
+    const auto ruta = m_p.dialogos().guardar(QStringLiteral("Guardar archivo Velquira"),
+                                             anterior.isEmpty() ? kNombreNuevo : anterior, carpeta);
     if (!ruta)
         return false;
-    m_p.ajustes().escribirTexto(Aplicacion::Titulo, QStringLiteral("InitDir"), *ruta);
-    const QString anterior = e.RutaTrabajo;
-    e.RutaTrabajo = *ruta;
+    m_p.preferencias.fijarCarpetaInicial(*ruta);
+    d.fijarRuta(*ruta);
     if (!GuardarTrabajo()) {
-        e.RutaTrabajo = anterior;
+        d.fijarRuta(anterior);
         return false;
     }
     // The job is now the new file: its lock goes with it (a copy that has
@@ -233,10 +227,10 @@ bool CicloTrabajo::GuardarComo() {
 }
 
 void CicloTrabajo::Guardar() {
-    Estado& e = m_p.estado;
-    if (!e.RutaTrabajo.isEmpty()) {
+    Documento& d = m_p.documento;
+    if (!d.RutaTrabajo().isEmpty()) {
         if (GuardarTrabajo())
-            e.Modificado = false;
+            d.fijarModificado(false);
     } else {
         GuardarComo();
         ActualizarPegar(m_p);
@@ -244,49 +238,44 @@ void CicloTrabajo::Guardar() {
 }
 
 bool CicloTrabajo::CerrarEditor() {
-    Estado& e = m_p.estado;
-    if (!m_p.editorAbierto())
+    Documento& d = m_p.documento;
+    if (!d.abierto())
         return true;
-    if (e.Modificado) {
-        const QString pregunta = e.RutaTrabajo.isEmpty()
+    if (d.Modificado()) {
+        const QString pregunta = d.RutaTrabajo().isEmpty()
                                      ? QStringLiteral("¿ Desea Guardar el trabajo en curso ?")
                                      : QStringLiteral("¿ Desea Guardar los cambios en ") +
-                                           e.RutaTrabajo + QStringLiteral(" ?");
+                                           d.RutaTrabajo() + QStringLiteral(" ?");
         const auto r = m_p.mensajes().mostrar(pregunta, kTituloGuardar, Icono::Pregunta,
                                               Botones::SiNoCancelar);
         bool seguir = r == Respuesta::No;
         if (r == Respuesta::Si) {
             // A save that did not happen keeps the job open, as Cancel does.
-            seguir = e.RutaTrabajo.isEmpty() ? GuardarComo() : GuardarTrabajo();
+            seguir = d.RutaTrabajo().isEmpty() ? GuardarComo() : GuardarTrabajo();
         }
-        if (!seguir) {
-            e.DialogoCancelado = true;
+        if (!seguir)
             return false;
-        }
     }
     OlvidarArchivo();
-    e.RutaTrabajo.clear();
-    e.Modificado = false;
-    e.LimpiarTrabajo();
-    e.DialogoCancelado = false;
+    d.fijarRuta({});
+    d.fijarModificado(false);
+    d.limpiar();
     m_p.GuardarVistas();
-    m_p.marcarEditor(false);
+    d.fijarAbierto(false);
     return true;
 }
 
 bool CicloTrabajo::CerrarTrabajo() {
-    Estado& e = m_p.estado;
-    e.DialogoCancelado = false;
     if (!CerrarEditor())
         return false;
     // The sheet returns to the stored one; an open job keeps its own.
     m_p.LeerHoja();
-    return !e.DialogoCancelado;
+    return true;
 }
 
 void CicloTrabajo::CerrarComando() {
     if (CerrarTrabajo()) {
-        DeshabilitarHerramientas(m_p);
+        ActualizarHerramientas(m_p);
         m_p.MostrarHoja();
         m_p.fijarTitulo(kNombreProducto);
     }
@@ -296,11 +285,11 @@ void CicloTrabajo::AbrirLineaComandos(const QString& lineaComandos) {
     QString ruta = lineaComandos;
     ruta.remove(u'"');
     ruta = ruta.trimmed();
-    Estado& e = m_p.estado;
-    e.RutaTrabajo.clear();
+    Documento& d = m_p.documento;
+    d.fijarRuta({});
     if (ruta.isEmpty())
         return;
-    e.RutaTrabajo = ruta;
+    d.fijarRuta(ruta);
     if (!LeerTrabajo())
         return;
     if (ruta.contains(u'\\') || ruta.contains(u'/'))
@@ -309,12 +298,5 @@ void CicloTrabajo::AbrirLineaComandos(const QString& lineaComandos) {
 }
 
 bool CicloTrabajo::Salir() {
-    Estado& e = m_p.estado;
-    e.DialogoCancelado = false;
-    CerrarEditor();
-    if (!e.DialogoCancelado)
-        return true;
-    e.DialogoCancelado = false;
-    e.Actualizando = false;
-    return false;
+    return CerrarEditor();
 }

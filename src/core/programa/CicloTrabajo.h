@@ -1,6 +1,7 @@
 // The job lifecycle: new, open, save, save as, close with the save prompt,
-// and reading a job named on the command line. Works on the main window's
-// model; the editor window opens and closes through it.
+// and reading a job named on the command line. Works on the open job
+// (Documento) and the main window's caption; the editor window opens and
+// closes with the job.
 #pragma once
 
 #include "core/trabajo/CandadoTrabajo.h"
@@ -36,7 +37,7 @@ public:
     void AbrirLineaComandos(const QString& lineaComandos);
 
     // Closes the editor window, running the save prompt. False when the
-    // operator cancelled (the window stays, DialogoCancelado is set).
+    // operator cancelled or the save failed (the window stays).
     bool CerrarEditor();
 
     // Exit: closes the job with its prompt. True when the program may end.

@@ -1,16 +1,37 @@
 #include "Despachador.h"
 #include "core/programa/Herramientas.h"
 
+#include "core/editor/SeleccionHoja.h"
 #include "core/programa/Principal.h"
 #include "core/puertos/Portapapeles.h"
 
 namespace {
-// Sets tool states with Actualizando raised, so the dispatcher ignores any
+// Sets tool states inside an update, so the dispatcher ignores any
 // notification the change itself causes.
 void Fijar(Principal& p, std::initializer_list<QString> ids, bool si) {
-    Estado::Actualizar actualizando(p.estado);
+    BarraHerramientas::Actualizar actualizando(p.barra);
     for (const QString& id : ids)
         p.barra.habilitar(id, si);
+}
+
+void HabilitarHerramientas(Principal& p) {
+    Fijar(p,
+          {herramienta::CboMag, herramienta::BtnImprimir, herramienta::BtnPrueba,
+           herramienta::BtnEjes, herramienta::BtnRegla, herramienta::BtnGuardar,
+           herramienta::BtnNuevocuadro, herramienta::BtnMargenes, herramienta::BtnGuardComo,
+           herramienta::BtnCerrarTrabajo, herramienta::BtnExportarPdf},
+          true);
+}
+
+void DeshabilitarHerramientas(Principal& p) {
+    Fijar(p,
+          {herramienta::CboMag, herramienta::BtnLineasGuia, herramienta::BtnPropiedades,
+           herramienta::BtnCortar, herramienta::BtnBloquear, herramienta::BtnMargenes,
+           herramienta::BtnRegla, herramienta::BtnNuevocuadro, herramienta::BtnEjes,
+           herramienta::BtnGuardar, herramienta::BtnCerrarTrabajo, herramienta::BtnBorrar,
+           herramienta::BtnImprimir, herramienta::BtnPrueba, herramienta::BtnCopiar,
+           herramienta::BtnGuardComo, herramienta::BtnExportarPdf},
+          false);
 }
 } // namespace
 
@@ -35,53 +56,41 @@ bool Despachador::registrada(const QString& id) const {
 }
 
 void Despachador::ejecutar(const QString& id) {
-    if (m_p.estado.Actualizando)
+    if (m_p.barra.actualizando())
         return;
     const auto it = m_acciones.constFind(id.toCaseFolded());
     if (it != m_acciones.cend() && m_p.barra.habilitada(id))
         (*it)();
 }
 
-void HabilitarHerramientas(Principal& p) {
-    Fijar(p,
-          {herramienta::CboMag, herramienta::BtnImprimir, herramienta::BtnPrueba,
-           herramienta::BtnEjes, herramienta::BtnRegla, herramienta::BtnGuardar,
-           herramienta::BtnNuevocuadro, herramienta::BtnMargenes, herramienta::BtnGuardComo,
-           herramienta::BtnCerrarTrabajo, herramienta::BtnExportarPdf},
-          true);
+void ActualizarHerramientas(Principal& p) {
+    if (p.documento.abierto())
+        HabilitarHerramientas(p);
+    else
+        DeshabilitarHerramientas(p);
 }
 
-void DeshabilitarHerramientas(Principal& p) {
-    Fijar(p,
-          {herramienta::CboMag, herramienta::BtnLineasGuia, herramienta::BtnPropiedades,
-           herramienta::BtnCortar, herramienta::BtnBloquear, herramienta::BtnMargenes,
-           herramienta::BtnRegla, herramienta::BtnNuevocuadro, herramienta::BtnEjes,
-           herramienta::BtnGuardar, herramienta::BtnCerrarTrabajo, herramienta::BtnBorrar,
-           herramienta::BtnImprimir, herramienta::BtnPrueba, herramienta::BtnCopiar,
-           herramienta::BtnGuardComo, herramienta::BtnExportarPdf},
-          false);
-}
-
-void HabilitarHerramientasGrupo(Principal& p) {
-    Fijar(p,
-          {herramienta::BtnCortar, herramienta::BtnLineasGuia, herramienta::BtnPropiedades,
-           herramienta::BtnCopiar, herramienta::BtnBorrar, herramienta::BtnBloquear,
-           herramienta::BtnAlinearHorizontal, herramienta::BtnAlinearvertical},
-          true);
-}
-
-void DeshabilitarHerramientasCuadro(Principal& p) {
-    Fijar(p,
-          {herramienta::BtnCortar, herramienta::BtnLineasGuia, herramienta::BtnPropiedades,
-           herramienta::BtnCopiar, herramienta::BtnBorrar, herramienta::BtnBloquear,
-           herramienta::BtnAlinearHorizontal, herramienta::BtnAlinearvertical},
-          false);
+void ReflejarHerramientasCuadro(Principal& p, const HerramientasCuadro& h) {
+    BarraHerramientas::Actualizar actualizando(p.barra);
+    if (h.cuadro)
+        for (const QString& id :
+             {herramienta::BtnCortar, herramienta::BtnLineasGuia, herramienta::BtnPropiedades,
+              herramienta::BtnCopiar, herramienta::BtnBorrar, herramienta::BtnBloquear})
+            p.barra.habilitar(id, *h.cuadro);
+    if (h.alinear)
+        for (const QString& id :
+             {herramienta::BtnAlinearHorizontal, herramienta::BtnAlinearvertical})
+            p.barra.habilitar(id, *h.alinear);
+    if (h.lineasGuia)
+        p.barra.fijarPulsada(herramienta::BtnLineasGuia, *h.lineasGuia);
+    if (h.bloqueado)
+        p.barra.fijarPulsada(herramienta::BtnBloquear, *h.bloqueado);
 }
 
 void ActualizarPegar(Principal& p) {
     const auto texto = p.portapapeles().texto();
     if (!texto)
         return;
-    Estado::Actualizar actualizando(p.estado);
+    BarraHerramientas::Actualizar actualizando(p.barra);
     p.barra.habilitar(herramienta::BtnPegar, texto->startsWith(QStringLiteral("ZUL")));
 }

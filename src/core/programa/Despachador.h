@@ -1,6 +1,7 @@
 // Every tool and menu entry reaches one dispatcher by its tool id. A tool is
 // usable only once a command is wired to it, so nothing on screen ever does
-// nothing. Clicks that arrive while Actualizando is set are ignored.
+// nothing. Clicks that arrive while the program itself updates the tools are
+// ignored.
 #pragma once
 
 #include <QHash>
@@ -26,9 +27,11 @@ private:
     QHash<QString, std::function<void()>> m_acciones;
 };
 
-// Tool states.
-void HabilitarHerramientas(Principal& p);
-void DeshabilitarHerramientas(Principal& p);
-void HabilitarHerramientasGrupo(Principal& p);
-void DeshabilitarHerramientasCuadro(Principal& p);
+struct HerramientasCuadro;
+
+// The tools' states, all set here. Whether a job is open decides the job's
+// tools; the selection's steps decide the box tools; the clipboard decides
+// "Pegar".
+void ActualizarHerramientas(Principal& p);
+void ReflejarHerramientasCuadro(Principal& p, const HerramientasCuadro& h);
 void ActualizarPegar(Principal& p);

@@ -1,11 +1,14 @@
-// The main window as the program sees it, without widgets: the shared state,
-// the platform services, the caption, the three status panels, the tools, and
-// whether the editor window is open. The widgets follow its signals.
+// The main window as the program sees it, without widgets: the open job, the
+// settings, the platform services, the caption, the three status panels and
+// the tools. The widgets follow its signals. Only the program's own commands
+// (core/programa) and the windows see it; the editor, the dialogs and the
+// print run are given the pieces they need.
 #pragma once
 
 #include "core/fallas/Fallas.h"
 #include "core/programa/BarraHerramientas.h"
-#include "core/trabajo/Estado.h"
+#include "core/trabajo/Documento.h"
+#include "core/trabajo/Preferencias.h"
 
 #include <QLocale>
 #include <QObject>
@@ -42,10 +45,13 @@ class Principal : public QObject {
 public:
     explicit Principal(const Servicios& servicios, QObject* padre = nullptr);
 
-    Estado estado;
+    Preferencias preferencias;
+    Documento documento;
     BarraHerramientas barra;
     PoliticaFallas politica;
-    QLocale idioma; // the user's, from the environment
+
+    // The user's locale, from the environment.
+    const QLocale& idioma() const { return preferencias.idioma(); }
 
     Ajustes& ajustes() { return m_s.ajustes; }
     Mensajes& mensajes() { return m_s.mensajes; }
@@ -55,41 +61,29 @@ public:
     DialogosImpresion& dialogosImpresion() { return m_s.dialogosImpresion; }
     const Servicios& servicios() const { return m_s; }
 
-    // Building the main window: caption, box table, zoom list, stored sheet and
-    // printer in the status bar.
+    // Building the main window: caption, zoom list, stored sheet and printer
+    // in the status bar.
     void Construir();
 
     QString titulo() const { return m_titulo; }
     void fijarTitulo(const QString& t);
+    // Status panels: 1 the pointer's place, 2 the sheet, 3 the printer. The
+    // last two follow the job and the settings.
     QString panel(int n) const { return m_paneles.at(n - 1); }
     void fijarPanel(int n, const QString& texto);
     bool hojaVertical() const { return m_vertical; }
 
-    // Stored sheet -> Trabajo; Trabajo -> status panel 2.
+    // The stored sheet into the job (no job is open).
     void LeerHoja();
-    // The stored sheet's name, size and orientation; no name and no size when
-    // none is stored or its size is past what a job file holds.
-    static ::Trabajo HojaGuardada(const Ajustes& ajustes);
+    // A sheet without a name becomes "Carta", stored; then status panel 2.
     void MostrarHoja();
     // Fills the sheet with "Carta" and stores it.
     void PapelPorDefecto();
-    // Stores the job's sheet as the sheet of new jobs.
-    void GuardarHoja();
-    static void GuardarHoja(Ajustes& ajustes, const ::Trabajo& hoja, const QLocale& idioma);
-    static QString TextoHoja(const ::Trabajo& hoja, const QLocale& idioma);
 
     // Ruler, margins and axes toggles from the start-up view settings.
     void AplicarVistaInicial();
     // Their states, stored when the editor window closes.
     void GuardarVistas();
-
-    bool editorAbierto() const { return m_editor; }
-    void marcarEditor(bool abierto);
-
-    // Asks the editor to lay out and redraw the sheet.
-    void AjustarHoja() { emit ajustarHoja(); }
-    void RedibujarHoja() { emit redibujarHoja(); }
-    void RefrescarVista() { emit refrescarVista(); }
 
     // The program ends now, without questions.
     void Terminar(int codigo) { emit terminar(codigo); }
@@ -97,16 +91,13 @@ public:
 signals:
     void tituloCambiado(const QString& titulo);
     void panelCambiado(int n);
-    void editorAbiertoCambiado(bool abierto);
-    void ajustarHoja();
-    void redibujarHoja();
-    void refrescarVista();
     void terminar(int codigo);
 
 private:
+    void MostrarImpresora();
+
     Servicios m_s;
     QString m_titulo;
     std::array<QString, 3> m_paneles;
     bool m_vertical = true;
-    bool m_editor = false;
 };

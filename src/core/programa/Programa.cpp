@@ -11,12 +11,30 @@
 Programa::Programa(const Servicios& servicios)
     : principal(servicios), despachador(principal), ciclo(principal),
       impresora(servicios.impresoras),
-      impresion(principal, impresora, servicios.dialogosImpresion, servicios.crearVentanaProgreso,
+      impresion(principal.documento, principal.preferencias, principal.politica, servicios.mensajes,
+                impresora, servicios.dialogosImpresion, servicios.crearVentanaProgreso,
                 servicios.carpetasAjusteAntiguo),
-      editor(principal, impresion), comandos(principal, editor) {
+      editor(principal.documento, servicios.mensajes, principal.preferencias.idioma()),
+      comandos(principal.documento, editor, principal.preferencias, servicios.mensajes,
+               servicios.portapapeles) {
+    Documento& d = principal.documento;
+    BarraHerramientas& b = barra();
+    editor.comprobarMargenes = [this] { return impresion.ComprobarMargenes(); };
+    editor.seleccion().alCambiarHerramientas = [this](const HerramientasCuadro& h) {
+        ReflejarHerramientasCuadro(principal, h);
+    };
+    QObject::connect(&editor, &EditorHoja::posicionCambiada, &principal,
+                     [this](const QString& t) { principal.fijarPanel(1, t); });
+    // A job opens or closes: its tools follow, and the editor's aids take the
+    // toggles' states.
+    QObject::connect(&d, &Documento::abiertoCambiado, &principal, [this](bool abierto) {
+        ActualizarHerramientas(principal);
+        if (abierto)
+            SincronizarVista();
+    });
     principal.Construir();
     // Before any job: the state after closing one.
-    DeshabilitarHerramientas(principal);
+    ActualizarHerramientas(principal);
 
     despachador.registrar(herramienta::BtnNuevo, [this] { ciclo.NuevoTrabajo(); });
     despachador.registrar(herramienta::BtnAbrir, [this] {
@@ -31,45 +49,48 @@ Programa::Programa(const Servicios& servicios)
     despachador.registrar(herramienta::BtnSeleccionarPrint,
                           [this] { impresion.SeleccionarImpresora(); });
     despachador.registrar(herramienta::BtnExportarPdf, [this] { ExportarPdf(); });
-    despachador.registrar(herramienta::BtnRegla, [this] { editor.AlternarReglas(); });
-    despachador.registrar(herramienta::BtnEjes, [this] { editor.AlternarEjes(); });
-    despachador.registrar(herramienta::BtnMargenes, [this] { editor.AlternarMargenes(); });
+    despachador.registrar(herramienta::BtnRegla, [this] {
+        editor.AlternarReglas(barra().pulsada(herramienta::BtnRegla));
+    });
+    despachador.registrar(herramienta::BtnEjes,
+                          [this] { editor.AlternarEjes(barra().pulsada(herramienta::BtnEjes)); });
+    despachador.registrar(herramienta::BtnMargenes, [this] {
+        editor.AlternarMargenes(barra().pulsada(herramienta::BtnMargenes));
+    });
     despachador.registrar(herramienta::CboMag, [] {}); // a click on the field does nothing
-    impresion.alCambiarImpresora = [this] { editor.AlternarMargenes(); };
-    BarraHerramientas& b = barra();
+    impresion.alCambiarImpresora = [this] { editor.RefrescarVista(); };
     QObject::connect(&b, &BarraHerramientas::zoomElegido, &editor, [this](const QString& t) {
-        if (principal.editorAbierto())
-            editor.CambiarZoom(t, OrigenZoom::Lista);
+        if (documento().abierto())
+            CambiarZoom(t, OrigenZoom::Lista);
     });
     QObject::connect(&b, &BarraHerramientas::zoomIntroducido, &editor, [this](const QString& t) {
-        if (principal.editorAbierto() && !estado().Actualizando)
-            editor.CambiarZoom(t, OrigenZoom::Intro);
+        if (documento().abierto() && !barra().actualizando())
+            CambiarZoom(t, OrigenZoom::Intro);
     });
-    const auto cuadro = [this] { return static_cast<int>(estado().CuadroActual); };
+    const auto cuadro = [this] { return static_cast<int>(documento().CuadroActual()); };
     despachador.registrar(herramienta::BtnNuevocuadro, [this] { comandos.NuevoCuadro(); });
     despachador.registrar(herramienta::BtnPegar, [this] {
-        Estado& e = estado();
-        const bool desdeHoja = e.PuntoMarcado;
-        if (!e.PuntoMarcado)
-            e.PuntoX = e.PuntoY = 0;
-        e.PuntoMarcado = false;
-        comandos.PegarCuadros(desdeHoja);
+        comandos.PegarCuadros(editor.seleccion().puntoInsercion().marcado);
     });
-    despachador.registrar(herramienta::BtnCopiar,
-                          [this, cuadro] { comandos.CopiarCuadros(cuadro(), false); });
-    despachador.registrar(herramienta::BtnCortar,
-                          [this, cuadro] { comandos.CopiarCuadros(cuadro(), true); });
+    despachador.registrar(herramienta::BtnCopiar, [this, cuadro] {
+        comandos.CopiarCuadros(cuadro(), false);
+        ActualizarPegar(principal);
+    });
+    despachador.registrar(herramienta::BtnCortar, [this, cuadro] {
+        comandos.CopiarCuadros(cuadro(), true);
+        ActualizarPegar(principal);
+    });
     despachador.registrar(herramienta::BtnBorrar,
                           [this, cuadro] { comandos.BorrarCuadros(cuadro()); });
     despachador.registrar(herramienta::BtnAlinearHorizontal,
                           [this] { comandos.AlinearHorizontal(); });
     despachador.registrar(herramienta::BtnAlinearvertical, [this] { comandos.AlinearVertical(); });
-    despachador.registrar(herramienta::BtnBloquear, [this] { comandos.Bloquear(); });
+    despachador.registrar(herramienta::BtnBloquear,
+                          [this] { comandos.Bloquear(barra().pulsada(herramienta::BtnBloquear)); });
     despachador.registrar(herramienta::BtnLineasGuia, [this] {
         comandos.LineasGuiaCuadros(barra().pulsada(herramienta::BtnLineasGuia));
     });
     despachador.registrar(herramienta::BtnPropiedades, [this, cuadro] {
-        estado().DialogoCancelado = false;
         if (comandos.mostrarPropiedades)
             comandos.mostrarPropiedades(cuadro());
     });
@@ -79,10 +100,28 @@ Programa::Programa(const Servicios& servicios)
     });
 }
 
+void Programa::SincronizarVista() {
+    editor.AlternarReglas(barra().pulsada(herramienta::BtnRegla));
+    editor.AlternarEjes(barra().pulsada(herramienta::BtnEjes));
+    editor.AlternarMargenes(barra().pulsada(herramienta::BtnMargenes));
+}
+
+void Programa::CambiarZoom(const QString& texto, OrigenZoom origen) {
+    const auto campo = editor.CambiarZoom(texto, origen);
+    if (!campo)
+        return;
+    if (*campo != barra().textoZoom()) {
+        BarraHerramientas::Actualizar actualizando(barra());
+        barra().fijarTextoZoom(*campo);
+    }
+    if (origen == OrigenZoom::Lista)
+        ActualizarPegar(principal);
+}
+
 void Programa::ExportarPdf() {
-    Estado& e = estado();
+    const Documento& d = documento();
     qint32 hojas = 0;
-    if (principal.politica.ejecutar([&] { hojas = LongitudTirada(e.Cuadros); }) !=
+    if (principal.politica.ejecutar([&] { hojas = LongitudTirada(d.Cuadros()); }) !=
         PoliticaFallas::Resultado::Hecho)
         return;
     if (hojas <= 0) {
@@ -95,7 +134,7 @@ void Programa::ExportarPdf() {
     RangoHojas rango{1, hojas};
     if (!impresion.ElegirRangoPdf(hojas, rango))
         return;
-    QString nombre = e.RutaTrabajo.isEmpty() ? CicloTrabajo::kNombreNuevo : e.RutaTrabajo;
+    QString nombre = d.RutaTrabajo().isEmpty() ? CicloTrabajo::kNombreNuevo : d.RutaTrabajo();
     if (nombre.endsWith(QStringLiteral(".zul"), Qt::CaseInsensitive))
         nombre.chop(4);
     nombre += QStringLiteral(".pdf");

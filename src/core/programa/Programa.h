@@ -1,6 +1,7 @@
 // Everything the program is made of, without widgets: the main window's model,
 // the dispatcher and the job lifecycle, wired together with the commands that
-// need no window. The desktop program and the tests build one.
+// need no window. The one place where the tools meet the editor, the box
+// commands and the print run. The desktop program and the tests build one.
 #pragma once
 
 #include "core/editor/ComandosCuadro.h"
@@ -23,9 +24,16 @@ public:
     EditorHoja editor;
     ComandosCuadro comandos;
 
-    Estado& estado() { return principal.estado; }
+    Documento& documento() { return principal.documento; }
+    Preferencias& preferencias() { return principal.preferencias; }
     BarraHerramientas& barra() { return principal.barra; }
 
     // "Exportar a PDF...": the run into a PDF file chosen by the operator.
     void ExportarPdf();
+
+private:
+    // The editor's aids as the toggles stand.
+    void SincronizarVista();
+    // The zoom field's entry: the editor's zoom, the field's text.
+    void CambiarZoom(const QString& texto, OrigenZoom origen);
 };

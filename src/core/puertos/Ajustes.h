@@ -2,7 +2,7 @@
 // section and key. Keys and sections match without regard to case.
 #pragma once
 
-#include <QLocale>
+#include <QHash>
 #include <QString>
 #include <optional>
 
@@ -23,16 +23,11 @@ public:
     virtual void escribir(Aplicacion app, const QString& seccion, const QString& clave,
                           const QString& valor) = 0;
 
-    // Convenience readers for the "Settings" section; a missing key, or a
-    // number that does not convert, gives the default.
+    // A text of the "Settings" section; a missing key gives the default.
+    // Numbers and truth values are read through Preferencias, which knows
+    // how the program writes them.
     QString texto(Aplicacion app, const QString& clave, const QString& defecto) const;
-    qint64 entero(Aplicacion app, const QString& clave, qint64 defecto) const;
-    double real(Aplicacion app, const QString& clave, double defecto) const;
-    bool booleano(Aplicacion app, const QString& clave, bool defecto) const;
     void escribirTexto(Aplicacion app, const QString& clave, const QString& valor);
-    void escribirEntero(Aplicacion app, const QString& clave, qint64 valor);
-    void escribirBooleano(Aplicacion app, const QString& clave, bool valor,
-                          const QLocale& idioma = QLocale());
 };
 
 // A store held in memory, for tests and for a program that must not touch the

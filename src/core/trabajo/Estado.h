@@ -1,6 +1,6 @@
-// The one open job and the variables the editor, the commands and the dialogs
-// share. Created once by the program (a test makes a fresh one) and passed by
-// reference; nothing else holds a copy of the model.
+// A job as a value: its sheet, its box table, the selection, the file it came
+// from and whether it differs from it. The open job is one of these inside
+// Documento, which alone changes it; the file reader fills a scratch one.
 //
 // Index i of Cuadros is also the index of box i's picture, handles and guide
 // lines in the editor. The table always has at least one slot; the highest
@@ -11,28 +11,13 @@
 #include "core/trabajo/Trabajo.h"
 
 #include <QList>
+#include <QPoint>
 #include <QString>
 #include <algorithm>
 #include <vector>
 
-class Ajustes;
-
 class Estado {
 public:
-    // Raises Actualizando for a scope: the program is itself changing tool
-    // states, list entries or field texts, and the events this causes do nothing.
-    class Actualizar {
-    public:
-        explicit Actualizar(Estado& e) : m_e(e), m_antes(e.Actualizando) { e.Actualizando = true; }
-        ~Actualizar() { m_e.Actualizando = m_antes; }
-        Actualizar(const Actualizar&) = delete;
-        Actualizar& operator=(const Actualizar&) = delete;
-
-    private:
-        Estado& m_e;
-        bool m_antes;
-    };
-
     Estado();
 
     ::Trabajo Trabajo;
@@ -42,12 +27,7 @@ public:
     QList<qint16> Seleccion;
     QString RutaTrabajo;
     bool Modificado = false;
-    bool DialogoCancelado = false;
     bool ModoGrupo = false;
-    qint32 PuntoX = 0; // screen twips
-    qint32 PuntoY = 0;
-    bool PuntoMarcado = false;
-    bool Actualizando = false;
 
     // At most this many box slots (indexes are 16-bit).
     static constexpr int kMaxCuadros = 32767;
@@ -55,17 +35,14 @@ public:
     int limiteSuperior() const { return static_cast<int>(Cuadros.size()) - 1; }
     int cuadrosVivos() const;
 
-    // The new-box defaults stored by the options dialog (missing keys give the
-    // built-in ones). Position fields are left at 0.
-    static Cuadro DefectosCuadro(const Ajustes& ajustes);
+    // Takes the lowest free slot or adds one, fills it from `defectos`, places
+    // it at `posicion` (model twips) and sets Modificado. Returns the index,
+    // or -1 when the table already holds kMaxCuadros slots.
+    int AgregarCuadro(const Cuadro& defectos, QPoint posicion = {});
 
-    // Takes the lowest free slot or adds one, places it at PuntoX/PuntoY
-    // (divided by Zoom), fills it from `defectos` and sets Modificado. Returns
-    // the index, or -1 when the table already holds kMaxCuadros slots.
-    int AgregarCuadro(const Cuadro& defectos);
-
-    // Frees slot i for reuse (the delete command).
-    void LiberarCuadro(int i);
+    // Frees slot i for reuse (the delete command); the free slot keeps
+    // `posicion`.
+    void LiberarCuadro(int i, QPoint posicion = {});
 
     // Whoever sets EnUso false on a slot other than through LiberarCuadro
     // (a job file may hold a block marked unused) says so here, so the next
