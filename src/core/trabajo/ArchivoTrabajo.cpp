@@ -114,19 +114,22 @@ Falla FallaDeApertura(const QFileDevice& f, const QString& ruta, bool escribir) 
     const QString nombre = QDir::toNativeSeparators(ruta);
     if (!escribir) {
         if (!info.exists())
-            return {53, QStringLiteral("No se encuentra el archivo %1").arg(nombre)};
+            return {CodigoFalla::NoSeEncuentra,
+                    QStringLiteral("No se encuentra el archivo %1").arg(nombre)};
         return {
-            54,
+            CodigoFalla::ModoDeAccesoNoValido,
             QStringLiteral("No se puede abrir el archivo %1 (%2)").arg(nombre, f.errorString())};
     }
     if (!info.absoluteDir().exists())
-        return {76, QStringLiteral("La carpeta de %1 no existe").arg(nombre)};
+        return {CodigoFalla::RutaNoExiste,
+                QStringLiteral("La carpeta de %1 no existe").arg(nombre)};
     if (f.error() == QFileDevice::PermissionsError || (info.exists() && !info.isWritable()) ||
         !QFileInfo(info.absolutePath()).isWritable())
-        return {75, QStringLiteral("No se puede escribir %1").arg(nombre)};
+        return {CodigoFalla::Protegido, QStringLiteral("No se puede escribir %1").arg(nombre)};
     if (info.isDir())
-        return {64, QStringLiteral("%1 es una carpeta").arg(nombre)};
-    return {64, QStringLiteral("No se puede crear %1 (%2)").arg(nombre, f.errorString())};
+        return {CodigoFalla::NombreNoValido, QStringLiteral("%1 es una carpeta").arg(nombre)};
+    return {CodigoFalla::NombreNoValido,
+            QStringLiteral("No se puede crear %1 (%2)").arg(nombre, f.errorString())};
 }
 
 // A file whose mode forbids writing is read-only for the program too, even
@@ -147,8 +150,9 @@ void ConservarModo(QSaveFile& f, const QString& ruta) {
 }
 
 Falla FallaGrande() {
-    return {13, QStringLiteral("El archivo es demasiado grande para ser un trabajo de Velquira "
-                               "(más de 128 MB).")};
+    return {CodigoFalla::TiposNoCoinciden,
+            QStringLiteral("El archivo es demasiado grande para ser un trabajo de Velquira "
+                           "(más de 128 MB).")};
 }
 
 // How a value is named in a failure's description; the line and the field
@@ -267,14 +271,15 @@ bool LectorTrabajo::valor(int campo, const std::function<void(QStringView)>& asi
         EnLugar(donde, [&] {
             const auto e = m_lector.siguiente(m_bytes);
             if (e == E::Fin)
-                throw Falla{62, QStringLiteral("Fin de archivo")};
+                throw Falla{CodigoFalla::FinDeArchivo, QStringLiteral("Fin de archivo")};
             if (e == E::Error)
-                throw Falla{57, m_f.errorString()};
+                throw Falla{CodigoFalla::ErrorDeEntradaSalida, m_f.errorString()};
             if (e == E::Grande)
                 throw FallaGrande();
             if (e == E::Larga)
-                throw Falla{13, QStringLiteral("No coinciden los tipos: la línea es demasiado "
-                                               "larga.")};
+                throw Falla{CodigoFalla::TiposNoCoinciden,
+                            QStringLiteral("No coinciden los tipos: la línea es demasiado "
+                                           "larga.")};
             asignar(DecodificarCp1252(m_bytes));
         });
     }) != R::Abandonado;
@@ -292,9 +297,10 @@ bool LectorTrabajo::cabecera(::Trabajo& h) {
     const auto lado = [&](QStringView t) {
         const qint32 v = entero32(t);
         if (!LadoHojaValido(v))
-            throw Falla{6, QStringLiteral("Desbordamiento: el tamaño de la hoja no es válido "
-                                          "(«%1»).")
-                               .arg(t.trimmed().left(40).toString())};
+            throw Falla{CodigoFalla::Desbordamiento,
+                        QStringLiteral("Desbordamiento: el tamaño de la hoja no es válido "
+                                       "(«%1»).")
+                            .arg(t.trimmed().left(40).toString())};
         return v;
     };
     const std::function<void(QStringView)> pasos[] = {
@@ -338,12 +344,13 @@ bool LectorTrabajo::cuadros() {
             EnLugar(donde, [&] {
                 e = m_lector.siguiente(m_bytes);
                 if (e == E::Error)
-                    throw Falla{57, m_f.errorString()};
+                    throw Falla{CodigoFalla::ErrorDeEntradaSalida, m_f.errorString()};
                 if (e == E::Grande)
                     throw FallaGrande();
                 if (e == E::Larga && m_contador >= 1 && m_contador <= 20)
-                    throw Falla{13, QStringLiteral("No coinciden los tipos: la línea es "
-                                                   "demasiado larga.")};
+                    throw Falla{CodigoFalla::TiposNoCoinciden,
+                                QStringLiteral("No coinciden los tipos: la línea es "
+                                               "demasiado larga.")};
             });
         });
         if (res == R::Abandonado)
@@ -382,7 +389,7 @@ bool LectorTrabajo::linea(const QByteArray& bytes, LectorLineas::Estado e, qint6
         m_actual = m_borrador.AgregarCuadro(m_defectos);
         if (m_actual < 0) {
             m_politica.ejecutar([&] {
-                throw Falla{6,
+                throw Falla{CodigoFalla::Desbordamiento,
                             QStringLiteral("Desbordamiento: el archivo tiene más de 32.767 "
                                            "cuadros."),
                             lugar(numero, kCamposCuadro[0])};
@@ -464,9 +471,10 @@ void AsignarCampo(Cuadro& c, int linea, QStringView t) {
     case 4: {
         const double v = ConvertirReal(t, donde);
         if (!TamLetraValido(v))
-            throw Falla{6, QStringLiteral("Desbordamiento: tamaño de letra fuera de límites "
-                                          "(«%1»).")
-                               .arg(t.left(40).toString())};
+            throw Falla{CodigoFalla::Desbordamiento,
+                        QStringLiteral("Desbordamiento: tamaño de letra fuera de límites "
+                                       "(«%1»).")
+                            .arg(t.left(40).toString())};
         c.FontSize = static_cast<float>(v);
         break;
     }
@@ -486,8 +494,9 @@ void AsignarCampo(Cuadro& c, int linea, QStringView t) {
     case 10: {
         const double v = ConvertirReal(t, donde);
         if (std::fabs(v) > kMaxNumeroSerie)
-            throw Falla{6, QStringLiteral("Desbordamiento: número fuera de límites («%1»).")
-                               .arg(t.left(40).toString())};
+            throw Falla{CodigoFalla::Desbordamiento,
+                        QStringLiteral("Desbordamiento: número fuera de límites («%1»).")
+                            .arg(t.left(40).toString())};
         (linea == 9 ? c.Fin : c.Inicio) = v;
         break;
     }
@@ -635,22 +644,23 @@ bool EscribirArchivoAtomico(const QString& ruta, const QByteArray& datos,
         QSaveFile f(ruta);
         if (SoloLectura(QFileInfo(ruta)))
             throw Falla{
-                75, QStringLiteral("%1 es de solo lectura").arg(QDir::toNativeSeparators(ruta))};
+                CodigoFalla::Protegido,
+                QStringLiteral("%1 es de solo lectura").arg(QDir::toNativeSeparators(ruta))};
         if (QFileInfo(ruta).isDir() || !f.open(QIODevice::WriteOnly))
             throw FallaDeApertura(f, ruta, true);
         if (f.write(datos) != datos.size() || !f.flush()) {
             const QStorageInfo disco(QFileInfo(ruta).absolutePath());
             f.cancelWriting();
             if (disco.isValid() && disco.bytesAvailable() < datos.size() + 4096)
-                throw Falla{61, QStringLiteral("Disco lleno")};
-            throw Falla{57, f.errorString()};
+                throw Falla{CodigoFalla::DiscoLleno, QStringLiteral("Disco lleno")};
+            throw Falla{CodigoFalla::ErrorDeEntradaSalida, f.errorString()};
         }
         ConservarModo(f, ruta);
         if (!f.commit()) {
             const QStorageInfo disco(QFileInfo(ruta).absolutePath());
             if (disco.isValid() && disco.bytesAvailable() < datos.size() + 4096)
-                throw Falla{61, QStringLiteral("Disco lleno")};
-            throw Falla{75, f.errorString()};
+                throw Falla{CodigoFalla::DiscoLleno, QStringLiteral("Disco lleno")};
+            throw Falla{CodigoFalla::Protegido, f.errorString()};
         }
     });
     return res == PoliticaFallas::Resultado::Hecho;
