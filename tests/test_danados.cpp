@@ -315,6 +315,12 @@ private slots:
         QTest::newRow("70.000 bytes en la marca")
             << Escribir("larga_marca.zul", larga + kFin + Cabecera() + bloque)
             << Resultado::NoEsTrabajo << 0 << -1;
+        // An index line is not read for a value: its length does not matter.
+        const QByteArray campos = bloque.mid(bloque.indexOf(" 0 \r\n") + 5);
+        QTest::newRow("70.000 bytes en el índice")
+            << Escribir("larga_indice.zul",
+                        Cabecera() + kSeparadorCuadro + kFin + larga + kFin + campos + bloque)
+            << Resultado::Leido << 2 << 3;
         // Past a block's twenty fields a line is not read at all.
         QTest::newRow("70.000 bytes tras un bloque")
             << Escribir("larga_despues.zul", Cabecera() + Bloque("N. ", larga) + bloque)

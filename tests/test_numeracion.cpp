@@ -68,7 +68,7 @@ private slots:
             CopiasCuadro(Caja(1, 10, 0));
             QFAIL("sin falla");
         } catch (const Falla& f) {
-            QCOMPARE(f.numero, 11);
+            QCOMPARE(f.codigo, CodigoFalla::DivisionPorCero);
         }
     }
 
@@ -168,7 +168,7 @@ private slots:
             TextoCuadroHoja(Caja(1e300, 1e301, 1, 0), 0);
             QFAIL("sin falla");
         } catch (const Falla& f) {
-            QCOMPARE(f.numero, 6);
+            QCOMPARE(f.codigo, CodigoFalla::Desbordamiento);
         }
     }
 };

@@ -6,6 +6,7 @@
 
 Q_DECLARE_METATYPE(Respuesta)
 Q_DECLARE_METATYPE(Botones)
+Q_DECLARE_METATYPE(AccionError)
 
 class PruebaShell : public QObject {
     Q_OBJECT
@@ -14,45 +15,54 @@ private slots:
 
     // --- failure reporter ---
     void tratarError_data() {
+        // The number, not the name: it is what the operator is shown.
         QTest::addColumn<int>("numero");
         QTest::addColumn<Respuesta>("respuesta");
         QTest::addColumn<QString>("texto"); // empty: no message
         QTest::addColumn<Botones>("botones");
-        QTest::addColumn<int>("accion");
+        QTest::addColumn<AccionError>("accion");
         const auto B = Botones::Aceptar;
+        const auto Reintentar = AccionError::Reintentar;
+        const auto Omitir = AccionError::Omitir;
+        const auto Irrecuperable = AccionError::Irrecuperable;
+        const auto Abandonar = AccionError::Abandonar;
         QTest::newRow("52 aceptar") << 52 << Respuesta::Aceptar << "Nombre de archivo no válido."
-                                    << Botones::AceptarCancelar << 0;
+                                    << Botones::AceptarCancelar << Reintentar;
         QTest::newRow("64 cancelar") << 64 << Respuesta::Cancelar << "Nombre de archivo no válido."
-                                     << Botones::AceptarCancelar << 1;
-        QTest::newRow("53 sin mensaje") << 53 << Respuesta::Ninguna << "" << B << 0;
+                                     << Botones::AceptarCancelar << Omitir;
+        QTest::newRow("53 sin mensaje") << 53 << Respuesta::Ninguna << "" << B << Reintentar;
         QTest::newRow("54") << 54 << Respuesta::Aceptar
-                            << "Imposible abrir el archivo para este tipo de acceso." << B << 0;
-        QTest::newRow("55") << 55 << Respuesta::Aceptar << "El archivo ya está abierto." << B << 0;
-        QTest::newRow("57") << 57 << Respuesta::Aceptar << "Error interno de disco." << B << 0;
+                            << "Imposible abrir el archivo para este tipo de acceso." << B
+                            << Reintentar;
+        QTest::newRow("55") << 55 << Respuesta::Aceptar << "El archivo ya está abierto." << B
+                            << Reintentar;
+        QTest::newRow("57") << 57 << Respuesta::Aceptar << "Error interno de disco." << B
+                            << Reintentar;
         QTest::newRow("61 omitir") << 61 << Respuesta::Omitir << "Disco lleno. ¿Desea continuar?"
-                                   << Botones::AnularReintentarOmitir << 1;
+                                   << Botones::AnularReintentarOmitir << Omitir;
         QTest::newRow("61 anular") << 61 << Respuesta::Anular << "Disco lleno. ¿Desea continuar?"
-                                   << Botones::AnularReintentarOmitir << 2;
+                                   << Botones::AnularReintentarOmitir << Irrecuperable;
         QTest::newRow("62 reintentar")
             << 62 << Respuesta::Reintentar
             << "Este archivo tiene un marcador no estándar de fin de archivo, o se ha intentado "
                "leer más allá del marcador de final de archivo."
-            << Botones::AnularReintentarOmitir << 0;
+            << Botones::AnularReintentarOmitir << Reintentar;
         QTest::newRow("68") << 68 << Respuesta::Cancelar << "El dispositivo no está disponible"
-                            << Botones::AceptarCancelar << 1;
+                            << Botones::AceptarCancelar << Omitir;
         QTest::newRow("71") << 71 << Respuesta::Aceptar
                             << "Introduzca correctamente el disco en la unidad."
-                            << Botones::AceptarCancelar << 0;
+                            << Botones::AceptarCancelar << Reintentar;
         QTest::newRow("75 reintentar")
             << 75 << Respuesta::Reintentar
             << "El archivo que intenta escribir, está protegido contra escritura"
-            << Botones::ReintentarCancelar << 0;
-        QTest::newRow("76 cancelar")
-            << 76 << Respuesta::Cancelar << "La ruta no existe." << Botones::AceptarCancelar << 1;
-        QTest::newRow("383") << 383 << Respuesta::Ninguna << "" << B << 3;
-        QTest::newRow("32755 dialogo cancelado") << 32755 << Respuesta::Ninguna << "" << B << 1;
+            << Botones::ReintentarCancelar << Reintentar;
+        QTest::newRow("76 cancelar") << 76 << Respuesta::Cancelar << "La ruta no existe."
+                                     << Botones::AceptarCancelar << Omitir;
+        QTest::newRow("383") << 383 << Respuesta::Ninguna << "" << B << Abandonar;
+        QTest::newRow("32755 dialogo cancelado")
+            << 32755 << Respuesta::Ninguna << "" << B << Omitir;
         QTest::newRow("boton desconocido")
-            << 57 << Respuesta::Si << "Error interno de disco." << B << 3;
+            << 57 << Respuesta::Si << "Error interno de disco." << B << Abandonar;
     }
     void tratarError() {
         QFETCH(int, numero);
@@ -60,7 +70,7 @@ private slots:
         QFETCH(QString, texto);
         MensajesGuion m;
         m.respuestas = {respuesta};
-        QTEST(static_cast<int>(TratarError(Falla{numero, "x"}, m)), "accion");
+        QTEST(TratarError(Falla{static_cast<CodigoFalla>(numero), "x"}, m), "accion");
         if (texto.isEmpty()) {
             QVERIFY(m.mostrados.isEmpty());
             return;
@@ -74,13 +84,15 @@ private slots:
 
     void memoriaYDesconocido() {
         MensajesGuion m;
-        QCOMPARE(TratarError(Falla{7, {}}, m), qint16(3));
+        QCOMPARE(TratarError(Falla{CodigoFalla::MemoriaInsuficiente, {}}, m),
+                 AccionError::Abandonar);
         QCOMPARE(m.mostrados[0].titulo, QStringLiteral("ERROR : MEMORIA INSUFICIENTE"));
         QCOMPARE(m.mostrados[0].texto,
                  QStringLiteral("No queda memoria disponible para \rllevar a cabo esta operación. "
                                 "\rGuarde todos los trabajos ,\rCierre alguna aplicación e intente "
                                 "\rnuevamente"));
-        QCOMPARE(TratarError(Falla{1234, "Algo raro"}, m), qint16(3));
+        QCOMPARE(TratarError(Falla{static_cast<CodigoFalla>(1234), "Algo raro"}, m),
+                 AccionError::Abandonar);
         QCOMPARE(m.mostrados[1].titulo, QStringLiteral("ERROR"));
         QCOMPARE(m.mostrados[1].texto,
                  QStringLiteral("Ha ocurrido un error\rEl número del error es = 1234\rAlgo raro"));
@@ -96,17 +108,28 @@ private slots:
         m.respuestas = {Respuesta::Aceptar};
         QCOMPARE(p.ejecutar([&] {
             if (++intentos == 1)
-                throw Falla{57, {}};
+                throw Falla{CodigoFalla::ErrorDeEntradaSalida, {}};
         }),
                  PoliticaFallas::Resultado::Hecho);
         QCOMPARE(intentos, 2);
         // Cancel skips the step.
         m.respuestas = {Respuesta::Cancelar};
-        QCOMPARE(p.ejecutar([] { throw Falla{76, {}}; }), PoliticaFallas::Resultado::Omitido);
-        QCOMPARE(p.AccionError, qint16(1));
-        // An unrecognised failure abandons.
-        QCOMPARE(p.ejecutar([] { throw Falla{999, "x"}; }), PoliticaFallas::Resultado::Abandonado);
-        QCOMPARE(p.AccionError, qint16(3));
+        QCOMPARE(p.ejecutar([] {
+            throw Falla{CodigoFalla::RutaNoExiste, {}};
+        }),
+                 PoliticaFallas::Resultado::Omitido);
+        QCOMPARE(m.mostrados.last().texto, QStringLiteral("La ruta no existe."));
+        // An unrecognised failure abandons at once: one message, no retry.
+        const qsizetype mostrados = m.mostrados.size();
+        intentos = 0;
+        QCOMPARE(p.ejecutar([&] {
+            ++intentos;
+            throw Falla{static_cast<CodigoFalla>(999), "x"};
+        }),
+                 PoliticaFallas::Resultado::Abandonado);
+        QCOMPARE(intentos, 1);
+        QCOMPARE(m.mostrados.size(), mostrados + 1);
+        QCOMPARE(m.mostrados.last().titulo, QStringLiteral("ERROR"));
     }
 
     void unFalloPersistenteNoSeReintentaSinFin() {
@@ -115,7 +138,7 @@ private slots:
         int intentos = 0;
         QCOMPARE(p.ejecutar([&] {
             ++intentos;
-            throw Falla{53, QStringLiteral("No se encuentra el archivo x")};
+            throw Falla{CodigoFalla::NoSeEncuentra, QStringLiteral("No se encuentra el archivo x")};
         }),
                  PoliticaFallas::Resultado::Abandonado);
         QCOMPARE(intentos, PoliticaFallas::kReintentos + 1);
@@ -129,7 +152,10 @@ private slots:
         int terminado = 0;
         PoliticaFallas p(m, [&] { ++terminado; });
         m.respuestas = {Respuesta::Anular, Respuesta::Aceptar};
-        QCOMPARE(p.ejecutar([] { throw Falla{61, {}}; }), PoliticaFallas::Resultado::Abandonado);
+        QCOMPARE(p.ejecutar([] {
+            throw Falla{CodigoFalla::DiscoLleno, {}};
+        }),
+                 PoliticaFallas::Resultado::Abandonado);
         QCOMPARE(terminado, 1);
         QCOMPARE(m.mostrados.last().texto, QStringLiteral("Error no recuperable"));
         QCOMPARE(m.mostrados.last().botones, Botones::Aceptar);
@@ -138,7 +164,7 @@ private slots:
             SinTerminar s(p);
             m.respuestas = {Respuesta::Anular};
             QCOMPARE(p.ejecutar([] {
-                throw Falla{61, {}};
+                throw Falla{CodigoFalla::DiscoLleno, {}};
             }),
                      PoliticaFallas::Resultado::Abandonado);
         }

@@ -537,6 +537,23 @@ private slots:
         QTest::newRow("texto demasiado largo")
             << Lineas(largo) << "Ha ocurrido un error\rEl número del error es = 13\r"
             << "Línea 24 de t.zul, campo TextoIzq del cuadro Nº 1";
+        // A line too long for the reader, in the header and at either end of
+        // a block: the same failure, each at its own line and field.
+        const QString kLarga = "Ha ocurrido un error\rEl número del error es = 13\rNo coinciden "
+                               "los tipos: la línea es demasiado larga.\r";
+        QStringList cabeceraLarga = Cabecera() + Bloque(0, " 1 ", " 9 ");
+        cabeceraLarga[2] = QString(70000, u'7');
+        QTest::newRow("línea larga en la cabecera")
+            << Lineas(cabeceraLarga) << kLarga << "Línea 3 de t.zul, campo AnchoCuadro";
+        QStringList primerCampo = Cabecera() + Bloque(0, " 1 ", " 9 ") + Bloque(1, " 1 ", " 9 ");
+        primerCampo[7 + 22 + 2] = QString(70000, u'F'); // FontBold of the second box
+        QTest::newRow("línea larga en el primer campo")
+            << Lineas(primerCampo) << kLarga << "Línea 32 de t.zul, campo FontBold del cuadro Nº 2";
+        QStringList ultimoCampo = Cabecera() + Bloque(0, " 1 ", " 9 ");
+        ultimoCampo[7 + 21] = QString(70000, u'9'); // ColorFondo
+        QTest::newRow("línea larga en el último campo")
+            << Lineas(ultimoCampo) << kLarga
+            << "Línea 29 de t.zul, campo ColorFondo del cuadro Nº 1";
     }
     void fallaNombraLineaYCampo() {
         QFETCH(QByteArray, datos);

@@ -62,10 +62,11 @@ void ComprobarTrabajoCups(const QString& cola, int id) {
         if (trabajos[i].id != id)
             continue;
         if (trabajos[i].state == IPP_JSTATE_CANCELED || trabajos[i].state == IPP_JSTATE_ABORTED)
-            throw Falla{kFallaSalida, QStringLiteral("La impresora %1 anuló el trabajo Nº %2 al "
-                                                     "recibirlo. Revise la impresora y la cola.")
-                                          .arg(cola)
-                                          .arg(id)};
+            throw Falla{CodigoFalla::SalidaFallida,
+                        QStringLiteral("La impresora %1 anuló el trabajo Nº %2 al "
+                                       "recibirlo. Revise la impresora y la cola.")
+                            .arg(cola)
+                            .arg(id)};
         return;
     }
 }
@@ -112,7 +113,7 @@ int EnviarACups(const QString& cola, const QString& ruta, const QString& titulo,
                                   QFile::encodeName(ruta).constData(),
                                   titulo.toLocal8Bit().constData(), n, opciones);
     if (id <= 0)
-        throw Falla{kFallaSalida,
+        throw Falla{CodigoFalla::SalidaFallida,
                     MotivoCups(cupsLastError(), cola) + QStringLiteral(" No se imprimió nada.")};
     ComprobarTrabajoCups(cola, id);
     return id;
@@ -136,7 +137,8 @@ QPainter& ImpresoraPintor::pintor() {
         m_lienzo->setTitle(tituloDocumento());
         if (!m_pintor->begin(m_lienzo.get())) {
             soltarArchivo();
-            throw Falla{kFallaSalida, QStringLiteral("No se puede imprimir en %1.").arg(destino())};
+            throw Falla{CodigoFalla::SalidaFallida,
+                        QStringLiteral("No se puede imprimir en %1.").arg(destino())};
         }
         m_pintor->setRenderHint(QPainter::TextAntialiasing);
         m_fuentePuesta = false;
@@ -146,12 +148,12 @@ QPainter& ImpresoraPintor::pintor() {
 
 void ImpresoraPintor::fallar(const QString& descripcion) {
     m_falla = descripcion;
-    throw Falla{kFallaSalida, descripcion};
+    throw Falla{CodigoFalla::SalidaFallida, descripcion};
 }
 
 void ImpresoraPintor::comprobarArchivo() {
     if (m_falla)
-        throw Falla{kFallaSalida, *m_falla};
+        throw Falla{CodigoFalla::SalidaFallida, *m_falla};
     if (m_archivo && m_archivo->error() != QFileDevice::NoError)
         fallar(TextoEscrituraFallida(destino()) + QStringLiteral(" No se entregó nada."));
 }
@@ -292,7 +294,7 @@ void ImpresoraPintor::nuevaPagina() {
 
 void ImpresoraPintor::terminarDocumento() {
     if (m_falla)
-        throw Falla{kFallaSalida, *m_falla};
+        throw Falla{CodigoFalla::SalidaFallida, *m_falla};
     if (!documentoAbierto())
         return;
     // The writer puts the rest of the PDF (fonts, cross-reference) into the
@@ -383,7 +385,7 @@ QFileDevice& ImpresoraQt::abrirArchivo() {
         std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/velquira-XXXXXX.pdf"));
     if (!m_archivo->open()) {
         m_archivo.reset();
-        throw Falla{kFallaSalida,
+        throw Falla{CodigoFalla::SalidaFallida,
                     QStringLiteral("No se pudo preparar el trabajo para la impresora %1: no se "
                                    "puede escribir en la carpeta temporal %2.")
                         .arg(nombreDispositivo(), QDir::toNativeSeparators(QDir::tempPath()))};
@@ -447,7 +449,7 @@ QString ImpresoraPdf::destino() const {
 
 QFileDevice& ImpresoraPdf::abrirArchivo() {
     if (const auto error = ErrorDestinoPdf(m_ruta))
-        throw Falla{kFallaSalida, *error};
+        throw Falla{CodigoFalla::SalidaFallida, *error};
     const QFileInfo info(m_ruta);
     if (info.exists() && !info.isFile()) {
         // A device or a pipe: written straight to, never replaced or removed.
@@ -463,7 +465,8 @@ QFileDevice& ImpresoraPdf::abrirArchivo() {
             m_archivo = std::move(f);
     }
     if (!m_archivo)
-        throw Falla{kFallaSalida, QStringLiteral("No se pudo crear %1.").arg(destino())};
+        throw Falla{CodigoFalla::SalidaFallida,
+                    QStringLiteral("No se pudo crear %1.").arg(destino())};
     return *m_archivo;
 }
 
@@ -475,7 +478,7 @@ void ImpresoraPdf::entregarArchivo() {
     else
         m_archivo->close();
     if (!hecho || m_archivo->error() != QFileDevice::NoError)
-        throw Falla{kFallaSalida, TextoEscrituraFallida(destino())};
+        throw Falla{CodigoFalla::SalidaFallida, TextoEscrituraFallida(destino())};
 }
 
 void ImpresoraPdf::descartarArchivo() {

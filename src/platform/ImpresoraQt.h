@@ -7,8 +7,8 @@
 //   job; an abandoned document is thrown away and the queue never sees it.
 // - a PDF file (the page is the job's sheet, no unprintable margin), written
 //   beside its path and renamed into place only when complete.
-// Write and submission failures are thrown as Falla with the number
-// kFallaSalida and a Spanish description.
+// Write and submission failures are thrown as Falla with the code
+// CodigoFalla::SalidaFallida and a Spanish description.
 #pragma once
 
 #include "core/puertos/Impresora.h"

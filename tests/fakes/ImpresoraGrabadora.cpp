@@ -85,7 +85,8 @@ void ImpresoraGrabadora::terminarDocumento() {
     if (!m_abierto)
         return;
     if (fallarAlTerminar)
-        throw Falla{68, QStringLiteral("La impresora no responde")};
+        throw Falla{CodigoFalla::DispositivoNoDisponible,
+                    QStringLiteral("La impresora no responde")};
     llamadas.append({QStringLiteral("fin")});
     m_paginasTerminadas += m_paginasDocumento;
     m_abierto = false;

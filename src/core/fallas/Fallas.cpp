@@ -6,18 +6,54 @@
 namespace {
 const QString kTituloDisco = QStringLiteral("Error de disco");
 
-qint16 AccionDeRespuesta(Respuesta r) {
+// The disk and file failures the operator is asked about, with the buttons
+// of the question.
+struct AvisoDisco {
+    CodigoFalla codigo;
+    QStringView texto;
+    Botones botones;
+};
+
+using C = CodigoFalla;
+constexpr AvisoDisco kAvisosDisco[] = {
+    {C::NombreONumeroNoValido, u"Nombre de archivo no válido.", Botones::AceptarCancelar},
+    {C::NombreNoValido, u"Nombre de archivo no válido.", Botones::AceptarCancelar},
+    {C::ModoDeAccesoNoValido, u"Imposible abrir el archivo para este tipo de acceso.",
+     Botones::Aceptar},
+    {C::YaAbierto, u"El archivo ya está abierto.", Botones::Aceptar},
+    {C::ErrorDeEntradaSalida, u"Error interno de disco.", Botones::Aceptar},
+    {C::DiscoLleno, u"Disco lleno. ¿Desea continuar?", Botones::AnularReintentarOmitir},
+    {C::FinDeArchivo,
+     u"Este archivo tiene un marcador no estándar de fin de archivo, o se ha intentado leer más "
+     u"allá del marcador de final de archivo.",
+     Botones::AnularReintentarOmitir},
+    {C::DispositivoNoDisponible, u"El dispositivo no está disponible", Botones::AceptarCancelar},
+    {C::DiscoNoPreparado, u"Introduzca correctamente el disco en la unidad.",
+     Botones::AceptarCancelar},
+    {C::Protegido, u"El archivo que intenta escribir, está protegido contra escritura",
+     Botones::ReintentarCancelar},
+    {C::RutaNoExiste, u"La ruta no existe.", Botones::AceptarCancelar},
+};
+
+const AvisoDisco* BuscarAvisoDisco(CodigoFalla codigo) {
+    for (const AvisoDisco& a : kAvisosDisco)
+        if (a.codigo == codigo)
+            return &a;
+    return nullptr;
+}
+
+AccionError AccionDeRespuesta(Respuesta r) {
     switch (r) {
     case Respuesta::Aceptar:
     case Respuesta::Reintentar:
-        return Reintentar;
+        return AccionError::Reintentar;
     case Respuesta::Cancelar:
     case Respuesta::Omitir:
-        return Omitir;
+        return AccionError::Omitir;
     case Respuesta::Anular:
-        return Irrecuperable;
+        return AccionError::Irrecuperable;
     default:
-        return Abandonar;
+        return AccionError::Abandonar;
     }
 }
 
@@ -27,68 +63,38 @@ QString ConLugar(const QString& texto, const Falla& falla) {
 }
 } // namespace
 
-qint16 TratarError(const Falla& falla, Mensajes& m) {
-    const auto Disco = [&](const QString& texto, Botones b) {
-        return AccionDeRespuesta(
-            m.mostrar(ConLugar(texto, falla), kTituloDisco, Icono::Exclamacion, b));
-    };
-    const QString nombreNoValido = QStringLiteral("Nombre de archivo no válido.");
-    switch (falla.numero) {
-    case 7:
+AccionError TratarError(const Falla& falla, Mensajes& m) {
+    switch (falla.codigo) {
+    case C::MemoriaInsuficiente:
         m.mostrar(ConLugar(QStringLiteral("No queda memoria disponible para \rllevar a cabo esta "
                                           "operación. \rGuarde todos los trabajos ,\rCierre "
                                           "alguna aplicación e intente \rnuevamente"),
                            falla),
                   QStringLiteral("ERROR : MEMORIA INSUFICIENTE"), Icono::Exclamacion,
                   Botones::Aceptar);
-        return Abandonar;
-    case 52:
-    case 64:
-        return Disco(nombreNoValido, Botones::AceptarCancelar);
-    case 53:
-        return Reintentar;
-    case 54:
-        return Disco(QStringLiteral("Imposible abrir el archivo para este tipo de acceso."),
-                     Botones::Aceptar);
-    case 55:
-        return Disco(QStringLiteral("El archivo ya está abierto."), Botones::Aceptar);
-    case 57:
-        return Disco(QStringLiteral("Error interno de disco."), Botones::Aceptar);
-    case 61:
-        return Disco(QStringLiteral("Disco lleno. ¿Desea continuar?"),
-                     Botones::AnularReintentarOmitir);
-    case 62:
-        return Disco(QStringLiteral("Este archivo tiene un marcador no estándar de fin de archivo, "
-                                    "o se ha intentado leer más allá del marcador de final de "
-                                    "archivo."),
-                     Botones::AnularReintentarOmitir);
-    case 68:
-        return Disco(QStringLiteral("El dispositivo no está disponible"), Botones::AceptarCancelar);
-    case 71:
-        return Disco(QStringLiteral("Introduzca correctamente el disco en la unidad."),
-                     Botones::AceptarCancelar);
-    case 75:
-        return Disco(QStringLiteral("El archivo que intenta escribir, está protegido contra "
-                                    "escritura"),
-                     Botones::ReintentarCancelar);
-    case 76:
-        return Disco(QStringLiteral("La ruta no existe."), Botones::AceptarCancelar);
-    case 383:
-        return Abandonar;
-    case kFallaSalida:
+        return AccionError::Abandonar;
+    case C::NoSeEncuentra:
+        return AccionError::Reintentar;
+    case C::PropiedadDeSoloLectura:
+        return AccionError::Abandonar;
+    case C::SalidaFallida:
         m.mostrar(falla.descripcion, QStringLiteral("Error de impresión"), Icono::Exclamacion,
                   Botones::Aceptar);
-        return Abandonar;
-    case 32755:
-        return Omitir;
+        return AccionError::Abandonar;
+    case C::DialogoCancelado:
+        return AccionError::Omitir;
     default:
-        m.mostrar(ConLugar(QStringLiteral("Ha ocurrido un error\rEl número del error es = %1\r%2")
-                               .arg(falla.numero)
-                               .arg(falla.descripcion),
-                           falla),
-                  QStringLiteral("ERROR"), Icono::Exclamacion, Botones::Aceptar);
-        return Abandonar;
+        break;
     }
+    if (const AvisoDisco* a = BuscarAvisoDisco(falla.codigo))
+        return AccionDeRespuesta(m.mostrar(ConLugar(a->texto.toString(), falla), kTituloDisco,
+                                           Icono::Exclamacion, a->botones));
+    m.mostrar(ConLugar(QStringLiteral("Ha ocurrido un error\rEl número del error es = %1\r%2")
+                           .arg(falla.numero())
+                           .arg(falla.descripcion),
+                       falla),
+              QStringLiteral("ERROR"), Icono::Exclamacion, Botones::Aceptar);
+    return AccionError::Abandonar;
 }
 
 PoliticaFallas::PoliticaFallas(Mensajes& mensajes, std::function<void()> terminar)
@@ -104,35 +110,38 @@ PoliticaFallas::Resultado PoliticaFallas::ejecutar(const std::function<void()>& 
         } catch (const Falla& f) {
             falla = f;
         } catch (const std::bad_alloc&) {
-            falla = Falla{7, QStringLiteral("Memoria insuficiente")};
+            falla = Falla{C::MemoriaInsuficiente, QStringLiteral("Memoria insuficiente")};
         }
-        AccionError = TratarError(falla, m_mensajes);
-        switch (AccionError) {
-        case Reintentar:
-            if (intento < reintentos)
-                continue;
-            // The condition persists: give up rather than loop, and say so.
-            m_mensajes.mostrar(
-                ConLugar(
-                    QStringLiteral("No se pudo completar la operación.\r%1").arg(falla.descripcion),
-                    falla),
-                QStringLiteral("Error de disco"), Icono::Exclamacion, Botones::Aceptar);
-            AccionError = Abandonar;
-            return Resultado::Abandonado;
-        case Omitir:
-            return Resultado::Omitido;
-        case Irrecuperable:
-            if (!m_permitirTerminar) {
-                AccionError = Abandonar;
-                return Resultado::Abandonado;
-            }
-            m_mensajes.mostrar(QStringLiteral("Error no recuperable"), kTituloAplicacion,
-                               Icono::Ninguno, Botones::Aceptar);
-            if (m_terminar)
-                m_terminar();
-            return Resultado::Abandonado;
-        default:
-            return Resultado::Abandonado;
-        }
+        const AccionError accion = TratarError(falla, m_mensajes);
+        if (accion == AccionError::Reintentar && intento < reintentos)
+            continue;
+        return seguir(accion, falla);
     }
+}
+
+// What becomes of the operation once the step will not be run again.
+PoliticaFallas::Resultado PoliticaFallas::seguir(AccionError accion, const Falla& falla) {
+    switch (accion) {
+    case AccionError::Reintentar:
+        // The condition persists: give up rather than loop, and say so.
+        m_mensajes.mostrar(
+            ConLugar(
+                QStringLiteral("No se pudo completar la operación.\r%1").arg(falla.descripcion),
+                falla),
+            kTituloDisco, Icono::Exclamacion, Botones::Aceptar);
+        return Resultado::Abandonado;
+    case AccionError::Omitir:
+        return Resultado::Omitido;
+    case AccionError::Irrecuperable:
+        if (!m_permitirTerminar)
+            return Resultado::Abandonado;
+        m_mensajes.mostrar(QStringLiteral("Error no recuperable"), kTituloAplicacion,
+                           Icono::Ninguno, Botones::Aceptar);
+        if (m_terminar)
+            m_terminar();
+        return Resultado::Abandonado;
+    case AccionError::Abandonar:
+        break;
+    }
+    return Resultado::Abandonado;
 }

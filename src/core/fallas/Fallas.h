@@ -1,5 +1,5 @@
-// The failure policy every operation runs under: a failure number becomes a
-// Spanish message and an action (retry, skip, end the program, abandon).
+// The failure policy every operation runs under: a failure becomes a Spanish
+// message and an action (retry, skip, end the program, abandon).
 #pragma once
 
 #include "core/fallas/Falla.h"
@@ -8,10 +8,11 @@
 
 class Mensajes;
 
-enum AccionError : qint16 { Reintentar = 0, Omitir = 1, Irrecuperable = 2, Abandonar = 3 };
+// What the operator's answer (or the failure itself) asks of the operation.
+enum class AccionError : qint16 { Reintentar = 0, Omitir = 1, Irrecuperable = 2, Abandonar = 3 };
 
 // Shows at most one message and returns the action for the failure.
-qint16 TratarError(const Falla& falla, Mensajes& mensajes);
+AccionError TratarError(const Falla& falla, Mensajes& mensajes);
 
 class PoliticaFallas {
 public:
@@ -31,14 +32,13 @@ public:
     void permitirTerminar(bool permitir) { m_permitirTerminar = permitir; }
     bool terminarPermitido() const { return m_permitirTerminar; }
 
-    // The action of the most recent report.
-    qint16 AccionError = Reintentar;
-
     Mensajes& mensajes() { return m_mensajes; }
 
     static constexpr int kReintentos = 3;
 
 private:
+    Resultado seguir(AccionError accion, const Falla& falla);
+
     Mensajes& m_mensajes;
     std::function<void()> m_terminar;
     bool m_permitirTerminar = true;

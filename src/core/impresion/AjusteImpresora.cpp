@@ -42,7 +42,8 @@ AjusteImpresora::Valores AjusteImpresora::BuscarIniPrinter(bool milimetros) {
     Impresora* imp = m_imp.objeto();
     if (!imp) {
         m_politica.ejecutar([] {
-            throw Falla{68, QStringLiteral("No hay ninguna impresora instalada.")};
+            throw Falla{CodigoFalla::DispositivoNoDisponible,
+                        QStringLiteral("No hay ninguna impresora instalada.")};
         });
         return v;
     }
@@ -80,7 +81,8 @@ void AjusteImpresora::ImprimirPrueba() {
     m_politica.ejecutar([&] {
         Impresora* imp = m_imp.objeto();
         if (!imp)
-            throw Falla{68, QStringLiteral("No hay ninguna impresora instalada.")};
+            throw Falla{CodigoFalla::DispositivoNoDisponible,
+                        QStringLiteral("No hay ninguna impresora instalada.")};
         ::ImprimirPrueba(*imp);
     });
 }

@@ -16,10 +16,11 @@ double Numero(const Ajustes& a, const QString& seccion, const QString& clave) {
     const auto t = a.leer(Aplicacion::Titulo, seccion, clave);
     const double v = t ? LeerNumero(*t).value_or(0) : 0;
     if (std::fabs(v) > kMaxCorreccion)
-        throw Falla{6, QStringLiteral("Los ajustes están dañados: la corrección %1 = %2 de la "
-                                      "impresora %3 pasa de 5 cm. Vuelva a medirla con «Ajustar "
-                                      "impresión».")
-                           .arg(clave, t->left(40), seccion)};
+        throw Falla{CodigoFalla::Desbordamiento,
+                    QStringLiteral("Los ajustes están dañados: la corrección %1 = %2 de la "
+                                   "impresora %3 pasa de 5 cm. Vuelva a medirla con «Ajustar "
+                                   "impresión».")
+                        .arg(clave, t->left(40), seccion)};
     return v;
 }
 } // namespace
@@ -61,7 +62,8 @@ bool MigrarAjusteAntiguo(Ajustes& a, const QString& impresora, const QStringList
     const auto leido = politica.ejecutar([&] {
         QFile f(ruta);
         if (!f.open(QIODevice::ReadOnly))
-            throw Falla{54, QStringLiteral("No se puede abrir %1").arg(ruta)};
+            throw Falla{CodigoFalla::ModoDeAccesoNoValido,
+                        QStringLiteral("No se puede abrir %1").arg(ruta)};
         for (int i = 0; i < 3 && !f.atEnd(); ++i)
             lineas.append(f.readLine(4096).trimmed());
     });

@@ -11,7 +11,7 @@
 namespace {
 double Cm(double unidades, double porPulgada) {
     if (porPulgada == 0)
-        throw Falla{11,
+        throw Falla{CodigoFalla::DivisionPorCero,
                     QStringLiteral("División por cero: la impresora no informa su resolución.")};
     return unidades / porPulgada * 2.54;
 }
@@ -120,7 +120,8 @@ void ImprimirTextoRotado(Impresora& imp, const Cuadro& c, const QString& texto, 
                          double y) {
     if (std::abs(static_cast<int>(c.Rotacion)) * 10 > 32767)
         throw Falla{
-            6, QStringLiteral("Desbordamiento: rotación fuera de límites (%1).").arg(c.Rotacion)};
+            CodigoFalla::Desbordamiento,
+            QStringLiteral("Desbordamiento: rotación fuera de límites (%1).").arg(c.Rotacion)};
     imp.fijarFuente(FuenteDeCuadro(c));
     const TextoRotado t = CalcularTextoRotado(c.Rotacion, imp.anchoTexto(texto), imp.altoCelda());
     imp.imprimirTextoRotado(texto, c.Rotacion, x + t.inicio.x(), y + t.inicio.y());

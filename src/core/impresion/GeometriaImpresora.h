@@ -14,7 +14,7 @@ class QPainter;
 struct GeometriaDispositivo;
 struct FuenteImpresion;
 
-// Margins of the current printer, cm. A zero resolution throws Falla 11.
+// Margins of the current printer, cm. A zero resolution throws Falla DivisionPorCero.
 float MargenIzquierdo(const Impresora& imp);
 float MargenSuperior(const Impresora& imp);
 float AnchoFisico(const Impresora& imp);

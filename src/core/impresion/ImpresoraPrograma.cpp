@@ -51,7 +51,8 @@ ConImpresora::ConImpresora(ImpresoraPrograma& imp, PoliticaFallas& politica,
     m_objeto = m_imp.objeto();
     if (!m_objeto)
         politica.ejecutar([] {
-            throw Falla{68, QStringLiteral("No hay ninguna impresora instalada.")};
+            throw Falla{CodigoFalla::DispositivoNoDisponible,
+                        QStringLiteral("No hay ninguna impresora instalada.")};
         });
 }
 

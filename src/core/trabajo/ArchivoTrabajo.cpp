@@ -2,6 +2,7 @@
 
 #include "core/fallas/Fallas.h"
 #include "core/trabajo/Cp1252.h"
+#include "core/trabajo/LectorLineas.h"
 #include "core/trabajo/TablaPapeles.h"
 #include "core/trabajo/Valores.h"
 
@@ -12,6 +13,7 @@
 #include <QSaveFile>
 #include <QStorageInfo>
 #include <algorithm>
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <functional>
@@ -21,112 +23,29 @@
 
 namespace {
 
-// Reads lines ended by LF, CR LF or a lone CR, never holding more than one
-// bounded line in memory.
-class LectorLineas {
-public:
-    // Every byte read also goes to `utf8`, which decides the file's encoding.
-    LectorLineas(QFile& f, DetectorUtf8& utf8) : m_f(f), m_utf8(utf8) {}
-
-    enum class Estado { Linea, Fin, Larga, Error, Grande };
-
-    Estado siguiente(QByteArray& linea) {
-        linea.clear();
-        bool larga = false;
-        for (;;) {
-            if (m_pos >= m_buf.size()) {
-                // A pipe or a device has no size to check beforehand.
-                if (m_total > kMaxArchivo)
-                    return Estado::Grande;
-                if (!rellenar())
-                    return m_error
-                               ? Estado::Error
-                               : (linea.isEmpty() && !m_pendiente ? Estado::Fin : terminar(larga));
-            }
-            const char* p = m_buf.constData() + m_pos;
-            const qsizetype n = m_buf.size() - m_pos;
-            if (m_saltarLf) {
-                m_saltarLf = false;
-                if (*p == '\n') {
-                    ++m_pos;
-                    continue;
-                }
-            }
-            qsizetype j = 0;
-            while (j < n && p[j] != '\n' && p[j] != '\r')
-                ++j;
-            if (!larga) {
-                if (linea.size() + j > kMaxLinea) {
-                    larga = true;
-                    linea.clear();
-                } else {
-                    linea.append(p, j);
-                }
-            }
-            m_pendiente = true;
-            m_pos += j;
-            if (j < n) {
-                m_saltarLf = p[j] == '\r';
-                ++m_pos;
-                return terminar(larga);
-            }
-        }
-    }
-
-    qint64 numero() const { return m_numero; }
-
-private:
-    Estado terminar(bool larga) {
-        m_pendiente = false;
-        ++m_numero;
-        return larga ? Estado::Larga : Estado::Linea;
-    }
-
-    bool rellenar() {
-        m_buf.resize(64 * 1024);
-        const qint64 n = m_f.read(m_buf.data(), m_buf.size());
-        if (n < 0) {
-            m_error = true;
-            m_buf.clear();
-            m_pos = 0;
-            return false;
-        }
-        m_buf.resize(n);
-        m_pos = 0;
-        m_total += n;
-        m_utf8.agregar(m_buf);
-        return n > 0;
-    }
-
-    QFile& m_f;
-    DetectorUtf8& m_utf8;
-    QByteArray m_buf;
-    qsizetype m_pos = 0;
-    bool m_saltarLf = false;
-    bool m_pendiente = false;
-    bool m_error = false;
-    qint64 m_numero = 0;
-    qint64 m_total = 0;
-};
+using C = CodigoFalla;
+using E = LectorLineas::Estado;
+using R = PoliticaFallas::Resultado;
 
 Falla FallaDeApertura(const QFileDevice& f, const QString& ruta, bool escribir) {
     const QFileInfo info(ruta);
     const QString nombre = QDir::toNativeSeparators(ruta);
     if (!escribir) {
         if (!info.exists())
-            return {53, QStringLiteral("No se encuentra el archivo %1").arg(nombre)};
+            return {C::NoSeEncuentra, QStringLiteral("No se encuentra el archivo %1").arg(nombre)};
         return {
-            54,
+            C::ModoDeAccesoNoValido,
             QStringLiteral("No se puede abrir el archivo %1 (%2)").arg(nombre, f.errorString())};
     }
     if (!info.absoluteDir().exists())
-        return {76, QStringLiteral("La carpeta de %1 no existe").arg(nombre)};
+        return {C::RutaNoExiste, QStringLiteral("La carpeta de %1 no existe").arg(nombre)};
     if (f.error() == QFileDevice::PermissionsError || (info.exists() && !info.isWritable()) ||
         !QFileInfo(info.absolutePath()).isWritable())
-        return {75, QStringLiteral("No se puede escribir %1").arg(nombre)};
+        return {C::Protegido, QStringLiteral("No se puede escribir %1").arg(nombre)};
     if (info.isDir())
-        return {64, QStringLiteral("%1 es una carpeta").arg(nombre)};
-    return {64, QStringLiteral("No se puede crear %1 (%2)").arg(nombre, f.errorString())};
+        return {C::NombreNoValido, QStringLiteral("%1 es una carpeta").arg(nombre)};
+    return {C::NombreNoValido,
+            QStringLiteral("No se puede crear %1 (%2)").arg(nombre, f.errorString())};
 }
 
 // A file whose mode forbids writing is read-only for the program too, even
@@ -147,8 +66,29 @@ void ConservarModo(QSaveFile& f, const QString& ruta) {
 }
 
 Falla FallaGrande() {
-    return {13, QStringLiteral("El archivo es demasiado grande para ser un trabajo de Velquira "
-                               "(más de 128 MB).")};
+    return {C::TiposNoCoinciden,
+            QStringLiteral("El archivo es demasiado grande para ser un trabajo de Velquira "
+                           "(más de 128 MB).")};
+}
+
+// The step helper of both readers: the failure of a line the line reader
+// could not give whole. A line too long is a failure only where it holds a
+// value (`largaEsFalla`); a line or the end of the file is none.
+void ExigirLinea(E e, const QIODevice& f, bool largaEsFalla) {
+    switch (e) {
+    case E::Error:
+        throw Falla{C::ErrorDeEntradaSalida, f.errorString()};
+    case E::Grande:
+        throw FallaGrande();
+    case E::Larga:
+        if (largaEsFalla)
+            throw Falla{C::TiposNoCoinciden,
+                        QStringLiteral("No coinciden los tipos: la línea es demasiado larga.")};
+        return;
+    case E::Linea:
+    case E::Fin:
+        return;
+    }
 }
 
 // How a value is named in a failure's description; the line and the field
@@ -164,6 +104,7 @@ const char* const kCamposCuadro[] = {
     "FontUnderline", "LineasGuia", "Cifras",     "Fin",      "Inicio",   "Salto",
     "EnUso",         "PosX",       "TextoDer",   "TextoIzq", "PosY",     "Color",
     "Bloqueado",     "Rotacion",   "ColorFondo"};
+constexpr int kUltimoCampo = 20;
 
 // Lines whose text is kept as it is (every other field is a number or a word
 // in plain ASCII, the same in either encoding).
@@ -188,36 +129,161 @@ template <typename L, typename F> void EnLugar(L&& lugar, F&& paso) {
     }
 }
 
-// One read of a job file into a scratch model.
-class LectorTrabajo {
+// The open job file both readers take their lines from, under one policy.
+class ArchivoEnLectura {
 public:
-    LectorTrabajo(const QString& ruta, const Cuadro& defectos, PoliticaFallas& politica)
-        : m_ruta(ruta), m_nombre(QFileInfo(ruta).fileName()), m_defectos(defectos),
-          m_politica(politica), m_f(ruta), m_lector(m_f, m_utf8) {}
+    ArchivoEnLectura(const QString& ruta, PoliticaFallas& politica)
+        : m_ruta(ruta), m_nombre(QFileInfo(ruta).fileName()), m_politica(politica), m_f(ruta),
+          m_lector(m_f, m_utf8) {}
 
-    LecturaTrabajo leer(const ::Trabajo& previo);
-
-private:
-    using R = PoliticaFallas::Resultado;
-
+    // False (the failure shown) when the file does not open.
     bool abrir();
+    // Whether the first line is the job marker.
     bool marca();
-    bool cabecera(::Trabajo& h);
-    bool cuadros();
-    bool linea(const QByteArray& bytes, LectorLineas::Estado e, qint64 numero);
-    bool valor(int campo, const std::function<void(QStringView)>& asignar);
-    void cerrarBloque();
-    void textosUtf8();
+    qint64 tamano() const { return m_f.size(); }
+
+    // The number the next line will have, for naming it in a failure.
+    qint64 proxima() const { return m_lector.numero() + 1; }
+    E siguiente() { return m_lector.siguiente(m_bytes); }
+    void exigir(E e, bool largaEsFalla) const { ExigirLinea(e, m_f, largaEsFalla); }
+    const QByteArray& bytes() const { return m_bytes; }
+    const DetectorUtf8& utf8() const { return m_utf8; }
+
+    // "Línea n de t.zul, campo X del cuadro Nº k".
     QString lugar(qint64 linea, const char* campo, int cuadro = -1) const;
 
+    // Runs one step of the read under the policy; its failure names the
+    // place `donde()` gives.
+    template <typename L, typename F> R paso(L&& donde, F&& cuerpo) {
+        return m_politica.ejecutar([&] { EnLugar(donde, cuerpo); });
+    }
+    PoliticaFallas& politica() { return m_politica; }
+
+private:
     QString m_ruta;
     QString m_nombre;
-    const Cuadro& m_defectos;
     PoliticaFallas& m_politica;
     QFile m_f;
     DetectorUtf8 m_utf8;
     LectorLineas m_lector;
     QByteArray m_bytes;
+};
+
+QString ArchivoEnLectura::lugar(qint64 linea, const char* campo, int cuadro) const {
+    QString t = QStringLiteral("Línea %1 de %2").arg(linea).arg(m_nombre);
+    if (campo)
+        t += QStringLiteral(", campo ") + QString::fromUtf8(campo);
+    if (cuadro >= 0)
+        t += QStringLiteral(" del cuadro Nº %1").arg(cuadro + 1);
+    return t;
+}
+
+bool ArchivoEnLectura::abrir() {
+    // A missing file is not retried: it will not appear by itself.
+    return m_politica.ejecutar(
+               [&] {
+                   if (QFileInfo(m_ruta).isDir() || !m_f.open(QIODevice::ReadOnly))
+                       throw FallaDeApertura(m_f, m_ruta, false);
+               },
+               0) == R::Hecho;
+}
+
+bool ArchivoEnLectura::marca() {
+    if (m_lector.siguiente(m_bytes) != E::Linea)
+        return false;
+    QByteArrayView b(m_bytes);
+    if (b.startsWith("\xEF\xBB\xBF"))
+        b = b.sliced(3);
+    return DecodificarCp1252(b).trimmed() == kMarcaTrabajo;
+}
+
+// --- the header reader ---
+
+using Asignacion = std::function<void(QStringView)>;
+
+// How the header's lines 2 to 7 go into the sheet `h`.
+std::array<Asignacion, 6> AsignacionesCabecera(::Trabajo& h) {
+    const auto sustituir = [](QStringView t, const char* viejo, const char* nuevo) {
+        return t.trimmed() == QLatin1StringView(viejo) ? QString::fromLatin1(nuevo) : t.toString();
+    };
+    constexpr qint64 kMin32 = std::numeric_limits<qint32>::min();
+    constexpr qint64 kMax32 = std::numeric_limits<qint32>::max();
+    const auto entero32 = [](QStringView t) {
+        return static_cast<qint32>(ConvertirEntero(t, kMin32, kMax32, kValor));
+    };
+    const auto lado = [=](QStringView t) {
+        const qint32 v = entero32(t);
+        if (!LadoHojaValido(v))
+            throw Falla{C::Desbordamiento,
+                        QStringLiteral("Desbordamiento: el tamaño de la hoja no es válido («%1»).")
+                            .arg(t.trimmed().left(40).toString())};
+        return v;
+    };
+    return {[=, &h](QStringView t) { h.AltoCuadro = entero32(sustituir(t, "200", "310")); },
+            [=, &h](QStringView t) { h.AnchoCuadro = entero32(sustituir(t, "1000", "500")); },
+            [=, &h](QStringView t) {
+                h.TamTip = static_cast<qint16>(
+                    ConvertirEntero(sustituir(t, "8", "10"), -32768, 32767, kValor));
+            },
+            [=, &h](QStringView t) { h.HAlto = lado(t); },
+            [=, &h](QStringView t) { h.HAncho = lado(t); },
+            [&h](QStringView t) {
+                const double z = ConvertirReal(t, kValor);
+                // A zoom the zoom field would refuse is shown at the start-up zoom.
+                h.Zoom = z >= 0.05 && z <= 10 ? static_cast<float>(z) : 0.5f;
+            }};
+}
+
+// The header's next line for a value; a missing or unreadable one is a
+// failure the operator may skip (the value stays as it was). False when the
+// read is abandoned.
+bool ValorCabecera(ArchivoEnLectura& a, int campo, const Asignacion& asignar) {
+    const qint64 numero = a.proxima();
+    const auto donde = [&] { return a.lugar(numero, kCamposCabecera[campo]); };
+    return a.paso(donde, [&] {
+        const E e = a.siguiente();
+        if (e == E::Fin)
+            throw Falla{C::FinDeArchivo, QStringLiteral("Fin de archivo")};
+        a.exigir(e, true);
+        asignar(DecodificarCp1252(a.bytes()));
+    }) != R::Abandonado;
+}
+
+// The six lines after the marker into `h`, which holds the values to keep
+// where a line is skipped. False when the read is abandoned.
+bool LeerCabecera(ArchivoEnLectura& a, ::Trabajo& h) {
+    const auto asignaciones = AsignacionesCabecera(h);
+    for (int i = 0; i < static_cast<int>(asignaciones.size()); ++i)
+        if (!ValorCabecera(a, i, asignaciones[i]))
+            return false;
+    IdentificarPapel(h);
+    return true;
+}
+
+// --- the block reader ---
+
+// The box blocks after the header, into a scratch table filled slot by slot
+// as AgregarCuadro fills it.
+class LectorCuadros {
+public:
+    LectorCuadros(ArchivoEnLectura& archivo, const Cuadro& defectos)
+        : m_a(archivo), m_defectos(defectos) {}
+
+    // Every line to the end of the file. False when the read is abandoned.
+    bool leer();
+    std::vector<Cuadro> tomarCuadros() { return std::move(m_borrador.Cuadros); }
+    const QList<int>& incompletos() const { return m_incompletos; }
+
+private:
+    bool linea(E e, qint64 numero);
+    bool abrirCuadro(qint64 numero);
+    bool campo(qint64 numero);
+    void cerrarBloque();
+    void cerrar();
+    void textosUtf8();
+
+    ArchivoEnLectura& m_a;
+    const Cuadro& m_defectos;
     Estado m_borrador;
     int m_actual = -1;        // slot of the block being read; -1 before its index line
     int m_contador = 0;       // the block's next line (0 = its index)
@@ -228,124 +294,18 @@ private:
     QHash<int, QList<QPair<int, QByteArray>>> m_textos;
 };
 
-QString LectorTrabajo::lugar(qint64 linea, const char* campo, int cuadro) const {
-    QString t = QStringLiteral("Línea %1 de %2").arg(linea).arg(m_nombre);
-    if (campo)
-        t += QStringLiteral(", campo ") + QString::fromUtf8(campo);
-    if (cuadro >= 0)
-        t += QStringLiteral(" del cuadro Nº %1").arg(cuadro + 1);
-    return t;
-}
-
-bool LectorTrabajo::abrir() {
-    // A missing file is not retried: it will not appear by itself.
-    return m_politica.ejecutar(
-               [&] {
-                   if (QFileInfo(m_ruta).isDir() || !m_f.open(QIODevice::ReadOnly))
-                       throw FallaDeApertura(m_f, m_ruta, false);
-               },
-               0) == R::Hecho;
-}
-
-bool LectorTrabajo::marca() {
-    if (m_lector.siguiente(m_bytes) != LectorLineas::Estado::Linea)
-        return false;
-    QByteArrayView b(m_bytes);
-    if (b.startsWith("\xEF\xBB\xBF"))
-        b = b.sliced(3);
-    return DecodificarCp1252(b).trimmed() == kMarcaTrabajo;
-}
-
-// Gets the header's next line for a value; a missing or unreadable one is a
-// failure the operator may skip (the value stays as it was). False when the
-// read is abandoned.
-bool LectorTrabajo::valor(int campo, const std::function<void(QStringView)>& asignar) {
-    using E = LectorLineas::Estado;
-    const qint64 numero = m_lector.numero() + 1;
-    const auto donde = [&] { return lugar(numero, kCamposCabecera[campo]); };
-    return m_politica.ejecutar([&] {
-        EnLugar(donde, [&] {
-            const auto e = m_lector.siguiente(m_bytes);
-            if (e == E::Fin)
-                throw Falla{62, QStringLiteral("Fin de archivo")};
-            if (e == E::Error)
-                throw Falla{57, m_f.errorString()};
-            if (e == E::Grande)
-                throw FallaGrande();
-            if (e == E::Larga)
-                throw Falla{13, QStringLiteral("No coinciden los tipos: la línea es demasiado "
-                                               "larga.")};
-            asignar(DecodificarCp1252(m_bytes));
-        });
-    }) != R::Abandonado;
-}
-
-bool LectorTrabajo::cabecera(::Trabajo& h) {
-    const auto sustituir = [](QStringView t, const char* viejo, const char* nuevo) {
-        return t.trimmed() == QLatin1StringView(viejo) ? QString::fromLatin1(nuevo) : t.toString();
-    };
-    constexpr qint64 kMin32 = std::numeric_limits<qint32>::min();
-    constexpr qint64 kMax32 = std::numeric_limits<qint32>::max();
-    const auto entero32 = [](QStringView t) {
-        return static_cast<qint32>(ConvertirEntero(t, kMin32, kMax32, kValor));
-    };
-    const auto lado = [&](QStringView t) {
-        const qint32 v = entero32(t);
-        if (!LadoHojaValido(v))
-            throw Falla{6, QStringLiteral("Desbordamiento: el tamaño de la hoja no es válido "
-                                          "(«%1»).")
-                               .arg(t.trimmed().left(40).toString())};
-        return v;
-    };
-    const std::function<void(QStringView)> pasos[] = {
-        [&](QStringView t) { h.AltoCuadro = entero32(sustituir(t, "200", "310")); },
-        [&](QStringView t) { h.AnchoCuadro = entero32(sustituir(t, "1000", "500")); },
-        [&](QStringView t) {
-            h.TamTip = static_cast<qint16>(
-                ConvertirEntero(sustituir(t, "8", "10"), -32768, 32767, kValor));
-        },
-        [&](QStringView t) { h.HAlto = lado(t); },
-        [&](QStringView t) { h.HAncho = lado(t); },
-        [&](QStringView t) {
-            const double z = ConvertirReal(t, kValor);
-            // A zoom the zoom field would refuse is shown at the start-up zoom.
-            h.Zoom = z >= 0.05 && z <= 10 ? static_cast<float>(z) : 0.5f;
-        }};
-    for (int i = 0; i < 6; ++i)
-        if (!valor(i, pasos[i]))
-            return false;
-    IdentificarPapel(h);
-    return true;
-}
-
-// A block that ends before its last field leaves its box with defaults the
-// file never held: the job is not whole.
-void LectorTrabajo::cerrarBloque() {
-    if (m_actual >= 0 && m_contador <= 20)
-        m_incompletos.append(m_actual);
-    m_actual = -1;
-}
-
-// Boxes go into the scratch table, slot by slot as AgregarCuadro fills it.
-bool LectorTrabajo::cuadros() {
-    using E = LectorLineas::Estado;
+bool LectorCuadros::leer() {
     for (;;) {
         E e{};
-        const qint64 numero = m_lector.numero() + 1;
-        const char* campo = m_contador <= 20 ? kCamposCuadro[m_contador] : nullptr;
-        const auto donde = [&] { return lugar(numero, campo, m_actual); };
-        const auto res = m_politica.ejecutar([&] {
-            EnLugar(donde, [&] {
-                e = m_lector.siguiente(m_bytes);
-                if (e == E::Error)
-                    throw Falla{57, m_f.errorString()};
-                if (e == E::Grande)
-                    throw FallaGrande();
-                if (e == E::Larga && m_contador >= 1 && m_contador <= 20)
-                    throw Falla{13, QStringLiteral("No coinciden los tipos: la línea es "
-                                                   "demasiado larga.")};
-            });
-        });
+        const qint64 numero = m_a.proxima();
+        const char* campo = m_contador <= kUltimoCampo ? kCamposCuadro[m_contador] : nullptr;
+        // An index line, or one past the last field, is not read for a value.
+        const bool conValor = m_contador >= 1 && m_contador <= kUltimoCampo;
+        const auto res = m_a.paso([&] { return m_a.lugar(numero, campo, m_actual); },
+                                  [&] {
+                                      e = m_a.siguiente();
+                                      m_a.exigir(e, conValor);
+                                  });
         if (res == R::Abandonado)
             return false;
         if (res == R::Omitido && e != E::Linea) {
@@ -356,22 +316,17 @@ bool LectorTrabajo::cuadros() {
         }
         if (e == E::Fin)
             break;
-        if (!linea(m_bytes, e, numero))
+        if (!linea(e, numero))
             return false;
     }
-    cerrarBloque();
-    if (m_separador) {
-        // Cut right after a separator: the box it began is missing whole.
-        const auto libre = std::find_if(m_borrador.Cuadros.begin(), m_borrador.Cuadros.end(),
-                                        [](const Cuadro& c) { return !c.EnUso; });
-        m_incompletos.append(static_cast<int>(libre - m_borrador.Cuadros.begin()));
-    }
+    cerrar();
+    textosUtf8();
     return true;
 }
 
 // One line after the header. False when the read is abandoned.
-bool LectorTrabajo::linea(const QByteArray& bytes, LectorLineas::Estado e, qint64 numero) {
-    if (e == LectorLineas::Estado::Linea && bytes == kSeparadorCuadro) {
+bool LectorCuadros::linea(E e, qint64 numero) {
+    if (e == E::Linea && m_a.bytes() == kSeparadorCuadro) {
         cerrarBloque();
         m_separador = true;
         m_contador = 0;
@@ -379,157 +334,206 @@ bool LectorTrabajo::linea(const QByteArray& bytes, LectorLineas::Estado e, qint6
     }
     m_separador = false;
     if (m_contador == 0) {
-        m_actual = m_borrador.AgregarCuadro(m_defectos);
-        if (m_actual < 0) {
-            m_politica.ejecutar([&] {
-                throw Falla{6,
-                            QStringLiteral("Desbordamiento: el archivo tiene más de 32.767 "
-                                           "cuadros."),
-                            lugar(numero, kCamposCuadro[0])};
-            });
+        if (!abrirCuadro(numero))
             return false;
-        }
-        m_textos.remove(m_actual);
-    } else if (m_contador <= 20 && e == LectorLineas::Estado::Linea) {
-        Cuadro& c = m_borrador.Cuadros[m_actual];
-        const int campo = m_contador;
-        const auto donde = [&] { return lugar(numero, kCamposCuadro[campo], m_actual); };
-        const auto res = m_politica.ejecutar(
-            [&] { EnLugar(donde, [&] { AsignarCampo(c, campo, DecodificarCp1252(bytes)); }); });
-        if (res == PoliticaFallas::Resultado::Abandonado)
+    } else if (m_contador <= kUltimoCampo && e == E::Linea) {
+        if (!campo(numero))
             return false;
-        if (EsTexto(campo) && !m_utf8.descartado() && !EsAscii(bytes))
-            m_textos[m_actual].append({campo, bytes});
-        if (!c.EnUso)
-            m_borrador.NotarRanuraLibre(m_actual);
     }
-    if (m_contador <= 20)
+    if (m_contador <= kUltimoCampo)
         ++m_contador;
     return true;
 }
 
-void LectorTrabajo::textosUtf8() {
-    if (!m_utf8.esUtf8())
+// The index line: the block takes the next free slot.
+bool LectorCuadros::abrirCuadro(qint64 numero) {
+    m_actual = m_borrador.AgregarCuadro(m_defectos);
+    if (m_actual < 0) {
+        m_a.politica().ejecutar([&] {
+            throw Falla{C::Desbordamiento,
+                        QStringLiteral("Desbordamiento: el archivo tiene más de 32.767 cuadros."),
+                        m_a.lugar(numero, kCamposCuadro[0])};
+        });
+        return false;
+    }
+    m_textos.remove(m_actual);
+    return true;
+}
+
+// A field line of the current block.
+bool LectorCuadros::campo(qint64 numero) {
+    Cuadro& c = m_borrador.Cuadros[m_actual];
+    const int campo = m_contador;
+    const QByteArray& bytes = m_a.bytes();
+    const auto res = m_a.paso([&] { return m_a.lugar(numero, kCamposCuadro[campo], m_actual); },
+                              [&] { AsignarCampo(c, campo, DecodificarCp1252(bytes)); });
+    if (res == R::Abandonado)
+        return false;
+    if (EsTexto(campo) && !m_a.utf8().descartado() && !EsAscii(bytes))
+        m_textos[m_actual].append({campo, bytes});
+    if (!c.EnUso)
+        m_borrador.NotarRanuraLibre(m_actual);
+    return true;
+}
+
+// A block that ends before its last field leaves its box with defaults the
+// file never held: the job is not whole.
+void LectorCuadros::cerrarBloque() {
+    if (m_actual >= 0 && m_contador <= kUltimoCampo)
+        m_incompletos.append(m_actual);
+    m_actual = -1;
+}
+
+void LectorCuadros::cerrar() {
+    cerrarBloque();
+    if (m_separador) {
+        // Cut right after a separator: the box it began is missing whole.
+        const auto libre = std::find_if(m_borrador.Cuadros.begin(), m_borrador.Cuadros.end(),
+                                        [](const Cuadro& c) { return !c.EnUso; });
+        m_incompletos.append(static_cast<int>(libre - m_borrador.Cuadros.begin()));
+    }
+}
+
+void LectorCuadros::textosUtf8() {
+    if (!m_a.utf8().esUtf8())
         return;
     for (auto it = m_textos.cbegin(); it != m_textos.cend(); ++it)
         for (const auto& [campo, bytes] : it.value())
             AsignarCampo(m_borrador.Cuadros[it.key()], campo, QString::fromUtf8(bytes));
 }
 
-LecturaTrabajo LectorTrabajo::leer(const ::Trabajo& previo) {
-    LecturaTrabajo r;
-    if (!abrir())
-        return r;
-    if (!marca()) {
-        r.resultado = LecturaTrabajo::Resultado::NoEsTrabajo;
-        return r;
-    }
-    if (m_f.size() > kMaxArchivo) {
-        m_politica.ejecutar([] { throw FallaGrande(); });
-        return r;
-    }
-    m_borrador.Trabajo = previo;
-    if (!cabecera(m_borrador.Trabajo) || !cuadros())
-        return r;
-    textosUtf8();
-    r.hoja = m_borrador.Trabajo;
-    r.cuadros = std::move(m_borrador.Cuadros);
-    r.incompletos = m_incompletos;
-    r.resultado = LecturaTrabajo::Resultado::Leido;
-    return r;
-}
+// --- a box block's fields ---
 
-} // namespace
-
-void AsignarCampo(Cuadro& c, int linea, QStringView t) {
-    const QString& donde = kValor;
-    const auto e16 = [&] {
-        return static_cast<qint16>(ConvertirEntero(t, std::numeric_limits<qint16>::min(),
-                                                   std::numeric_limits<qint16>::max(), donde));
-    };
-    const auto e32 = [&] {
-        return static_cast<qint32>(ConvertirEntero(t, std::numeric_limits<qint32>::min(),
-                                                   std::numeric_limits<qint32>::max(), donde));
-    };
+bool* CampoBooleano(Cuadro& c, int linea) {
     switch (linea) {
     case 1:
-        c.FontBold = LeerBooleano(t);
-        break;
+        return &c.FontBold;
     case 2:
-        c.FontItalic = LeerBooleano(t);
-        break;
-    case 3:
-        c.FontName = t.toString();
-        break;
-    case 4: {
-        const double v = ConvertirReal(t, donde);
-        if (!TamLetraValido(v))
-            throw Falla{6, QStringLiteral("Desbordamiento: tamaño de letra fuera de límites "
-                                          "(«%1»).")
-                               .arg(t.left(40).toString())};
-        c.FontSize = static_cast<float>(v);
-        break;
-    }
+        return &c.FontItalic;
     case 5:
-        c.FontStrikethru = LeerBooleano(t);
-        break;
+        return &c.FontStrikethru;
     case 6:
-        c.FontUnderline = LeerBooleano(t);
-        break;
+        return &c.FontUnderline;
     case 7:
-        c.LineasGuia = LeerBooleano(t);
+        return &c.LineasGuia;
+    case 12:
+        return &c.EnUso;
+    case 18:
+        return &c.Bloqueado;
+    default:
+        return nullptr;
+    }
+}
+
+QString* CampoTexto(Cuadro& c, int linea) {
+    switch (linea) {
+    case 3:
+        return &c.FontName;
+    case 14:
+        return &c.TextoDer;
+    case 15:
+        return &c.TextoIzq;
+    default:
+        return nullptr;
+    }
+}
+
+template <typename T> T Entero(QStringView t) {
+    return static_cast<T>(
+        ConvertirEntero(t, std::numeric_limits<T>::min(), std::numeric_limits<T>::max(), kValor));
+}
+
+float TamLetra(QStringView t) {
+    const double v = ConvertirReal(t, kValor);
+    if (!TamLetraValido(v))
+        throw Falla{C::Desbordamiento,
+                    QStringLiteral("Desbordamiento: tamaño de letra fuera de límites («%1»).")
+                        .arg(t.left(40).toString())};
+    return static_cast<float>(v);
+}
+
+double NumeroSerie(QStringView t) {
+    const double v = ConvertirReal(t, kValor);
+    if (std::fabs(v) > kMaxNumeroSerie)
+        throw Falla{C::Desbordamiento,
+                    QStringLiteral("Desbordamiento: número fuera de límites («%1»).")
+                        .arg(t.left(40).toString())};
+    return v;
+}
+
+void AsignarNumero(Cuadro& c, int linea, QStringView t) {
+    switch (linea) {
+    case 4:
+        c.FontSize = TamLetra(t);
         break;
     case 8:
-        c.Cifras = e16();
+        c.Cifras = Entero<qint16>(t);
         break;
     case 9:
-    case 10: {
-        const double v = ConvertirReal(t, donde);
-        if (std::fabs(v) > kMaxNumeroSerie)
-            throw Falla{6, QStringLiteral("Desbordamiento: número fuera de límites («%1»).")
-                               .arg(t.left(40).toString())};
-        (linea == 9 ? c.Fin : c.Inicio) = v;
+        c.Fin = NumeroSerie(t);
         break;
-    }
+    case 10:
+        c.Inicio = NumeroSerie(t);
+        break;
     case 11:
-        c.Salto = e16();
-        break;
-    case 12:
-        c.EnUso = LeerBooleano(t);
+        c.Salto = Entero<qint16>(t);
         break;
     case 13:
-        c.PosX = e32();
-        break;
-    case 14:
-        c.TextoDer = t.toString();
-        break;
-    case 15:
-        c.TextoIzq = t.toString();
+        c.PosX = Entero<qint32>(t);
         break;
     case 16:
-        c.PosY = e32();
+        c.PosY = Entero<qint32>(t);
         break;
     case 17:
-        c.Color = e32();
-        break;
-    case 18:
-        c.Bloqueado = LeerBooleano(t);
+        c.Color = Entero<qint32>(t);
         break;
     case 19:
-        c.Rotacion = e16();
+        c.Rotacion = Entero<qint16>(t);
         break;
     case 20:
-        c.ColorFondo = e32();
+        c.ColorFondo = Entero<qint32>(t);
         break;
     default:
         break;
     }
 }
 
+} // namespace
+
+void AsignarCampo(Cuadro& c, int linea, QStringView t) {
+    if (bool* b = CampoBooleano(c, linea))
+        *b = LeerBooleano(t);
+    else if (QString* s = CampoTexto(c, linea))
+        *s = t.toString();
+    else
+        AsignarNumero(c, linea, t);
+}
+
 LecturaTrabajo LeerArchivoTrabajo(const QString& ruta, const ::Trabajo& previo,
                                   const Cuadro& defectos, PoliticaFallas& politica) {
     SinTerminar sinTerminar(politica);
-    return LectorTrabajo(ruta, defectos, politica).leer(previo);
+    LecturaTrabajo r;
+    ArchivoEnLectura archivo(ruta, politica);
+    if (!archivo.abrir())
+        return r;
+    if (!archivo.marca()) {
+        r.resultado = LecturaTrabajo::Resultado::NoEsTrabajo;
+        return r;
+    }
+    if (archivo.tamano() > kMaxArchivo) {
+        politica.ejecutar([] { throw FallaGrande(); });
+        return r;
+    }
+    // Scratch copies: the open job is replaced only by a whole read.
+    ::Trabajo hoja = previo;
+    LectorCuadros cuadros(archivo, defectos);
+    if (!LeerCabecera(archivo, hoja) || !cuadros.leer())
+        return r;
+    r.hoja = hoja;
+    r.cuadros = cuadros.tomarCuadros();
+    r.incompletos = cuadros.incompletos();
+    r.resultado = LecturaTrabajo::Resultado::Leido;
+    return r;
 }
 
 QString CuadroNoGuardable(const Cuadro& c) {
@@ -635,22 +639,23 @@ bool EscribirArchivoAtomico(const QString& ruta, const QByteArray& datos,
         QSaveFile f(ruta);
         if (SoloLectura(QFileInfo(ruta)))
             throw Falla{
-                75, QStringLiteral("%1 es de solo lectura").arg(QDir::toNativeSeparators(ruta))};
+                C::Protegido,
+                QStringLiteral("%1 es de solo lectura").arg(QDir::toNativeSeparators(ruta))};
         if (QFileInfo(ruta).isDir() || !f.open(QIODevice::WriteOnly))
             throw FallaDeApertura(f, ruta, true);
         if (f.write(datos) != datos.size() || !f.flush()) {
             const QStorageInfo disco(QFileInfo(ruta).absolutePath());
             f.cancelWriting();
             if (disco.isValid() && disco.bytesAvailable() < datos.size() + 4096)
-                throw Falla{61, QStringLiteral("Disco lleno")};
-            throw Falla{57, f.errorString()};
+                throw Falla{C::DiscoLleno, QStringLiteral("Disco lleno")};
+            throw Falla{C::ErrorDeEntradaSalida, f.errorString()};
         }
         ConservarModo(f, ruta);
         if (!f.commit()) {
             const QStorageInfo disco(QFileInfo(ruta).absolutePath());
             if (disco.isValid() && disco.bytesAvailable() < datos.size() + 4096)
-                throw Falla{61, QStringLiteral("Disco lleno")};
-            throw Falla{75, f.errorString()};
+                throw Falla{C::DiscoLleno, QStringLiteral("Disco lleno")};
+            throw Falla{C::Protegido, f.errorString()};
         }
     });
     return res == PoliticaFallas::Resultado::Hecho;

@@ -12,12 +12,14 @@ QString MascaraCifras(const Cuadro& c) {
 
 qint64 CopiasCuadro(const Cuadro& c) {
     if (c.Salto == 0)
-        throw Falla{11, QStringLiteral("División por cero: el salto de un cuadro es 0.")};
+        throw Falla{CodigoFalla::DivisionPorCero,
+                    QStringLiteral("División por cero: el salto de un cuadro es 0.")};
     const double q = std::fabs(c.Fin - c.Inicio) / c.Salto;
     const double copias = std::floor(q) + 1;
     if (copias > std::numeric_limits<qint32>::max())
-        throw Falla{6, QStringLiteral("Desbordamiento: la serie de un cuadro necesita más de "
-                                      "2.147.483.647 hojas.")};
+        throw Falla{CodigoFalla::Desbordamiento,
+                    QStringLiteral("Desbordamiento: la serie de un cuadro necesita más de "
+                                   "2.147.483.647 hojas.")};
     return static_cast<qint64>(copias);
 }
 
@@ -49,9 +51,10 @@ QString TextoCuadroHoja(const Cuadro& c, qint32 k) {
     const qint64 paso = ascendente ? c.Salto : -static_cast<qint64>(c.Salto);
     const double valor = RedondearPar(c.Inicio + static_cast<double>(paso * k));
     if (!std::isfinite(valor) || std::fabs(valor) > 9007199254740992.0)
-        throw Falla{6, QStringLiteral("Desbordamiento: el número de la hoja %1 está fuera de "
-                                      "límites.")
-                           .arg(static_cast<qint64>(k) + 1)};
+        throw Falla{CodigoFalla::Desbordamiento,
+                    QStringLiteral("Desbordamiento: el número de la hoja %1 está fuera de "
+                                   "límites.")
+                        .arg(static_cast<qint64>(k) + 1)};
     // A series that has ended prints nothing, however far past its end the
     // run goes; a descending series ends at Fin just as an ascending one does.
     const bool terminada = ascendente

@@ -85,20 +85,23 @@ QString EscribirReal(double valor, const QLocale& idioma, bool enteroCompleto) {
 qint64 ConvertirEntero(QStringView texto, qint64 minimo, qint64 maximo, const QString& donde) {
     const auto v = LeerNumero(texto);
     if (!v)
-        throw Falla{13, QStringLiteral("No coinciden los tipos: %1 no es un número («%2»).")
-                            .arg(donde, texto.left(40).toString())};
+        throw Falla{CodigoFalla::TiposNoCoinciden,
+                    QStringLiteral("No coinciden los tipos: %1 no es un número («%2»).")
+                        .arg(donde, texto.left(40).toString())};
     const double r = RedondearPar(*v);
     if (r < static_cast<double>(minimo) || r > static_cast<double>(maximo))
-        throw Falla{6, QStringLiteral("Desbordamiento: %1 está fuera de límites («%2»).")
-                           .arg(donde, texto.left(40).toString())};
+        throw Falla{CodigoFalla::Desbordamiento,
+                    QStringLiteral("Desbordamiento: %1 está fuera de límites («%2»).")
+                        .arg(donde, texto.left(40).toString())};
     return static_cast<qint64>(r);
 }
 
 double ConvertirReal(QStringView texto, const QString& donde) {
     const auto v = LeerNumero(texto);
     if (!v)
-        throw Falla{13, QStringLiteral("No coinciden los tipos: %1 no es un número («%2»).")
-                            .arg(donde, texto.left(40).toString())};
+        throw Falla{CodigoFalla::TiposNoCoinciden,
+                    QStringLiteral("No coinciden los tipos: %1 no es un número («%2»).")
+                        .arg(donde, texto.left(40).toString())};
     return *v;
 }
 

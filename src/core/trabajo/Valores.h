@@ -43,6 +43,7 @@ QString FormatoGeneral(double valor, const QLocale& idioma, bool enteroCompleto 
 bool TextoSigueSiendoNumero(const QString& texto, int desde, int largo, const QString& tecla);
 
 // Converts a text to an integer field of the given range, rounding half to
-// even. Throws Falla 13 when the text is not a number and 6 on overflow.
+// even. Throws Falla TiposNoCoinciden when the text is not a number and
+// Desbordamiento on overflow.
 qint64 ConvertirEntero(QStringView texto, qint64 minimo, qint64 maximo, const QString& donde);
 double ConvertirReal(QStringView texto, const QString& donde);
