@@ -12,6 +12,7 @@
 #pragma once
 
 #include "core/puertos/Impresora.h"
+#include "core/trabajo/Unidades.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -72,8 +73,8 @@ private:
     [[noreturn]] void fallar(const QString& descripcion);
     // Drops the writer and what it wrote: nothing reaches the destination.
     void soltarArchivo();
-    double px(double twips) const { return twips * resolucion() / 1440.0; }
-    double twips(double px) const { return px * 1440.0 / resolucion(); }
+    double px(double twips) const { return UnidadesDeTwips(twips, resolucion()); }
+    double twips(double px) const { return TwipsDeUnidades(px, resolucion()); }
     // The current font and its metrics, built once per font change: a run
     // sets the same font for every box of every sheet.
     const QFont& fuenteDispositivo() const;

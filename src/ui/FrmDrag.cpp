@@ -5,6 +5,7 @@
 #include "core/programa/Herramientas.h"
 #include "core/trabajo/Colores.h"
 #include "core/trabajo/Documento.h"
+#include "core/trabajo/Unidades.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -44,11 +45,11 @@ float VistaHoja::zoom() const {
 }
 
 double VistaHoja::pixeles(double twips) const {
-    return twips * logicalDpiX() / 1440.0;
+    return UnidadesDeTwips(twips, logicalDpiX());
 }
 
 double VistaHoja::twips(double pixeles) const {
-    return pixeles * 1440.0 / logicalDpiX();
+    return TwipsDeUnidades(pixeles, logicalDpiX());
 }
 
 QSize VistaHoja::tamanoHoja() const {

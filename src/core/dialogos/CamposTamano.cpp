@@ -3,6 +3,7 @@
 #include "core/puertos/Mensajes.h"
 #include "core/trabajo/Limites.h"
 #include "core/trabajo/TablaPapeles.h"
+#include "core/trabajo/Unidades.h"
 #include "core/trabajo/Valores.h"
 
 namespace {
@@ -108,8 +109,8 @@ void CamposTamano::Cargar(const QString& nombre, qint32 anchoTwips, qint32 altoT
             return;
         }
     }
-    const double a = (vertical ? anchoTwips : altoTwips) / 567.0;
-    const double b = (vertical ? altoTwips : anchoTwips) / 567.0;
+    const double a = CmDeTwips(vertical ? anchoTwips : altoTwips);
+    const double b = CmDeTwips(vertical ? altoTwips : anchoTwips);
     FijarTamano(a, b);
 }
 

@@ -1,6 +1,7 @@
 #include "ComandosCuadro.h"
 
 #include "core/editor/EditorHoja.h"
+#include "core/editor/Vista.h"
 #include "core/puertos/Mensajes.h"
 #include "core/puertos/Portapapeles.h"
 #include "core/trabajo/CopiaCuadros.h"
@@ -18,9 +19,7 @@ QPoint ComandosCuadro::lugarNuevo() {
     if (!p.marcado)
         p.punto = {};
     p.marcado = false;
-    const double zoom = m_doc.Trabajo().Zoom > 0 ? m_doc.Trabajo().Zoom : 1.0;
-    return QPoint(static_cast<int>(RedondearPar(p.punto.x() / zoom)),
-                  static_cast<int>(RedondearPar(p.punto.y() / zoom)));
+    return Vista(m_doc.Trabajo().Zoom).aModelo(p.punto);
 }
 
 void ComandosCuadro::NuevoCuadro() {

@@ -1,5 +1,6 @@
 #include "EditorHoja.h"
 
+#include "core/editor/Vista.h"
 #include "core/puertos/Mensajes.h"
 #include "core/trabajo/Documento.h"
 
@@ -80,7 +81,7 @@ QString EditorHoja::SobreCuadro(int i) {
         return ElementosHoja::TextoUbicacion(esquina, t.Zoom, m_idioma);
     // Where the box really is, not where it is shown.
     const Cuadro& c = m_doc.Cuadros()[i];
-    const QPointF real(c.PosX * double(t.Zoom), c.PosY * double(t.Zoom));
+    const QPointF real = Vista(t.Zoom).aPantalla(c.PosX, c.PosY);
     return ElementosHoja::TextoUbicacion(real, t.Zoom, m_idioma) +
            QStringLiteral("\nFuera de la hoja: arrástrelo a su sitio");
 }

@@ -3,6 +3,7 @@
 #include "core/editor/GeometriaHoja.h"
 #include "core/impresion/GeometriaImpresora.h"
 #include "core/trabajo/Numeracion.h"
+#include "core/trabajo/Unidades.h"
 #include "core/trabajo/Valores.h"
 
 #include <QFontMetricsF>
@@ -13,8 +14,8 @@ namespace {
 const QImage& DispositivoTwips() {
     static const QImage img = [] {
         QImage i(1, 1, QImage::Format_RGB32);
-        i.setDotsPerMeterX(static_cast<int>(std::lround(1440 / 0.0254)));
-        i.setDotsPerMeterY(static_cast<int>(std::lround(1440 / 0.0254)));
+        i.setDotsPerMeterX(static_cast<int>(std::lround(kTwipsPorPulgada / 0.0254)));
+        i.setDotsPerMeterY(static_cast<int>(std::lround(kTwipsPorPulgada / 0.0254)));
         return i;
     }();
     return img;
@@ -146,8 +147,8 @@ QRectF ElementosHoja::Manija(const Estado& estado, int i, int k) const {
 
 QString ElementosHoja::TextoUbicacion(QPointF esquina, float zoom, const QLocale& idioma,
                                       const QString& separadorY) {
-    return QStringLiteral("X= ") + FormatoFijo(esquina.x() / zoom / 567.0, idioma, 2) + separadorY +
-           FormatoFijo(esquina.y() / zoom / 567.0, idioma, 2);
+    return QStringLiteral("X= ") + FormatoFijo(CmDeTwips(esquina.x() / zoom), idioma, 2) +
+           separadorY + FormatoFijo(CmDeTwips(esquina.y() / zoom), idioma, 2);
 }
 
 void ElementosHoja::PosicionLbl(const Estado& estado, QSizeF hoja, const QLocale& idioma) {

@@ -1,5 +1,6 @@
 #include "GeometriaHoja.h"
 
+#include "core/trabajo/Unidades.h"
 #include "core/trabajo/Valores.h"
 
 #include <algorithm>
@@ -33,7 +34,7 @@ EntradaZoom CambiarZoom(const QString& texto, OrigenZoom origen) {
 }
 
 QList<Marca> MarcasRegla(double inicio, double largo, float zoom, double desde, double hasta) {
-    const float p = 567.0f * zoom / 10.0f;
+    const float p = static_cast<float>(kTwipsPorCm) * zoom / 10.0f;
     const int paso = std::max(1, static_cast<int>(RedondearPar(p)));
     const double cm = kGrosorRegla - 283.5;
     const double medio = kGrosorRegla - 189;
@@ -67,7 +68,8 @@ QList<Marca> MarcasRegla(double inicio, double largo, float zoom, double desde, 
 
 QString TextoPosicion(double x, double y, float zoom, const QLocale& idioma) {
     return QStringLiteral("X=%1 Y=%2 Cms")
-        .arg(FormatoFijo(x / 567.0 / zoom, idioma, 2), FormatoFijo(y / 567.0 / zoom, idioma, 2));
+        .arg(FormatoFijo(CmDeTwips(x) / zoom, idioma, 2),
+             FormatoFijo(CmDeTwips(y) / zoom, idioma, 2));
 }
 
 double TamanoEtiqueta(int tamTip, float zoom) {

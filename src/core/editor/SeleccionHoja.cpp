@@ -1,16 +1,15 @@
 #include "SeleccionHoja.h"
 
 #include "core/editor/ElementosHoja.h"
+#include "core/editor/Vista.h"
 #include "core/trabajo/Documento.h"
 #include "core/trabajo/Valores.h"
 
 #include <QtGui/qtguiglobal.h>
 
-#include <limits>
-
 namespace {
-constexpr double kMilimetro = 56.7; // screen twips moved by Ctrl+arrow: 1 mm at 100 %
-constexpr double kPaso = 2;         // by a plain arrow
+constexpr double kMilimetro = kTwipsPorCm / 10.0; // screen twips moved by Ctrl+arrow: 1 mm at 100 %
+constexpr double kPaso = 2;                       // by a plain arrow
 } // namespace
 
 SeleccionHoja::SeleccionHoja(Documento& documento, ElementosHoja& elementos, const QLocale& idioma)
@@ -27,13 +26,8 @@ void SeleccionHoja::escribirPosicion(int i) {
     // A box shown at the edge and not moved from there keeps its position.
     if (el.enBorde && r.topLeft() == el.borde)
         return;
-    const double zoom = m_doc.Trabajo().Zoom > 0 ? m_doc.Trabajo().Zoom : 1;
-    const auto aEntero = [](double v) {
-        v = RedondearPar(v);
-        return static_cast<qint32>(std::clamp(v, double(std::numeric_limits<qint32>::min()),
-                                              double(std::numeric_limits<qint32>::max())));
-    };
-    m_doc.fijarPosicion(i, aEntero(r.left() / zoom), aEntero(r.top() / zoom));
+    const QPoint p = Vista(m_doc.Trabajo().Zoom).aModelo(r.topLeft());
+    m_doc.fijarPosicion(i, p.x(), p.y());
 }
 
 void SeleccionHoja::lineasGuia(int i) {

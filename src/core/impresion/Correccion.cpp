@@ -88,12 +88,12 @@ bool MigrarAjusteAntiguo(Ajustes& a, const QString& impresora, const QStringList
 }
 
 void ImprimirPrueba(Impresora& imp) {
-    const double l = MargenIzquierdo(imp) * 567.0;
-    const double t = MargenSuperior(imp) * 567.0;
+    const double l = TwipsDeCm(MargenIzquierdo(imp));
+    const double t = TwipsDeCm(MargenSuperior(imp));
     const double w = imp.anchoPagina();
     const double h = imp.altoPagina();
-    const double xMarca = 5670 - l;
-    const double yMarca = 5670 - t;
+    const double xMarca = TwipsDeCm(10) - l;
+    const double yMarca = TwipsDeCm(10) - t;
     const double w2 = w / 2;
     const double h2 = h / 2;
     if (imp.documentoAbierto())

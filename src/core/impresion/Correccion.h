@@ -4,6 +4,8 @@
 // per-printer ".ini" file taken over once.
 #pragma once
 
+#include "core/trabajo/Unidades.h"
+
 #include <QLocale>
 #include <QPointF>
 #include <QString>
@@ -16,7 +18,7 @@ class PoliticaFallas;
 // A correction measures how far a printer misses; past 5 cm either way it is
 // no printer's error but a damaged setting, and would print everything off
 // the sheet.
-inline constexpr double kMaxCorreccion = 5 * 567; // twips
+inline constexpr double kMaxCorreccion = TwipsDeCm(5); // twips
 
 // Keys "Xx"/"Yx" (portrait, orientation 1) or "Xy"/"Yy" (any other). Throws
 // Falla for a stored value past kMaxCorreccion.

@@ -1,6 +1,8 @@
 // The sheet of the open job. Lengths are twips at zoom 1; Zoom 1.0 = 100 %.
 #pragma once
 
+#include "core/trabajo/Unidades.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -16,5 +18,3 @@ struct Trabajo {
 
     bool operator==(const Trabajo&) const = default;
 };
-
-inline constexpr int kTwipsPorCm = 567;
