@@ -1,8 +1,6 @@
 #include "ComandosCli.h"
 
 #include "core/fallas/Fallas.h"
-#include "core/impresion/ComprobacionPapel.h"
-#include "core/impresion/Correccion.h"
 #include "core/impresion/Impresion.h"
 #include "core/impresion/Tirada.h"
 #include "core/programa/Principal.h"
