@@ -48,6 +48,15 @@ QStringList Textos(const ImpresoraGrabadora& imp) {
             t.append("|");
     return t;
 }
+
+// Where every text of a run landed, in order: "texto 00001 @ 900,1050".
+QStringList Posiciones(const ImpresoraGrabadora& imp) {
+    QStringList t;
+    for (const auto& l : imp.llamadas)
+        if (l.operacion == u"texto" || l.operacion == u"rotado")
+            t.append(QStringLiteral("%1 %2 @ %3,%4").arg(l.operacion, l.texto).arg(l.x).arg(l.y));
+    return t;
+}
 } // namespace
 
 class PruebaImpresion : public QObject {
@@ -479,6 +488,21 @@ private slots:
         QVERIFY(!b.ajustes.leer(Aplicacion::Producto, "Settings", "Printer"));
     }
 
+    // A run that cannot be numbered is said once, before the print dialog
+    // would offer its sheets, and nothing prints.
+    void tiradaSinNumerarNoAbreElDialogo() {
+        Banco b;
+        Programa& p = ConTrabajo(b);
+        p.documento().cambiarCuadro(0, [](Cuadro& c) { c.Salto = 0; });
+        p.despachador.ejecutar("BtnImprimir");
+        QVERIFY(b.dialogosImpresion.vistas.isEmpty());
+        QCOMPARE(b.mensajes.mostrados.size(), 1);
+        QVERIFY2(b.mensajes.mostrados[0].texto.contains(QStringLiteral("División por cero")),
+                 qPrintable(b.mensajes.mostrados[0].texto));
+        for (ImpresoraGrabadora* i : b.impresoras.creadas)
+            QVERIFY(i->de("texto").isEmpty());
+    }
+
     void papelDistintoPregunta() {
         Banco b;
         Programa& p = ConTrabajo(b); // the stored sheet is Carta; printers are Letter
@@ -657,6 +681,84 @@ private slots:
         p.impresora.TerminarDocumento();
         QVERIFY(p.impresion.ComprobarMargenes().has_value());
         QCOMPARE(b.mensajes.mostrados.size(), 0); // the printer was turned to the sheet first
+    }
+
+    // The desktop program and velquira-cli print a job through one pipeline:
+    // the same job on the same printer with the same stored correction puts
+    // every text at the same spot, less the correction of the orientation the
+    // job prints in and the printable area's offset.
+    void programaYCliImprimenIgual_data() {
+        QTest::addColumn<QString>("archivo");
+        QTest::addColumn<bool>("conCorreccion"); // Xx,Yx = 85,-40; Xy,Yy = -70,25
+        QTest::addColumn<bool>("antiguo");       // an older file holding 120, -60
+        QTest::addColumn<double>("ajusteX");     // what the run subtracts from PosX
+        // The printable area starts 150 device units (0.25 in) from the left
+        // of the portrait paper and 300 from its top.
+        const double izquierda = 150 / 600.0 * 2.54 * 567, arriba = 300 / 600.0 * 2.54 * 567;
+        QTest::newRow("vertical sin corrección") << "antiguo.zul" << false << false << izquierda;
+        QTest::newRow("vertical") << "antiguo.zul" << true << false << 85 + izquierda;
+        QTest::newRow("horizontal") << "serie_coma.zul" << true << false << -70 + arriba;
+        QTest::newRow("archivo antiguo") << "antiguo.zul" << false << true << 120 + izquierda;
+    }
+    void programaYCliImprimenIgual() {
+        QFETCH(QString, archivo);
+        QFETCH(bool, conCorreccion);
+        QFETCH(bool, antiguo);
+        QFETCH(double, ajusteX);
+        const QString ruta = QStringLiteral(VELQUIRA_FIXTURES_DIR) + u'/' + archivo;
+        const auto preparar = [](ImpresoraGrabadora& i) {
+            i.geo.desplazamientoX = 150;
+            i.geo.desplazamientoY = 300;
+            i.geo.anchoImprimible = i.geo.anchoFisico - 300;
+            i.geo.altoImprimible = i.geo.altoFisico - 600;
+        };
+        const auto ajustar = [&](AjustesMemoria& a, QTemporaryDir& dir) {
+            if (conCorreccion) {
+                GenerarIniPrinter(a, "Laser", 1, 85, -40);
+                GenerarIniPrinter(a, "Laser", 2, -70, 25);
+            }
+            if (antiguo) {
+                QFile f(dir.filePath("Laser.ini"));
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                f.write("<{ZUL54-091-560202}>\r\n120\r\n-60\r\n");
+            }
+        };
+
+        Banco b;
+        QTemporaryDir antiguosPrograma;
+        ajustar(b.ajustes, antiguosPrograma);
+        b.carpetasAntiguas = {antiguosPrograma.path()};
+        b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", "Laser");
+        b.impresoras.lista = {"Laser"};
+        b.impresoras.defecto = "Laser";
+        b.impresoras.preparar = preparar;
+        Programa& p = b.crear();
+        b.dialogos.rutas = {ruta};
+        p.despachador.ejecutar("BtnAbrir");
+        QVERIFY(p.documento().abierto());
+        const Cuadro primero = p.documento().Cuadros()[0];
+        p.despachador.ejecutar("BtnImprimir");
+        const QStringList programa = Posiciones(*b.impresoras.creadas.last());
+
+        AjustesMemoria ajustes;
+        QTemporaryDir antiguosCli;
+        ajustar(ajustes, antiguosCli);
+        CatalogoFalso impresoras;
+        impresoras.lista = {"Laser"};
+        impresoras.preparar = preparar;
+        cli::Entorno entorno{ajustes, impresoras, {antiguosCli.path()}};
+        std::FILE* nada = std::tmpfile();
+        const int codigo =
+            cli::Ejecutar({"imprimir", ruta, "--impresora", "Laser"}, entorno, nada, nada);
+        std::fclose(nada);
+        QCOMPARE(codigo, int(cli::Exito));
+        const QStringList cli = Posiciones(*impresoras.creadas.last());
+
+        QVERIFY(!programa.isEmpty());
+        QCOMPARE(cli, programa);
+        const auto textos = b.impresoras.creadas.last()->de("texto"); // box 1 is not turned
+        QVERIFY2(qAbs(textos.first().x - (primero.PosX - ajusteX)) < 0.01,
+                 qPrintable(QString::number(textos.first().x)));
     }
 
     // A correction past 5 cm is no printer's error but a damaged setting (a

@@ -1,9 +1,8 @@
 #include "ComandosCli.h"
 
 #include "core/fallas/Fallas.h"
-#include "core/impresion/ComprobacionPapel.h"
-#include "core/impresion/Correccion.h"
 #include "core/impresion/Impresion.h"
+#include "core/impresion/Tirada.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/Impresora.h"
 #include "core/puertos/MensajesConsola.h"
@@ -15,6 +14,8 @@
 #include "core/trabajo/Valores.h"
 
 #include <QLocale>
+#include <algorithm>
+#include <memory>
 #include <optional>
 
 namespace cli {
@@ -45,6 +46,11 @@ struct Opciones {
     std::optional<qint64> hasta;
 };
 
+// pdf and imprimir: the commands that print a run.
+bool Imprime(const Opciones& o) {
+    return o.comando == u"pdf" || o.comando == u"imprimir";
+}
+
 std::optional<Opciones> Analizar(const QStringList& args, QString& error) {
     if (args.isEmpty()) {
         error = QStringLiteral("Falta la orden.");
@@ -58,7 +64,7 @@ std::optional<Opciones> Analizar(const QStringList& args, QString& error) {
         return std::nullopt;
     }
     const bool conRango = o.comando != u"info" && o.comando != u"impresoras";
-    const bool imprime = o.comando == u"pdf" || o.comando == u"imprimir";
+    const bool imprime = Imprime(o);
     QStringList posicionales;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -133,6 +139,194 @@ int Impresoras(Entorno& e, std::FILE* salida) {
     return std::fflush(salida) == 0 ? Exito : Fallo;
 }
 
+// The job of a command, read under its failure policy, and its run's length.
+struct TrabajoLeido {
+    LecturaTrabajo l;
+    qint32 hojas = 0;
+    qsizetype vivos = 0; // live boxes
+};
+
+// Reads the job of `o` and measures its run, saying on `errores` what keeps
+// the command from going on; nothing then, with the exit code in `salida`.
+std::optional<TrabajoLeido> Leer(const Opciones& o, Ajustes& ajustes, PoliticaFallas& politica,
+                                 std::FILE* errores, int& salida) {
+    TrabajoLeido t;
+    const Preferencias preferencias(ajustes);
+    t.l = LeerArchivoTrabajo(o.archivo, HojaGuardada(preferencias), preferencias.defectosCuadro(),
+                             politica);
+    salida = NoLeido;
+    if (t.l.resultado == LecturaTrabajo::Resultado::NoEsTrabajo) {
+        Escribir(errores, QStringLiteral("El archivo no es un archivo de Velquira válido\n"));
+        return std::nullopt;
+    }
+    if (t.l.resultado != LecturaTrabajo::Resultado::Leido)
+        return std::nullopt;
+    // A job cut short is never printed as if whole, unless the operator says so.
+    const QStringList incompleto = AvisoIncompleto(t.l);
+    for (const QString& aviso : incompleto)
+        Escribir(errores, aviso + u'\n');
+    if (!incompleto.isEmpty() && !o.forzar && Imprime(o)) {
+        Escribir(errores, QStringLiteral("No se imprime un trabajo incompleto; con --forzar se "
+                                         "imprime de todos modos.\n"));
+        return std::nullopt;
+    }
+    t.vivos = std::count_if(t.l.cuadros.begin(), t.l.cuadros.end(),
+                            [](const Cuadro& c) { return c.EnUso; });
+    salida = Fallo;
+    const auto hojas = MedirTirada(t.l.cuadros, politica);
+    if (!hojas)
+        return std::nullopt;
+    t.hojas = *hojas;
+    return t;
+}
+
+int Info(const TrabajoLeido& t, std::FILE* salida) {
+    Escribir(salida,
+             QStringLiteral("Hoja: %1\nOrientación: %2\nCuadros: %3\nHojas: %4\n")
+                 .arg(TextoHoja(t.l.hoja, QLocale()),
+                      t.l.hoja.HOrienta ? QStringLiteral("Vertical") : QStringLiteral("Horizontal"))
+                 .arg(t.vivos)
+                 .arg(t.hojas));
+    return std::fflush(salida) == 0 ? Exito : Fallo;
+}
+
+bool EscribirBloque(std::FILE* salida, const QByteArray& bloque) {
+    return std::fwrite(bloque.constData(), 1, bloque.size(), salida) ==
+           static_cast<size_t>(bloque.size());
+}
+
+// One line per sheet, streamed in blocks: the listing stops at the run's end.
+int Textos(const Opciones& o, const TrabajoLeido& t, PoliticaFallas& politica, std::FILE* salida) {
+    std::vector<const Cuadro*> vivos;
+    for (const Cuadro& c : t.l.cuadros)
+        if (c.EnUso)
+            vivos.push_back(&c);
+    const qint64 desde = o.desde.value_or(1);
+    const qint64 hasta = std::min<qint64>(o.hasta.value_or(t.hojas), t.hojas);
+    QString linea;
+    QByteArray bloque;
+    for (qint64 hoja = desde; hoja <= hasta; ++hoja) {
+        linea = QString::number(hoja);
+        const auto r = politica.ejecutar([&] {
+            for (const Cuadro* c : vivos) {
+                linea.append(u'\t');
+                linea.append(TextoCuadroHoja(*c, static_cast<qint32>(hoja - 1)));
+            }
+        });
+        if (r != PoliticaFallas::Resultado::Hecho)
+            return Fallo;
+        linea.append(u'\n');
+        bloque.append(linea.toUtf8());
+        if (bloque.size() >= 64 * 1024) {
+            if (!EscribirBloque(salida, bloque))
+                return Fallo;
+            bloque.clear();
+        }
+    }
+    if (!EscribirBloque(salida, bloque))
+        return Fallo;
+    return std::fflush(salida) == 0 ? Exito : Fallo;
+}
+
+// The run a pdf or imprimir command asks for. A range past the run is
+// refused, never cut (said on `errores`; nothing then).
+std::optional<PedidoTirada> Pedido(const Opciones& o, qint32 hojas, std::FILE* errores) {
+    PedidoTirada p;
+    Tirada& t = p.tirada;
+    t.unaHoja = o.prueba;
+    t.rango.desde = static_cast<qint32>(o.desde.value_or(1));
+    t.rango.hasta = static_cast<qint32>(o.hasta.value_or(0));
+    t.hojas = hojas;
+    if (o.desde || o.hasta) {
+        if (const auto error = ErrorRango(t.rango, hojas)) {
+            Escribir(errores, *error + u'\n');
+            return std::nullopt;
+        }
+    }
+    return p;
+}
+
+// Prepares the run on `imp`, warns of its verdicts, says `destino` and
+// prints the sheets.
+int Tirar(const TrabajoLeido& t, std::unique_ptr<Impresora> imp, const PedidoTirada& pedido,
+          const QString& destino, Entorno& e, PoliticaFallas& politica, std::FILE* errores) {
+    Impresora& impresora = *imp;
+    Veredictos veredictos;
+    veredictos.papel = [&](int) {
+        Escribir(errores, QStringLiteral("Aviso: el papel de %1 no coincide con la hoja "
+                                         "del trabajo.\n")
+                              .arg(impresora.nombreDispositivo()));
+        return true;
+    };
+    veredictos.fuera = [&](const QStringList& fuera) {
+        for (const QString& aviso : fuera)
+            Escribir(errores, QStringLiteral("Aviso: %1.\n").arg(aviso));
+        return true;
+    };
+    const PreparacionTirada p =
+        PrepararTirada(t.l.hoja, t.l.cuadros, impresora, pedido,
+                       {e.ajustes, e.carpetasAjusteAntiguo, QLocale(), politica}, veredictos);
+    if (!p.lista)
+        return Fallo;
+    Escribir(errores, destino);
+    ProgresoConsola progreso(e.interrumpido);
+    const FinTirada fin = ImprimirHojas(t.l.cuadros, impresora, p.tirada, &progreso, politica);
+    imp.reset();
+    switch (fin) {
+    case FinTirada::Terminada:
+        return Exito;
+    case FinTirada::SinHojas:
+        Escribir(errores, QStringLiteral("No hay hojas que imprimir.\n"));
+        return Fallo;
+    case FinTirada::Cancelada:
+        Escribir(errores, TextoCancelada(pedido.destino == DestinoTirada::Pdf) + u'\n');
+        return Fallo;
+    case FinTirada::Abandonada:
+        return Fallo;
+    }
+    return Fallo;
+}
+
+// The run into a PDF whose pages are the sheet, without correction.
+int Pdf(const Opciones& o, const TrabajoLeido& t, Entorno& e, PoliticaFallas& politica,
+        std::FILE* errores) {
+    auto pedido = Pedido(o, t.hojas, errores);
+    if (!pedido)
+        return Uso;
+    if (const auto error = ErrorDestinoPdf(o.salida)) {
+        Escribir(errores, *error + u'\n');
+        return Fallo;
+    }
+    pedido->destino = DestinoTirada::Pdf;
+    return Tirar(t, e.impresoras.crearPdf(o.salida, t.l.hoja.HAncho, t.l.hoja.HAlto), *pedido,
+                 QStringLiteral("Exportando a %1...\n").arg(o.salida), e, politica, errores);
+}
+
+// The run on a printer as the desktop program prints it: the one named, else
+// the program's ("Printer"), else the system's default.
+int Imprimir(const Opciones& o, const TrabajoLeido& t, Entorno& e, PoliticaFallas& politica,
+             std::FILE* errores) {
+    auto pedido = Pedido(o, t.hojas, errores);
+    if (!pedido)
+        return Uso;
+    QString nombre = o.impresora;
+    if (nombre.isEmpty())
+        nombre = Preferencias(e.ajustes).impresora().value_or(QString());
+    if (nombre.isEmpty() || !e.impresoras.impresoras().contains(nombre))
+        nombre = o.impresora.isEmpty() ? e.impresoras.predeterminada() : nombre;
+    std::unique_ptr<Impresora> imp = e.impresoras.crear(nombre);
+    if (!imp) {
+        Escribir(errores, nombre.isEmpty()
+                              ? QStringLiteral("No hay impresora\n")
+                              : QStringLiteral("La impresora %1 no existe\n").arg(nombre));
+        return Fallo;
+    }
+    pedido->destino = DestinoTirada::Impresora;
+    pedido->orientar = true;
+    const QString destino = QStringLiteral("Imprimiendo en %1...\n").arg(imp->nombreDispositivo());
+    return Tirar(t, std::move(imp), *pedido, destino, e, politica, errores);
+}
+
 } // namespace
 
 QString TextoUso() {
@@ -166,160 +360,25 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
     }
     if (o->comando == u"impresoras")
         return Impresoras(entorno, salida);
-    if (o->comando == u"pdf") {
-        // Never write the PDF over the job itself (also through a link).
-        if (MismoArchivo(o->salida, o->archivo)) {
-            Escribir(errores, TextoSobreElTrabajo(o->archivo) + u'\n');
-            return Uso;
-        }
+    // Never write the PDF over the job itself (also through a link), nor read it first.
+    if (o->comando == u"pdf" && MismoArchivo(o->salida, o->archivo)) {
+        Escribir(errores, TextoSobreElTrabajo(o->archivo) + u'\n');
+        return Uso;
     }
-    Ajustes& ajustes = entorno.ajustes;
     MensajesConsola mensajes;
     PoliticaFallas politica(mensajes, {});
     politica.permitirTerminar(false);
-    const QLocale idioma;
-
-    const Preferencias preferencias(ajustes, idioma);
-    const LecturaTrabajo l = LeerArchivoTrabajo(o->archivo, HojaGuardada(preferencias),
-                                                preferencias.defectosCuadro(), politica);
-    if (l.resultado == LecturaTrabajo::Resultado::NoEsTrabajo) {
-        Escribir(errores, QStringLiteral("El archivo no es un archivo de Velquira válido\n"));
-        return NoLeido;
-    }
-    if (l.resultado != LecturaTrabajo::Resultado::Leido)
-        return NoLeido;
-    // A job cut short is never printed as if whole, unless the operator says so.
-    const QStringList incompleto = AvisoIncompleto(l);
-    for (const QString& aviso : incompleto)
-        Escribir(errores, aviso + u'\n');
-    if (!incompleto.isEmpty() && !o->forzar &&
-        (o->comando == u"pdf" || o->comando == u"imprimir")) {
-        Escribir(errores, QStringLiteral("No se imprime un trabajo incompleto; con --forzar se "
-                                         "imprime de todos modos.\n"));
-        return NoLeido;
-    }
-
-    std::vector<const Cuadro*> vivos;
-    for (const Cuadro& c : l.cuadros)
-        if (c.EnUso)
-            vivos.push_back(&c);
-
-    qint32 hojas = 0;
-    if (politica.ejecutar([&] { hojas = LongitudTirada(l.cuadros); }) !=
-        PoliticaFallas::Resultado::Hecho)
-        return Fallo;
-
-    if (o->comando == u"info") {
-        Escribir(salida,
-                 QStringLiteral("Hoja: %1\nOrientación: %2\nCuadros: %3\nHojas: %4\n")
-                     .arg(TextoHoja(l.hoja, idioma), l.hoja.HOrienta ? QStringLiteral("Vertical")
-                                                                     : QStringLiteral("Horizontal"))
-                     .arg(vivos.size())
-                     .arg(hojas));
-        return std::fflush(salida) == 0 ? Exito : Fallo;
-    }
-
-    // A printed range past the run is refused, never cut (the listing of
-    // `textos` simply stops at the run's end).
-    if ((o->comando == u"pdf" || o->comando == u"imprimir") && (o->desde || o->hasta)) {
-        const RangoHojas r{static_cast<qint32>(o->desde.value_or(1)),
-                           static_cast<qint32>(o->hasta.value_or(0))};
-        if (const auto error = ErrorRango(r, hojas)) {
-            Escribir(errores, *error + u'\n');
-            return Uso;
-        }
-    }
-
-    if (o->comando == u"pdf" || o->comando == u"imprimir") {
-        Tirada t;
-        t.unaHoja = o->prueba;
-        t.rango.desde = static_cast<qint32>(o->desde.value_or(1));
-        t.rango.hasta = static_cast<qint32>(o->hasta.value_or(0));
-        std::unique_ptr<Impresora> imp;
-        if (o->comando == u"pdf") {
-            if (const auto error = ErrorDestinoPdf(o->salida)) {
-                Escribir(errores, *error + u'\n');
-                return Fallo;
-            }
-            imp = entorno.impresoras.crearPdf(o->salida, l.hoja.HAncho, l.hoja.HAlto);
-        } else {
-            QString nombre = o->impresora;
-            if (nombre.isEmpty())
-                nombre = preferencias.impresora().value_or(QString());
-            if (nombre.isEmpty() || !entorno.impresoras.impresoras().contains(nombre))
-                nombre = o->impresora.isEmpty() ? entorno.impresoras.predeterminada() : nombre;
-            imp = entorno.impresoras.crear(nombre);
-            if (!imp) {
-                Escribir(errores, nombre.isEmpty()
-                                      ? QStringLiteral("No hay impresora\n")
-                                      : QStringLiteral("La impresora %1 no existe\n").arg(nombre));
-                return Fallo;
-            }
-            imp->fijarOrientacion(l.hoja.HOrienta ? 1 : 2);
-            int papel = 0;
-            politica.ejecutar([&] { papel = VerificarPapel(l.hoja, *imp); });
-            if (papel != 0)
-                Escribir(errores, QStringLiteral("Aviso: el papel de %1 no coincide con la hoja "
-                                                 "del trabajo.\n")
-                                      .arg(imp->nombreDispositivo()));
-            MigrarAjusteAntiguo(ajustes, imp->nombreDispositivo(), entorno.carpetasAjusteAntiguo,
-                                politica, idioma);
-            if (politica.ejecutar([&] { CalcularAjuste(*imp, ajustes, t); }) !=
-                PoliticaFallas::Resultado::Hecho)
-                return Fallo;
-        }
-        for (const QString& aviso :
-             CuadrosFuera(l.cuadros, l.hoja, *imp, t, o->comando == u"imprimir"))
-            Escribir(errores, QStringLiteral("Aviso: %1.\n").arg(aviso));
-        Escribir(errores,
-                 o->comando == u"imprimir"
-                     ? QStringLiteral("Imprimiendo en %1...\n").arg(imp->nombreDispositivo())
-                     : QStringLiteral("Exportando a %1...\n").arg(o->salida));
-        ProgresoConsola progreso(entorno.interrumpido);
-        const FinTirada fin = ImprimirHojas(l.cuadros, *imp, t, &progreso, politica);
-        imp.reset();
-        switch (fin) {
-        case FinTirada::Terminada:
-            return Exito;
-        case FinTirada::SinHojas:
-            Escribir(errores, QStringLiteral("No hay hojas que imprimir.\n"));
-            return Fallo;
-        case FinTirada::Cancelada:
-            Escribir(errores, TextoCancelada(o->comando == u"pdf") + u'\n');
-            return Fallo;
-        case FinTirada::Abandonada:
-            return Fallo;
-        }
-        return Fallo;
-    }
-
-    const qint64 desde = o->desde.value_or(1);
-    const qint64 hasta = std::min<qint64>(o->hasta.value_or(hojas), hojas);
-    QString linea;
-    QByteArray bloque;
-    for (qint64 hoja = desde; hoja <= hasta; ++hoja) {
-        linea = QString::number(hoja);
-        const auto r = politica.ejecutar([&] {
-            for (const Cuadro* c : vivos) {
-                linea.append(u'\t');
-                linea.append(TextoCuadroHoja(*c, static_cast<qint32>(hoja - 1)));
-            }
-        });
-        if (r != PoliticaFallas::Resultado::Hecho)
-            return Fallo;
-        linea.append(u'\n');
-        bloque.append(linea.toUtf8());
-        if (bloque.size() >= 64 * 1024) {
-            if (std::fwrite(bloque.constData(), 1, bloque.size(), salida) !=
-                static_cast<size_t>(bloque.size()))
-                return Fallo;
-            bloque.clear();
-        }
-    }
-    if (std::fwrite(bloque.constData(), 1, bloque.size(), salida) !=
-        static_cast<size_t>(bloque.size()))
-        return Fallo;
-    return std::fflush(salida) == 0 ? Exito : Fallo;
+    int codigo = Fallo;
+    const auto t = Leer(*o, entorno.ajustes, politica, errores, codigo);
+    if (!t)
+        return codigo;
+    if (o->comando == u"info")
+        return Info(*t, salida);
+    if (o->comando == u"textos")
+        return Textos(*o, *t, politica, salida);
+    if (o->comando == u"pdf")
+        return Pdf(*o, *t, entorno, politica, errores);
+    return Imprimir(*o, *t, entorno, politica, errores);
 }
 
 } // namespace cli

@@ -3,6 +3,7 @@
 #include "core/fallas/Falla.h"
 #include "core/puertos/Impresora.h"
 #include "core/trabajo/Colores.h"
+#include "core/trabajo/Unidades.h"
 #include "core/trabajo/Valores.h"
 
 #include <QFontMetricsF>
@@ -13,12 +14,13 @@ double Cm(double unidades, double porPulgada) {
     if (porPulgada == 0)
         throw Falla{CodigoFalla::DivisionPorCero,
                     QStringLiteral("División por cero: la impresora no informa su resolución.")};
-    return unidades / porPulgada * 2.54;
+    return unidades / porPulgada * kCmPorPulgada;
 }
 } // namespace
 
 double TwipsDeDispositivo(double unidades, double porPulgada) {
-    return Cm(unidades, porPulgada) / 2.54 * 1440.0;
+    // Through centimetres, as the margins are measured.
+    return Cm(unidades, porPulgada) / kCmPorPulgada * kTwipsPorPulgada;
 }
 
 float MargenIzquierdo(const Impresora& imp) {

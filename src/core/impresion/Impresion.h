@@ -1,49 +1,22 @@
-// The print run: sheet after sheet, every live box printing its next number
-// at its position less the printer's correction and printable-area offset.
-// Also the printer commands (print, test sheet, printer selection) and the
-// export of a run to a PDF file.
+// The desktop program's printer commands (print, test sheet, printer
+// selection, margin check) and the export of a run to a PDF file, over the
+// print pipeline of Tirada.h; and the checks of a PDF's destination.
 #pragma once
 
 #include "core/impresion/ComprobacionPapel.h"
+#include "core/impresion/Tirada.h"
 #include "core/puertos/DialogosImpresion.h"
-#include "core/trabajo/Cuadro.h"
 
 #include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 class Documento;
-class Impresora;
 class ImpresoraPrograma;
 class Mensajes;
 class PoliticaFallas;
 class Preferencias;
-struct Trabajo;
-
-struct Tirada {
-    bool unaHoja = false;
-    RangoHojas rango;
-    double ajusteX = 0; // twips subtracted from every PosX
-    double ajusteY = 0;
-};
-
-enum class FinTirada { SinHojas, Terminada, Cancelada, Abandonada };
-
-// The sheet loop. `ventana` may be null (no window, no cancel). `entregadas`
-// receives the sheets of a document that was ended and delivered (0 for any
-// other ending: an abandoned document reaches neither printer nor file).
-FinTirada ImprimirHojas(const std::vector<Cuadro>& cuadros, Impresora& imp, const Tirada& tirada,
-                        VentanaProgreso* ventana, PoliticaFallas& politica,
-                        qint32* entregadas = nullptr);
-
-// The boxes whose text would not land whole on paper: off the sheet, or
-// (with `areaImprimible`) outside the printer's printable area once the
-// run's correction is applied. One Spanish line per box, in slot order,
-// measured on the first and last sheet of the run.
-QStringList CuadrosFuera(const std::vector<Cuadro>& cuadros, const ::Trabajo& hoja, Impresora& imp,
-                         const Tirada& tirada, bool areaImprimible);
 
 // Why a PDF cannot be written at `ruta` (no folder, a folder, write-protected),
 // or at the job's own file `trabajo`; nothing when it can.
@@ -53,13 +26,6 @@ std::optional<QString> ErrorDestinoPdf(const QString& ruta, const QString& traba
 bool MismoArchivo(const QString& a, const QString& b);
 // "El PDF no puede escribirse sobre el propio trabajo (...)".
 QString TextoSobreElTrabajo(const QString& trabajo);
-
-// What a cancelled run ("Impresión cancelada. ...") or export says.
-QString TextoCancelada(bool exportacion);
-
-// The correction of printer `imp` as the run subtracts it: the stored one for
-// its orientation plus the printable area's offset.
-void CalcularAjuste(Impresora& imp, const class Ajustes& ajustes, Tirada& tirada);
 
 class Impresion {
 public:

@@ -7,6 +7,7 @@
 
 inline constexpr int kTwipsPorCm = 567;
 inline constexpr int kTwipsPorPulgada = 1440;
+inline constexpr double kCmPorPulgada = 2.54;
 
 // Centimetres of a length in twips, and back (not rounded).
 constexpr double CmDeTwips(double twips) {
