@@ -181,6 +181,8 @@ QStringList CuadrosFuera(const std::vector<Cuadro>& cuadros, const ::Trabajo& ho
             for (const qint32 k : {desde - 1, hasta - 1})
                 ancho = std::max(ancho, imp.anchoTexto(TextoCuadroHoja(c, k)));
         } catch (const Falla&) {
+            // Not lost: printing this box meets the same failure, and the
+            // run reports it through the policy. Here it has no size to check.
             continue;
         }
         if (ancho <= 0)
