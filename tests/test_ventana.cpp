@@ -53,6 +53,18 @@ class PruebaVentana : public QObject {
     }
 
 private slots:
+    // Every command the program and its window wire names a known tool: a
+    // misspelt id would leave a button that does nothing.
+    void ordenesNombranHerramientasConocidas() {
+        Banco banco;
+        Programa& p = banco.crear();
+        PpalMdi v(p);
+        const QStringList ids = p.despachador.registradas();
+        QVERIFY(!ids.isEmpty());
+        for (const QString& id : ids)
+            QVERIFY2(p.barra().existe(id), qPrintable(id));
+    }
+
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
 
     void menusYBarra() {

@@ -24,7 +24,7 @@ public:
     QComboBox* rotacion() const { return m_rotacion; }
     QPushButton* botonAceptar() const { return m_aceptar; }
 
-    // The dialog's fields from the model, and back.
+    // The dialog's fields from the presenter's values.
     void mostrar();
 
 protected:

@@ -51,8 +51,7 @@ public:
     // 4 second middle, 5 bottom-right) of box i.
     QRectF Manija(const Estado& estado, int i, int k) const;
 
-    // The label beside the current box, with its position; the status text
-    // it writes is returned too ("X= 01,00 Y= 02,00").
+    // The label beside the current box, with its position ("X= 01,00 Y= 02,00").
     void PosicionLbl(const Estado& estado, QSizeF hoja, const QLocale& idioma);
     void OcultarEtiqueta() { m_etiqueta.visible = false; }
 

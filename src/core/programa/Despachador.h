@@ -18,6 +18,8 @@ public:
     // Wires a command to a tool id (any case).
     void registrar(const QString& id, std::function<void()> accion);
     bool registrada(const QString& id) const;
+    // The ids wired so far (case-folded).
+    QStringList registradas() const { return m_acciones.keys(); }
 
     // Runs the command of a tool as if it had been clicked.
     void ejecutar(const QString& id);
