@@ -10,6 +10,7 @@
 #include "core/puertos/Impresora.h"
 #include "core/puertos/Mensajes.h"
 #include "core/puertos/Portapapeles.h"
+#include "core/trabajo/TablaPapeles.h"
 #include "fakes/ImpresoraGrabadora.h"
 
 #include <QList>
@@ -250,28 +251,64 @@ private:
     std::vector<std::unique_ptr<ImpresoraGrabadora>> m_todas;
 };
 
-// A whole program without windows, on fakes.
-// The editor and the box commands over a bare open job: no program, no
-// tools, no print run. For the logic that needs only the model and the ports.
+// The editor, the box commands and the dialogs' logic over a bare open job:
+// no program, no tools, no print run. For the logic that needs only the
+// model, the settings and the ports. The job is new: the default sheet
+// ("Carta", portrait) at 50 %, no box, nothing stored in the settings; the
+// properties dialog hook is left unset.
 struct Mesa {
     AjustesMemoria ajustes;
     MensajesGuion mensajes;
     PortapapelesMemoria portapapeles;
+    CatalogoFalso impresoras;
     Documento documento;
     Preferencias preferencias{ajustes};
-    EditorHoja editor{documento, mensajes, QLocale::c()};
+    EditorHoja editor{documento, mensajes, preferencias.idioma()};
     ComandosCuadro comandos{documento, editor, preferencias, mensajes, portapapeles};
+    // What the selection asked of the box tools, in order.
+    QList<HerramientasCuadro> pedidas;
 
     Mesa() {
-        CambiarHoja(documento, [](Trabajo& h) {
-            h.HName = QStringLiteral("Carta");
-            h.HAncho = 12240;
-            h.HAlto = 15840;
-        });
+        CambiarHoja(documento, FijarCarta);
         documento.fijarAbierto(true);
+        editor.seleccion().alCambiarHerramientas = [this](const HerramientasCuadro& h) {
+            pedidas.append(h);
+        };
     }
+
+    // The box tools as a toolbar following those requests shows them: each
+    // field as last asked, unset while never asked.
+    HerramientasCuadro herramientas() const {
+        HerramientasCuadro t;
+        for (const HerramientasCuadro& h : pedidas) {
+            for (auto campo : {&HerramientasCuadro::cuadro, &HerramientasCuadro::alinear,
+                               &HerramientasCuadro::lineasGuia, &HerramientasCuadro::bloqueado})
+                if (h.*campo)
+                    t.*campo = h.*campo;
+        }
+        return t;
+    }
+
+    // Boxes with the new-box defaults at the given model positions (in a job
+    // without boxes, the k-th in slot k), the sheet drawn at `zoom`, the job
+    // as if just saved.
+    void conCuadros(const QList<QPoint>& posiciones, float zoom = 1) {
+        documento.fijarZoom(zoom);
+        for (const QPoint& p : posiciones)
+            documento.agregarCuadro(preferencias.defectosCuadro(), p);
+        documento.fijarModificado(false);
+        editor.RedibujarHoja();
+    }
+    // Shift+click on each box in turn, as the operator builds a group.
+    void agrupar(std::initializer_list<int> cuadros) {
+        for (int i : cuadros)
+            editor.seleccion().PulsarCuadro(i, Boton::Izquierdo, true, {1, 1});
+    }
+    // Box i as shown, screen twips.
+    QRectF rect(int i) const { return editor.elementos().elementos()[i].rect; }
 };
 
+// A whole program without windows, on fakes.
 struct Banco {
     AjustesMemoria ajustes;
     MensajesGuion mensajes;
