@@ -327,12 +327,9 @@ void PpalMdi::MostrarPropiedades(int i) {
     if (const auto lugar = p.preferencias.lugarVentana())
         dialogo.move(*lugar);
     dialogo.exec();
+    // What the dialog wrote into the job (at once for the font and colour, on
+    // OK for the rest) is drawn by the editor as it changes.
     ActualizarPegar(p);
-    // The boxes are drawn again whatever the outcome: the font and colour
-    // were written at once.
-    m_prog.editor.DibujarCuadros();
-    if (m_editor)
-        m_editor->hoja()->update();
     if (!dialogo.isMinimized())
         p.preferencias.guardarLugarVentana(dialogo.pos());
 }

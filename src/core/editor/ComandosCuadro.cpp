@@ -30,14 +30,15 @@ void ComandosCuadro::NuevoCuadro() {
         return;
     }
     m_doc.fijarCuadroActual(i);
-    m_editor.DibujarCuadros();
     // The new box stays whatever the operator does in the dialog.
     const bool grupo = m_doc.ModoGrupo();
     m_doc.fijarModoGrupo(false);
     if (mostrarPropiedades)
         mostrarPropiedades(i);
     m_doc.fijarModoGrupo(grupo);
-    m_editor.DibujarCuadros();
+    // The group's handles come back with its mode.
+    if (grupo)
+        m_editor.DibujarCuadros();
 }
 
 void ComandosCuadro::BorrarCuadros(int i) {
@@ -50,13 +51,13 @@ void ComandosCuadro::BorrarCuadros(int i) {
         m_doc.ModoGrupo() ? m_doc.Seleccion() : QList<qint16>{static_cast<qint16>(i)};
     // A freed slot keeps the point the sheet's menu was last opened at.
     const QPointF p = m_editor.seleccion().puntoInsercion().punto;
+    Documento::Lote lote(m_doc); // drawn once, out of group mode
     for (qint16 s : borrar)
         if (m_doc.existe(s) && m_doc.Cuadros()[s].EnUso)
             m_doc.liberarCuadro(s, p.toPoint());
     m_doc.fijarModoGrupo(false);
     m_doc.fijarSeleccion({0});
     m_editor.seleccion().DeshabilitarHerramientasCuadro();
-    m_editor.DibujarCuadros();
 }
 
 void ComandosCuadro::CopiarCuadros(int i, bool cortar) {
@@ -101,6 +102,7 @@ void ComandosCuadro::PegarCuadros(bool desdeHoja) {
         return;
     }
     const ::Trabajo& hoja = m_doc.Trabajo();
+    Documento::Lote lote(m_doc);
     for (Cuadro c : copia.cuadros) {
         const int i = m_doc.agregarCuadro(defectos, lugar);
         if (i < 0)
@@ -118,7 +120,6 @@ void ComandosCuadro::PegarCuadros(bool desdeHoja) {
         m_doc.cambiarCuadro(i, [&](Cuadro& nuevo) { nuevo = c; });
         m_doc.fijarCuadroActual(i);
     }
-    m_editor.DibujarCuadros();
 }
 
 void ComandosCuadro::alinear(bool horizontal) {
@@ -131,7 +132,6 @@ void ComandosCuadro::alinear(bool horizontal) {
     const QList<int> cuadros(seleccion.begin(), seleccion.end());
     m_doc.cambiarCuadros(cuadros,
                          [&](Cuadro& c) { (horizontal ? c.PosY : c.PosX) = horizontal ? y : x; });
-    m_editor.DibujarCuadros();
 }
 
 void ComandosCuadro::AlinearHorizontal() {
@@ -152,7 +152,6 @@ void ComandosCuadro::Bloquear(bool bloquear) {
     } else {
         m_doc.cambiarCuadro(m_doc.CuadroActual(), [&](Cuadro& c) { c.Bloqueado = bloquear; });
     }
-    m_editor.DibujarCuadros();
 }
 
 void ComandosCuadro::LineasGuiaCuadros(bool activar) {
@@ -165,5 +164,4 @@ void ComandosCuadro::LineasGuiaCuadros(bool activar) {
     } else {
         m_doc.cambiarCuadro(m_doc.CuadroActual(), [](Cuadro& c) { c.LineasGuia = !c.LineasGuia; });
     }
-    m_editor.DibujarCuadros();
 }

@@ -12,6 +12,14 @@ EditorHoja::EditorHoja(Documento& documento, Mensajes& mensajes, const QLocale& 
     connect(&m_doc, &Documento::tablaCambiada, this, &EditorHoja::DibujarCuadros);
     connect(&m_doc, &Documento::zoomCambiado, this, &EditorHoja::DibujarCuadros);
     connect(&m_doc, &Documento::hojaCambiada, this, &EditorHoja::RedibujarHoja);
+    // Boxes a command or a dialog changed are placed and drawn from their
+    // records; a drag's own moves are already where they are shown.
+    connect(&m_doc, &Documento::cuadrosCambiados, this, [this](const QList<int>& cuadros) {
+        if (m_seleccion.escribiendo())
+            return;
+        m_elementos.RedibujarCuadros(m_doc.estado(), cuadros);
+        emit vistaCambiada();
+    });
     connect(&m_doc, &Documento::abiertoCambiado, this, [this](bool abierto) {
         if (!abierto)
             m_margenes.reset();

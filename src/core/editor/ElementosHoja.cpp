@@ -84,33 +84,43 @@ void ElementosHoja::DibujarCuadro(const Estado& estado, int i) {
 
 void ElementosHoja::RedibujarHoja(const Estado& estado) {
     m_elementos.resize(estado.Cuadros.size());
+    for (int i = 0; i < static_cast<int>(estado.Cuadros.size()); ++i)
+        ColocarCuadro(estado, i);
+}
+
+void ElementosHoja::RedibujarCuadros(const Estado& estado, const QList<int>& cuadros) {
+    m_elementos.resize(estado.Cuadros.size());
+    for (int i : cuadros)
+        if (i >= 0 && i < static_cast<int>(estado.Cuadros.size()))
+            ColocarCuadro(estado, i);
+}
+
+void ElementosHoja::ColocarCuadro(const Estado& estado, int i) {
     const float zoom = estado.Trabajo.Zoom;
-    for (int i = 0; i < static_cast<int>(estado.Cuadros.size()); ++i) {
-        const Cuadro& c = estado.Cuadros[i];
-        Elemento& e = m_elementos[i];
-        e.rect.moveTopLeft(QPointF(zoom * c.PosX, zoom * c.PosY));
-        e.visible = c.EnUso;
-        e.fuera = false;
-        if (!c.EnUso) {
-            e.manijas = e.lineas = false;
-            continue;
-        }
-        DibujarCuadro(estado, i);
-        const QRectF hoja(0, 0, zoom * estado.Trabajo.HAncho, zoom * estado.Trabajo.HAlto);
-        const bool conHoja = !hoja.isEmpty(); // no sheet yet: nothing to hold boxes to
-        e.fuera = conHoja && !hoja.contains(e.rect);
-        e.enBorde = conHoja && !e.rect.intersects(hoja);
-        if (e.enBorde) {
-            // Wholly off the sheet (a turned or smaller sheet): held at its edge.
-            e.rect.moveLeft(
-                std::clamp(e.rect.left(), 0.0, std::max(0.0, hoja.width() - e.rect.width())));
-            e.rect.moveTop(
-                std::clamp(e.rect.top(), 0.0, std::max(0.0, hoja.height() - e.rect.height())));
-            e.borde = e.rect.topLeft();
-        }
-        e.lineas = c.LineasGuia;
-        e.manijas = estado.ModoGrupo && c.Seleccionado;
+    const Cuadro& c = estado.Cuadros[i];
+    Elemento& e = m_elementos[i];
+    e.rect.moveTopLeft(QPointF(zoom * c.PosX, zoom * c.PosY));
+    e.visible = c.EnUso;
+    e.fuera = false;
+    if (!c.EnUso) {
+        e.manijas = e.lineas = false;
+        return;
     }
+    DibujarCuadro(estado, i);
+    const QRectF hoja(0, 0, zoom * estado.Trabajo.HAncho, zoom * estado.Trabajo.HAlto);
+    const bool conHoja = !hoja.isEmpty(); // no sheet yet: nothing to hold boxes to
+    e.fuera = conHoja && !hoja.contains(e.rect);
+    e.enBorde = conHoja && !e.rect.intersects(hoja);
+    if (e.enBorde) {
+        // Wholly off the sheet (a turned or smaller sheet): held at its edge.
+        e.rect.moveLeft(
+            std::clamp(e.rect.left(), 0.0, std::max(0.0, hoja.width() - e.rect.width())));
+        e.rect.moveTop(
+            std::clamp(e.rect.top(), 0.0, std::max(0.0, hoja.height() - e.rect.height())));
+        e.borde = e.rect.topLeft();
+    }
+    e.lineas = c.LineasGuia;
+    e.manijas = estado.ModoGrupo && c.Seleccionado;
 }
 
 QRectF ElementosHoja::Manija(const Estado& estado, int i, int k) const {

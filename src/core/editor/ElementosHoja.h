@@ -42,6 +42,8 @@ public:
     // Every box placed and drawn again from its record; handles for the
     // selected boxes of a group, guide lines where set.
     void RedibujarHoja(const Estado& estado);
+    // The same for the listed boxes only (their records changed).
+    void RedibujarCuadros(const Estado& estado, const QList<int>& cuadros);
     // Box i's text and size, at its current place.
     void DibujarCuadro(const Estado& estado, int i);
 
@@ -84,6 +86,7 @@ public:
 
 private:
     Elemento& elemento(int i);
+    void ColocarCuadro(const Estado& estado, int i);
     std::vector<Elemento> m_elementos;
     Etiqueta m_etiqueta;
 };

@@ -27,7 +27,9 @@ void SeleccionHoja::escribirPosicion(int i) {
     if (el.enBorde && r.topLeft() == el.borde)
         return;
     const QPoint p = Vista(m_doc.Trabajo().Zoom).aModelo(r.topLeft());
+    m_escribiendo = true;
     m_doc.fijarPosicion(i, p.x(), p.y());
+    m_escribiendo = false;
 }
 
 void SeleccionHoja::lineasGuia(int i) {

@@ -69,6 +69,9 @@ public:
     QRectF caja() const { return m_caja; }
     // The current box has the keyboard focus (after a click or drop on it).
     int cuadroConFoco() const { return m_foco; }
+    // A drag or a key is writing into the job the place its picture already
+    // shows: the editor need not place that box again.
+    bool escribiendo() const { return m_escribiendo; }
 
     // Selection steps.
     bool VerPosicion();
@@ -106,4 +109,5 @@ private:
     QPointF m_fuente; // the group source's top-left
     double m_limIzq = 0, m_limSup = 0, m_limDer = 0, m_limInf = 0;
     int m_foco = -1;
+    bool m_escribiendo = false;
 };

@@ -1,6 +1,24 @@
 #include "Documento.h"
 
+#include <utility>
+
 Documento::Documento(QObject* padre) : QObject(padre) {}
+
+void Documento::avisarCuadros(const QList<int>& cuadros) {
+    if (m_lotes == 0) {
+        emit cuadrosCambiados(cuadros);
+        return;
+    }
+    for (int i : cuadros)
+        if (!m_pendientes.contains(i))
+            m_pendientes.append(i);
+}
+
+void Documento::terminarLote() {
+    if (--m_lotes > 0 || m_pendientes.isEmpty())
+        return;
+    emit cuadrosCambiados(std::exchange(m_pendientes, {}));
+}
 
 void Documento::fijarAbierto(bool abierto) {
     if (m_abierto == abierto)
@@ -75,7 +93,7 @@ int Documento::agregarCuadro(const Cuadro& defectos, QPoint posicion) {
     const int i = m_e.AgregarCuadro(defectos, posicion);
     if (i < 0)
         return i;
-    emit cuadrosCambiados({i});
+    avisarCuadros({i});
     if (!antes)
         emit modificadoCambiado(true);
     return i;
@@ -85,7 +103,7 @@ void Documento::liberarCuadro(int i, QPoint posicion) {
     if (!existe(i))
         return;
     m_e.LiberarCuadro(i, posicion);
-    emit cuadrosCambiados({i});
+    avisarCuadros({i});
 }
 
 void Documento::fijarPosicion(int i, qint32 x, qint32 y) {
@@ -96,7 +114,7 @@ void Documento::fijarPosicion(int i, qint32 x, qint32 y) {
         return;
     c.PosX = x;
     c.PosY = y;
-    emit cuadrosCambiados({i});
+    avisarCuadros({i});
 }
 
 void Documento::cambiarCuadros(const QList<int>& cuadros,
@@ -112,7 +130,7 @@ void Documento::cambiarCuadros(const QList<int>& cuadros,
             cambiados.append(i);
     }
     if (!cambiados.isEmpty())
-        emit cuadrosCambiados(cambiados);
+        avisarCuadros(cambiados);
 }
 
 void Documento::limpiar() {

@@ -14,6 +14,20 @@ class Documento : public QObject {
 public:
     static constexpr int kMaxCuadros = Estado::kMaxCuadros;
 
+    // Gathers the box changes made in its scope into one cuadrosCambiados,
+    // sent when the outermost batch ends: a paste or a delete of many boxes
+    // is told once.
+    class Lote {
+    public:
+        explicit Lote(Documento& d) : m_d(d) { ++d.m_lotes; }
+        ~Lote() { m_d.terminarLote(); }
+        Lote(const Lote&) = delete;
+        Lote& operator=(const Lote&) = delete;
+
+    private:
+        Documento& m_d;
+    };
+
     explicit Documento(QObject* padre = nullptr);
 
     // A job is open: the editor window shows it. Without one the model holds
@@ -77,6 +91,11 @@ signals:
     void tablaCambiada();
 
 private:
+    void avisarCuadros(const QList<int>& cuadros);
+    void terminarLote();
+
     Estado m_e;
     bool m_abierto = false;
+    int m_lotes = 0;
+    QList<int> m_pendientes; // changed in the open batch
 };
