@@ -18,15 +18,7 @@ void Opciones::Cargar() {
         const qsizetype i = impresoras.indexOf(m_pref.impresora().value_or(QString()));
         impresora = static_cast<int>(i >= 0 ? i : impresoras.size() - 1);
     }
-    const OpcionesGuardadas o = m_pref.opciones();
-    verRegla = o.verRegla;
-    verMargen = o.verMargen;
-    verEjes = o.verEjes;
-    fuente = o.fuente;
-    color = o.color;
-    lineasGuia = o.lineasGuia;
-    cifras = o.cifras;
-    rotacion = o.rotacion;
+    static_cast<OpcionesGuardadas&>(*this) = m_pref.opciones();
     const ::Trabajo h = m_pref.hojaParaOpciones(m_doc.Trabajo());
     vertical = h.HOrienta;
     hoja.Cargar(h.HName, h.HAncho, h.HAlto, vertical);
@@ -72,16 +64,7 @@ void Opciones::Aplicar() {
     // Only a choice made on the printer tab changes the program's printer.
     if (impresoraElegida)
         AplicarImpresora();
-    OpcionesGuardadas o;
-    o.verRegla = verRegla;
-    o.verMargen = verMargen;
-    o.verEjes = verEjes;
-    o.fuente = fuente;
-    o.color = color;
-    o.lineasGuia = lineasGuia;
-    o.cifras = cifras;
-    o.rotacion = rotacion;
-    m_pref.guardarOpciones(o);
+    m_pref.guardarOpciones(*this);
     AplicarHoja();
     m_mensajes.mostrar(QStringLiteral("Algunas de las opciones cambiadas \rtendrán efecto al "
                                       "comenzar un nuevo trabajo"),

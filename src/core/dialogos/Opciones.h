@@ -5,6 +5,7 @@
 
 #include "core/dialogos/CamposTamano.h"
 #include "core/puertos/Impresora.h"
+#include "core/trabajo/Preferencias.h"
 
 #include <QStringList>
 
@@ -13,7 +14,9 @@ class Documento;
 class Mensajes;
 class Preferencias;
 
-class Opciones {
+// The stored values it edits (view, font, colour, guide lines, digits,
+// rotation) are its OpcionesGuardadas part.
+class Opciones : public OpcionesGuardadas {
 public:
     Opciones(Documento& documento, Preferencias& preferencias, CatalogoImpresoras& impresoras,
              Mensajes& mensajes);
@@ -24,12 +27,6 @@ public:
     // The operator chose a printer or a printer option since the last apply:
     // only then are "Printer" and "PrinterDefault" written.
     bool impresoraElegida = false;
-    int verRegla = 0, verMargen = 2, verEjes = 2; // 0 as last time, 1 always, 2 never
-    FuenteImpresion fuente;
-    qint32 color = 0;
-    bool lineasGuia = true;
-    int cifras = 5;    // 1..30
-    int rotacion = 0;  // 0, 90, 180, 270
     CamposTamano hoja; // the sheet of new jobs; the open job keeps its own
     bool vertical = true;
     bool cambiado = false; // "A&plicar" enabled
