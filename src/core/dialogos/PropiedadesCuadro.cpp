@@ -173,7 +173,7 @@ void PropiedadesCuadro::escribirComun(Cuadro& c) {
     c.Color = color;
 }
 
-int PropiedadesCuadro::Aceptar() {
+int PropiedadesCuadro::CampoErroneo() {
     const auto error = [&](int k, const QString& texto) {
         m_mensajes.mostrar(texto, QStringLiteral("Error"), Icono::Exclamacion, Botones::Aceptar);
         return k;
@@ -210,6 +210,15 @@ int PropiedadesCuadro::Aceptar() {
             if (!v || std::fabs(*v * kTwipsPorCm) > 2147483647.0)
                 return error(8 + k, noValido);
         }
+    }
+    return -1;
+}
+
+int PropiedadesCuadro::Aceptar() {
+    if (const int k = CampoErroneo(); k >= 0)
+        return k;
+    Documento::Lote lote(m_doc); // one change for the editor, however many boxes
+    if (posicionHabilitada) {
         // Shown to a hundredth of a centimetre: a field left as it was keeps
         // the box exactly where it stands.
         m_doc.cambiarCuadro(m_cuadro, [&](Cuadro& c) {

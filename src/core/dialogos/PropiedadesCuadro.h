@@ -60,6 +60,9 @@ public:
     int Aceptar();
 
 private:
+    // Which field is wrong (-1 when none; 8 and 9 are the positions), after
+    // its message.
+    int CampoErroneo();
     void escribirComun(Cuadro& c);
     std::optional<QString> copias(bool ceroSiNoEsNumero) const;
     // The boxes the dialog writes to: the group's, or its one box.
