@@ -18,7 +18,6 @@ Programa::Programa(const Servicios& servicios)
       comandos(principal.documento, editor, principal.preferencias, servicios.mensajes,
                servicios.portapapeles) {
     Documento& d = principal.documento;
-    BarraHerramientas& b = barra();
     editor.comprobarMargenes = [this] { return impresion.ComprobarMargenes(); };
     editor.seleccion().alCambiarHerramientas = [this](const HerramientasCuadro& h) {
         ReflejarHerramientasCuadro(principal, h);
@@ -35,7 +34,12 @@ Programa::Programa(const Servicios& servicios)
     principal.Construir();
     // Before any job: the state after closing one.
     ActualizarHerramientas(principal);
+    OrdenesTrabajo();
+    OrdenesVista();
+    OrdenesCuadro();
+}
 
+void Programa::OrdenesTrabajo() {
     despachador.registrar(herramienta::BtnNuevo, [this] { ciclo.NuevoTrabajo(); });
     despachador.registrar(herramienta::BtnAbrir, [this] {
         ciclo.AbrirTrabajo();
@@ -49,6 +53,15 @@ Programa::Programa(const Servicios& servicios)
     despachador.registrar(herramienta::BtnSeleccionarPrint,
                           [this] { impresion.SeleccionarImpresora(); });
     despachador.registrar(herramienta::BtnExportarPdf, [this] { ExportarPdf(); });
+    despachador.registrar(herramienta::BtnSalir, [this] {
+        if (ciclo.Salir())
+            principal.Terminar(0);
+    });
+    impresion.alCambiarImpresora = [this] { editor.RefrescarVista(); };
+}
+
+void Programa::OrdenesVista() {
+    BarraHerramientas& b = barra();
     despachador.registrar(herramienta::BtnRegla, [this] {
         editor.AlternarReglas(barra().pulsada(herramienta::BtnRegla));
     });
@@ -58,7 +71,6 @@ Programa::Programa(const Servicios& servicios)
         editor.AlternarMargenes(barra().pulsada(herramienta::BtnMargenes));
     });
     despachador.registrar(herramienta::CboMag, [] {}); // a click on the field does nothing
-    impresion.alCambiarImpresora = [this] { editor.RefrescarVista(); };
     QObject::connect(&b, &BarraHerramientas::zoomElegido, &editor, [this](const QString& t) {
         if (documento().abierto())
             CambiarZoom(t, OrigenZoom::Lista);
@@ -67,6 +79,9 @@ Programa::Programa(const Servicios& servicios)
         if (documento().abierto() && !barra().actualizando())
             CambiarZoom(t, OrigenZoom::Intro);
     });
+}
+
+void Programa::OrdenesCuadro() {
     const auto cuadro = [this] { return static_cast<int>(documento().CuadroActual()); };
     despachador.registrar(herramienta::BtnNuevocuadro, [this] { comandos.NuevoCuadro(); });
     despachador.registrar(herramienta::BtnPegar, [this] {
@@ -93,10 +108,6 @@ Programa::Programa(const Servicios& servicios)
     despachador.registrar(herramienta::BtnPropiedades, [this, cuadro] {
         if (comandos.mostrarPropiedades)
             comandos.mostrarPropiedades(cuadro());
-    });
-    despachador.registrar(herramienta::BtnSalir, [this] {
-        if (ciclo.Salir())
-            principal.Terminar(0);
     });
 }
 

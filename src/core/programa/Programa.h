@@ -32,6 +32,10 @@ public:
     void ExportarPdf();
 
 private:
+    // The commands wired to the tools: the job's, the view's, the boxes'.
+    void OrdenesTrabajo();
+    void OrdenesVista();
+    void OrdenesCuadro();
     // The editor's aids as the toggles stand.
     void SincronizarVista();
     // The zoom field's entry: the editor's zoom, the field's text.
