@@ -53,11 +53,8 @@ QSizeF ElementosHoja::MedirTexto(const Cuadro& c, const QString& texto) {
     // larger font is measured at 400 points and scaled, as text scales then.
     const double puntos = c.FontSize > 0 ? c.FontSize : 10;
     const double medida = std::min(puntos, 400.0);
-    QFont f(c.FontName);
-    f.setPointSizeF(medida);
-    f.setBold(c.FontBold);
-    f.setItalic(c.FontItalic);
-    const QFontMetricsF m(f, &DispositivoTwips());
+    // The box's font as the printer and the drawing take it.
+    const QFontMetricsF m(FuenteCuadro(c, medida), &DispositivoTwips());
     const double k = puntos / medida;
     return {m.horizontalAdvance(texto) * k, m.height() * k};
 }
