@@ -208,6 +208,36 @@ private slots:
             QVERIFY2(e == u"-" || e == u"ID_Label" || e == u"LblPos" || b.existe(e), qPrintable(e));
     }
 
+    // Within one menu or pop-up menu no two entries share an access letter:
+    // otherwise the letter only highlights and the operator must press it again.
+    void letrasDeAccesoUnicas() {
+        BarraHerramientas b;
+        for (const auto* lista : {&b.menus(), &b.menusEmergentes()})
+            for (const Menu& m : *lista) {
+                QHash<QChar, QString> letras;
+                for (const QString& e : m.entradas) {
+                    const Herramienta* h = e == u"-" ? nullptr : b.herramienta(e);
+                    if (!h)
+                        continue;
+                    const qsizetype i = h->titulo.indexOf(u'&');
+                    if (i < 0 || i + 1 >= h->titulo.size())
+                        continue;
+                    const QChar letra = h->titulo.at(i + 1).toLower();
+                    QVERIFY2(!letras.contains(letra),
+                             qPrintable(QStringLiteral("%1: %2 y %3")
+                                            .arg(m.id, letras.value(letra), h->titulo)));
+                    letras.insert(letra, h->titulo);
+                }
+            }
+        // The letters operators already use stay where they were.
+        QCOMPARE(b.herramienta("BtnGuardar")->titulo, QStringLiteral("&Guardar"));
+        QCOMPARE(b.herramienta("BtnConfigurarHoja")->titulo, QStringLiteral("C&onfigurar página"));
+        QCOMPARE(b.herramienta("BtnPropiedades")->titulo, QStringLiteral("&Propiedades"));
+        QCOMPARE(b.herramienta("BtnBorrar")->titulo, QStringLiteral("&Borrar"));
+        QCOMPARE(b.herramienta("BtnAyuda")->titulo, QStringLiteral("&Ayuda"));
+        QCOMPARE(b.herramienta("BtnAcercade")->titulo, QStringLiteral("Acerca &de..."));
+    }
+
     void despachoIgnoraMientrasActualizando() {
         Banco banco;
         Programa& p = banco.crear();

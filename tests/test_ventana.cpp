@@ -53,6 +53,36 @@ class PruebaVentana : public QObject {
     }
 
 private slots:
+    // The main window driven from the keyboard: a new job, a new box (its
+    // dialog accepted), copy and paste, delete with its question, save as and
+    // close, each by its key.
+    void atajosDeTeclado() {
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowActive(&v));
+        QTest::keyClick(&v, Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(p.documento().abierto());
+        QCOMPARE(v.windowTitle(), QStringLiteral("ZUL Velquira [Trabajo1.zul]"));
+        p.documento().agregarCuadro(p.preferencias().defectosCuadro(), {});
+        p.editor.seleccion().Foco(0, true);
+        QTest::keyClick(&v, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(b.portapapeles.texto().value_or(QString()).startsWith(QStringLiteral("ZUL")));
+        QTest::keyClick(&v, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(p.documento().cuadrosVivos(), 2);
+        b.mensajes.respuestas = {Respuesta::Aceptar};
+        QTest::keyClick(&v, Qt::Key_Delete);
+        QCOMPARE(b.mensajes.titulos().last(), QStringLiteral("Precaución"));
+        QCOMPARE(p.documento().cuadrosVivos(), 1);
+        const QString ruta = m_dir.filePath(QStringLiteral("atajos.zul"));
+        b.dialogos.rutas = {ruta};
+        QTest::keyClick(&v, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(QFileInfo::exists(ruta));
+        QTest::keyClick(&v, Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!p.documento().abierto());
+    }
+
     // Every command the program and its window wire names a known tool: a
     // misspelt id would leave a button that does nothing.
     void ordenesNombranHerramientasConocidas() {
@@ -79,12 +109,15 @@ private slots:
         QStringList entradas;
         for (QAction* a : archivo->actions())
             entradas.append(a->isSeparator() ? "-" : a->text());
-        QCOMPARE(entradas, (QStringList{"&Abrir", "-", "&Nuevo", "&Guardar", "Guardar &como...",
-                                        "-", "C&onfigurar página", "-", "&Seleccionar impresora",
+        QCOMPARE(entradas, (QStringList{"&Abrir", "-", "&Nuevo", "&Guardar", "Guardar co&mo...",
+                                        "-", "C&onfigurar página", "-", "Selecciona&r impresora",
                                         "&Prueba", "&Imprimir", "&Exportar a PDF...", "-",
                                         "&Cerrar trabajo", "-", "&Salir"}));
         QVERIFY(v.findChild<QToolBar*>("Estandard"));
-        QCOMPARE(v.accion("BtnImprimir")->toolTip(), QStringLiteral("Imprimir trabajo"));
+        // The tooltip names the key.
+        QCOMPARE(v.accion("BtnImprimir")->toolTip(),
+                 QStringLiteral("Imprimir trabajo (%1)")
+                     .arg(QKeySequence(Qt::CTRL | Qt::Key_P).toString(QKeySequence::NativeText)));
         QCOMPARE(v.zoom()->count(), 39);
         QCOMPARE(v.zoom()->currentText(), QStringLiteral("50"));
         QVERIFY(v.menuEmergente("MnuHoja"));

@@ -126,7 +126,13 @@ void PpalMdi::crearAcciones() {
             continue;
         auto* a = new QAction(h.titulo, this);
         a->setObjectName(h.id);
-        a->setToolTip(h.consejo.isEmpty() ? QString(h.titulo).remove(u'&') : h.consejo);
+        QString consejo = h.consejo.isEmpty() ? QString(h.titulo).remove(u'&') : h.consejo;
+        if (!h.atajos.isEmpty()) {
+            a->setShortcuts(h.atajos);
+            consejo +=
+                QStringLiteral(" (%1)").arg(h.atajos.first().toString(QKeySequence::NativeText));
+        }
+        a->setToolTip(consejo);
         a->setStatusTip(h.consejo);
         a->setCheckable(h.conmutable);
         a->setIcon(IconoEstandar(h.id));

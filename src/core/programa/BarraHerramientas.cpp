@@ -15,9 +15,9 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
     t(herramienta::BtnAbrir, QStringLiteral("&Abrir"), {});
     t(herramienta::BtnNuevo, QStringLiteral("&Nuevo"), {});
     t(herramienta::BtnGuardar, QStringLiteral("&Guardar"), QStringLiteral("Guardar "));
-    t(herramienta::BtnGuardComo, QStringLiteral("Guardar &como..."), {});
+    t(herramienta::BtnGuardComo, QStringLiteral("Guardar co&mo..."), {});
     t(herramienta::BtnConfigurarHoja, QStringLiteral("C&onfigurar página"), {});
-    t(herramienta::BtnSeleccionarPrint, QStringLiteral("&Seleccionar impresora"),
+    t(herramienta::BtnSeleccionarPrint, QStringLiteral("Selecciona&r impresora"),
       QStringLiteral("Selecionar impresora"));
     t(herramienta::BtnPrueba, QStringLiteral("&Prueba"), QStringLiteral("Impresión de prueba"));
     t(herramienta::BtnImprimir, QStringLiteral("&Imprimir"), QStringLiteral("Imprimir trabajo"));
@@ -32,12 +32,12 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
       QStringLiteral("Propiedades cuadro activo"));
     t(herramienta::BtnCortar, QStringLiteral("C&ortar"), QStringLiteral("Cortar selección"));
     t(herramienta::BtnCopiar, QStringLiteral("&Copiar"), QStringLiteral("Copiar selección"));
-    t(herramienta::BtnPegar, QStringLiteral("&Pegar"), QStringLiteral("Pegar"));
+    t(herramienta::BtnPegar, QStringLiteral("Pe&gar"), QStringLiteral("Pegar"));
     t(herramienta::BtnBorrar, QStringLiteral("&Borrar"),
       QStringLiteral("Borrar cuadro/s activo/s"));
     t(herramienta::BtnLineasGuia, QStringLiteral("&Lineas guía"),
       QStringLiteral("Insertar lineas guía al cuadro activo"), true);
-    t(herramienta::BtnBloquear, QStringLiteral("&Bloquear"),
+    t(herramienta::BtnBloquear, QStringLiteral("Bloq&uear"),
       QStringLiteral("Bloquear cuadro activo"), true);
     t(herramienta::BtnEjes, QStringLiteral("&Ejes centrales"),
       QStringLiteral("Visualizar ejes centrales"), true);
@@ -50,11 +50,31 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
       QStringLiteral("Alinear vertical"));
     t(herramienta::BtnAjustesImpresion, QStringLiteral("&Ajustar impresión"),
       QStringLiteral("Ajustes de  impresión"));
-    t(herramienta::BtnOpciones, QStringLiteral("&Opciones..."), {});
+    t(herramienta::BtnOpciones, QStringLiteral("O&pciones..."), {});
     t(herramienta::BtnAyuda, QStringLiteral("&Ayuda"), {});
     t(herramienta::BtnHelp, QStringLiteral("Ayuda"), QStringLiteral("Ayuda"));
     t(herramienta::BtnAcercade, QStringLiteral("Acerca &de..."), {});
     t(herramienta::CboMag, QStringLiteral("Zoom"), {});
+
+    // The keys desktop programs use for the same commands (written out: the
+    // platform's standard keys need a running GUI, and these are the same).
+    const auto atajos = [this](const QString& id, QList<QKeySequence> teclas) {
+        buscar(id)->atajos = std::move(teclas);
+    };
+    atajos(herramienta::BtnNuevo, {QKeySequence(Qt::CTRL | Qt::Key_N)});
+    atajos(herramienta::BtnAbrir, {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    atajos(herramienta::BtnGuardar, {QKeySequence(Qt::CTRL | Qt::Key_S)});
+    atajos(herramienta::BtnGuardComo, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+    atajos(herramienta::BtnImprimir, {QKeySequence(Qt::CTRL | Qt::Key_P)});
+    atajos(herramienta::BtnCerrarTrabajo, {QKeySequence(Qt::CTRL | Qt::Key_W)});
+    atajos(herramienta::BtnSalir, {QKeySequence(Qt::CTRL | Qt::Key_Q)});
+    atajos(herramienta::BtnCortar, {QKeySequence(Qt::CTRL | Qt::Key_X)});
+    atajos(herramienta::BtnCopiar, {QKeySequence(Qt::CTRL | Qt::Key_C)});
+    atajos(herramienta::BtnPegar, {QKeySequence(Qt::CTRL | Qt::Key_V)});
+    atajos(herramienta::BtnBorrar, {QKeySequence(Qt::Key_Delete)});
+    atajos(herramienta::BtnPropiedades,
+           {QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
+    atajos(herramienta::BtnAyuda, {QKeySequence(Qt::Key_F1)});
 
     const QString s = QStringLiteral("-");
     m_menus = {

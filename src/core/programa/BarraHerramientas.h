@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QHash>
+#include <QKeySequence>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -17,7 +18,8 @@ struct Herramienta {
     bool conmutable = false;
     bool habilitada = false; // the state the program asked for
     bool pulsada = false;
-    bool implementada = false; // a command is wired to it
+    bool implementada = false;  // a command is wired to it
+    QList<QKeySequence> atajos; // the keys that run it, the first one shown
 };
 
 struct Menu {
