@@ -209,7 +209,6 @@ void Preferencias::guardarHoja(const ::Trabajo& h) {
     escribirTexto(T, clave::HName, h.HName);
     escribirEntero(T, clave::HAlto, h.HAlto);
     escribirEntero(T, clave::HAncho, h.HAncho);
-    emit hojaGuardadaCambiada();
 }
 
 VistaInicial Preferencias::vistaInicial() const {

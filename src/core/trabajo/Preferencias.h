@@ -102,9 +102,8 @@ public:
     void escribirBooleano(Aplicacion app, const QString& clave, bool valor);
 
 signals:
-    // The program's printer or the sheet of new jobs was stored anew.
+    // The program's printer was stored anew.
     void impresoraCambiada();
-    void hojaGuardadaCambiada();
 
 private:
     Ajustes& m_a;
