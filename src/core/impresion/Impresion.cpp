@@ -153,7 +153,8 @@ void Impresion::SeleccionarImpresora() {
         alCambiarImpresora();
 }
 
-std::optional<qint32> Impresion::ExportarPdf(const QString& ruta, const RangoHojas& rango) {
+std::optional<qint32> Impresion::ExportarPdf(const QString& ruta, const RangoHojas& rango,
+                                             qint32 hojasTirada) {
     const ::Trabajo& h = m_doc.Trabajo();
     if (const auto error = ErrorDestinoPdf(ruta, m_doc.RutaTrabajo())) {
         m_mensajes.mostrar(*error, QStringLiteral("Exportar a PDF"), Icono::Exclamacion,
@@ -166,6 +167,7 @@ std::optional<qint32> Impresion::ExportarPdf(const QString& ruta, const RangoHoj
     PedidoTirada pedido;
     pedido.destino = DestinoTirada::Pdf;
     pedido.tirada.rango = rango;
+    pedido.tirada.hojas = hojasTirada;
     const PreparacionTirada p =
         PrepararTirada(h, m_doc.Cuadros(), *pdf, pedido,
                        {m_pref.ajustes(), m_carpetasAntiguas, m_pref.idioma(), m_politica},

@@ -39,10 +39,10 @@ public:
     void ImprimirTrabajo(bool unaHoja);
     // BtnSeleccionarPrint.
     void SeleccionarImpresora();
-    // Sheets `rango` of the run into a PDF file, no correction. Returns the
-    // sheets written; nothing when the export failed or was cancelled (the
-    // operator was told).
-    std::optional<qint32> ExportarPdf(const QString& ruta, const RangoHojas& rango);
+    // Sheets `rango` of the run (of `hojas` sheets, as measured by the caller)
+    // into a PDF file, no correction. Returns the sheets written; nothing when
+    // the export failed or was cancelled (the operator was told).
+    std::optional<qint32> ExportarPdf(const QString& ruta, const RangoHojas& rango, qint32 hojas);
     // The operator's choice of sheets to export from a run of `hojas`.
     bool ElegirRangoPdf(qint32 hojas, RangoHojas& rango) {
         return m_dialogos.rangoExportacion(hojas, rango);

@@ -152,7 +152,7 @@ void Programa::ExportarPdf() {
     const auto ruta = principal.dialogos().exportarPdf(nombre);
     if (!ruta)
         return;
-    const auto escritas = impresion.ExportarPdf(*ruta, rango);
+    const auto escritas = impresion.ExportarPdf(*ruta, rango, hojas);
     if (!escritas)
         return;
     const QString archivo = QDir::toNativeSeparators(*ruta);
