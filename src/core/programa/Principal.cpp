@@ -11,10 +11,8 @@ Principal::Principal(const Servicios& s, QObject* padre)
       m_s(s) {
     // The status bar follows the job's sheet and the program's printer.
     connect(&documento, &Documento::hojaCambiada, this, [this] {
-        if (!documento.Trabajo().HName.isEmpty()) {
-            m_vertical = documento.Trabajo().HOrienta;
-            fijarPanel(2, TextoHoja(documento.Trabajo(), idioma()));
-        }
+        if (!documento.Trabajo().HName.isEmpty())
+            MostrarPanelHoja();
     });
     connect(&preferencias, &Preferencias::impresoraCambiada, this, &Principal::MostrarImpresora);
 }
@@ -64,6 +62,10 @@ void Principal::PapelPorDefecto() {
 void Principal::MostrarHoja() {
     if (documento.Trabajo().HName.isEmpty())
         PapelPorDefecto();
+    MostrarPanelHoja();
+}
+
+void Principal::MostrarPanelHoja() {
     m_vertical = documento.Trabajo().HOrienta;
     fijarPanel(2, TextoHoja(documento.Trabajo(), idioma()));
 }

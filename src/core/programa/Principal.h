@@ -95,6 +95,7 @@ signals:
 
 private:
     void MostrarImpresora();
+    void MostrarPanelHoja();
 
     Servicios m_s;
     QString m_titulo;
