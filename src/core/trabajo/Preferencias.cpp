@@ -112,17 +112,10 @@ Cuadro Preferencias::defectosCuadro() const {
 }
 
 Preferencias::DefectosGrupo Preferencias::defectosGrupo() const {
-    DefectosGrupo g;
-    g.rotacion = static_cast<int>(entero(P, clave::Rotacion, 0));
-    g.cifras = texto(P, clave::Cifras, kCifrasGrupo);
-    g.fuente.nombre = texto(P, clave::FontName, kFuentePorDefecto);
-    g.fuente.tachado = booleano(P, clave::FontStrikethru, false);
-    g.fuente.subrayado = booleano(P, clave::FontUnderline, false);
-    g.fuente.negrita = booleano(P, clave::FontBold, false);
-    g.fuente.cursiva = booleano(P, clave::FontItalic, false);
-    g.fuente.puntos = real(P, clave::FontSize, 10);
-    g.color = static_cast<qint32>(entero(P, clave::FontColor, 0));
-    return g;
+    // The font, colour and rotation as the options dialog shows them; the
+    // digits as stored, with the group's own default.
+    const OpcionesGuardadas o = opciones();
+    return {texto(P, clave::Cifras, kCifrasGrupo), o.rotacion, o.fuente, o.color};
 }
 
 OpcionesGuardadas Preferencias::opciones() const {
