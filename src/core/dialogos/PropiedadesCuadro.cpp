@@ -5,6 +5,7 @@
 #include "core/trabajo/Documento.h"
 #include "core/trabajo/Limites.h"
 #include "core/trabajo/Preferencias.h"
+#include "core/trabajo/Unidades.h"
 #include "core/trabajo/Valores.h"
 
 #include <cmath>
@@ -223,9 +224,9 @@ int PropiedadesCuadro::Aceptar() {
         // the box exactly where it stands.
         m_doc.cambiarCuadro(m_cuadro, [&](Cuadro& c) {
             if (LeerNumero(posY) != LeerNumero(m_posYMostrada))
-                c.PosY = static_cast<qint32>(RedondearPar(*LeerNumero(posY) * kTwipsPorCm));
+                c.PosY = TwipsEnteros(TwipsDeCm(*LeerNumero(posY)));
             if (LeerNumero(posX) != LeerNumero(m_posXMostrada))
-                c.PosX = static_cast<qint32>(RedondearPar(*LeerNumero(posX) * kTwipsPorCm));
+                c.PosX = TwipsEnteros(TwipsDeCm(*LeerNumero(posX)));
         });
     }
     if (m_grupo) {

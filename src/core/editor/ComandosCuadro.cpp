@@ -130,8 +130,12 @@ void ComandosCuadro::alinear(bool horizontal) {
     const Cuadro& primero = m_doc.Cuadros()[seleccion.first()];
     const qint32 x = primero.PosX, y = primero.PosY;
     const QList<int> cuadros(seleccion.begin(), seleccion.end());
-    m_doc.cambiarCuadros(cuadros,
-                         [&](Cuadro& c) { (horizontal ? c.PosY : c.PosX) = horizontal ? y : x; });
+    m_doc.cambiarCuadros(cuadros, [&](Cuadro& c) {
+        if (horizontal)
+            c.PosY = y;
+        else
+            c.PosX = x;
+    });
 }
 
 void ComandosCuadro::AlinearHorizontal() {
