@@ -109,10 +109,11 @@ private slots:
         QStringList entradas;
         for (QAction* a : archivo->actions())
             entradas.append(a->isSeparator() ? "-" : a->text());
-        QCOMPARE(entradas, (QStringList{"&Abrir", "-", "&Nuevo", "&Guardar", "Guardar co&mo...",
-                                        "-", "C&onfigurar página", "-", "Selecciona&r impresora",
-                                        "&Prueba", "&Imprimir", "&Exportar a PDF...", "-",
-                                        "&Cerrar trabajo", "-", "&Salir"}));
+        QCOMPARE(entradas,
+                 (QStringList{"&Abrir", "-", "&Nuevo", "&Guardar", "Guardar co&mo...", "-",
+                              "C&onfigurar página", "-", "Selecciona&r impresora", "&Prueba",
+                              "&Vista preliminar", "&Imprimir", "&Exportar a PDF...", "-",
+                              "&Cerrar trabajo", "-", "&Salir"}));
         QVERIFY(v.findChild<QToolBar*>("Estandard"));
         // The tooltip names the key.
         QCOMPARE(v.accion("BtnImprimir")->toolTip(),

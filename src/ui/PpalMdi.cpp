@@ -126,14 +126,7 @@ void PpalMdi::crearAcciones() {
             continue;
         auto* a = new QAction(h.titulo, this);
         a->setObjectName(h.id);
-        QString consejo = h.consejo.isEmpty() ? QString(h.titulo).remove(u'&') : h.consejo;
-        if (!h.atajos.isEmpty()) {
-            a->setShortcuts(h.atajos);
-            consejo +=
-                QStringLiteral(" (%1)").arg(h.atajos.first().toString(QKeySequence::NativeText));
-        }
-        a->setToolTip(consejo);
-        a->setStatusTip(h.consejo);
+        a->setShortcuts(h.atajos);
         a->setCheckable(h.conmutable);
         a->setIcon(IconoEstandar(h.id));
         const QString id = h.id;
@@ -277,6 +270,13 @@ void PpalMdi::actualizarAccion(const QString& id) {
     QAction* a = accion(id);
     if (!a)
         return;
+    const Herramienta& h = *barra.herramienta(id);
+    a->setText(h.titulo);
+    QString consejo = h.consejo.isEmpty() ? QString(h.titulo).remove(u'&') : h.consejo;
+    if (!h.atajos.isEmpty())
+        consejo += QStringLiteral(" (%1)").arg(h.atajos.first().toString(QKeySequence::NativeText));
+    a->setToolTip(consejo);
+    a->setStatusTip(h.consejo);
     a->setEnabled(barra.utilizable(id));
     if (a->isCheckable())
         a->setChecked(barra.pulsada(id));

@@ -55,6 +55,14 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
     t(herramienta::BtnHelp, QStringLiteral("Ayuda"), QStringLiteral("Ayuda"));
     t(herramienta::BtnAcercade, QStringLiteral("Acerca &de..."), {});
     t(herramienta::CboMag, QStringLiteral("Zoom"), {});
+    t(herramienta::BtnDeshacer, QStringLiteral("&Deshacer"), QStringLiteral("Deshacer"));
+    t(herramienta::BtnRehacer, QStringLiteral("&Rehacer"), QStringLiteral("Rehacer"));
+    t(herramienta::BtnSeleccionarTodo, QStringLiteral("Seleccionar &todo"),
+      QStringLiteral("Seleccionar todos los cuadros"));
+    t(herramienta::BtnAcercar, QStringLiteral("&Acercar"), QStringLiteral("Acercar"));
+    t(herramienta::BtnAlejar, QStringLiteral("Ale&jar"), QStringLiteral("Alejar"));
+    t(herramienta::BtnVistaPreliminar, QStringLiteral("&Vista preliminar"),
+      QStringLiteral("Ver las hojas de la tirada antes de imprimir"));
 
     // The keys desktop programs use for the same commands (written out: the
     // platform's standard keys need a running GUI, and these are the same).
@@ -75,6 +83,13 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
     atajos(herramienta::BtnPropiedades,
            {QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
     atajos(herramienta::BtnAyuda, {QKeySequence(Qt::Key_F1)});
+    atajos(herramienta::BtnDeshacer, {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    atajos(herramienta::BtnRehacer,
+           {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    atajos(herramienta::BtnSeleccionarTodo, {QKeySequence(Qt::CTRL | Qt::Key_A)});
+    atajos(herramienta::BtnAcercar,
+           {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    atajos(herramienta::BtnAlejar, {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
 
     const QString s = QStringLiteral("-");
     m_menus = {
@@ -82,16 +97,19 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
          QStringLiteral("&Archivo"),
          {herramienta::BtnAbrir, s, herramienta::BtnNuevo, herramienta::BtnGuardar,
           herramienta::BtnGuardComo, s, herramienta::BtnConfigurarHoja, s,
-          herramienta::BtnSeleccionarPrint, herramienta::BtnPrueba, herramienta::BtnImprimir,
-          herramienta::BtnExportarPdf, s, herramienta::BtnCerrarTrabajo, s, herramienta::BtnSalir}},
+          herramienta::BtnSeleccionarPrint, herramienta::BtnPrueba, herramienta::BtnVistaPreliminar,
+          herramienta::BtnImprimir, herramienta::BtnExportarPdf, s, herramienta::BtnCerrarTrabajo,
+          s, herramienta::BtnSalir}},
         {herramienta::MnuEdicion,
          QStringLiteral("&Edición"),
-         {herramienta::BtnNuevocuadro, s, herramienta::BtnPropiedades, s, herramienta::BtnCortar,
-          herramienta::BtnCopiar, herramienta::BtnPegar, herramienta::BtnBorrar}},
+         {herramienta::BtnDeshacer, herramienta::BtnRehacer, s, herramienta::BtnNuevocuadro, s,
+          herramienta::BtnPropiedades, s, herramienta::BtnCortar, herramienta::BtnCopiar,
+          herramienta::BtnPegar, herramienta::BtnBorrar, s, herramienta::BtnSeleccionarTodo}},
         {herramienta::MnuVer,
          QStringLiteral("&Ver"),
          {herramienta::BtnLineasGuia, s, herramienta::BtnEjes, herramienta::BtnMargenes,
-          herramienta::BtnRegla, herramienta::CboMag}},
+          herramienta::BtnRegla, s, herramienta::BtnAcercar, herramienta::BtnAlejar,
+          herramienta::CboMag}},
         {herramienta::MnuOrganizar,
          QStringLiteral("&Organizar"),
          {herramienta::BtnBloquear, s, herramienta::BtnAlinearHorizontal,
@@ -119,6 +137,9 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
     m_banda = {herramienta::BtnAbrir,
                herramienta::BtnGuardar,
                herramienta::BtnNuevo,
+               s,
+               herramienta::BtnDeshacer,
+               herramienta::BtnRehacer,
                s,
                herramienta::BtnNuevocuadro,
                s,
@@ -180,6 +201,16 @@ void BarraHerramientas::habilitar(const QString& id, bool si) {
     if (!h || h->habilitada == si)
         return;
     h->habilitada = si;
+    emit cambiada(h->id);
+}
+
+void BarraHerramientas::fijarTitulo(const QString& id, const QString& titulo,
+                                    const QString& consejo) {
+    Herramienta* h = buscar(id);
+    if (!h || (h->titulo == titulo && h->consejo == consejo))
+        return;
+    h->titulo = titulo;
+    h->consejo = consejo;
     emit cambiada(h->id);
 }
 

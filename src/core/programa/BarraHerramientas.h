@@ -61,6 +61,8 @@ public:
     bool utilizable(const QString& id) const;
     void habilitar(const QString& id, bool si);
     void marcarImplementada(const QString& id);
+    // A tool whose caption says what it will do ("&Deshacer mover 3 cuadros").
+    void fijarTitulo(const QString& id, const QString& titulo, const QString& consejo);
 
     bool pulsada(const QString& id) const;
     // Sets a toggle's state; like the operator's toggle, this raises the click
