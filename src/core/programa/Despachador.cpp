@@ -19,18 +19,35 @@ void HabilitarHerramientas(Principal& p) {
           {herramienta::CboMag, herramienta::BtnImprimir, herramienta::BtnPrueba,
            herramienta::BtnEjes, herramienta::BtnRegla, herramienta::BtnGuardar,
            herramienta::BtnNuevocuadro, herramienta::BtnMargenes, herramienta::BtnGuardComo,
-           herramienta::BtnCerrarTrabajo, herramienta::BtnExportarPdf},
+           herramienta::BtnCerrarTrabajo, herramienta::BtnExportarPdf,
+           herramienta::BtnVistaPreliminar, herramienta::BtnSeleccionarTodo,
+           herramienta::BtnAcercar, herramienta::BtnAlejar},
           true);
 }
 
 void DeshabilitarHerramientas(Principal& p) {
     Fijar(p,
-          {herramienta::CboMag, herramienta::BtnLineasGuia, herramienta::BtnPropiedades,
-           herramienta::BtnCortar, herramienta::BtnBloquear, herramienta::BtnMargenes,
-           herramienta::BtnRegla, herramienta::BtnNuevocuadro, herramienta::BtnEjes,
-           herramienta::BtnGuardar, herramienta::BtnCerrarTrabajo, herramienta::BtnBorrar,
-           herramienta::BtnImprimir, herramienta::BtnPrueba, herramienta::BtnCopiar,
-           herramienta::BtnGuardComo, herramienta::BtnExportarPdf},
+          {herramienta::CboMag,
+           herramienta::BtnLineasGuia,
+           herramienta::BtnPropiedades,
+           herramienta::BtnCortar,
+           herramienta::BtnBloquear,
+           herramienta::BtnMargenes,
+           herramienta::BtnRegla,
+           herramienta::BtnNuevocuadro,
+           herramienta::BtnEjes,
+           herramienta::BtnGuardar,
+           herramienta::BtnCerrarTrabajo,
+           herramienta::BtnBorrar,
+           herramienta::BtnImprimir,
+           herramienta::BtnPrueba,
+           herramienta::BtnCopiar,
+           herramienta::BtnGuardComo,
+           herramienta::BtnExportarPdf,
+           herramienta::BtnVistaPreliminar,
+           herramienta::BtnSeleccionarTodo,
+           herramienta::BtnAcercar,
+           herramienta::BtnAlejar},
           false);
 }
 } // namespace
