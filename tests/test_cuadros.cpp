@@ -23,7 +23,7 @@ Programa& ConCuadros(Banco& b, int n) {
     AjustesMemoria vacios;
     for (const QPoint& pos : EnDiagonal(n))
         p.documento().agregarCuadro(Preferencias(vacios).defectosCuadro(), pos);
-    p.documento().fijarModificado(false);
+    p.documento().olvidarHistoria();
     p.editor.RedibujarHoja();
     return p;
 }
@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(m.documento.cuadrosVivos(), 1);
         QVERIFY(m.documento.Cuadros()[1].EnUso);
         QVERIFY(!m.documento.ModoGrupo());
-        QVERIFY(!m.documento.Modificado());
+        QVERIFY(m.documento.Modificado()); // a deleted box is a change to save
         QCOMPARE(m.herramientas().cuadro, std::optional(false));
         QCOMPARE(m.herramientas().alinear, std::optional(false));
     }
@@ -293,7 +293,7 @@ private slots:
         m.comandos.AlinearVertical();
         for (int i : {0, 1, 2})
             QCOMPARE(m.documento.Cuadros()[i].PosX, 1000);
-        QVERIFY(!m.documento.Modificado());
+        QVERIFY(m.documento.Modificado());
         m.comandos.Bloquear(true);
         for (int i : {0, 1, 2})
             QVERIFY(m.documento.Cuadros()[i].Bloqueado);

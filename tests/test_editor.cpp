@@ -336,7 +336,7 @@ private slots:
             p.documento().cambiarCuadro(i,
                                         [&](Cuadro& c) { c.PosY = static_cast<qint32>(pos.y()); });
         }
-        p.documento().fijarModificado(false);
+        p.documento().olvidarHistoria();
         p.documento().fijarZoom(zoom);
         p.editor.RedibujarHoja();
         return p;

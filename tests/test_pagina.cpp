@@ -143,7 +143,7 @@ private slots:
     void propioApaisadoSinCambios() {
         Mesa m;
         ConHoja(m, 9000, 6000, "Personal");
-        m.documento.fijarModificado(false);
+        m.documento.olvidarHistoria();
         ConfiguracionPagina c(m.documento, m.preferencias, m.mensajes);
         c.Cargar();
         QCOMPARE(c.campos.indice, CamposTamano::kPersonal);

@@ -744,10 +744,13 @@ private slots:
         QCOMPARE(p.principal.titulo(), QStringLiteral("ZUL Velquira [dos.zul]"));
         QCOMPARE(p.documento().RutaTrabajo(), ruta);
         QCOMPARE(p.documento().cuadrosVivos(), 2);
-        QVERIFY(p.documento().Modificado());
+        // What was just read is the file: nothing to save yet.
+        QVERIFY(!p.documento().Modificado());
         QCOMPARE(b.ajustes.texto(Aplicacion::Titulo, "INITDIR", {}), ruta);
         QCOMPARE(b.dialogos.titulos.last(), QStringLiteral("Abrir archivo Velquira"));
         QVERIFY(b.mensajes.mostrados.isEmpty());
+        p.documento().cambiarCuadro(0, [](Cuadro& c) { c.Fin = 9; });
+        QVERIFY(p.documento().Modificado());
 
         b.mensajes.respuestas = {Respuesta::Cancelar};
         p.despachador.ejecutar("BtnCerrarTrabajo");
@@ -767,6 +770,14 @@ private slots:
         QVERIFY(!p.barra().habilitada("BtnGuardar"));
         QCOMPARE(p.documento().cuadrosVivos(), 0);
         QVERIFY(p.documento().RutaTrabajo().isEmpty());
+
+        // An untouched job closes without a question.
+        b.dialogos.rutas = {ruta};
+        p.despachador.ejecutar("BtnAbrir");
+        b.mensajes.mostrados.clear();
+        p.despachador.ejecutar("BtnCerrarTrabajo");
+        QVERIFY(!p.documento().abierto());
+        QVERIFY(b.mensajes.mostrados.isEmpty());
     }
 
     void cancelarEnLaPreguntaConservaLaHojaDelTrabajo() {
@@ -784,8 +795,10 @@ private slots:
         b.dialogos.rutas = {ruta};
         p.despachador.ejecutar("BtnAbrir");
         QCOMPARE(p.documento().Trabajo().HName, QStringLiteral("A4"));
+        p.documento().cambiarCuadro(0, [](Cuadro& c) { c.Fin = 6; });
         b.mensajes.respuestas = {Respuesta::Cancelar};
         p.despachador.ejecutar("BtnNuevo");
+        QCOMPARE(b.mensajes.mostrados.size(), 1);
         QCOMPARE(p.documento().Trabajo().HName, QStringLiteral("A4"));
         QCOMPARE(p.documento().Trabajo().HAlto, 16839);
         QCOMPARE(p.principal.titulo(), QStringLiteral("ZUL Velquira [a4.zul]"));
@@ -805,7 +818,7 @@ private slots:
         QCOMPARE(b.dialogos.inicios.last(), QStringLiteral("Trabajo1.zul"));
         QCOMPARE(p.documento().RutaTrabajo(), ruta);
         QCOMPARE(p.principal.titulo(), QStringLiteral("ZUL Velquira [nuevo.zul]"));
-        QVERIFY(p.documento().Modificado()); // Save As leaves it
+        QVERIFY(!p.documento().Modificado()); // saved, whatever the way
         QVERIFY(QFileInfo::exists(ruta));
 
         p.documento().cambiarCuadro(i, [&](Cuadro& c) { c.Fin = 60; });

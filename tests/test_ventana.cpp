@@ -165,8 +165,7 @@ private slots:
         QCOMPARE(hoja.width(), qRound(16839 * 0.75 * dpi / 1440));
         QVERIFY(hoja.width() > hoja.height());
 
-        b.mensajes.respuestas = {Respuesta::No};
-        v.accion("BtnCerrarTrabajo")->trigger();
+        v.accion("BtnCerrarTrabajo")->trigger(); // untouched: no question
         QCoreApplication::processEvents();
         QVERIFY(!v.editor());
         QCOMPARE(v.windowTitle(), QStringLiteral("ZUL Velquira"));
@@ -181,6 +180,7 @@ private slots:
         v.show();
         b.dialogos.rutas = {Fixture("serie_coma.zul")};
         v.accion("BtnAbrir")->trigger();
+        p.documento().cambiarCuadro(0, [](Cuadro& c) { c.Fin = 3; });
         b.mensajes.respuestas = {Respuesta::Cancelar};
         QVERIFY(!v.close());
         QVERIFY(v.isVisible());
@@ -293,7 +293,7 @@ private slots:
         v.accion("BtnAbrir")->trigger();
         QVERIFY(v.editor());
         VistaHoja* hoja = v.editor()->hoja();
-        p.documento().fijarModificado(false);
+        p.documento().olvidarHistoria();
         const Cuadro antes = p.documento().Cuadros()[0];
         const QRectF caja = p.editor.elementos().elementos()[0].rect;
         const QPoint o = hoja->origenHoja();
@@ -519,7 +519,7 @@ private slots:
         PpalMdi v(p);
         b.dialogos.rutas = {Fixture("huecos.zul")};
         v.accion("BtnAbrir")->trigger();
-        p.documento().fijarModificado(false);
+        p.documento().olvidarHistoria();
         const ::Trabajo hoja = p.documento().Trabajo();
         QCOMPARE(hoja.HName, QStringLiteral("A4"));
         const QString panel = v.panel(2)->text();

@@ -11,6 +11,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <cmath>
 
 namespace {
@@ -429,4 +430,20 @@ FrmDrag::FrmDrag(const Documento& documento, EditorHoja& editor, QWidget* padre)
     connect(&editor, &EditorHoja::vistaCambiada, m_hoja, &VistaHoja::ajustar);
     // The job may already be drawn when the window is made.
     editor.DibujarCuadros();
+}
+
+void VistaHoja::wheelEvent(QWheelEvent* e) {
+    if (!(e->modifiers() & Qt::ControlModifier) || !pasoZoom) {
+        m_rueda = 0;
+        e->ignore(); // the scroll area scrolls
+        return;
+    }
+    e->accept();
+    m_rueda += e->angleDelta().y();
+    constexpr int kMuesca = 120;
+    while (std::abs(m_rueda) >= kMuesca) {
+        const int sentido = m_rueda > 0 ? 1 : -1;
+        m_rueda -= sentido * kMuesca;
+        pasoZoom(sentido);
+    }
 }

@@ -40,6 +40,8 @@ public:
     std::function<void(const QString&)> abrirMenu;
     // A double click on a box opens its properties.
     std::function<void(int)> abrirPropiedades;
+    // Ctrl and the wheel: one zoom step in (1) or out (-1) per notch.
+    std::function<void(int)> pasoZoom;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -49,6 +51,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     void dibujarReglas(QPainter& p, const QRect& zona);
@@ -69,6 +72,7 @@ private:
     const Documento& m_doc;
     EditorHoja& m_editor;
     bool m_dentro = true; // the pointer is over the sheet during a drag
+    int m_rueda = 0;      // wheel turn not yet a whole notch (fine-grained wheels)
     struct Imagen {
         QString clave;
         QPixmap pixmap;

@@ -291,12 +291,12 @@ struct Mesa {
 
     // Boxes with the new-box defaults at the given model positions (in a job
     // without boxes, the k-th in slot k), the sheet drawn at `zoom`, the job
-    // as if just saved.
+    // as if just opened.
     void conCuadros(const QList<QPoint>& posiciones, float zoom = 1) {
         documento.fijarZoom(zoom);
         for (const QPoint& p : posiciones)
             documento.agregarCuadro(preferencias.defectosCuadro(), p);
-        documento.fijarModificado(false);
+        documento.olvidarHistoria();
         editor.RedibujarHoja();
     }
     // Shift+click on each box in turn, as the operator builds a group.

@@ -37,12 +37,11 @@ bool ConfiguracionPagina::aplicar() {
         h.HAncho = m_anchoTwips;
         h.HAlto = m_altoTwips;
     }
+    // The sheet is part of the job file: a changed sheet is a change to save,
+    // and a step the operator can take back.
     m_doc.fijarHoja(h);
-    // The sheet is part of the job file: a changed sheet is a change to save.
-    if (m_doc.abierto() && !(h == antes)) {
-        m_doc.fijarModificado(true);
+    if (m_doc.abierto() && !(h == antes))
         AvisarCuadrosFuera(antes);
-    }
     return true;
 }
 

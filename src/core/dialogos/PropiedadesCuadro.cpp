@@ -44,10 +44,12 @@ std::optional<QString> PropiedadesCuadro::copias(bool ceroSiNoEsNumero) const {
 }
 
 bool PropiedadesCuadro::Abrir(int i) {
+    m_paso.reset();
     m_cuadro = i;
     m_grupo = m_doc.ModoGrupo() && m_doc.Seleccion().size() > 1;
     const QLocale& idioma = m_pref.idioma();
     if (!m_grupo) {
+        m_paso.emplace(m_doc, QStringLiteral("propiedades de %n"));
         const Cuadro& c = m_doc.Cuadros()[i];
         campo[0] = Plano(c.Inicio, idioma);
         campo[1] = Plano(c.Fin, idioma);
@@ -78,6 +80,7 @@ bool PropiedadesCuadro::Abrir(int i) {
         m_mensajes.mostrar(
             QStringLiteral("¿Desea programar los cuadros como una serie de números?"),
             QStringLiteral("Programar Grupo"), Icono::Pregunta, Botones::SiNo) == Respuesta::Si;
+    m_paso.emplace(m_doc, QStringLiteral("programar grupo de %n"));
     if (m_serie) {
         campo[0] = QStringLiteral("1");
         campo[1] = QStringLiteral("1");

@@ -1,10 +1,12 @@
 // What the box properties dialog does, without widgets: it fills its fields
 // from one box (or, for a group, from the new-box defaults after two
 // questions), recomputes the copy count while the operator types, writes the
-// font and colour at once, and writes everything else on OK.
+// font and colour at once, and writes everything else on OK. All of it is
+// one step of the job's history.
 #pragma once
 
 #include "core/puertos/Impresora.h"
+#include "core/trabajo/Documento.h"
 
 #include <QList>
 #include <QString>
@@ -12,7 +14,6 @@
 #include <optional>
 
 struct Cuadro;
-class Documento;
 class Mensajes;
 class Preferencias;
 
@@ -75,4 +76,7 @@ private:
     bool m_grupo = false;
     bool m_serie = false;
     int m_cuadro = 0;
+    // Everything the dialog writes, at once or on OK, is one step, ended
+    // when the dialog is gone.
+    std::optional<Documento::Paso> m_paso;
 };

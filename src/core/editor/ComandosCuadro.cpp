@@ -23,6 +23,8 @@ QPoint ComandosCuadro::lugarNuevo() {
 }
 
 void ComandosCuadro::NuevoCuadro() {
+    // The box and what its dialog writes into it are one step.
+    Documento::Paso paso(m_doc, QStringLiteral("nuevo cuadro"));
     const int i = m_doc.agregarCuadro(m_pref.defectosCuadro(), lugarNuevo());
     if (i < 0) {
         m_mensajes.mostrar(QStringLiteral("El trabajo ya tiene 32.767 cuadros; no caben más."),
@@ -51,6 +53,7 @@ void ComandosCuadro::BorrarCuadros(int i) {
         m_doc.ModoGrupo() ? m_doc.Seleccion() : QList<qint16>{static_cast<qint16>(i)};
     // A freed slot keeps the point the sheet's menu was last opened at.
     const QPointF p = m_editor.seleccion().puntoInsercion().punto;
+    Documento::Paso paso(m_doc, QStringLiteral("borrar %n"));
     Documento::Lote lote(m_doc); // drawn once, out of group mode
     for (qint16 s : borrar)
         if (m_doc.existe(s) && m_doc.Cuadros()[s].EnUso)
@@ -69,8 +72,10 @@ void ComandosCuadro::CopiarCuadros(int i, bool cortar) {
         cuadros.append(i);
     m_portapapeles.limpiar();
     m_portapapeles.fijarTexto(TextoCopiaCuadros(cuadros, m_doc.estado(), m_pref.idioma()));
-    if (cortar)
+    if (cortar) {
+        Documento::Paso paso(m_doc, QStringLiteral("cortar %n"));
         BorrarCuadros(i);
+    }
 }
 
 namespace {
@@ -102,6 +107,7 @@ void ComandosCuadro::PegarCuadros(bool desdeHoja) {
         return;
     }
     const ::Trabajo& hoja = m_doc.Trabajo();
+    Documento::Paso paso(m_doc, QStringLiteral("pegar %n"));
     Documento::Lote lote(m_doc);
     for (Cuadro c : copia.cuadros) {
         const int i = m_doc.agregarCuadro(defectos, lugar);
@@ -130,6 +136,7 @@ void ComandosCuadro::alinear(bool horizontal) {
     const Cuadro& primero = m_doc.Cuadros()[seleccion.first()];
     const qint32 x = primero.PosX, y = primero.PosY;
     const QList<int> cuadros(seleccion.begin(), seleccion.end());
+    Documento::Paso paso(m_doc, QStringLiteral("alinear %n"));
     m_doc.cambiarCuadros(cuadros, [&](Cuadro& c) {
         if (horizontal)
             c.PosY = y;
@@ -147,6 +154,8 @@ void ComandosCuadro::AlinearVertical() {
 }
 
 void ComandosCuadro::Bloquear(bool bloquear) {
+    Documento::Paso paso(m_doc, bloquear ? QStringLiteral("bloquear %n")
+                                         : QStringLiteral("desbloquear %n"));
     if (m_doc.ModoGrupo()) {
         QList<int> cuadros;
         for (qint16 s : m_doc.Seleccion())
@@ -159,6 +168,7 @@ void ComandosCuadro::Bloquear(bool bloquear) {
 }
 
 void ComandosCuadro::LineasGuiaCuadros(bool activar) {
+    Documento::Paso paso(m_doc, QStringLiteral("líneas guía de %n"));
     if (m_doc.ModoGrupo()) {
         QList<int> cuadros;
         for (int i = 0; i <= m_doc.limiteSuperior(); ++i)

@@ -20,6 +20,10 @@ EditorHoja::EditorHoja(Documento& documento, Mensajes& mensajes, const QLocale& 
         m_elementos.RedibujarCuadros(m_doc.estado(), cuadros);
         emit vistaCambiada();
     });
+    connect(&m_doc, &Documento::historiaAplicada, this, [this] {
+        m_seleccion.Olvidar();
+        emit vistaCambiada();
+    });
     connect(&m_doc, &Documento::abiertoCambiado, this, [this](bool abierto) {
         if (!abierto)
             m_margenes.reset();
@@ -92,6 +96,11 @@ QString EditorHoja::SobreCuadro(int i) {
     const QPointF real = Vista(t.Zoom).aPantalla(c.PosX, c.PosY);
     return ElementosHoja::TextoUbicacion(real, t.Zoom, m_idioma) +
            QStringLiteral("\nFuera de la hoja: arrástrelo a su sitio");
+}
+
+void EditorHoja::SeleccionarTodo() {
+    m_seleccion.SeleccionarTodo();
+    emit vistaCambiada();
 }
 
 void EditorHoja::DibujarCuadros() {

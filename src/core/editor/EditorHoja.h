@@ -64,6 +64,8 @@ public:
     // Only the boxes: after a box command or the properties dialog, which do
     // not touch the sheet's aids.
     void DibujarCuadros();
+    // Every box on the sheet, as a group.
+    void SeleccionarTodo();
     // The pointer over box i: it becomes the current box and the status bar
     // shows its place. Returns its tooltip ("X= 01,00 Y= 02,00").
     QString SobreCuadro(int i);

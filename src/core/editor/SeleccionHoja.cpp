@@ -5,6 +5,7 @@
 #include "core/trabajo/Documento.h"
 #include "core/trabajo/Valores.h"
 
+#include <QScopeGuard>
 #include <QtGui/qtguiglobal.h>
 
 namespace {
@@ -47,6 +48,17 @@ bool SeleccionHoja::VerPosicion() {
     return p != antes;
 }
 
+void SeleccionHoja::Olvidar() {
+    m_paso.reset();
+    m_arrastre = Arrastre::Ninguno;
+    m_cajaVisible = false;
+    m_foco = -1;
+    for (int i = 0; i < static_cast<int>(m_el.elementos().size()); ++i)
+        m_el.OcultarManijas(i);
+    m_el.OcultarEtiqueta();
+    DeshabilitarHerramientasCuadro();
+}
+
 void SeleccionHoja::QuitarSeleccion() {
     for (qint16 s : m_doc.Seleccion()) {
         if (!m_doc.existe(s))
@@ -72,6 +84,18 @@ void SeleccionHoja::ArmarSeleccion() {
     }
     m_doc.fijarModoGrupo(!seleccion.isEmpty());
     m_doc.fijarSeleccion(seleccion);
+}
+
+void SeleccionHoja::SeleccionarTodo() {
+    if (m_foco >= 0)
+        Foco(m_foco, false);
+    for (int i = 0; i <= m_doc.limiteSuperior(); ++i)
+        m_doc.marcarSeleccionado(i, m_doc.Cuadros()[i].EnUso);
+    ArmarSeleccion();
+    if (m_doc.ModoGrupo())
+        HabilitarHerramientasGrupo();
+    else
+        DeshabilitarHerramientasCuadro();
 }
 
 void SeleccionHoja::AlternarSeleccion(int i) {
@@ -137,6 +161,7 @@ void SeleccionHoja::Foco(int i, bool gana) {
 }
 
 Emergente SeleccionHoja::PulsarCuadro(int i, Boton boton, bool mayusculas, QPointF enCuadro) {
+    m_paso.reset(); // a drag whose release never came ends here
     m_doc.fijarCuadroActual(i);
     const Cuadro& c = m_doc.Cuadros()[i];
     if (boton == Boton::Derecho) {
@@ -168,6 +193,7 @@ Emergente SeleccionHoja::PulsarCuadro(int i, Boton boton, bool mayusculas, QPoin
         return Emergente::Ninguno;
     }
     m_arrastre = Arrastre::Cuadro;
+    m_paso.emplace(m_doc, QStringLiteral("mover %n"));
     m_desvio = enCuadro;
     m_el.OcultarManijas(i);
     return Emergente::Ninguno;
@@ -183,6 +209,7 @@ void SeleccionHoja::iniciarGrupo(int i, QPointF enCuadro) {
     m_limDer = RedondearPar(h.width() - m_caja.width() + m_limIzq);
     m_limInf = RedondearPar(h.height() + m_limSup - m_caja.height());
     m_arrastre = Arrastre::Grupo;
+    m_paso.emplace(m_doc, QStringLiteral("mover %n"));
 }
 
 void SeleccionHoja::prepararArrastreGrupo() {
@@ -203,6 +230,7 @@ void SeleccionHoja::prepararArrastreGrupo() {
 }
 
 Emergente SeleccionHoja::PulsarHoja(Boton boton, QPointF p) {
+    m_paso.reset();
     if (boton == Boton::Derecho) {
         m_insercion.punto = QPointF(RedondearPar(p.x()), RedondearPar(p.y()));
         m_insercion.marcado = true;
@@ -273,7 +301,6 @@ void SeleccionHoja::arrastrarGrupo(QPointF p, bool saliendo) {
 }
 
 void SeleccionHoja::terminarGrupo() {
-    m_doc.fijarModificado(true);
     m_cajaVisible = false;
     for (qint16 s : m_doc.Seleccion()) {
         m_el.Mostrar(s, true);
@@ -284,12 +311,13 @@ void SeleccionHoja::terminarGrupo() {
 }
 
 void SeleccionHoja::Soltar(QPointF p, DondeSuelta donde) {
+    // The whole drag is one step, ended with it.
+    const auto fin = qScopeGuard([this] { m_paso.reset(); });
     const Arrastre a = m_arrastre;
     m_arrastre = Arrastre::Ninguno;
     switch (a) {
     case Arrastre::Cuadro: {
         const int c = m_doc.CuadroActual();
-        m_doc.fijarModificado(true);
         // Off the sheet the box lands where the pointer left it, kept inside.
         m_el.Mover(c, p - m_desvio);
         VerPosicion();
@@ -339,12 +367,12 @@ void SeleccionHoja::Tecla(int i, int tecla, bool mayusculas, bool ctrl) {
     else if (tecla == kAbajo)
         d = {0, paso};
     if (!d.isNull()) {
+        // Only a real move counts as a change: holding Ctrl to see the label
+        // changes nothing. A run of nudges of one box is one step.
+        Documento::Paso paso(m_doc, QStringLiteral("mover %n"), Documento::kFusionEmpujar);
         m_el.Mover(i, m_el.elementos().at(i).rect.topLeft() + d);
         VerPosicion();
         escribirPosicion(i);
-        // Only a real move counts as a change: holding Ctrl to see the label
-        // changes nothing.
-        m_doc.fijarModificado(true);
     }
     m_el.PosicionLbl(m_doc.estado(), hoja(), m_idioma);
     lineasGuia(i);

@@ -5,6 +5,8 @@
 // said through alCambiarHerramientas: the selection knows no toolbar.
 #pragma once
 
+#include "core/trabajo/Documento.h"
+
 #include <QLocale>
 #include <QPointF>
 #include <QRectF>
@@ -12,7 +14,6 @@
 #include <functional>
 #include <optional>
 
-class Documento;
 class ElementosHoja;
 
 enum class Boton { Izquierdo, Derecho };
@@ -73,10 +74,15 @@ public:
     // shows: the editor need not place that box again.
     bool escribiendo() const { return m_escribiendo; }
 
+    // A step was undone or redone: nothing is selected, focused or dragged.
+    void Olvidar();
+
     // Selection steps.
     bool VerPosicion();
     void QuitarSeleccion();
     void AlternarSeleccion(int i);
+    // Every live box, as a group (none: nothing is selected).
+    void SeleccionarTodo();
     void ArmarSeleccion();
     bool SeleccionarEnRectangulo(const QRectF& rect);
     void HabilitarHerramientasGrupo();
@@ -110,4 +116,5 @@ private:
     double m_limIzq = 0, m_limSup = 0, m_limDer = 0, m_limInf = 0;
     int m_foco = -1;
     bool m_escribiendo = false;
+    std::optional<Documento::Paso> m_paso; // the drag under way
 };

@@ -47,6 +47,7 @@ void CicloTrabajo::NuevoTrabajo() {
     h.Zoom = zoom && *zoom >= 5 && *zoom <= 1000 ? static_cast<float>(*zoom / 100) : 0.5f;
     d.fijarHoja(h);
     AbrirEditor();
+    d.olvidarHistoria();
     m_p.AplicarVistaInicial();
 }
 
@@ -56,7 +57,6 @@ void CicloTrabajo::SinTrabajo(bool tituloProducto) {
     d.fijarRuta({});
     if (d.abierto()) {
         d.limpiar();
-        d.fijarModificado(false);
         d.fijarAbierto(false);
     }
     if (tituloProducto)
@@ -134,11 +134,12 @@ bool CicloTrabajo::LeerTrabajo() {
     const bool hayCuadros =
         std::any_of(l.cuadros.begin(), l.cuadros.end(), [](const Cuadro& c) { return c.EnUso; });
     d.cargar(std::move(l.cuadros));
-    if (hayCuadros) {
-        // Every box read counts as a new box: a job just opened is modified.
-        d.fijarModificado(true);
+    if (hayCuadros)
         d.fijarCuadroActual(d.limiteSuperior());
-    }
+    // What was read is the file: unmodified, unless part of it was lost.
+    d.olvidarHistoria();
+    if (!incompleto.isEmpty())
+        d.marcarDistinto();
     {
         BarraHerramientas::Actualizar actualizando(m_p.barra);
         m_p.barra.fijarTextoZoom(
@@ -185,6 +186,7 @@ bool CicloTrabajo::GuardarTrabajo() {
         return false;
     if (EscribirArchivoAtomico(e.RutaTrabajo, datos, m_p.politica)) {
         m_huella = HuellaArchivo::DeDatos(e.RutaTrabajo, datos);
+        m_p.documento.marcarGuardado();
         return true;
     }
     m_p.mensajes().mostrar(QStringLiteral("El trabajo no se ha guardado en %1.\rEl archivo "
@@ -229,8 +231,7 @@ bool CicloTrabajo::GuardarComo() {
 void CicloTrabajo::Guardar() {
     Documento& d = m_p.documento;
     if (!d.RutaTrabajo().isEmpty()) {
-        if (GuardarTrabajo())
-            d.fijarModificado(false);
+        GuardarTrabajo();
     } else {
         GuardarComo();
         ActualizarPegar(m_p);
@@ -258,7 +259,6 @@ bool CicloTrabajo::CerrarEditor() {
     }
     OlvidarArchivo();
     d.fijarRuta({});
-    d.fijarModificado(false);
     d.limpiar();
     m_p.GuardarVistas();
     d.fijarAbierto(false);

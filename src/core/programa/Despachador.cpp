@@ -104,6 +104,20 @@ void ReflejarHerramientasCuadro(Principal& p, const HerramientasCuadro& h) {
         p.barra.fijarPulsada(herramienta::BtnBloquear, *h.bloqueado);
 }
 
+void ActualizarHistoria(Principal& p) {
+    const QUndoStack& h = p.documento.historia();
+    const bool abierto = p.documento.abierto();
+    BarraHerramientas::Actualizar actualizando(p.barra);
+    const auto fijar = [&](const QString& id, const QString& verbo, bool puede,
+                           const QString& texto) {
+        const QString que = puede && !texto.isEmpty() ? u' ' + texto : QString();
+        p.barra.fijarTitulo(id, u'&' + verbo + que, verbo + que);
+        p.barra.habilitar(id, abierto && puede);
+    };
+    fijar(herramienta::BtnDeshacer, QStringLiteral("Deshacer"), h.canUndo(), h.undoText());
+    fijar(herramienta::BtnRehacer, QStringLiteral("Rehacer"), h.canRedo(), h.redoText());
+}
+
 void ActualizarPegar(Principal& p) {
     const auto texto = p.portapapeles().texto();
     if (!texto)

@@ -37,3 +37,6 @@ struct HerramientasCuadro;
 void ActualizarHerramientas(Principal& p);
 void ReflejarHerramientasCuadro(Principal& p, const HerramientasCuadro& h);
 void ActualizarPegar(Principal& p);
+// Undo and redo: enabled while there is a step to take, named after it
+// ("&Deshacer mover 3 cuadros").
+void ActualizarHistoria(Principal& p);

@@ -37,6 +37,21 @@ Programa::Programa(const Servicios& servicios)
     OrdenesTrabajo();
     OrdenesVista();
     OrdenesCuadro();
+    OrdenesHistoria();
+}
+
+void Programa::OrdenesHistoria() {
+    Documento& d = documento();
+    despachador.registrar(herramienta::BtnDeshacer, [this] { documento().deshacer(); });
+    despachador.registrar(herramienta::BtnRehacer, [this] { documento().rehacer(); });
+    const auto actualizar = [this] { ActualizarHistoria(principal); };
+    const QUndoStack* h = &d.historia();
+    QObject::connect(h, &QUndoStack::canUndoChanged, &principal, actualizar);
+    QObject::connect(h, &QUndoStack::canRedoChanged, &principal, actualizar);
+    QObject::connect(h, &QUndoStack::undoTextChanged, &principal, actualizar);
+    QObject::connect(h, &QUndoStack::redoTextChanged, &principal, actualizar);
+    QObject::connect(&d, &Documento::abiertoCambiado, &principal, actualizar);
+    actualizar();
 }
 
 void Programa::OrdenesTrabajo() {
@@ -71,6 +86,8 @@ void Programa::OrdenesVista() {
         editor.AlternarMargenes(barra().pulsada(herramienta::BtnMargenes));
     });
     despachador.registrar(herramienta::CboMag, [] {}); // a click on the field does nothing
+    despachador.registrar(herramienta::BtnAcercar, [this] { PasoZoom(1); });
+    despachador.registrar(herramienta::BtnAlejar, [this] { PasoZoom(-1); });
     QObject::connect(&b, &BarraHerramientas::zoomElegido, &editor, [this](const QString& t) {
         if (documento().abierto())
             CambiarZoom(t, OrigenZoom::Lista);
@@ -105,6 +122,7 @@ void Programa::OrdenesCuadro() {
     despachador.registrar(herramienta::BtnLineasGuia, [this] {
         comandos.LineasGuiaCuadros(barra().pulsada(herramienta::BtnLineasGuia));
     });
+    despachador.registrar(herramienta::BtnSeleccionarTodo, [this] { editor.SeleccionarTodo(); });
     despachador.registrar(herramienta::BtnPropiedades, [this, cuadro] {
         if (comandos.mostrarPropiedades)
             comandos.mostrarPropiedades(cuadro());
@@ -115,6 +133,28 @@ void Programa::SincronizarVista() {
     editor.AlternarReglas(barra().pulsada(herramienta::BtnRegla));
     editor.AlternarEjes(barra().pulsada(herramienta::BtnEjes));
     editor.AlternarMargenes(barra().pulsada(herramienta::BtnMargenes));
+}
+
+void Programa::PasoZoom(int sentido) {
+    // The common steps, all of them in the field's list.
+    static constexpr int kEscala[] = {10, 25, 50, 75, 100, 125, 150, 175, 200};
+    const double actual = static_cast<double>(documento().Trabajo().Zoom) * 100;
+    std::optional<int> destino;
+    if (sentido > 0) {
+        for (int z : kEscala)
+            if (z > actual + 0.5) {
+                destino = z;
+                break;
+            }
+    } else {
+        for (auto it = std::rbegin(kEscala); it != std::rend(kEscala); ++it)
+            if (*it < actual - 0.5) {
+                destino = *it;
+                break;
+            }
+    }
+    if (destino && documento().abierto())
+        CambiarZoom(QString::number(*destino), OrigenZoom::Lista);
 }
 
 void Programa::CambiarZoom(const QString& texto, OrigenZoom origen) {

@@ -36,8 +36,14 @@ private:
     void OrdenesTrabajo();
     void OrdenesVista();
     void OrdenesCuadro();
+    // Undo and redo, their captions following the history.
+    void OrdenesHistoria();
     // The editor's aids as the toggles stand.
     void SincronizarVista();
     // The zoom field's entry: the editor's zoom, the field's text.
     void CambiarZoom(const QString& texto, OrigenZoom origen);
+
+public:
+    // One step of the common zooms in (1) or out (-1): the keys and the wheel.
+    void PasoZoom(int sentido);
 };

@@ -7,7 +7,10 @@
 #include "core/trabajo/Estado.h"
 
 #include <QObject>
+#include <QUndoStack>
 #include <functional>
+#include <map>
+#include <optional>
 
 class Documento : public QObject {
     Q_OBJECT
@@ -28,7 +31,26 @@ public:
         Documento& m_d;
     };
 
+    // One step of the job's history: every change to the job made in its
+    // scope is undone and redone as one ("mover 3 cuadros"). `texto` names
+    // it; "%n" in it becomes "1 cuadro" or "N cuadros", the boxes it touched.
+    // Steps nest: the outermost one names the whole. A change made outside
+    // any step is a step of its own. Steps of the same `fusion` (not 0) on
+    // the same boxes, one after another, become one (the arrow keys).
+    class Paso {
+    public:
+        Paso(Documento& d, const QString& texto, int fusion = 0);
+        ~Paso();
+        Paso(const Paso&) = delete;
+        Paso& operator=(const Paso&) = delete;
+
+    private:
+        Documento& m_d;
+    };
+    static constexpr int kFusionEmpujar = 1;
+
     explicit Documento(QObject* padre = nullptr);
+    ~Documento() override;
 
     // A job is open: the editor window shows it. Without one the model holds
     // the stored sheet and one free slot.
@@ -41,6 +63,7 @@ public:
     const QList<qint16>& Seleccion() const { return m_e.Seleccion; }
     bool ModoGrupo() const { return m_e.ModoGrupo; }
     const QString& RutaTrabajo() const { return m_e.RutaTrabajo; }
+    // The job differs from its file (or, never saved, holds a change).
     bool Modificado() const { return m_e.Modificado; }
     int limiteSuperior() const { return m_e.limiteSuperior(); }
     int cuadrosVivos() const { return m_e.cuadrosVivos(); }
@@ -52,7 +75,20 @@ public:
     void fijarHoja(const ::Trabajo& hoja);
     void fijarZoom(float zoom);
     void fijarRuta(const QString& ruta);
-    void fijarModificado(bool modificado);
+
+    // The history of changes since the job was opened, made or saved.
+    const QUndoStack& historia() const { return m_historia; }
+    // Takes back (or makes again) the last step; nothing while a step is open.
+    void deshacer();
+    void rehacer();
+    // The job now equals its file (it was saved): unmodified, and undoing
+    // back to this point makes it so again.
+    void marcarGuardado();
+    // The job differs from its file though no step says so (a damaged file
+    // read only in part): modified until saved.
+    void marcarDistinto();
+    // A job opened, made or closed: no history, unmodified.
+    void olvidarHistoria();
 
     // The selection: the current box, the listed boxes and group mode, and
     // each box's selected mark. None of these is part of the job's content.
@@ -84,6 +120,8 @@ signals:
     void zoomCambiado();
     void rutaCambiada();
     void modificadoCambiado(bool modificado);
+    // A step was undone or redone: the selection was let go.
+    void historiaAplicada();
     void seleccionCambiada();
     // Boxes whose record changed (added, freed, moved, edited).
     void cuadrosCambiados(const QList<int>& cuadros);
@@ -91,11 +129,35 @@ signals:
     void tablaCambiada();
 
 private:
+    friend class PasoHistoria;
+    // What a step changed: the table's size and every touched slot as it
+    // was (none: the slot did not exist), and the sheet when it changed.
+    struct Foto {
+        int tamano = 0;
+        std::map<int, std::optional<Cuadro>> cuadros;
+        std::optional<::Trabajo> hoja;
+    };
+    struct Registro {
+        QString texto;
+        int fusion = 0;
+        Foto antes;
+    };
     void avisarCuadros(const QList<int>& cuadros);
     void terminarLote();
+    // Slot i (or the sheet) is about to change inside the open step.
+    void anotar(int i);
+    void anotarHoja();
+    void empezarPaso(const QString& texto, int fusion);
+    void terminarPaso();
+    void aplicar(const Foto& foto);
+    void fijarModificado(bool modificado);
 
     Estado m_e;
     bool m_abierto = false;
     int m_lotes = 0;
     QList<int> m_pendientes; // changed in the open batch
+    QUndoStack m_historia;
+    int m_pasos = 0;          // open steps
+    bool m_aplicando = false; // a step is being undone or redone
+    std::optional<Registro> m_registro;
 };

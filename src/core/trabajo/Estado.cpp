@@ -27,16 +27,18 @@ qint32 Estado::SiguienteColorFondo(qint32 anterior) {
     return kCicloFondo[0]; // the colour element 0 was created with
 }
 
+int Estado::SiguienteRanura() const {
+    const int n = static_cast<int>(Cuadros.size());
+    for (int j = m_libreDesde; j < n; ++j)
+        if (!Cuadros[j].EnUso)
+            return j;
+    return n;
+}
+
 int Estado::AgregarCuadro(const Cuadro& defectos, QPoint posicion) {
-    int i = -1;
-    for (int j = m_libreDesde; j < static_cast<int>(Cuadros.size()); ++j) {
-        if (!Cuadros[j].EnUso) {
-            i = j;
-            break;
-        }
-    }
-    m_libreDesde = i < 0 ? static_cast<int>(Cuadros.size()) : i + 1;
-    if (i < 0) {
+    int i = SiguienteRanura();
+    m_libreDesde = i + 1;
+    if (i == static_cast<int>(Cuadros.size())) {
         if (static_cast<int>(Cuadros.size()) >= kMaxCuadros)
             return -1;
         i = static_cast<int>(Cuadros.size());

@@ -48,6 +48,9 @@ public:
     // (a job file may hold a block marked unused) says so here, so the next
     // new box still takes the lowest free slot.
     void NotarRanuraLibre(int i) { m_libreDesde = std::min(m_libreDesde, i); }
+    // The slot the next AgregarCuadro fills: the lowest free one, or the
+    // table's size when it would grow.
+    int SiguienteRanura() const;
 
     // Empties the box table back to one free slot. Leaves Trabajo, RutaTrabajo
     // and Modificado alone.
