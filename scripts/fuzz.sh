@@ -12,7 +12,7 @@ segundos="${1:-60}"
 objetivo="${VELQUIRA_FUZZ_OBJETIVO:-fuzz_lector}"
 
 bash scripts/deps.sh clang-14 libclang-rt-14-dev cmake ninja-build qt6-base-dev qt6-base-dev-tools \
-  libgl-dev
+  qt6-svg-dev libgl-dev
 
 if [ ! -f build-fuzz/CMakeCache.txt ]; then
   CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja \

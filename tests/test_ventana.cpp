@@ -12,6 +12,7 @@
 #include "ui/FrmOpciones.h"
 #include "ui/FrmProp.h"
 #include "ui/FrmSetup.h"
+#include "ui/Iconos.h"
 #include "ui/PpalMdi.h"
 #include "ui/VisorAyuda.h"
 
@@ -33,6 +34,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 class PruebaVentana : public QObject {
@@ -50,6 +52,19 @@ class PruebaVentana : public QObject {
         const int i = e.AgregarCuadro(Preferencias(vacios).defectosCuadro());
         cambiar(e.Cuadros[i]);
         return TextoCopiaCuadros({i}, e, QLocale());
+    }
+
+    // The icon draws something at that size: a missing file or a missing SVG
+    // engine gives an empty or transparent picture.
+    static bool Dibuja(const QIcon& icono, int lado) {
+        const QImage imagen = icono.pixmap(lado).toImage();
+        if (imagen.isNull())
+            return false;
+        for (int y = 0; y < imagen.height(); ++y)
+            for (int x = 0; x < imagen.width(); ++x)
+                if (qAlpha(imagen.pixel(x, y)) > 0)
+                    return true;
+        return false;
     }
 
 private slots:
@@ -186,6 +201,88 @@ private slots:
         QVERIFY(v.isVisible());
         QVERIFY(v.editor());
         QVERIFY(v.accion("BtnGuardar")->isEnabled());
+    }
+
+    // Without any icon theme every tool still has its picture (the program's
+    // own), in the band's and the menus' sizes, and no two tools look alike
+    // but the two entries of the same help.
+    void iconosSinTemaDeIconos() {
+        const QString tema = QIcon::themeName(), respaldo = QIcon::fallbackThemeName();
+        const QStringList rutas = QIcon::themeSearchPaths();
+        QIcon::setThemeSearchPaths({m_dir.path()});
+        QIcon::setThemeName(QStringLiteral("velquira-tema-que-no-existe"));
+        QIcon::setFallbackThemeName(QStringLiteral("velquira-tema-que-no-existe"));
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        QIcon::setThemeSearchPaths(rutas);
+        QIcon::setThemeName(tema);
+        QIcon::setFallbackThemeName(respaldo);
+
+        QHash<QByteArray, QString> vistos;
+        for (const Herramienta& h : p.barra().herramientas()) {
+            if (h.id == u"CboMag")
+                continue;
+            QAction* a = v.accion(h.id);
+            QVERIFY2(a, qPrintable(h.id));
+            QVERIFY2(!a->icon().isNull(), qPrintable(h.id));
+            QVERIFY2(Dibuja(a->icon(), 16), qPrintable(h.id));
+            QVERIFY2(Dibuja(a->icon(), 24), qPrintable(h.id));
+            const QImage imagen = a->icon().pixmap(24).toImage();
+            const QByteArray huella(reinterpret_cast<const char*>(imagen.constBits()),
+                                    imagen.sizeInBytes());
+            const QString otro = vistos.value(huella);
+            const bool ayuda = QStringList{otro, h.id} == QStringList{"BtnAyuda", "BtnHelp"};
+            QVERIFY2(otro.isEmpty() || ayuda, qPrintable(otro + u' ' + h.id));
+            vistos.insert(huella, h.id);
+        }
+    }
+
+    // In a window 1024 pixels wide the band shows every tool and field, none
+    // pushed behind the toolbar's overflow button.
+    void bandaCabeEn1024Pixeles() {
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        // The test screen is narrower than that: the window starts maximized,
+        // so that its frame does not push the status bar off the screen.
+        QVERIFY(v.screen()->availableSize().width() < 1024);
+        QVERIFY(v.windowState().testFlag(Qt::WindowMaximized));
+        v.setWindowState(Qt::WindowNoState);
+        v.resize(1024, 700);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&v));
+        QCOMPARE(v.width(), 1024);
+        auto* banda = v.findChild<QToolBar*>("Estandard");
+        QVERIFY(banda);
+        QCOMPARE(banda->width(), v.width());
+        const auto* desborde = banda->findChild<QToolButton*>("qt_toolbar_ext_button");
+        QVERIFY(!desborde || !desborde->isVisible());
+        qsizetype vistas = 0;
+        for (QAction* a : banda->actions()) {
+            if (a->isSeparator())
+                continue;
+            QWidget* w = banda->widgetForAction(a);
+            QVERIFY(w);
+            const QString nombre = a->objectName().isEmpty() ? w->objectName() : a->objectName();
+            QVERIFY2(w->isVisible(), qPrintable(nombre));
+            QVERIFY2(banda->rect().contains(w->geometry()), qPrintable(nombre));
+            ++vistas;
+        }
+        QCOMPARE(vistas, p.barra().banda().size() - p.barra().banda().count(QStringLiteral("-")));
+    }
+
+    // The program's icon draws, and a window without one of its own (a
+    // message box) takes it from the application.
+    void iconoDelPrograma() {
+        QVERIFY(Dibuja(IconoPrograma(), 16));
+        QVERIFY(Dibuja(IconoPrograma(), 48));
+        const QIcon antes = QApplication::windowIcon();
+        QApplication::setWindowIcon(IconoPrograma());
+        QVERIFY(!QApplication::windowIcon().isNull());
+        QMessageBox caja;
+        QVERIFY(Dibuja(caja.windowIcon(), 32));
+        QApplication::setWindowIcon(antes);
     }
 
     void conmutadoresSiguenAlModelo() {

@@ -10,6 +10,7 @@
 #include "platform/PortapapelesQt.h"
 #include "ui/FrmBar.h"
 #include "ui/FrmDrag.h"
+#include "ui/Iconos.h"
 #include "ui/PpalMdi.h"
 #include "ui/Splash.h"
 
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kNombreProducto);
     QApplication::setApplicationDisplayName(QString());
+    // Every window and dialog, the splash and the message boxes included.
+    QApplication::setWindowIcon(IconoPrograma());
     RegistrarFuentes();
     // The interface is Spanish whatever the desktop's language: Qt's own
     // dialogs (print, files, colours) too.

@@ -11,6 +11,7 @@
 #include "ui/FrmPapel.h"
 #include "ui/FrmProp.h"
 #include "ui/FrmSetup.h"
+#include "ui/Iconos.h"
 #include "ui/MarcoTamano.h"
 #include "ui/VisorAyuda.h"
 
@@ -27,25 +28,9 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-
-namespace {
-QIcon IconoEstandar(const QString& id) {
-    static const QHash<QString, QStyle::StandardPixmap> iconos = {
-        {herramienta::BtnAbrir, QStyle::SP_DialogOpenButton},
-        {herramienta::BtnGuardar, QStyle::SP_DialogSaveButton},
-        {herramienta::BtnNuevo, QStyle::SP_FileIcon},
-        {herramienta::BtnSalir, QStyle::SP_DialogCloseButton},
-        {herramienta::BtnHelp, QStyle::SP_DialogHelpButton},
-        {herramienta::BtnBorrar, QStyle::SP_TrashIcon},
-    };
-    const auto it = iconos.constFind(id);
-    return it == iconos.cend() ? QIcon() : QApplication::style()->standardIcon(*it);
-}
-} // namespace
 
 PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_prog(programa) {
     setObjectName(QStringLiteral("PpalMdi"));
@@ -104,11 +89,14 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
     for (int n = 1; n <= 3; ++n)
         actualizarPanel(n);
     editorCambiado(p.documento.abierto());
-    // Wide enough for the whole band on a common office screen.
-    QSize tamano(1280, 800);
-    if (const QScreen* pantalla = screen())
-        tamano = tamano.boundedTo(pantalla->availableSize());
-    resize(tamano);
+    // Roomy on a common office screen. A smaller screen (the band fits from
+    // 1024 pixels wide) is filled: maximized, so the title bar does not push
+    // the status bar off the bottom.
+    const QSize tamano(1280, 800);
+    const QSize disponible = screen() ? screen()->availableSize() : tamano;
+    resize(tamano.boundedTo(disponible));
+    if (disponible.width() < tamano.width() || disponible.height() < tamano.height())
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 QAction* PpalMdi::accion(const QString& id) const {
@@ -128,7 +116,7 @@ void PpalMdi::crearAcciones() {
         a->setObjectName(h.id);
         a->setShortcuts(h.atajos);
         a->setCheckable(h.conmutable);
-        a->setIcon(IconoEstandar(h.id));
+        a->setIcon(IconoHerramienta(h.id));
         const QString id = h.id;
         connect(a, &QAction::triggered, this, [this, id, a] {
             // The model owns the pressed state: put the widget back and let
@@ -188,7 +176,9 @@ void PpalMdi::crearBanda() {
     BarraHerramientas& barra = m_prog.barra();
     QToolBar* banda = addToolBar(barra.tituloBanda());
     banda->setObjectName(barra.tituloBanda());
-    banda->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // Pictures only, so the band fits a 1024-pixel screen; the tooltips name
+    // each tool and its key.
+    banda->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (const QString& e : barra.banda()) {
         if (e == u"-") {
             banda->addSeparator();
@@ -233,9 +223,6 @@ void PpalMdi::crearBanda() {
                     b->setPopupMode(QToolButton::MenuButtonPopup);
                     b->setMenu(menuBar()->findChild<QMenu*>(herramienta::MnuAyuda));
                 }
-            if (!a->icon().isNull())
-                if (QWidget* w = banda->widgetForAction(a))
-                    static_cast<QToolButton*>(w)->setToolButtonStyle(Qt::ToolButtonIconOnly);
         }
     }
 }
