@@ -42,6 +42,9 @@ struct Nada : Mensajes, DialogosArchivo, Portapapeles, CatalogoImpresoras, Dialo
     bool imprimir(Impresora&, int, qint32, RangoHojas&, bool) override { return false; }
     bool rangoExportacion(qint32, RangoHojas&) override { return false; }
     bool configurar(Impresora&, int) override { return false; }
+    bool rangoVistaPreliminar(qint32, RangoHojas&) override { return false; }
+    void vistaPreliminar(Impresora&, const RangoHojas&, qint32,
+                         const std::function<void(Impresora&)>&) override {}
 };
 double PicoMiB() {
     rusage uso{};

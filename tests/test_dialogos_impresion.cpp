@@ -1,14 +1,18 @@
 // The print dialogs as the operator meets them: what they say, what their
-// buttons read, and a sheet range past the run refused with a message
-// instead of being cut while it is typed.
+// buttons read, a sheet range past the run refused with a message instead of
+// being cut while it is typed, and the print preview.
+#include "core/impresion/Tirada.h"
+#include "fakes/Fakes.h"
 #include "platform/DialogosImpresionQt.h"
 #include "platform/ImpresoraQt.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -30,7 +34,7 @@ void AlAbrirse(std::function<void(QWidget*)> paso, QWidget* distintaDe = nullptr
     reloj->start();
 }
 
-QPushButton* Boton(QWidget* w, QDialogButtonBox::ButtonRole rol) {
+QPushButton* BotonDeRol(QWidget* w, QDialogButtonBox::ButtonRole rol) {
     for (QDialogButtonBox* caja : w->findChildren<QDialogButtonBox*>())
         for (QAbstractButton* b : caja->buttons())
             if (caja->buttonRole(b) == rol)
@@ -61,11 +65,11 @@ private slots:
                     QTimer::singleShot(50, d, [&, d, hasta] {
                         seguiaAbierto = d->isVisible();
                         hasta->setValue(250);
-                        Boton(d, QDialogButtonBox::AcceptRole)->click();
+                        BotonDeRol(d, QDialogButtonBox::AcceptRole)->click();
                     });
                 },
                 d);
-            Boton(d, QDialogButtonBox::AcceptRole)->click();
+            BotonDeRol(d, QDialogButtonBox::AcceptRole)->click();
         });
         RangoHojas r;
         QVERIFY(dialogos.rangoExportacion(250, r));
@@ -73,6 +77,97 @@ private slots:
         QVERIFY(seguiaAbierto);
         QCOMPARE(r.desde, 1);
         QCOMPARE(r.hasta, 250);
+    }
+
+    // A preview is as long as one preview shows, and no longer.
+    void rangoVistaMasLargoSeRechaza() {
+        DialogosImpresionQt dialogos;
+        QString encabezado, aviso;
+        AlAbrirse([&](QWidget* d) {
+            encabezado = d->findChild<QLabel*>("LblHojasTirada")->text();
+            auto* desde = d->findChild<QSpinBox*>("TxtDesde");
+            auto* hasta = d->findChild<QSpinBox*>("TxtHasta");
+            desde->setValue(1001);
+            hasta->setValue(1600);
+            AlAbrirse(
+                [&, d, hasta](QWidget* caja) {
+                    aviso = qobject_cast<QMessageBox*>(caja)->text();
+                    qobject_cast<QDialog*>(caja)->accept();
+                    QTimer::singleShot(0, d, [d, hasta] {
+                        hasta->setValue(1500);
+                        BotonDeRol(d, QDialogButtonBox::AcceptRole)->click();
+                    });
+                },
+                d);
+            BotonDeRol(d, QDialogButtonBox::AcceptRole)->click();
+        });
+        RangoHojas r{1, kHojasVistaPreliminar};
+        QVERIFY(dialogos.rangoVistaPreliminar(5000, r));
+        QCOMPARE(encabezado, QStringLiteral("La tirada tiene 5000 hojas. La vista preliminar "
+                                            "muestra hasta 500 a la vez."));
+        QCOMPARE(aviso, QStringLiteral("La vista preliminar muestra hasta 500 hojas a la vez: "
+                                       "desde la hoja 1001 puede verse hasta la 1500."));
+        QCOMPARE(r.desde, 1001);
+        QCOMPARE(r.hasta, 1500);
+    }
+
+    // The preview shows each sheet of the range as a page, drawn by the
+    // run's own loop on the printer object; it speaks of the run's sheets,
+    // offers no way to print or to change the paper, and delivers nothing.
+    void vistaPreliminarMuestraLasHojas() {
+        const QString cola = qEnvironmentVariable("VELQUIRA_COLA");
+        if (cola.isEmpty())
+            QSKIP("sin impresora de prueba (./test.sh la crea)");
+        std::vector<Cuadro> cuadros(1);
+        Cuadro& c = cuadros[0];
+        c.EnUso = true;
+        c.Inicio = 1;
+        c.Fin = 10;
+        c.Salto = 1;
+        c.FontName = "Arial";
+        c.FontSize = 20;
+        c.PosX = c.PosY = 1134;
+        MensajesGuion mensajes;
+        PoliticaFallas politica(mensajes, {});
+        Tirada t;
+        t.rango = {4, 6};
+        ImpresoraQt imp(cola);
+        DialogosImpresionQt dialogos;
+        int paginas = -1;
+        QString titulo, hoja, siguiente;
+        QStringList herramientas;
+        AlAbrirse([&](QWidget* d) {
+            titulo = d->windowTitle();
+            paginas = d->findChild<QPrintPreviewWidget*>()->pageCount();
+            auto* etiqueta = d->findChild<QLabel*>("LblHojaVista");
+            hoja = etiqueta->text();
+            for (QAction* a : d->findChildren<QAction*>())
+                if (a->isVisible() && !a->text().isEmpty())
+                    herramientas.append(a->text());
+            for (QAction* a : d->findChildren<QAction*>())
+                if (a->text() == u"Hoja siguiente")
+                    a->trigger();
+            siguiente = etiqueta->text();
+            qobject_cast<QDialog*>(d)->reject();
+        });
+        Impresora* dibujadaEn = nullptr;
+        dialogos.vistaPreliminar(imp, {4, 6}, 10, [&](Impresora& vista) {
+            dibujadaEn = &vista;
+            QCOMPARE(ImprimirHojas(cuadros, vista, t, nullptr, politica), FinTirada::Terminada);
+        });
+        QCOMPARE(dibujadaEn, &imp);
+        QCOMPARE(paginas, 3);
+        QCOMPARE(titulo, QStringLiteral("Vista preliminar — %1 — hojas 4 a 6 de 10").arg(cola));
+        QCOMPARE(hoja, QStringLiteral("Hoja Nº 4 de 10"));
+        QCOMPARE(siguiente, QStringLiteral("Hoja Nº 5 de 10"));
+        for (const char* qt : {"Print", "Page setup", "Portrait", "Landscape"})
+            QVERIFY2(!herramientas.contains(QString::fromLatin1(qt)), qt);
+        QVERIFY2(herramientas.contains(QStringLiteral("Hoja siguiente")),
+                 qPrintable(herramientas.join(", ")));
+        QVERIFY(mensajes.mostrados.isEmpty());
+        QCOMPARE(imp.trabajoCups(), 0);
+        QVERIFY(!imp.enVista());
+        QVERIFY(!imp.documentoAbierto());
     }
 
     void dialogosDeImpresionDicenLoQueHacen_data() {
@@ -114,7 +209,7 @@ private slots:
         DialogosImpresionQt dialogos;
         QString texto;
         AlAbrirse([&](QWidget* d) {
-            if (QPushButton* ok = Boton(d, QDialogButtonBox::AcceptRole))
+            if (QPushButton* ok = BotonDeRol(d, QDialogButtonBox::AcceptRole))
                 texto = ok->text();
             qobject_cast<QDialog*>(d)->reject();
         });

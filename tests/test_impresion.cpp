@@ -49,6 +49,25 @@ QStringList Textos(const ImpresoraGrabadora& imp) {
     return t;
 }
 
+// Everything a printer object was told, in order, with where, in what font
+// and colour: two runs that agree here put the same marks on paper.
+QStringList Dibujo(const QList<LlamadaImpresora>& llamadas) {
+    QStringList t;
+    for (const auto& l : llamadas) {
+        const FuenteImpresion& f = l.fuente;
+        t.append(QStringLiteral("%1 '%2' @ %3,%4 %5° %6 %7 %8 pt%9%10")
+                     .arg(l.operacion, l.texto, QString::number(l.x, 'g', 17),
+                          QString::number(l.y, 'g', 17))
+                     .arg(l.grados)
+                     .arg(l.color, 6, 16, QLatin1Char('0'))
+                     .arg(f.nombre)
+                     .arg(f.puntos)
+                     .arg(f.negrita ? QStringLiteral(" negrita") : QString(),
+                          f.cursiva ? QStringLiteral(" cursiva") : QString()));
+    }
+    return t;
+}
+
 // Where every text of a run landed, in order: "texto 00001 @ 900,1050".
 QStringList Posiciones(const ImpresoraGrabadora& imp) {
     QStringList t;
@@ -759,6 +778,173 @@ private slots:
         const auto textos = b.impresoras.creadas.last()->de("texto"); // box 1 is not turned
         QVERIFY2(qAbs(textos.first().x - (primero.PosX - ajusteX)) < 0.01,
                  qPrintable(QString::number(textos.first().x)));
+    }
+
+    // The preview draws, for the sheets asked, what the print run sends the
+    // printer for those sheets: the same texts, fonts, colours and pages at
+    // the same spots, less the same stored correction and printable-area
+    // offset, asking the same questions on the way.
+    void vistaPreliminarDibujaLoQueSeImprime_data() {
+        QTest::addColumn<QString>("archivo");
+        QTest::addColumn<qint16>("rotacion"); // of the first box
+        QTest::addColumn<int>("desde");
+        QTest::addColumn<int>("hasta");
+        QTest::addColumn<double>("ajusteX"); // what the run subtracts from PosX
+        const double izquierda = 150 / 600.0 * 2.54 * 567, arriba = 300 / 600.0 * 2.54 * 567;
+        QTest::newRow("vertical") << "antiguo.zul" << qint16(0) << 1 << 3 << 85 + izquierda;
+        QTest::newRow("vertical, una hoja")
+            << "antiguo.zul" << qint16(0) << 2 << 2 << 85 + izquierda;
+        QTest::newRow("horizontal, hojas del medio")
+            << "serie_coma.zul" << qint16(0) << 2 << 4 << -70 + arriba;
+        QTest::newRow("girado") << "serie_coma.zul" << qint16(90) << 2 << 4 << -70 + arriba;
+    }
+    void vistaPreliminarDibujaLoQueSeImprime() {
+        QFETCH(QString, archivo);
+        QFETCH(qint16, rotacion);
+        QFETCH(int, desde);
+        QFETCH(int, hasta);
+        QFETCH(double, ajusteX);
+        Banco b;
+        GenerarIniPrinter(b.ajustes, "Laser", 1, 85, -40);
+        GenerarIniPrinter(b.ajustes, "Laser", 2, -70, 25);
+        b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", "Laser");
+        b.impresoras.lista = {"Laser", "Chorro"};
+        b.impresoras.defecto = "Chorro";
+        b.impresoras.preparar = [](ImpresoraGrabadora& i) {
+            i.geo.desplazamientoX = 150;
+            i.geo.desplazamientoY = 300;
+            i.geo.anchoImprimible = i.geo.anchoFisico - 300;
+            i.geo.altoImprimible = i.geo.altoFisico - 600;
+        };
+        Programa& p = b.crear();
+        b.dialogos.rutas = {QStringLiteral(VELQUIRA_FIXTURES_DIR) + u'/' + archivo};
+        p.despachador.ejecutar("BtnAbrir");
+        QVERIFY(p.documento().abierto());
+        p.documento().cambiarCuadro(0, [&](Cuadro& c) { c.Rotacion = rotacion; });
+        const qint32 hojas = LongitudTirada(p.documento().Cuadros());
+        QVERIFY2(hojas >= hasta, qPrintable(QString::number(hojas)));
+        QVERIFY(p.barra().utilizable("BtnVistaPreliminar"));
+
+        b.dialogosImpresion.rango = {desde, hasta};
+        p.despachador.ejecutar("BtnImprimir");
+        const QStringList impreso = Dibujo(b.impresoras.creadas.last()->llamadas);
+        const QStringList preguntas = b.mensajes.titulos();
+        b.mensajes.mostrados.clear();
+
+        b.dialogosImpresion.rangoVista = RangoHojas{desde, hasta};
+        p.despachador.ejecutar("BtnVistaPreliminar");
+        QCOMPARE(b.dialogosImpresion.hojasVista, hojas);
+        QCOMPARE(b.dialogosImpresion.rangoPropuesto.desde, 1);
+        QCOMPARE(b.dialogosImpresion.rangoPropuesto.hasta, hojas);
+        QCOMPARE(b.dialogosImpresion.preliminares, QStringList{"Laser"});
+        QCOMPARE(b.dialogosImpresion.hojasMostradas.desde, desde);
+        QCOMPARE(b.dialogosImpresion.hojasMostradas.hasta, hasta);
+        QCOMPARE(b.dialogosImpresion.documentosAbiertos, 0);
+        QCOMPARE(Dibujo(b.dialogosImpresion.dibujado), impreso);
+        QCOMPARE(b.mensajes.titulos(), preguntas);
+
+        // What was compared is the run itself: its sheets, and the correction.
+        QCOMPARE(impreso.filter(QStringLiteral("pagina")).size(), hasta - desde);
+        const auto textos = b.impresoras.creadas.last()->de(rotacion ? "rotado" : "texto");
+        QVERIFY(!textos.isEmpty());
+        const Cuadro primero = p.documento().Cuadros()[0];
+        QVERIFY(textos.first().texto.contains(TextoCuadroHoja(primero, desde - 1)));
+        if (!rotacion)
+            QVERIFY2(qAbs(textos.first().x - (primero.PosX - ajusteX)) < 0.01,
+                     qPrintable(QString::number(textos.first().x)));
+        // The printer that was current before comes back, and none was stored.
+        QCOMPARE(p.impresora.actual(), QStringLiteral("Chorro"));
+    }
+
+    // What the preview cannot show is said, and nothing is drawn. The rows
+    // are the program's printer, whether its queue went away after the
+    // printer object was made, the series' last number, whether the box is
+    // in use, and the range the operator gives.
+    void vistaPreliminarQueNoSePuede_data() {
+        QTest::addColumn<QStringList>("impresoras");
+        QTest::addColumn<bool>("retirada");
+        QTest::addColumn<double>("fin");
+        QTest::addColumn<bool>("enUso");
+        QTest::addColumn<int>("desde");
+        QTest::addColumn<int>("hasta");
+        QTest::addColumn<QString>("aviso");
+        const QStringList dos = {"Laser", "Chorro"};
+        // As the print command says it (retrying finds "No hay ninguna impresora").
+        QTest::newRow("sin impresora") << QStringList() << false << 3.0 << true << 1 << 3
+                                       << "El dispositivo no está disponible";
+        QTest::newRow("impresora retirada")
+            << dos << true << 3.0 << true << 1 << 3 << "La impresora Laser no existe.";
+        QTest::newRow("sin hojas") << dos << false << 3.0 << false << 1 << 1
+                                   << "No hay hojas que mostrar: ningún cuadro imprime un número.";
+        QTest::newRow("pasada la tirada") << dos << false << 3.0 << true << 2 << 9
+                                          << "La tirada tiene 3 hojas: la hoja 9 no existe.";
+        QTest::newRow("al revés") << dos << false << 3.0 << true << 3 << 2
+                                  << "La hoja inicial (3) no puede ser mayor que la final (2).";
+        QTest::newRow("hoja cero")
+            << dos << false << 3.0 << true << 0 << 2 << "La primera hoja de la tirada es la 1.";
+        QTest::newRow("demasiadas hojas")
+            << dos << false << 5000.0 << true << 1001 << 1501
+            << "La vista preliminar muestra hasta 500 hojas a la vez: desde la hoja 1001 puede "
+               "verse hasta la 1500.";
+    }
+    void vistaPreliminarQueNoSePuede() {
+        QFETCH(QStringList, impresoras);
+        QFETCH(bool, retirada);
+        QFETCH(double, fin);
+        QFETCH(bool, enUso);
+        QFETCH(int, desde);
+        QFETCH(int, hasta);
+        QFETCH(QString, aviso);
+        Banco b;
+        b.ajustes.escribirTexto(Aplicacion::Producto, "Printer", "Laser");
+        Programa& p = ConTrabajo(b);
+        b.impresoras.lista = impresoras;
+        if (impresoras.isEmpty()) {
+            b.impresoras.defecto.clear();
+            b.mensajes.respuestas = {Respuesta::Cancelar}; // "El dispositivo no está disponible"
+        }
+        if (retirada) {
+            // The object was made while the queue was there (a command before).
+            p.impresora.FijarImpresoraPredeterminada("Laser");
+            QVERIFY(p.impresora.objeto());
+            b.impresoras.lista.removeAll("Laser");
+        }
+        p.documento().cambiarCuadro(0, [&](Cuadro& c) {
+            c.Fin = fin;
+            c.EnUso = enUso;
+        });
+        const auto llamadas = [&] {
+            qsizetype n = 0;
+            for (ImpresoraGrabadora* i : b.impresoras.creadas)
+                n += i->llamadas.size();
+            return n;
+        };
+        const qsizetype antes = llamadas();
+        b.mensajes.mostrados.clear();
+        b.dialogosImpresion.rangoVista = RangoHojas{desde, hasta};
+        p.despachador.ejecutar("BtnVistaPreliminar");
+        QCOMPARE(b.mensajes.mostrados.size(), 1);
+        QVERIFY2(b.mensajes.mostrados[0].texto.contains(aviso),
+                 qPrintable(b.mensajes.mostrados[0].texto));
+        QVERIFY(b.dialogosImpresion.preliminares.isEmpty());
+        QCOMPARE(llamadas(), antes);
+    }
+
+    // Cancelling the range says nothing and draws nothing; the preset is the
+    // start of the run, as long as one preview shows.
+    void vistaPreliminarCancelada() {
+        Banco b;
+        Programa& p = ConTrabajo(b);
+        p.documento().cambiarCuadro(0, [](Cuadro& c) { c.Fin = 2000; });
+        b.dialogosImpresion.aceptarRangoVista = false;
+        p.despachador.ejecutar("BtnVistaPreliminar");
+        QCOMPARE(b.dialogosImpresion.hojasVista, 2000);
+        QCOMPARE(b.dialogosImpresion.rangoPropuesto.desde, 1);
+        QCOMPARE(b.dialogosImpresion.rangoPropuesto.hasta, kHojasVistaPreliminar);
+        QVERIFY(b.mensajes.mostrados.isEmpty());
+        QVERIFY(b.dialogosImpresion.preliminares.isEmpty());
+        for (ImpresoraGrabadora* i : b.impresoras.creadas)
+            QVERIFY(i->llamadas.isEmpty());
     }
 
     // A correction past 5 cm is no printer's error but a damaged setting (a

@@ -7,10 +7,14 @@
 #include "core/fallas/Fallas.h"
 #include "core/impresion/Impresion.h"
 #include "fakes/Fakes.h"
+#include "platform/DialogosImpresionQt.h"
 #include "platform/ImpresoraQt.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <csignal>
@@ -197,6 +201,52 @@ private slots:
         QCOMPARE(mensajes.mostrados.size(), 1);
         QCOMPARE(imp.trabajoCups(), 0);
         QVERIFY2(Trabajos(kCola).isEmpty(), qPrintable(Trabajos(kCola).join('\n')));
+    }
+
+    // A preview draws the run on the queue's printer object and leaves the
+    // held queue empty; the same object prints to it afterwards as before.
+    void vistaPreliminarNoEnviaNada() {
+        if (!m_cola)
+            QSKIP("no se pudo crear una cola de CUPS de prueba (hace falta root)");
+        std::vector<Cuadro> cuadros(1);
+        Cuadro& c = cuadros[0];
+        c.EnUso = true;
+        c.Inicio = 1;
+        c.Fin = 50;
+        c.Salto = 1;
+        c.FontName = "Arial";
+        c.FontSize = 20;
+        c.PosX = c.PosY = 1134;
+        MensajesGuion mensajes;
+        PoliticaFallas politica(mensajes, {});
+        Tirada t;
+        t.rango = {1, 50};
+        ImpresoraQt imp(kCola);
+        DialogosImpresionQt dialogos;
+        // Closes the preview once it is up (exec() blocks until then).
+        auto* reloj = new QTimer(this);
+        reloj->setInterval(20);
+        connect(reloj, &QTimer::timeout, reloj, [reloj] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                reloj->stop();
+                d->reject();
+            }
+        });
+        reloj->start();
+        FinTirada fin = FinTirada::SinHojas;
+        dialogos.vistaPreliminar(imp, {1, 50}, 50, [&](Impresora& vista) {
+            fin = ImprimirHojas(cuadros, vista, t, nullptr, politica);
+        });
+        delete reloj;
+        QCOMPARE(fin, FinTirada::Terminada);
+        QCOMPARE(imp.trabajoCups(), 0);
+        QVERIFY2(Trabajos(kCola).isEmpty(), qPrintable(Trabajos(kCola).join('\n')));
+
+        t.rango = {1, 2};
+        QCOMPARE(ImprimirHojas(cuadros, imp, t, nullptr, politica), FinTirada::Terminada);
+        QVERIFY(imp.trabajoCups() > 0);
+        QCOMPARE(Trabajos(kCola).size(), 1);
+        QVERIFY(mensajes.mostrados.isEmpty());
     }
 
     void cliInterrumpidaNoEnviaNada_data() {

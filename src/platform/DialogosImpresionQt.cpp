@@ -4,23 +4,34 @@
 #include "platform/MensajesQt.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QSpinBox>
+#include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 // Spin boxes take any sheet number, so that a number past the run is refused
 // with a message instead of being cut while it is typed.
 constexpr int kHojaMaxima = 2147483647;
 
-void Avisar(QWidget* padre, const QString& texto) {
-    MensajesQt(padre).mostrar(texto, QStringLiteral("Hojas a imprimir"), Icono::Exclamacion,
-                              Botones::Aceptar);
+void Avisar(QWidget* padre, const QString& texto,
+            const QString& titulo = QStringLiteral("Hojas a imprimir")) {
+    MensajesQt(padre).mostrar(texto, titulo, Icono::Exclamacion, Botones::Aceptar);
 }
 
 // Qt's print dialog names its confirm button "Print"; ours says what it does.
@@ -52,6 +63,86 @@ void Encabezar(QDialog& d, const QString& texto) {
         caja->insertWidget(0, etiqueta);
     else
         d.setWindowTitle(d.windowTitle() + QStringLiteral(" — ") + texto);
+}
+
+// Sheets `desde`..`hasta` of a run asked on their own, preset to `rango`; a
+// range `error` finds fault with is refused with its message, titled `aviso`.
+struct PedidoRango {
+    QString objeto;
+    QString titulo;
+    QString encabezado;
+    QString aviso;
+    std::function<std::optional<QString>(const RangoHojas&)> error;
+};
+
+bool PedirRango(QWidget* padre, const PedidoRango& pedido, RangoHojas& rango) {
+    QDialog d(padre);
+    d.setObjectName(pedido.objeto);
+    d.setWindowTitle(pedido.titulo);
+    auto* desde = new QSpinBox(&d);
+    desde->setObjectName(QStringLiteral("TxtDesde"));
+    auto* hasta = new QSpinBox(&d);
+    hasta->setObjectName(QStringLiteral("TxtHasta"));
+    for (QSpinBox* s : {desde, hasta})
+        s->setRange(1, kHojaMaxima);
+    desde->setValue(rango.desde);
+    hasta->setValue(rango.hasta);
+    auto* botones = new QDialogButtonBox(&d);
+    botones->addButton(QStringLiteral("&Aceptar"), QDialogButtonBox::AcceptRole);
+    botones->addButton(QStringLiteral("&Cancelar"), QDialogButtonBox::RejectRole);
+    auto* formulario = new QFormLayout;
+    formulario->addRow(QStringLiteral("&Desde la hoja:"), desde);
+    formulario->addRow(QStringLiteral("&Hasta la hoja:"), hasta);
+    auto* l = new QVBoxLayout(&d);
+    auto* etiqueta = new QLabel(pedido.encabezado, &d);
+    etiqueta->setObjectName(QStringLiteral("LblHojasTirada"));
+    l->addWidget(etiqueta);
+    l->addLayout(formulario);
+    l->addWidget(botones);
+    QObject::connect(botones, &QDialogButtonBox::accepted, &d, [&] {
+        if (const auto e = pedido.error({desde->value(), hasta->value()})) {
+            Avisar(&d, *e, pedido.aviso);
+            return;
+        }
+        d.accept();
+    });
+    QObject::connect(botones, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    if (d.exec() != QDialog::Accepted)
+        return false;
+    rango = {desde->value(), hasta->value()};
+    return true;
+}
+
+// The preview only shows: the tools that would print, or change the paper
+// or orientation the pages were prepared for, go. The rest speak of sheets,
+// as the run does. Qt's tools are told apart by their (translated) texts.
+void SoloVer(QPrintPreviewDialog& d) {
+    const auto qt = [](const char* texto) {
+        return QCoreApplication::translate("QPrintPreviewDialog", texto);
+    };
+    const QStringList fuera = {qt("Print"), qt("Page setup"), qt("Portrait"), qt("Landscape")};
+    const QList<std::pair<QString, QString>> textos = {
+        {qt("Next page"), QStringLiteral("Hoja siguiente")},
+        {qt("Previous page"), QStringLiteral("Hoja anterior")},
+        {qt("First page"), QStringLiteral("Primera hoja")},
+        {qt("Last page"), QStringLiteral("Última hoja")},
+        {qt("Fit width"), QStringLiteral("Ajustar al ancho")},
+        {qt("Fit page"), QStringLiteral("Hoja entera")},
+        {qt("Zoom in"), QStringLiteral("Acercar")},
+        {qt("Zoom out"), QStringLiteral("Alejar")},
+        {qt("Show single page"), QStringLiteral("Una hoja")},
+        {qt("Show facing pages"), QStringLiteral("Dos hojas enfrentadas")},
+        {qt("Show overview of all pages"), QStringLiteral("Todas las hojas")}};
+    for (QAction* a : d.findChildren<QAction*>()) {
+        if (fuera.contains(a->text())) {
+            a->setEnabled(false);
+            a->setVisible(false);
+            continue;
+        }
+        for (const auto& [de, nuevo] : textos)
+            if (a->text() == de)
+                a->setText(nuevo);
+    }
 }
 } // namespace
 
@@ -115,38 +206,83 @@ bool DialogosImpresionQt::configurar(Impresora& imp, int orientacion) {
 }
 
 bool DialogosImpresionQt::rangoExportacion(qint32 hojas, RangoHojas& rango) {
-    QDialog d(m_padre);
-    d.setObjectName(QStringLiteral("FrmRangoPdf"));
-    d.setWindowTitle(QStringLiteral("Exportar a PDF"));
-    auto* desde = new QSpinBox(&d);
-    desde->setObjectName(QStringLiteral("TxtDesde"));
-    auto* hasta = new QSpinBox(&d);
-    hasta->setObjectName(QStringLiteral("TxtHasta"));
-    for (QSpinBox* s : {desde, hasta})
-        s->setRange(1, kHojaMaxima);
-    desde->setValue(1);
-    hasta->setValue(std::max(hojas, 1));
-    auto* botones = new QDialogButtonBox(&d);
-    botones->addButton(QStringLiteral("&Aceptar"), QDialogButtonBox::AcceptRole);
-    botones->addButton(QStringLiteral("&Cancelar"), QDialogButtonBox::RejectRole);
-    auto* formulario = new QFormLayout;
-    formulario->addRow(QStringLiteral("&Desde la hoja:"), desde);
-    formulario->addRow(QStringLiteral("&Hasta la hoja:"), hasta);
-    auto* l = new QVBoxLayout(&d);
-    l->addWidget(new QLabel(TextoHojasTirada(hojas), &d));
-    l->addLayout(formulario);
-    l->addWidget(botones);
-    QObject::connect(botones, &QDialogButtonBox::accepted, &d, [&] {
-        const RangoHojas r{desde->value(), hasta->value()};
-        if (const auto error = ErrorRango(r, hojas)) {
-            Avisar(&d, *error);
-            return;
-        }
-        d.accept();
+    rango = {1, std::max(hojas, 1)};
+    return PedirRango(m_padre,
+                      {QStringLiteral("FrmRangoPdf"), QStringLiteral("Exportar a PDF"),
+                       TextoHojasTirada(hojas), QStringLiteral("Hojas a imprimir"),
+                       [hojas](const RangoHojas& r) { return ErrorRango(r, hojas); }},
+                      rango);
+}
+
+bool DialogosImpresionQt::rangoVistaPreliminar(qint32 hojas, RangoHojas& rango) {
+    if (rango.hasta == 0)
+        rango.hasta = std::clamp(hojas, 1, kHojasVistaPreliminar);
+    // The limit is news only to a run longer than it.
+    QString encabezado = TextoHojasTirada(hojas);
+    if (hojas > kHojasVistaPreliminar)
+        encabezado += QStringLiteral(" La vista preliminar muestra hasta %1 a la vez.")
+                          .arg(kHojasVistaPreliminar);
+    const QString vista = QStringLiteral("Vista preliminar");
+    return PedirRango(m_padre,
+                      {QStringLiteral("FrmRangoVista"), vista, encabezado, vista,
+                       [hojas](const RangoHojas& r) { return ErrorRangoVista(r, hojas); }},
+                      rango);
+}
+
+void DialogosImpresionQt::vistaPreliminar(Impresora& imp, const RangoHojas& hojas, qint32 tirada,
+                                          const std::function<void(Impresora&)>& dibujar) {
+    auto* qt = dynamic_cast<ImpresoraQt*>(&imp);
+    if (!qt)
+        return;
+    QPrintPreviewDialog d(&qt->qprinter(), m_padre);
+    d.setObjectName(QStringLiteral("FrmVistaPreliminar"));
+    d.setWindowTitle(QStringLiteral("Vista preliminar — %1 — %2")
+                         .arg(imp.nombreDispositivo(),
+                              hojas.desde == hojas.hasta
+                                  ? QStringLiteral("hoja %1 de %2").arg(hojas.desde).arg(tirada)
+                                  : QStringLiteral("hojas %1 a %2 de %3")
+                                        .arg(hojas.desde)
+                                        .arg(hojas.hasta)
+                                        .arg(tirada)));
+    SoloVer(d);
+    // The preview counts its pages from 1; the operator thinks in the run's
+    // sheets. Every sheet of the range is one page: the run's longest series
+    // prints on each of them.
+    auto* hoja = new QLabel(&d);
+    hoja->setObjectName(QStringLiteral("LblHojaVista"));
+    hoja->setContentsMargins(8, 0, 8, 0);
+    if (auto* barra = d.findChild<QToolBar*>()) {
+        barra->addSeparator();
+        barra->addWidget(hoja);
+    }
+    if (auto* vista = d.findChild<QPrintPreviewWidget*>()) {
+        const auto seguir = [=] {
+            hoja->setText(vista->pageCount() > 0 ? QStringLiteral("Hoja Nº %1 de %2")
+                                                       .arg(hojas.desde + vista->currentPage() - 1)
+                                                       .arg(tirada)
+                                                 : QString());
+        };
+        // The page changes by scrolling (previewChanged), by the tools and by
+        // the page number typed; the last two tell nothing, so look after them.
+        QObject::connect(vista, &QPrintPreviewWidget::previewChanged, hoja, seguir);
+        for (QAction* a : d.findChildren<QAction*>())
+            QObject::connect(a, &QAction::triggered, hoja, seguir);
+        for (QLineEdit* e : d.findChildren<QLineEdit*>())
+            QObject::connect(e, &QLineEdit::editingFinished, hoja, seguir);
+    }
+    QObject::connect(&d, &QPrintPreviewDialog::paintRequested, &d, [&](QPrinter* p) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        qt->fijarVista(p);
+        const auto volver = qScopeGuard([&] {
+            qt->fijarVista(nullptr);
+            QApplication::restoreOverrideCursor();
+        });
+        dibujar(imp);
     });
-    QObject::connect(botones, &QDialogButtonBox::rejected, &d, &QDialog::reject);
-    if (d.exec() != QDialog::Accepted)
-        return false;
-    rango = {desde->value(), hasta->value()};
-    return true;
+    const QWidget* sobre = m_padre ? m_padre->window() : nullptr;
+    const QRect area = sobre        ? sobre->geometry()
+                       : d.screen() ? d.screen()->availableGeometry()
+                                    : QRect(0, 0, 1024, 768);
+    d.resize(area.size() * 9 / 10);
+    d.exec();
 }

@@ -1,5 +1,6 @@
 // The print and print-setup dialogs as Qt's print dialog on the printer
-// object's QPrinter, and the range of sheets of a PDF export.
+// object's QPrinter, the range of sheets of a PDF export or a preview, and
+// the print preview as Qt's preview dialog on that QPrinter.
 #pragma once
 
 #include "core/puertos/DialogosImpresion.h"
@@ -14,6 +15,9 @@ public:
                   bool prueba) override;
     bool configurar(Impresora& imp, int orientacion) override;
     bool rangoExportacion(qint32 hojas, RangoHojas& rango) override;
+    bool rangoVistaPreliminar(qint32 hojas, RangoHojas& rango) override;
+    void vistaPreliminar(Impresora& imp, const RangoHojas& hojas, qint32 tirada,
+                         const std::function<void(Impresora&)>& dibujar) override;
 
 private:
     QWidget* m_padre;

@@ -127,6 +127,14 @@ ImpresoraPintor::~ImpresoraPintor() = default;
 QPainter& ImpresoraPintor::pintor() {
     if (!m_pintor)
         m_pintor = std::make_unique<QPainter>();
+    if (!m_pintor->isActive() && m_vista) {
+        m_falla.reset();
+        if (!m_pintor->begin(m_vista))
+            throw Falla{CodigoFalla::SalidaFallida,
+                        QStringLiteral("No se puede mostrar la vista preliminar.")};
+        m_pintor->setRenderHint(QPainter::TextAntialiasing);
+        m_fuentePuesta = false;
+    }
     if (!m_pintor->isActive()) {
         m_falla.reset();
         m_archivo = &abrirArchivo();
@@ -144,6 +152,17 @@ QPainter& ImpresoraPintor::pintor() {
         m_fuentePuesta = false;
     }
     return *m_pintor;
+}
+
+QPagedPaintDevice& ImpresoraPintor::hoja() const {
+    if (m_vista)
+        return *m_vista;
+    return *m_lienzo;
+}
+
+void ImpresoraPintor::fijarVista(QPagedPaintDevice* vista) {
+    abortarDocumento();
+    m_vista = vista;
 }
 
 void ImpresoraPintor::fallar(const QString& descripcion) {
@@ -288,7 +307,7 @@ double ImpresoraPintor::altoCelda() const {
 void ImpresoraPintor::nuevaPagina() {
     pintor();
     comprobarArchivo();
-    if (!m_lienzo->newPage())
+    if (!hoja().newPage())
         fallar(QStringLiteral("%1 no aceptó una hoja nueva.").arg(destino()));
 }
 
@@ -297,6 +316,10 @@ void ImpresoraPintor::terminarDocumento() {
         throw Falla{CodigoFalla::SalidaFallida, *m_falla};
     if (!documentoAbierto())
         return;
+    if (m_vista) {
+        m_pintor->end(); // the preview keeps the pages; nothing is sent
+        return;
+    }
     // The writer puts the rest of the PDF (fonts, cross-reference) into the
     // file here; only a file that took every byte is delivered.
     const bool terminado = m_pintor->end();

@@ -7,6 +7,9 @@
 //   job; an abandoned document is thrown away and the queue never sees it.
 // - a PDF file (the page is the job's sheet, no unprintable margin), written
 //   beside its path and renamed into place only when complete.
+// A printer object may also be turned to a print preview: its documents are
+// then drawn on the preview's device, page for page as they would print,
+// and no file is written or delivered.
 // Write and submission failures are thrown as Falla with the code
 // CodigoFalla::SalidaFallida and a Spanish description.
 #pragma once
@@ -44,6 +47,14 @@ public:
     void nuevaPagina() override;
     void terminarDocumento() override;
     void abortarDocumento() override;
+
+    // From now on documents are drawn on `vista` (the printer a print preview
+    // hands out, which records pages), with this object's layout, resolution
+    // and fonts; ending one only ends its drawing. Null goes back to real
+    // output. Any open document is abandoned first: a preview never mixes
+    // with a document meant for the printer.
+    void fijarVista(QPagedPaintDevice* vista);
+    bool enVista() const { return m_vista != nullptr; }
 
 protected:
     // The device that gives the page layout, the resolution and the font
@@ -93,8 +104,12 @@ private:
     void pintar(QPainter& p, const QString& texto, QPointF esquina, int grados);
     static constexpr double kMaxPixelesFuente = 8000;
 
+    // What the open document is drawn on: m_lienzo, or the preview's device.
+    QPagedPaintDevice& hoja() const;
+
     std::unique_ptr<QPainter> m_pintor;
     std::unique_ptr<QPdfWriter> m_lienzo;
+    QPagedPaintDevice* m_vista = nullptr;
     QFileDevice* m_archivo = nullptr;
     // A document whose output failed stays failed until it is abandoned, so a
     // retried step can never pass for a delivered document.

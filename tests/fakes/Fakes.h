@@ -166,6 +166,36 @@ public:
         return true;
     }
 
+    // The print preview: the range answer, and what the preview drew.
+    bool aceptarRangoVista = true;
+    std::optional<RangoHojas> rangoVista; // nullopt = the preset range
+    qint32 hojasVista = -1;
+    RangoHojas rangoPropuesto;        // the preset the range dialog got
+    QStringList preliminares;         // printers a preview was shown on
+    RangoHojas hojasMostradas;        // the sheets it was told it shows
+    QList<LlamadaImpresora> dibujado; // what it drew on the printer object
+    int documentosAbiertos = 0;       // documents left open after drawing
+
+    bool rangoVistaPreliminar(qint32 hojas, RangoHojas& r) override {
+        hojasVista = hojas;
+        rangoPropuesto = r;
+        if (!aceptarRangoVista)
+            return false;
+        if (rangoVista)
+            r = *rangoVista;
+        return true;
+    }
+    void vistaPreliminar(Impresora& imp, const RangoHojas& hojas, qint32,
+                         const std::function<void(Impresora&)>& dibujar) override {
+        preliminares.append(imp.nombreDispositivo());
+        hojasMostradas = hojas;
+        ImpresoraGrabadora& g = static_cast<ImpresoraDelegada&>(imp).grabadora();
+        const qsizetype antes = g.llamadas.size();
+        dibujar(imp);
+        dibujado = g.llamadas.mid(antes);
+        documentosAbiertos += imp.documentoAbierto() ? 1 : 0;
+    }
+
 private:
     void elegirEn(Impresora& imp) {
         if (!elegir.isEmpty())

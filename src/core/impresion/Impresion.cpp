@@ -125,6 +125,54 @@ void Impresion::ImprimirTrabajo(bool unaHoja) {
         m_pref.fijarImpresora(usada);
 }
 
+void Impresion::VistaPreliminar() {
+    const QString titulo = QStringLiteral("Vista preliminar");
+    PoliticaFallas& politica = m_politica;
+    ConImpresora con(m_imp, politica, ImpresoraDelPrograma(m_pref, m_imp));
+    Impresora* imp = con.objeto();
+    if (!imp)
+        return;
+    // An object made before its queue was removed still answers: the print
+    // run learns it only when the queue refuses the job. Say it now.
+    const QString nombre = imp->nombreDispositivo();
+    if (!m_imp.catalogo().impresoras().contains(nombre)) {
+        m_mensajes.mostrar(QStringLiteral("La impresora %1 no existe.").arg(nombre), titulo,
+                           Icono::Exclamacion, Botones::Aceptar);
+        return;
+    }
+    const std::optional<qint32> hojas = MedirTirada(m_doc.Cuadros(), politica);
+    if (!hojas)
+        return;
+    if (*hojas <= 0) {
+        m_mensajes.mostrar(
+            QStringLiteral("No hay hojas que mostrar: ningún cuadro imprime un número."), titulo,
+            Icono::Informacion, Botones::Aceptar);
+        return;
+    }
+    RangoHojas rango{1, std::min(*hojas, kHojasVistaPreliminar)};
+    if (!m_dialogos.rangoVistaPreliminar(*hojas, rango))
+        return;
+    if (const auto error = ErrorRangoVista(rango, *hojas)) {
+        m_mensajes.mostrar(*error, titulo, Icono::Exclamacion, Botones::Aceptar);
+        return;
+    }
+    if (rango.hasta == 0)
+        rango.hasta = *hojas;
+    PedidoTirada pedido;
+    pedido.orientar = true; // no print dialog turned the printer to the sheet
+    pedido.tirada.rango = rango;
+    pedido.tirada.hojas = hojas;
+    const PreparacionTirada p =
+        PrepararTirada(m_doc.Trabajo(), m_doc.Cuadros(), *imp, pedido,
+                       {m_pref.ajustes(), m_carpetasAntiguas, m_pref.idioma(), politica},
+                       PreguntarVeredictos(m_mensajes, QStringLiteral("se imprimirá")));
+    if (!p.lista)
+        return;
+    m_dialogos.vistaPreliminar(*imp, rango, *hojas, [&](Impresora& vista) {
+        ImprimirHojas(m_doc.Cuadros(), vista, p.tirada, nullptr, politica);
+    });
+}
+
 void Impresion::SeleccionarImpresora() {
     PoliticaFallas& politica = m_politica;
     const QString programa = ImpresoraDelPrograma(m_pref, m_imp);

@@ -1,5 +1,5 @@
-// The desktop program's printer commands (print, test sheet, printer
-// selection, margin check) and the export of a run to a PDF file, over the
+// The desktop program's printer commands (print, test sheet, print preview,
+// printer selection, margin check) and the export of a run to a PDF file, over the
 // print pipeline of Tirada.h; and the checks of a PDF's destination.
 #pragma once
 
@@ -37,6 +37,10 @@ public:
 
     // BtnImprimir (false) and BtnPrueba (true).
     void ImprimirTrabajo(bool unaHoja);
+    // BtnVistaPreliminar: sheets the operator chooses, prepared and drawn as
+    // the print run prepares and draws them on the program's printer (its
+    // correction and printable area included), shown on screen only.
+    void VistaPreliminar();
     // BtnSeleccionarPrint.
     void SeleccionarImpresora();
     // Sheets `rango` of the run (of `hojas` sheets, as measured by the caller)

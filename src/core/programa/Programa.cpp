@@ -65,6 +65,7 @@ void Programa::OrdenesTrabajo() {
     despachador.registrar(herramienta::BtnCerrarTrabajo, [this] { ciclo.CerrarComando(); });
     despachador.registrar(herramienta::BtnImprimir, [this] { impresion.ImprimirTrabajo(false); });
     despachador.registrar(herramienta::BtnPrueba, [this] { impresion.ImprimirTrabajo(true); });
+    despachador.registrar(herramienta::BtnVistaPreliminar, [this] { impresion.VistaPreliminar(); });
     despachador.registrar(herramienta::BtnSeleccionarPrint,
                           [this] { impresion.SeleccionarImpresora(); });
     despachador.registrar(herramienta::BtnExportarPdf, [this] { ExportarPdf(); });

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class Impresora;
@@ -36,6 +37,26 @@ inline std::optional<QString> ErrorRango(const RangoHojas& rango, qint32 hojas) 
     return std::nullopt;
 }
 
+// The most sheets one print preview shows: every sheet is drawn before the
+// preview opens and kept as a picture while it is open, so a run of
+// thousands is previewed a stretch at a time.
+constexpr qint32 kHojasVistaPreliminar = 500;
+
+// Why `rango` cannot be previewed from a run of `hojas` sheets: what
+// ErrorRango says, or a stretch longer than one preview shows.
+inline std::optional<QString> ErrorRangoVista(const RangoHojas& rango, qint32 hojas) {
+    if (auto error = ErrorRango(rango, hojas))
+        return error;
+    const qint32 hasta = rango.hasta != 0 ? rango.hasta : hojas;
+    if (hasta - rango.desde >= kHojasVistaPreliminar)
+        return QStringLiteral("La vista preliminar muestra hasta %1 hojas a la vez: desde la "
+                              "hoja %2 puede verse hasta la %3.")
+            .arg(kHojasVistaPreliminar)
+            .arg(rango.desde)
+            .arg(rango.desde + kHojasVistaPreliminar - 1);
+    return std::nullopt;
+}
+
 // "La tirada tiene 250 hojas."
 inline QString TextoHojasTirada(qint32 hojas) {
     return hojas == 1 ? QStringLiteral("La tirada tiene 1 hoja.")
@@ -57,6 +78,17 @@ public:
     virtual bool rangoExportacion(qint32 hojas, RangoHojas& rango) = 0;
     // The print-setup dialog. False when cancelled.
     virtual bool configurar(Impresora& imp, int orientacion) = 0;
+    // The sheets of a run of `hojas` to preview, preset to `rango`; a range
+    // ErrorRangoVista refuses is refused there with its message. False when
+    // the operator cancelled.
+    virtual bool rangoVistaPreliminar(qint32 hojas, RangoHojas& rango) = 0;
+    // The print preview of sheets `hojas` (both ends given) of a run of
+    // `tirada`, on printer `imp`: `dibujar` draws the pages, each time the
+    // preview needs them, on the printer object it is handed (`imp` itself,
+    // turned to the preview: its document goes to the screen, and ending it
+    // sends nothing to the printer). The preview offers no way to print.
+    virtual void vistaPreliminar(Impresora& imp, const RangoHojas& hojas, qint32 tirada,
+                                 const std::function<void(Impresora&)>& dibujar) = 0;
 };
 
 class VentanaProgreso {
