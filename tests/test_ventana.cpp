@@ -31,9 +31,11 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
@@ -231,10 +233,10 @@ private slots:
         for (QAction* a : archivo->actions())
             entradas.append(a->isSeparator() ? "-" : a->text());
         QCOMPARE(entradas,
-                 (QStringList{"&Abrir", "-", "&Nuevo", "&Guardar", "Guardar co&mo...", "-",
-                              "C&onfigurar página", "-", "Selecciona&r impresora", "&Prueba",
-                              "&Vista preliminar", "&Imprimir", "&Exportar a PDF...", "-",
-                              "&Cerrar trabajo", "-", "&Salir"}));
+                 (QStringList{"&Abrir", "&Trabajos recientes", "-", "&Nuevo", "&Guardar",
+                              "Guardar co&mo...", "-", "C&onfigurar página", "-",
+                              "Selecciona&r impresora", "&Prueba", "&Vista preliminar", "&Imprimir",
+                              "&Exportar a PDF...", "-", "&Cerrar trabajo", "-", "&Salir"}));
         QVERIFY(v.findChild<QToolBar*>("Estandard"));
         // The tooltip names the key.
         QCOMPARE(v.accion("BtnImprimir")->toolTip(),
@@ -771,6 +773,87 @@ private slots:
         p.editor.seleccion().puntoInsercion().marcado = true;
         emit v.menuEmergente("MnuHoja")->aboutToShow();
         QVERIFY(p.editor.seleccion().puntoInsercion().marcado);
+    }
+
+    // --- recent jobs and drops ---
+
+    // The submenu lists the recent jobs by name with the path as tooltip, the
+    // most recent first; an entry opens its job as Abrir would.
+    void trabajosRecientesEnElMenu() {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.zul"), b = dir.filePath("Pan & Cía.zul");
+        QVERIFY(QFile::copy(Fixture("serie_coma.zul"), a));
+        QVERIFY(QFile::copy(Fixture("huecos.zul"), b));
+        Banco banco;
+        Programa& p = banco.crear();
+        PpalMdi v(p);
+        const auto entradas = [&] {
+            QStringList e;
+            for (QAction* x : v.menuRecientes()->actions())
+                e.append(x->text() + (x->isEnabled() ? "" : " (inhabilitada)"));
+            return e;
+        };
+        QVERIFY(v.accion("MnuRecientes")->isEnabled());
+        QCOMPARE(v.accion("MnuRecientes")->menu(), v.menuRecientes());
+        QCOMPARE(entradas(), QStringList{"(vacío) (inhabilitada)"});
+        banco.dialogos.rutas = {b};
+        v.accion("BtnAbrir")->trigger();
+        banco.dialogos.rutas = {a};
+        banco.mensajes.respuestas = {Respuesta::No}; // the save prompt of b
+        v.accion("BtnAbrir")->trigger();
+        QCOMPARE(entradas(), (QStringList{"&1 a.zul", "&2 Pan && Cía.zul"}));
+        QCOMPARE(v.menuRecientes()->actions().at(1)->toolTip(), QDir::toNativeSeparators(b));
+
+        banco.mensajes.mostrados.clear();
+        banco.mensajes.respuestas = {Respuesta::No};
+        v.menuRecientes()->actions().at(1)->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(banco.mensajes.titulos(), QStringList{"Guardar Trabajo"});
+        QCOMPARE(p.documento().RutaTrabajo(), b);
+        QCOMPARE(v.windowTitle(), QStringLiteral("ZUL Velquira [Pan & Cía.zul]"));
+        QCOMPARE(entradas(), (QStringList{"&1 Pan && Cía.zul", "&2 a.zul"}));
+    }
+
+    // A job file dropped on the window opens after the save prompt; a drag
+    // without one is refused from the start.
+    void soltarUnTrabajo_data() {
+        QTest::addColumn<QStringList>("archivos");
+        QTest::addColumn<bool>("abre"); // the first ".zul"
+        QTest::newRow("un trabajo") << QStringList{"b.zul"} << true;
+        QTest::newRow("mayúsculas") << QStringList{"B.ZUL"} << true;
+        QTest::newRow("el primer trabajo") << QStringList{"nota.txt", "b.zul", "c.zul"} << true;
+        QTest::newRow("otro archivo") << QStringList{"nota.txt"} << false;
+    }
+    void soltarUnTrabajo() {
+        QFETCH(QStringList, archivos);
+        QFETCH(bool, abre);
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.zul");
+        QVERIFY(QFile::copy(Fixture("serie_coma.zul"), a));
+        QList<QUrl> urls;
+        for (const QString& nombre : archivos) {
+            QVERIFY(QFile::copy(Fixture("huecos.zul"), dir.filePath(nombre)));
+            urls.append(QUrl::fromLocalFile(dir.filePath(nombre)));
+        }
+        Banco banco;
+        Programa& p = banco.crear();
+        PpalMdi v(p);
+        banco.dialogos.rutas = {a};
+        v.accion("BtnAbrir")->trigger();
+        banco.mensajes.respuestas = {Respuesta::No};
+
+        QMimeData datos;
+        datos.setUrls(urls);
+        const QPoint punto = v.rect().center();
+        QDragEnterEvent entrar(punto, Qt::CopyAction, &datos, Qt::LeftButton, {});
+        QApplication::sendEvent(&v, &entrar);
+        QCOMPARE(entrar.isAccepted(), abre);
+        QDropEvent soltar(punto, Qt::CopyAction, &datos, Qt::LeftButton, {});
+        QApplication::sendEvent(&v, &soltar);
+        QCoreApplication::processEvents();
+        const QString abierto = abre ? dir.filePath(archivos.at(archivos.size() > 1 ? 1 : 0)) : a;
+        QCOMPARE(p.documento().RutaTrabajo(), abierto);
+        QCOMPARE(banco.mensajes.titulos(), abre ? QStringList{"Guardar Trabajo"} : QStringList());
     }
 
     // No two captions a window shows at once share an access letter: the

@@ -2,6 +2,7 @@
 #include "core/programa/Herramientas.h"
 
 #include "core/impresion/AjusteImpresora.h"
+#include "core/programa/AbrirDirecto.h"
 #include "core/programa/Despachador.h"
 #include "core/programa/Programa.h"
 #include "core/puertos/Ajustes.h"
@@ -19,10 +20,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
+#include <QDir>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QScreen>
 #include <QStackedWidget>
@@ -44,6 +48,16 @@ QIcon IconoEstandar(const QString& id) {
     };
     const auto it = iconos.constFind(id);
     return it == iconos.cend() ? QIcon() : QApplication::style()->standardIcon(*it);
+}
+
+// The job file among the files of a drag; empty when it brings none.
+QString TrabajoArrastrado(const QMimeData* datos) {
+    QStringList rutas;
+    if (datos)
+        for (const QUrl& url : datos->urls())
+            if (url.isLocalFile())
+                rutas.append(url.toLocalFile());
+    return TrabajoSoltado(rutas);
 }
 } // namespace
 
@@ -104,6 +118,7 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
     for (int n = 1; n <= 3; ++n)
         actualizarPanel(n);
     editorCambiado(p.documento.abierto());
+    setAcceptDrops(true);
     // Wide enough for the whole band on a common office screen.
     QSize tamano(1280, 800);
     if (const QScreen* pantalla = screen())
@@ -124,6 +139,10 @@ void PpalMdi::crearAcciones() {
     for (const Herramienta& h : barra.herramientas()) {
         if (h.id == herramienta::CboMag)
             continue;
+        if (h.id == herramienta::MnuRecientes) {
+            crearRecientes(h);
+            continue;
+        }
         auto* a = new QAction(h.titulo, this);
         a->setObjectName(h.id);
         a->setShortcuts(h.atajos);
@@ -140,6 +159,39 @@ void PpalMdi::crearAcciones() {
         });
         m_acciones.insert(h.id.toCaseFolded(), a);
         actualizarAccion(h.id);
+    }
+}
+
+void PpalMdi::crearRecientes(const Herramienta& h) {
+    m_recientes = new QMenu(h.titulo, this);
+    m_recientes->setObjectName(h.id);
+    m_recientes->setToolTipsVisible(true);
+    QAction* a = m_recientes->menuAction();
+    a->setObjectName(h.id);
+    m_acciones.insert(h.id.toCaseFolded(), a);
+    connect(&m_prog.principal.recientes, &TrabajosRecientes::cambiada, this,
+            &PpalMdi::llenarRecientes);
+    llenarRecientes();
+    // Its entries are its commands.
+    m_prog.barra().marcarImplementada(h.id);
+    actualizarAccion(h.id);
+}
+
+void PpalMdi::llenarRecientes() {
+    m_recientes->clear();
+    const QStringList& lista = m_prog.principal.recientes.lista();
+    if (lista.isEmpty())
+        m_recientes->addAction(QStringLiteral("(vacío)"))->setEnabled(false);
+    for (int i = 0; i < lista.size(); ++i) {
+        const QString ruta = lista.at(i);
+        QAction* a = m_recientes->addAction(TrabajosRecientes::Titulo(i, ruta));
+        a->setToolTip(QDir::toNativeSeparators(ruta));
+        a->setStatusTip(a->toolTip());
+        // Queued: opening changes the list, and with it this very entry.
+        connect(
+            a, &QAction::triggered, this,
+            [this, ruta] { AbrirReciente(m_prog.principal, m_prog.ciclo, ruta); },
+            Qt::QueuedConnection);
     }
 }
 
@@ -322,6 +374,33 @@ void PpalMdi::closeEvent(QCloseEvent* e) {
     } else {
         e->ignore();
     }
+}
+
+void PpalMdi::dragEnterEvent(QDragEnterEvent* e) {
+    if (TrabajoArrastrado(e->mimeData()).isEmpty())
+        e->ignore();
+    else
+        e->acceptProposedAction();
+}
+
+void PpalMdi::dragMoveEvent(QDragMoveEvent* e) {
+    if (TrabajoArrastrado(e->mimeData()).isEmpty())
+        e->ignore();
+    else
+        e->acceptProposedAction();
+}
+
+void PpalMdi::dropEvent(QDropEvent* e) {
+    const QString ruta = TrabajoArrastrado(e->mimeData());
+    if (ruta.isEmpty()) {
+        e->ignore();
+        return;
+    }
+    e->acceptProposedAction();
+    // After the drop has ended: the program the file came from is not kept
+    // waiting while the save prompt or a message is up.
+    QTimer::singleShot(0, this,
+                       [this, ruta] { AbrirTrabajoDirecto(m_prog.principal, m_prog.ciclo, ruta); });
 }
 
 void PpalMdi::MostrarPropiedades(int i) {

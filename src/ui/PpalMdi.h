@@ -1,6 +1,7 @@
 // The main window: menus, the toolbar band "Estandard" with the zoom field,
 // the three-panel status bar, and the editor window while a job is open. It
-// shows the program's model and hands every click to the dispatcher.
+// shows the program's model and hands every click to the dispatcher. A job
+// file dropped on it opens.
 #pragma once
 
 #include <QHash>
@@ -12,6 +13,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QStackedWidget;
+struct Herramienta;
 
 class PpalMdi : public QMainWindow {
     Q_OBJECT
@@ -23,6 +25,7 @@ public:
     FrmDrag* editor() const { return m_editor; }
     QLabel* panel(int n) const;
     QMenu* menuEmergente(const QString& id) const { return m_emergentes.value(id); }
+    QMenu* menuRecientes() const { return m_recientes; }
 
     // Ends the program without questions.
     void terminar(int codigo);
@@ -31,9 +34,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     void crearAcciones();
+    void crearRecientes(const Herramienta& h);
+    void llenarRecientes();
     void crearMenus();
     void crearBanda();
     void crearBarraEstado();
@@ -44,6 +52,7 @@ private:
     Programa& m_prog;
     QHash<QString, QAction*> m_acciones; // case-folded id
     QHash<QString, QMenu*> m_emergentes;
+    QMenu* m_recientes = nullptr;
     QComboBox* m_zoom = nullptr;
     QStackedWidget* m_centro = nullptr;
     FrmDrag* m_editor = nullptr;

@@ -36,6 +36,8 @@ const QString HAncho = QStringLiteral("HAncho");
 const QString InitDir = QStringLiteral("InitDir");
 const QString MainLeft = QStringLiteral("MainLeft");
 const QString MainTop = QStringLiteral("MainTop");
+// "Reciente1" (the most recent) to "Reciente8".
+const QString Reciente = QStringLiteral("Reciente");
 } // namespace clave
 
 constexpr auto P = Aplicacion::Producto;
@@ -267,4 +269,24 @@ std::optional<QPoint> Preferencias::lugarVentana() const {
 void Preferencias::guardarLugarVentana(QPoint lugar) {
     escribirEntero(T, clave::MainLeft, lugar.x());
     escribirEntero(T, clave::MainTop, lugar.y());
+}
+
+QStringList Preferencias::trabajosRecientes() const {
+    QStringList rutas;
+    for (int i = 1; i <= kMaxTrabajosRecientes; ++i) {
+        const QString ruta = texto(T, clave::Reciente + QString::number(i), {});
+        if (!ruta.isEmpty())
+            rutas.append(ruta);
+    }
+    return rutas;
+}
+
+void Preferencias::fijarTrabajosRecientes(const QStringList& rutas) {
+    // Every key is a rewrite of the settings file: only the entries that moved.
+    for (int i = 1; i <= kMaxTrabajosRecientes; ++i) {
+        const QString c = clave::Reciente + QString::number(i);
+        const QString ruta = i <= rutas.size() ? rutas.at(i - 1) : QString();
+        if (m_a.leer(T, kSeccionAjustes, c).value_or(QString()) != ruta)
+            escribirTexto(T, c, ruta);
+    }
 }

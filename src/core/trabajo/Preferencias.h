@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QObject>
 #include <QPoint>
+#include <QStringList>
 #include <optional>
 
 // What the options dialog shows and stores, besides the printer and the sheet.
@@ -86,6 +87,12 @@ public:
     // Where the properties dialog was last left; nothing before the first time.
     std::optional<QPoint> lugarVentana() const;
     void guardarLugarVentana(QPoint lugar);
+
+    // The job files opened or saved last, the most recent first: at most
+    // kMaxTrabajosRecientes, empty entries left out.
+    static constexpr int kMaxTrabajosRecientes = 8;
+    QStringList trabajosRecientes() const;
+    void fijarTrabajosRecientes(const QStringList& rutas);
 
     // Typed readers and writers of a key in the "Settings" section: a missing
     // key, or a number that does not convert, gives the default.
