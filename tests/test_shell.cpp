@@ -1,7 +1,8 @@
 // Failure policy, tools and dispatch, start-up state of the main window,
-// the recent jobs.
+// the recent jobs and the window's place.
 #include "core/fallas/Fallas.h"
 #include "core/programa/AbrirDirecto.h"
+#include "core/programa/LugarVentana.h"
 #include "core/trabajo/CandadoTrabajo.h"
 #include "fakes/Fakes.h"
 
@@ -12,6 +13,7 @@
 Q_DECLARE_METATYPE(Respuesta)
 Q_DECLARE_METATYPE(Botones)
 Q_DECLARE_METATYPE(AccionError)
+Q_DECLARE_METATYPE(std::optional<QRect>)
 
 namespace {
 QString Fixture(const QString& nombre) {
@@ -584,6 +586,55 @@ private slots:
     void trabajoSoltado() {
         QFETCH(QStringList, rutas);
         QTEST(TrabajoSoltado(rutas), "trabajo");
+    }
+
+    // --- the main window's place ---
+    // The window where it was left while it lies wholly on a screen, its
+    // border included; else moved and cut to fit. Places are the frame's
+    // corner and the size inside the border.
+    void lugarVentana_data() {
+        QTest::addColumn<std::optional<QRect>>("guardado");
+        QTest::addColumn<QList<QRect>>("pantallas");
+        QTest::addColumn<QMargins>("borde");
+        QTest::addColumn<QRect>("lugar");
+        const QRect principal(0, 0, 1920, 1040); // a panel below
+        const QRect segunda(1920, 0, 1280, 1024);
+        const QList<QRect> dos = {principal, segunda};
+        const std::optional<QRect> nada;
+        const QMargins sin, borde(8, 30, 8, 8);
+        QTest::newRow("primera vez") << nada << dos << sin << QRect(320, 120, 1280, 800);
+        QTest::newRow("primera vez, pantalla pequeña")
+            << nada << QList<QRect>{QRect(0, 0, 1024, 768)} << borde << QRect(0, 0, 1008, 730);
+        QTest::newRow("principal bajo un panel")
+            << nada << QList<QRect>{QRect(0, 32, 1280, 768)} << sin << QRect(0, 32, 1280, 768);
+        QTest::newRow("como se dejó")
+            << std::optional(QRect(100, 50, 900, 600)) << dos << borde << QRect(100, 50, 900, 600);
+        QTest::newRow("pegada al borde, como se dejó")
+            << std::optional(QRect(0, 0, 800, 600)) << dos << borde << QRect(0, 0, 800, 600);
+        QTest::newRow("en la segunda pantalla") << std::optional(QRect(2000, 100, 800, 600)) << dos
+                                                << borde << QRect(2000, 100, 800, 600);
+        QTest::newRow("más grande que la pantalla")
+            << std::optional(QRect(10, 10, 3000, 2000)) << dos << sin << principal;
+        QTest::newRow("más grande que la pantalla, con borde")
+            << std::optional(QRect(10, 10, 3000, 2000)) << dos << borde << QRect(0, 0, 1904, 1002);
+        QTest::newRow("más grande que la segunda")
+            << std::optional(QRect(2500, 10, 3000, 2000)) << dos << sin << segunda;
+        QTest::newRow("asomando por la derecha")
+            << std::optional(QRect(1800, 100, 800, 600)) << QList<QRect>{principal} << sin
+            << QRect(1120, 100, 800, 600);
+        QTest::newRow("asomando por arriba")
+            << std::optional(QRect(-50, -30, 800, 600)) << dos << borde << QRect(0, 0, 800, 600);
+        QTest::newRow("fuera de toda pantalla") << std::optional(QRect(5000, 5000, 800, 600)) << dos
+                                                << sin << QRect(560, 220, 800, 600);
+        QTest::newRow("en una pantalla que ya no está")
+            << std::optional(QRect(2000, 100, 800, 600)) << QList<QRect>{principal} << sin
+            << QRect(560, 220, 800, 600);
+    }
+    void lugarVentana() {
+        QFETCH(std::optional<QRect>, guardado);
+        QFETCH(QList<QRect>, pantallas);
+        QFETCH(QMargins, borde);
+        QTEST(LugarVentana(guardado, pantallas, QSize(1280, 800), borde), "lugar");
     }
 };
 

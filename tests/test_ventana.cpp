@@ -775,7 +775,7 @@ private slots:
         QVERIFY(p.editor.seleccion().puntoInsercion().marcado);
     }
 
-    // --- recent jobs and drops ---
+    // --- recent jobs, drops and the window's place ---
 
     // The submenu lists the recent jobs by name with the path as tooltip, the
     // most recent first; an entry opens its job as Abrir would.
@@ -854,6 +854,84 @@ private slots:
         const QString abierto = abre ? dir.filePath(archivos.at(archivos.size() > 1 ? 1 : 0)) : a;
         QCOMPARE(p.documento().RutaTrabajo(), abierto);
         QCOMPARE(banco.mensajes.titulos(), abre ? QStringList{"Guardar Trabajo"} : QStringList());
+    }
+
+    // The window opens where it was left, on a screen there is now, never
+    // larger than the screen's free area; maximized when it was.
+    void ventanaDondeSeDejo_data() {
+        const QRect libre = QGuiApplication::primaryScreen()->availableGeometry();
+        const QMargins b = PpalMdi::kBorde;
+        const QSize cabe = libre.size() - QSize(b.left() + b.right(), b.top() + b.bottom());
+        QTest::addColumn<QStringList>("guardado"); // izq, sup, ancho, alto, maximizada
+        QTest::addColumn<QRect>("lugar");          // none: anywhere, the whole window on the screen
+        QTest::addColumn<QSize>("tamano");
+        QTest::addColumn<bool>("maximizada");
+        QTest::newRow("primera vez")
+            << QStringList() << QRect() << QSize(1280, 800).boundedTo(cabe) << false;
+        QTest::newRow("como se dejó") << QStringList{"10", "20", "500", "300", "Falso"}
+                                      << QRect(10, 20, 500, 300) << QSize(500, 300) << false;
+        QTest::newRow("maximizada") << QStringList{"10", "20", "500", "300", "Verdadero"}
+                                    << QRect(10, 20, 500, 300) << QSize(500, 300) << true;
+        QTest::newRow("más grande que la pantalla")
+            << QStringList{"0", "0", "9000", "7000", "Falso"} << QRect(libre.topLeft(), cabe)
+            << cabe << false;
+        QTest::newRow("fuera de toda pantalla")
+            << QStringList{"-9000", "-9000", "400", "300", "Falso"} << QRect() << QSize(400, 300)
+            << false;
+        QTest::newRow("valor dañado") << QStringList{"10", "20", "ancho", "300", "Falso"} << QRect()
+                                      << QSize(1280, 800).boundedTo(cabe) << false;
+    }
+    void ventanaDondeSeDejo() {
+        QFETCH(QStringList, guardado);
+        QFETCH(QRect, lugar);
+        Banco banco;
+        const QStringList claves = {"VentanaIzq", "VentanaSup", "VentanaAncho", "VentanaAlto",
+                                    "VentanaMaximizada"};
+        for (int i = 0; i < guardado.size(); ++i)
+            banco.ajustes.escribirTexto(Aplicacion::Titulo, claves[i], guardado[i]);
+        PpalMdi v(banco.crear());
+        const QRect ahora(v.pos(), v.normalGeometry().size());
+        if (!lugar.isNull())
+            QCOMPARE(ahora, lugar);
+        const QMargins b = PpalMdi::kBorde;
+        const QRect todo(ahora.topLeft(),
+                         ahora.size() + QSize(b.left() + b.right(), b.top() + b.bottom()));
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(todo));
+        QTEST(ahora.size(), "tamano");
+        QTEST(v.windowState().testFlag(Qt::WindowMaximized), "maximizada");
+    }
+
+    // Closing the window stores its place (a maximized one, the place it
+    // comes back to); the next run opens there.
+    void ventanaGuardaSuLugar_data() {
+        QTest::addColumn<bool>("maximizada");
+        QTest::newRow("normal") << false;
+        QTest::newRow("maximizada") << true;
+    }
+    void ventanaGuardaSuLugar() {
+        QFETCH(bool, maximizada);
+        Banco banco;
+        const QRect lugar(30, 40, 520, 380);
+        {
+            PpalMdi v(banco.crear());
+            v.move(lugar.topLeft());
+            v.resize(lugar.size());
+            v.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&v));
+            if (maximizada)
+                v.showMaximized();
+            // Closed while the program runs: closing ends its event loop.
+            QTimer::singleShot(0, &v, [&v] {
+                if (!v.close())
+                    QCoreApplication::exit(1);
+            });
+            QCOMPARE(QCoreApplication::exec(), 0);
+        }
+        QCOMPARE(banco.ajustes.texto(Aplicacion::Titulo, "VentanaMaximizada", {}),
+                 maximizada ? QStringLiteral("Verdadero") : QStringLiteral("Falso"));
+        PpalMdi otra(banco.crear());
+        QCOMPARE(QRect(otra.pos(), otra.size()), lugar);
+        QCOMPARE(otra.windowState().testFlag(Qt::WindowMaximized), maximizada);
     }
 
     // No two captions a window shows at once share an access letter: the

@@ -4,6 +4,7 @@
 #include "core/impresion/AjusteImpresora.h"
 #include "core/programa/AbrirDirecto.h"
 #include "core/programa/Despachador.h"
+#include "core/programa/LugarVentana.h"
 #include "core/programa/Programa.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/Impresora.h"
@@ -22,6 +23,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -119,11 +121,56 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
         actualizarPanel(n);
     editorCambiado(p.documento.abierto());
     setAcceptDrops(true);
+    colocar();
+}
+
+void PpalMdi::colocar() {
+    QList<QRect> pantallas;
+    const QScreen* principal = QGuiApplication::primaryScreen();
+    if (principal)
+        pantallas.append(principal->availableGeometry());
+    for (const QScreen* s : QGuiApplication::screens())
+        if (s != principal)
+            pantallas.append(s->availableGeometry());
+    const auto guardada = m_prog.preferencias().ventanaPrincipal();
     // Wide enough for the whole band on a common office screen.
-    QSize tamano(1280, 800);
-    if (const QScreen* pantalla = screen())
-        tamano = tamano.boundedTo(pantalla->availableSize());
-    resize(tamano);
+    const QSize preferido(1280, 800);
+    const QRect lugar = LugarVentana(guardada ? std::optional(guardada->marco) : std::nullopt,
+                                     pantallas, preferido, kBorde);
+    move(lugar.topLeft());
+    resize(lugar.size());
+    if (guardada && guardada->maximizada)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void PpalMdi::guardarLugar() {
+    // The place it has when not maximized, so that it comes back to it: the
+    // corner of its frame (as move() takes it) and the size inside. Qt keeps
+    // a maximized window's normal place as the inside's; one that opened
+    // maximized and never left that state keeps the place colocar() gave.
+    const bool maximizada = windowState().testFlag(Qt::WindowMaximized);
+    QRect lugar(pos(), size());
+    if (maximizada || isMinimized()) {
+        lugar = normalGeometry();
+        if (m_borde)
+            lugar.translate(-*m_borde);
+    }
+    m_prog.preferencias().guardarVentanaPrincipal({lugar, maximizada});
+}
+
+void PpalMdi::verBorde() {
+    if (isVisible() && windowState() == Qt::WindowNoState)
+        m_borde = geometry().topLeft() - pos();
+}
+
+void PpalMdi::moveEvent(QMoveEvent* e) {
+    QMainWindow::moveEvent(e);
+    verBorde();
+}
+
+void PpalMdi::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    verBorde();
 }
 
 QAction* PpalMdi::accion(const QString& id) const {
@@ -362,12 +409,16 @@ void PpalMdi::editorCambiado(bool abierto) {
 }
 
 void PpalMdi::terminar(int codigo) {
+    if (!m_terminando)
+        guardarLugar();
     m_terminando = true;
     QCoreApplication::exit(codigo);
 }
 
 void PpalMdi::closeEvent(QCloseEvent* e) {
     if (m_terminando || m_prog.ciclo.Salir()) {
+        if (!m_terminando)
+            guardarLugar();
         m_terminando = true;
         e->accept();
         QCoreApplication::exit(0);
