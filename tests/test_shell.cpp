@@ -1,12 +1,32 @@
-// Failure policy, tools and dispatch, start-up state of the main window.
+// Failure policy, tools and dispatch, start-up state of the main window,
+// the recent jobs and the window's place.
 #include "core/fallas/Fallas.h"
+#include "core/programa/AbrirDirecto.h"
+#include "core/programa/LugarVentana.h"
+#include "core/trabajo/CandadoTrabajo.h"
 #include "fakes/Fakes.h"
 
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(Respuesta)
 Q_DECLARE_METATYPE(Botones)
 Q_DECLARE_METATYPE(AccionError)
+Q_DECLARE_METATYPE(std::optional<QRect>)
+
+namespace {
+QString Fixture(const QString& nombre) {
+    return QStringLiteral(VELQUIRA_FIXTURES_DIR) + u'/' + nombre;
+}
+
+// A copy of fixture `origen` named `nombre` in `dir`; its path.
+QString Copiar(const QTemporaryDir& dir, const QString& origen, const QString& nombre) {
+    const QString ruta = dir.filePath(nombre);
+    QFile::copy(Fixture(origen), ruta);
+    return ruta;
+}
+} // namespace
 
 class PruebaShell : public QObject {
     Q_OBJECT
@@ -390,7 +410,233 @@ private slots:
         // Each toggle set raises its click, so the editor follows.
         QVERIFY(clics.contains("BtnRegla"));
     }
+
+    // --- recent jobs ---
+
+    // The most recent first, at most eight, each file once however it is
+    // named; the next run of the program finds the same list.
+    void recientesOrdenLimiteYDuplicados() {
+        QTemporaryDir dir;
+        QStringList rutas;
+        for (int i = 1; i <= 10; ++i)
+            rutas.append(Copiar(dir, "serie_coma.zul", QStringLiteral("t%1.zul").arg(i)));
+        AjustesMemoria ajustes;
+        Preferencias pref(ajustes);
+        TrabajosRecientes r(pref);
+        QSignalSpy cambios(&r, &TrabajosRecientes::cambiada);
+        for (const QString& ruta : rutas)
+            r.Agregar(ruta);
+        QCOMPARE(r.lista(), (QStringList{rutas[9], rutas[8], rutas[7], rutas[6], rutas[5], rutas[4],
+                                         rutas[3], rutas[2]}));
+        // Again the first: nothing changes, nothing is told.
+        const int antes = cambios.size();
+        r.Agregar(rutas[9]);
+        QCOMPARE(cambios.size(), antes);
+        // A link to t5.zul is t5.zul: it goes to the top under the name given.
+        const QString enlace = dir.filePath("enlace.zul");
+        QVERIFY(QFile::link(rutas[4], enlace));
+        r.Agregar(enlace);
+        QCOMPARE(r.lista().size(), 8);
+        QCOMPARE(r.lista().first(), enlace);
+        QCOMPARE(r.lista().count(rutas[4]), 0);
+        // A path with "." and ".." names the same file too.
+        r.Agregar(dir.path() + "/./x/../t9.zul");
+        QCOMPARE(r.lista().first(), rutas[8]);
+        QCOMPARE(r.lista().size(), 8);
+        r.Quitar(rutas[2]);
+        QCOMPARE(r.lista().size(), 7);
+
+        Preferencias otra(ajustes);
+        QCOMPARE(TrabajosRecientes(otra).lista(), r.lista());
+    }
+
+    // Stored by hand: a file twice, empty keys between: read once, in order.
+    void recientesGuardadosAMano() {
+        QTemporaryDir dir;
+        const QString a = Copiar(dir, "serie_coma.zul", "a.zul");
+        const QString b = Copiar(dir, "huecos.zul", "b.zul");
+        AjustesMemoria ajustes;
+        ajustes.escribirTexto(Aplicacion::Titulo, "Reciente1", a);
+        ajustes.escribirTexto(Aplicacion::Titulo, "Reciente3", b);
+        ajustes.escribirTexto(Aplicacion::Titulo, "Reciente4", dir.path() + "/./a.zul");
+        Preferencias pref(ajustes);
+        QCOMPARE(TrabajosRecientes(pref).lista(), (QStringList{a, b}));
+    }
+
+    void tituloDeUnReciente_data() {
+        QTest::addColumn<int>("i");
+        QTest::addColumn<QString>("ruta");
+        QTest::addColumn<QString>("titulo");
+        QTest::newRow("primero") << 0 << "/trabajos/facturas.zul"
+                                 << "&1 facturas.zul";
+        QTest::newRow("con &") << 7 << "/trabajos/Pan & Cía.zul"
+                               << "&8 Pan && Cía.zul";
+        QTest::newRow("con %") << 2 << "/trabajos/100%2.zul"
+                               << "&3 100%2.zul";
+    }
+    void tituloDeUnReciente() {
+        QFETCH(int, i);
+        QFETCH(QString, ruta);
+        QTEST(TrabajosRecientes::Titulo(i, ruta), "titulo");
+    }
+
+    // Opening and saving put the job at the top; a file refused adds nothing.
+    void abrirYGuardarSonRecientes() {
+        QTemporaryDir dir;
+        const QString a = Copiar(dir, "serie_coma.zul", "a.zul");
+        const QString malo = Copiar(dir, "no_trabajo.zul", "malo.zul");
+        const QString copia = dir.filePath("copia.zul");
+        Banco banco;
+        Programa& p = banco.crear();
+        banco.dialogos.rutas = {a};
+        p.despachador.ejecutar("BtnAbrir");
+        QCOMPARE(p.principal.recientes.lista(), QStringList{a});
+        banco.dialogos.rutas = {copia};
+        p.despachador.ejecutar("BtnGuardComo");
+        QCOMPARE(p.principal.recientes.lista(), (QStringList{copia, a}));
+        banco.dialogos.rutas = {malo};
+        banco.mensajes.respuestas = {Respuesta::No};
+        p.despachador.ejecutar("BtnAbrir");
+        QCOMPARE(p.principal.recientes.lista(), (QStringList{copia, a}));
+        QCOMPARE(banco.ajustes.texto(Aplicacion::Titulo, "Reciente1", {}), copia);
+    }
+
+    // A recent entry opens as Abrir opens the chosen file: the save prompt of
+    // the job open first, then the lock, with the same messages. A file gone
+    // leaves the list; a file that is no job is refused before the job open
+    // is closed.
+    void abrirReciente_data() {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<QList<Respuesta>>("respuestas");
+        QTest::addColumn<QString>("abierto"); // "a", "b" or "" (no job)
+        QTest::addColumn<QStringList>("titulos");
+        QTest::addColumn<bool>("sigue"); // b still in the list
+        const QList<Respuesta> no = {Respuesta::No};
+        QTest::newRow("otro trabajo")
+            << "trabajo" << no << "b" << QStringList{"Guardar Trabajo"} << true;
+        QTest::newRow("otro trabajo, cancelar")
+            << "trabajo" << QList<Respuesta>{Respuesta::Cancelar} << "a"
+            << QStringList{"Guardar Trabajo"} << true;
+        QTest::newRow("abierto en otra copia")
+            << "bloqueado" << QList<Respuesta>{Respuesta::No, Respuesta::No} << ""
+            << QStringList{"Guardar Trabajo", "Trabajo abierto"} << true;
+        QTest::newRow("ya no existe")
+            << "borrado" << no << "a" << QStringList{"Trabajos recientes"} << false;
+        QTest::newRow("no es un trabajo")
+            << "no_trabajo" << no << "a" << QStringList{"Error de carga"} << true;
+    }
+    void abrirReciente() {
+        QFETCH(QString, caso);
+        QFETCH(QList<Respuesta>, respuestas);
+        QFETCH(QString, abierto);
+        QTemporaryDir dir;
+        const QString a = Copiar(dir, "serie_coma.zul", "a.zul");
+        const QString b =
+            Copiar(dir, caso == u"no_trabajo" ? "no_trabajo.zul" : "huecos.zul", "b.zul");
+        Banco banco;
+        Programa& p = banco.crear();
+        banco.dialogos.rutas = {a};
+        p.despachador.ejecutar("BtnAbrir");
+        p.principal.recientes.Agregar(b);
+        p.principal.recientes.Agregar(a);
+        const int cuadros = p.documento().cuadrosVivos();
+        QVERIFY(p.documento().Modificado()); // a job just read counts as changed
+        CandadoTrabajo otraCopia;
+        if (caso == u"bloqueado")
+            QVERIFY(!otraCopia.Tomar(b)); // taken: the program sees another copy holding it
+        if (caso == u"borrado")
+            QVERIFY(QFile::remove(b));
+        banco.mensajes.mostrados.clear();
+        banco.mensajes.respuestas = respuestas;
+
+        QCOMPARE(AbrirReciente(p.principal, p.ciclo, b), abierto == u"b");
+        QTEST(banco.mensajes.titulos(), "titulos");
+        QTEST(p.principal.recientes.lista().contains(b), "sigue");
+        const QString ruta = abierto.isEmpty() ? QString() : dir.filePath(abierto + ".zul");
+        QCOMPARE(p.documento().RutaTrabajo(), ruta);
+        QCOMPARE(p.documento().abierto(), !abierto.isEmpty());
+        if (abierto == u"a") {
+            // Left as it was: its boxes, its changes, its place in the list.
+            QCOMPARE(p.documento().cuadrosVivos(), cuadros);
+            QVERIFY(p.documento().Modificado());
+            QCOMPARE(p.principal.titulo(), QStringLiteral("ZUL Velquira [a.zul]"));
+        }
+        if (abierto == u"b")
+            QCOMPARE(p.principal.recientes.lista().first(), b);
+        const QString texto = banco.mensajes.mostrados.last().texto;
+        if (caso == u"borrado")
+            QCOMPARE(texto, QStringLiteral("El trabajo %1 ya no existe; se quita de la lista de "
+                                           "trabajos recientes.")
+                                .arg(b));
+        if (caso == u"no_trabajo")
+            QCOMPARE(texto, QStringLiteral("El archivo no es un archivo de Velquira válido"));
+    }
+
+    // Of the files dropped on the window the first job file opens.
+    void trabajoSoltado_data() {
+        QTest::addColumn<QStringList>("rutas");
+        QTest::addColumn<QString>("trabajo");
+        QTest::newRow("uno") << QStringList{"/t/a.zul"} << "/t/a.zul";
+        QTest::newRow("mayúsculas") << QStringList{"/t/A.ZUL"} << "/t/A.ZUL";
+        QTest::newRow("el primero")
+            << QStringList{"/t/n.txt", "/t/b.zul", "/t/c.zul"} << "/t/b.zul";
+        QTest::newRow("ninguno") << QStringList{"/t/n.txt", "/t/zul", "/t/a.zul.bak"} << "";
+        QTest::newRow("nada") << QStringList{} << "";
+    }
+    void trabajoSoltado() {
+        QFETCH(QStringList, rutas);
+        QTEST(TrabajoSoltado(rutas), "trabajo");
+    }
+
+    // --- the main window's place ---
+    // The window where it was left while it lies wholly on a screen, its
+    // border included; else moved and cut to fit. Places are the frame's
+    // corner and the size inside the border.
+    void lugarVentana_data() {
+        QTest::addColumn<std::optional<QRect>>("guardado");
+        QTest::addColumn<QList<QRect>>("pantallas");
+        QTest::addColumn<QMargins>("borde");
+        QTest::addColumn<QRect>("lugar");
+        const QRect principal(0, 0, 1920, 1040); // a panel below
+        const QRect segunda(1920, 0, 1280, 1024);
+        const QList<QRect> dos = {principal, segunda};
+        const std::optional<QRect> nada;
+        const QMargins sin, borde(8, 30, 8, 8);
+        QTest::newRow("primera vez") << nada << dos << sin << QRect(320, 120, 1280, 800);
+        QTest::newRow("primera vez, pantalla pequeña")
+            << nada << QList<QRect>{QRect(0, 0, 1024, 768)} << borde << QRect(0, 0, 1008, 730);
+        QTest::newRow("principal bajo un panel")
+            << nada << QList<QRect>{QRect(0, 32, 1280, 768)} << sin << QRect(0, 32, 1280, 768);
+        QTest::newRow("como se dejó")
+            << std::optional(QRect(100, 50, 900, 600)) << dos << borde << QRect(100, 50, 900, 600);
+        QTest::newRow("pegada al borde, como se dejó")
+            << std::optional(QRect(0, 0, 800, 600)) << dos << borde << QRect(0, 0, 800, 600);
+        QTest::newRow("en la segunda pantalla") << std::optional(QRect(2000, 100, 800, 600)) << dos
+                                                << borde << QRect(2000, 100, 800, 600);
+        QTest::newRow("más grande que la pantalla")
+            << std::optional(QRect(10, 10, 3000, 2000)) << dos << sin << principal;
+        QTest::newRow("más grande que la pantalla, con borde")
+            << std::optional(QRect(10, 10, 3000, 2000)) << dos << borde << QRect(0, 0, 1904, 1002);
+        QTest::newRow("más grande que la segunda")
+            << std::optional(QRect(2500, 10, 3000, 2000)) << dos << sin << segunda;
+        QTest::newRow("asomando por la derecha")
+            << std::optional(QRect(1800, 100, 800, 600)) << QList<QRect>{principal} << sin
+            << QRect(1120, 100, 800, 600);
+        QTest::newRow("asomando por arriba")
+            << std::optional(QRect(-50, -30, 800, 600)) << dos << borde << QRect(0, 0, 800, 600);
+        QTest::newRow("fuera de toda pantalla") << std::optional(QRect(5000, 5000, 800, 600)) << dos
+                                                << sin << QRect(560, 220, 800, 600);
+        QTest::newRow("en una pantalla que ya no está")
+            << std::optional(QRect(2000, 100, 800, 600)) << QList<QRect>{principal} << sin
+            << QRect(560, 220, 800, 600);
+    }
+    void lugarVentana() {
+        QFETCH(std::optional<QRect>, guardado);
+        QFETCH(QList<QRect>, pantallas);
+        QFETCH(QMargins, borde);
+        QTEST(LugarVentana(guardado, pantallas, QSize(1280, 800), borde), "lugar");
+    }
 };
 
-QTEST_GUILESS_MAIN(PruebaShell)
+QTEST_MAIN(PruebaShell)
 #include "test_shell.moc"

@@ -1,4 +1,5 @@
 // The main window as the operator meets it, headless.
+#include "core/dialogos/ConfiguracionPagina.h"
 #include "core/impresion/AjusteImpresora.h"
 #include "core/impresion/Correccion.h"
 #include "core/impresion/Impresion.h"
@@ -6,10 +7,14 @@
 #include "core/trabajo/CopiaCuadros.h"
 #include "core/trabajo/Valores.h"
 #include "fakes/Fakes.h"
+#include "platform/DialogosImpresionQt.h"
+#include "platform/ImpresoraQt.h"
+#include "platform/MensajesQt.h"
 #include "platform/PortapapelesQt.h"
 #include "ui/FrmBar.h"
 #include "ui/FrmDrag.h"
 #include "ui/FrmOpciones.h"
+#include "ui/FrmPapel.h"
 #include "ui/FrmProp.h"
 #include "ui/FrmSetup.h"
 #include "ui/Iconos.h"
@@ -20,14 +25,19 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -35,7 +45,120 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTranslator>
 #include <QtTest>
+
+namespace {
+// Runs `paso` on the next modal window shown (polling, as exec() blocks).
+void AlAbrirse(std::function<void(QWidget*)> paso) {
+    auto* reloj = new QTimer;
+    reloj->setInterval(20);
+    QObject::connect(reloj, &QTimer::timeout, [reloj, paso] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w)
+            return;
+        reloj->stop();
+        reloj->deleteLater();
+        paso(w);
+    });
+    reloj->start();
+}
+
+// The access letter of a caption ("Guardar co&mo" -> 'm'); none for a caption
+// without one ("&&" is a plain "&").
+std::optional<QChar> LetraDeAcceso(const QString& texto) {
+    for (qsizetype i = 0; i + 1 < texto.size(); ++i) {
+        if (texto.at(i) != u'&')
+            continue;
+        if (texto.at(i + 1) != u'&')
+            return texto.at(i + 1).toLower();
+        ++i;
+    }
+    return std::nullopt;
+}
+
+// The captions with an access letter that the operator sees of `ventana` at
+// once: buttons, labels that lead to a field, group box titles, the tabs of
+// the tab bars shown.
+QStringList TitulosConLetra(QWidget* ventana) {
+    QStringList titulos;
+    const auto visible = [ventana](QWidget* w) {
+        return w->window() == ventana && w->isVisibleTo(ventana);
+    };
+    for (QWidget* w : ventana->findChildren<QWidget*>()) {
+        if (!visible(w))
+            continue;
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            titulos.append(b->text());
+        else if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy())
+            titulos.append(l->text());
+        else if (auto* g = qobject_cast<QGroupBox*>(w))
+            titulos.append(g->title());
+        else if (auto* t = qobject_cast<QTabBar*>(w))
+            for (int i = 0; i < t->count(); ++i)
+                titulos.append(t->tabText(i));
+    }
+    titulos.removeIf([](const QString& t) { return !LetraDeAcceso(t); });
+    return titulos;
+}
+
+// Two captions of `ventana` sharing a letter, as "V: &Vertical y &Ver siempre";
+// empty when there are none. Every page of every tab widget is looked at,
+// with the pages that hold it.
+QStringList LetrasRepetidas(QWidget* ventana) {
+    QStringList repetidas;
+    const auto revisar = [&] {
+        QHash<QChar, QString> letras;
+        for (const QString& t : TitulosConLetra(ventana)) {
+            const QChar c = *LetraDeAcceso(t);
+            if (letras.contains(c))
+                repetidas.append(
+                    QStringLiteral("%1: %2 y %3").arg(c.toUpper()).arg(letras.value(c), t));
+            letras.insert(c, t);
+        }
+    };
+    revisar();
+    for (QTabWidget* pestanas : ventana->findChildren<QTabWidget*>()) {
+        for (int i = 0; i < pestanas->count(); ++i) {
+            pestanas->setCurrentIndex(i);
+            for (QWidget* w = pestanas; w && w != ventana; w = w->parentWidget())
+                if (auto* pila = qobject_cast<QStackedWidget*>(w->parentWidget()))
+                    if (auto* padre = qobject_cast<QTabWidget*>(pila->parentWidget()))
+                        padre->setCurrentWidget(w);
+            revisar();
+        }
+    }
+    repetidas.removeDuplicates();
+    return repetidas;
+}
+
+// Opens one of the program's windows and hands it to `revisar` in each state
+// worth looking at, then closes it.
+using Revisar = std::function<void(QWidget*)>;
+using AbrirVentana = std::function<void(const Revisar&)>;
+
+// A message box of the program with `botones`.
+AbrirVentana Caja(Botones botones) {
+    return [botones](const Revisar& revisar) {
+        AlAbrirse([revisar](QWidget* w) {
+            revisar(w);
+            qobject_cast<QMessageBox*>(w)->buttons().first()->click();
+        });
+        MensajesQt().mostrar(QStringLiteral("¿Seguro?"), QStringLiteral("Prueba"), Icono::Pregunta,
+                             botones);
+    };
+}
+
+// A window that runs itself with exec(): looked at once it is up, then closed.
+void AlMostrarse(const Revisar& revisar) {
+    AlAbrirse([revisar](QWidget* w) {
+        revisar(w);
+        qobject_cast<QDialog*>(w)->reject();
+    });
+}
+} // namespace
+
+Q_DECLARE_METATYPE(AbrirVentana)
 
 class PruebaVentana : public QObject {
     Q_OBJECT
@@ -125,10 +248,10 @@ private slots:
         for (QAction* a : archivo->actions())
             entradas.append(a->isSeparator() ? "-" : a->text());
         QCOMPARE(entradas,
-                 (QStringList{"&Abrir", "-", "&Nuevo", "&Guardar", "Guardar co&mo...", "-",
-                              "C&onfigurar página", "-", "Selecciona&r impresora", "&Prueba",
-                              "&Vista preliminar", "&Imprimir", "&Exportar a PDF...", "-",
-                              "&Cerrar trabajo", "-", "&Salir"}));
+                 (QStringList{"&Abrir", "&Trabajos recientes", "-", "&Nuevo", "&Guardar",
+                              "Guardar co&mo...", "-", "C&onfigurar página", "-",
+                              "Selecciona&r impresora", "&Prueba", "&Vista preliminar", "&Imprimir",
+                              "&Exportar a PDF...", "-", "&Cerrar trabajo", "-", "&Salir"}));
         QVERIFY(v.findChild<QToolBar*>("Estandard"));
         // The tooltip names the key.
         QCOMPARE(v.accion("BtnImprimir")->toolTip(),
@@ -747,6 +870,316 @@ private slots:
         p.editor.seleccion().puntoInsercion().marcado = true;
         emit v.menuEmergente("MnuHoja")->aboutToShow();
         QVERIFY(p.editor.seleccion().puntoInsercion().marcado);
+    }
+
+    // --- recent jobs, drops and the window's place ---
+
+    // The submenu lists the recent jobs by name with the path as tooltip, the
+    // most recent first; an entry opens its job as Abrir would.
+    void trabajosRecientesEnElMenu() {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.zul"), b = dir.filePath("Pan & Cía.zul");
+        QVERIFY(QFile::copy(Fixture("serie_coma.zul"), a));
+        QVERIFY(QFile::copy(Fixture("huecos.zul"), b));
+        Banco banco;
+        Programa& p = banco.crear();
+        PpalMdi v(p);
+        const auto entradas = [&] {
+            QStringList e;
+            for (QAction* x : v.menuRecientes()->actions())
+                e.append(x->text() + (x->isEnabled() ? "" : " (inhabilitada)"));
+            return e;
+        };
+        QVERIFY(v.accion("MnuRecientes")->isEnabled());
+        QCOMPARE(v.accion("MnuRecientes")->menu(), v.menuRecientes());
+        QCOMPARE(entradas(), QStringList{"(vacío) (inhabilitada)"});
+        banco.dialogos.rutas = {b};
+        v.accion("BtnAbrir")->trigger();
+        banco.dialogos.rutas = {a};
+        banco.mensajes.respuestas = {Respuesta::No}; // the save prompt of b
+        v.accion("BtnAbrir")->trigger();
+        QCOMPARE(entradas(), (QStringList{"&1 a.zul", "&2 Pan && Cía.zul"}));
+        QCOMPARE(v.menuRecientes()->actions().at(1)->toolTip(), QDir::toNativeSeparators(b));
+
+        banco.mensajes.mostrados.clear();
+        banco.mensajes.respuestas = {Respuesta::No};
+        v.menuRecientes()->actions().at(1)->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(banco.mensajes.titulos(), QStringList{"Guardar Trabajo"});
+        QCOMPARE(p.documento().RutaTrabajo(), b);
+        QCOMPARE(v.windowTitle(), QStringLiteral("ZUL Velquira [Pan & Cía.zul]"));
+        QCOMPARE(entradas(), (QStringList{"&1 Pan && Cía.zul", "&2 a.zul"}));
+    }
+
+    // A job file dropped on the window opens after the save prompt; a drag
+    // without one is refused from the start.
+    void soltarUnTrabajo_data() {
+        QTest::addColumn<QStringList>("archivos");
+        QTest::addColumn<bool>("abre"); // the first ".zul"
+        QTest::newRow("un trabajo") << QStringList{"b.zul"} << true;
+        QTest::newRow("mayúsculas") << QStringList{"B.ZUL"} << true;
+        QTest::newRow("el primer trabajo") << QStringList{"nota.txt", "b.zul", "c.zul"} << true;
+        QTest::newRow("otro archivo") << QStringList{"nota.txt"} << false;
+    }
+    void soltarUnTrabajo() {
+        QFETCH(QStringList, archivos);
+        QFETCH(bool, abre);
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.zul");
+        QVERIFY(QFile::copy(Fixture("serie_coma.zul"), a));
+        QList<QUrl> urls;
+        for (const QString& nombre : archivos) {
+            QVERIFY(QFile::copy(Fixture("huecos.zul"), dir.filePath(nombre)));
+            urls.append(QUrl::fromLocalFile(dir.filePath(nombre)));
+        }
+        Banco banco;
+        Programa& p = banco.crear();
+        PpalMdi v(p);
+        banco.dialogos.rutas = {a};
+        v.accion("BtnAbrir")->trigger();
+        banco.mensajes.respuestas = {Respuesta::No};
+
+        QMimeData datos;
+        datos.setUrls(urls);
+        const QPoint punto = v.rect().center();
+        QDragEnterEvent entrar(punto, Qt::CopyAction, &datos, Qt::LeftButton, {});
+        QApplication::sendEvent(&v, &entrar);
+        QCOMPARE(entrar.isAccepted(), abre);
+        QDropEvent soltar(punto, Qt::CopyAction, &datos, Qt::LeftButton, {});
+        QApplication::sendEvent(&v, &soltar);
+        QCoreApplication::processEvents();
+        const QString abierto = abre ? dir.filePath(archivos.at(archivos.size() > 1 ? 1 : 0)) : a;
+        QCOMPARE(p.documento().RutaTrabajo(), abierto);
+        QCOMPARE(banco.mensajes.titulos(), abre ? QStringList{"Guardar Trabajo"} : QStringList());
+    }
+
+    // The window opens where it was left, on a screen there is now, never
+    // larger than the screen's free area; maximized when it was.
+    void ventanaDondeSeDejo_data() {
+        const QRect libre = QGuiApplication::primaryScreen()->availableGeometry();
+        const QMargins b = PpalMdi::kBorde;
+        const QSize cabe = libre.size() - QSize(b.left() + b.right(), b.top() + b.bottom());
+        QTest::addColumn<QStringList>("guardado"); // izq, sup, ancho, alto, maximizada
+        QTest::addColumn<QRect>("lugar");          // none: anywhere, the whole window on the screen
+        QTest::addColumn<QSize>("tamano");
+        QTest::addColumn<bool>("maximizada");
+        QTest::newRow("primera vez")
+            << QStringList() << QRect() << QSize(1280, 800).boundedTo(cabe) << false;
+        QTest::newRow("como se dejó") << QStringList{"10", "20", "500", "300", "Falso"}
+                                      << QRect(10, 20, 500, 300) << QSize(500, 300) << false;
+        QTest::newRow("maximizada") << QStringList{"10", "20", "500", "300", "Verdadero"}
+                                    << QRect(10, 20, 500, 300) << QSize(500, 300) << true;
+        QTest::newRow("más grande que la pantalla")
+            << QStringList{"0", "0", "9000", "7000", "Falso"} << QRect(libre.topLeft(), cabe)
+            << cabe << false;
+        QTest::newRow("fuera de toda pantalla")
+            << QStringList{"-9000", "-9000", "400", "300", "Falso"} << QRect() << QSize(400, 300)
+            << false;
+        QTest::newRow("valor dañado") << QStringList{"10", "20", "ancho", "300", "Falso"} << QRect()
+                                      << QSize(1280, 800).boundedTo(cabe) << false;
+    }
+    void ventanaDondeSeDejo() {
+        QFETCH(QStringList, guardado);
+        QFETCH(QRect, lugar);
+        Banco banco;
+        const QStringList claves = {"VentanaIzq", "VentanaSup", "VentanaAncho", "VentanaAlto",
+                                    "VentanaMaximizada"};
+        for (int i = 0; i < guardado.size(); ++i)
+            banco.ajustes.escribirTexto(Aplicacion::Titulo, claves[i], guardado[i]);
+        PpalMdi v(banco.crear());
+        const QRect ahora(v.pos(), v.normalGeometry().size());
+        if (!lugar.isNull())
+            QCOMPARE(ahora, lugar);
+        const QMargins b = PpalMdi::kBorde;
+        const QRect todo(ahora.topLeft(),
+                         ahora.size() + QSize(b.left() + b.right(), b.top() + b.bottom()));
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(todo));
+        QTEST(ahora.size(), "tamano");
+        QTEST(v.windowState().testFlag(Qt::WindowMaximized), "maximizada");
+    }
+
+    // Closing the window stores its place (a maximized one, the place it
+    // comes back to); the next run opens there.
+    void ventanaGuardaSuLugar_data() {
+        QTest::addColumn<bool>("maximizada");
+        QTest::newRow("normal") << false;
+        QTest::newRow("maximizada") << true;
+    }
+    void ventanaGuardaSuLugar() {
+        QFETCH(bool, maximizada);
+        Banco banco;
+        const QRect lugar(30, 40, 520, 380);
+        {
+            PpalMdi v(banco.crear());
+            v.move(lugar.topLeft());
+            v.resize(lugar.size());
+            v.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&v));
+            if (maximizada)
+                v.showMaximized();
+            // Closed while the program runs: closing ends its event loop.
+            QTimer::singleShot(0, &v, [&v] {
+                if (!v.close())
+                    QCoreApplication::exit(1);
+            });
+            QCOMPARE(QCoreApplication::exec(), 0);
+        }
+        QCOMPARE(banco.ajustes.texto(Aplicacion::Titulo, "VentanaMaximizada", {}),
+                 maximizada ? QStringLiteral("Verdadero") : QStringLiteral("Falso"));
+        PpalMdi otra(banco.crear());
+        QCOMPARE(QRect(otra.pos(), otra.size()), lugar);
+        QCOMPARE(otra.windowState().testFlag(Qt::WindowMaximized), maximizada);
+    }
+
+    // No two captions a window shows at once share an access letter: the
+    // letter would only move between them, and the operator must press it
+    // again. The letters operators know stay as they are.
+    void letrasDeAccesoUnicasEnLosDialogos_data() {
+        QTest::addColumn<AbrirVentana>("abrir");
+        QTest::addColumn<bool>("cola"); // needs the test printer
+        QTest::newRow("propiedades") << AbrirVentana([](const Revisar& revisar) {
+            Mesa m;
+            m.conCuadros({{100, 100}});
+            PropiedadesCuadro prop(m.documento, m.preferencias, m.mensajes);
+            QVERIFY(prop.Abrir(0));
+            FrmProp d(prop);
+            revisar(&d);
+        }) << false;
+        QTest::newRow("propiedades de un grupo") << AbrirVentana([](const Revisar& revisar) {
+            Mesa m;
+            m.conCuadros({{100, 100}, {3000, 3000}});
+            m.agrupar({0, 1});
+            PropiedadesCuadro prop(m.documento, m.preferencias, m.mensajes);
+            QVERIFY(prop.Abrir(0));
+            FrmProp d(prop);
+            revisar(&d);
+        }) << false;
+        QTest::newRow("configuración de página") << AbrirVentana([](const Revisar& revisar) {
+            Mesa m;
+            ConfiguracionPagina conf(m.documento, m.preferencias, m.mensajes);
+            FrmPapel d(conf);
+            revisar(&d);
+        }) << false;
+        QTest::newRow("opciones") << AbrirVentana([](const Revisar& revisar) {
+            Mesa m;
+            Opciones op(m.documento, m.preferencias, m.impresoras, m.mensajes);
+            FrmOpciones d(op);
+            revisar(&d);
+        }) << false;
+        QTest::newRow("ajuste de impresora") << AbrirVentana([](const Revisar& revisar) {
+            Banco b;
+            b.impresoras.lista = {"Laser"};
+            b.impresoras.defecto = "Laser";
+            Programa& p = b.crear();
+            AjusteImpresora ajuste(p.preferencias(), p.principal.politica, p.principal.mensajes(),
+                                   p.principal.dialogosImpresion(), p.impresora, {});
+            FrmSetup d(ajuste);
+            revisar(&d);
+            // "Continuar" shows the printer's values and "&Aplicar".
+            b.mensajes.respuestas = {Respuesta::No};
+            QTimer::singleShot(0, [] {
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* caja = qobject_cast<QMessageBox*>(w))
+                        caja->buttons().last()->click();
+            });
+            d.botonSeguir()->click();
+            QCOMPARE(d.botonSeguir()->text(), QStringLiteral("&Aplicar"));
+            revisar(&d);
+        }) << false;
+        QTest::newRow("progreso") << AbrirVentana([](const Revisar& revisar) {
+            FrmBar d;
+            revisar(&d);
+        }) << false;
+        QTest::newRow("ayuda") << AbrirVentana([](const Revisar& revisar) {
+            VisorAyuda d;
+            revisar(&d);
+        }) << false;
+        QTest::newRow("acerca de") << AbrirVentana([](const Revisar& revisar) {
+            AcercaDe d("/tmp", {});
+            revisar(&d);
+        }) << false;
+        QTest::newRow("hojas del PDF") << AbrirVentana([](const Revisar& revisar) {
+            AlMostrarse(revisar);
+            RangoHojas r;
+            DialogosImpresionQt().rangoExportacion(10, r);
+        }) << false;
+        for (const auto& [nombre, ver] : {
+                 std::pair{"imprimir", false},
+                 std::pair{"configurar impresora", true},
+             }) {
+            const bool configurar = ver;
+            QTest::newRow(nombre) << AbrirVentana([configurar](const Revisar& revisar) {
+                // As the program runs: Qt's own dialogs in Spanish.
+                QTranslator qt;
+                if (qt.load(QLocale(QLocale::Spanish), "qtbase", "_",
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                    QCoreApplication::installTranslator(&qt);
+                ImpresoraQt imp(qEnvironmentVariable("VELQUIRA_COLA"));
+                // With its options folded, then unfolded.
+                AlMostrarse([revisar](QWidget* w) {
+                    revisar(w);
+                    for (QPushButton* b : w->findChildren<QPushButton*>())
+                        if (b->text().endsWith(u">>"))
+                            b->click();
+                    revisar(w);
+                });
+                RangoHojas r;
+                if (configurar)
+                    DialogosImpresionQt().configurar(imp, 1);
+                else
+                    DialogosImpresionQt().imprimir(imp, 1, 250, r, false);
+                QCoreApplication::removeTranslator(&qt);
+            }) << true;
+        }
+        QTest::newRow("Sí, No, Cancelar") << Caja(Botones::SiNoCancelar) << false;
+        QTest::newRow("Sí, No") << Caja(Botones::SiNo) << false;
+        QTest::newRow("Aceptar, Cancelar") << Caja(Botones::AceptarCancelar) << false;
+        QTest::newRow("Continuar, Cancelar") << Caja(Botones::ContinuarCancelar) << false;
+        QTest::newRow("Reintentar, Cancelar") << Caja(Botones::ReintentarCancelar) << false;
+        QTest::newRow("Anular, Reintentar, Omitir")
+            << Caja(Botones::AnularReintentarOmitir) << false;
+    }
+    void letrasDeAccesoUnicasEnLosDialogos() {
+        QFETCH(AbrirVentana, abrir);
+        QFETCH(bool, cola);
+        if (cola && qEnvironmentVariableIsEmpty("VELQUIRA_COLA"))
+            QSKIP("sin impresora de prueba (./test.sh la crea)");
+        int vistas = 0;
+        abrir([&](QWidget* w) {
+            ++vistas;
+            QVERIFY2(!TitulosConLetra(w).isEmpty(), qPrintable(w->objectName()));
+            const QStringList repetidas = LetrasRepetidas(w);
+            QVERIFY2(repetidas.isEmpty(), qPrintable(repetidas.join(u'\n')));
+        });
+        QVERIFY(vistas > 0);
+    }
+
+    // The question with three answers reads as it always has.
+    void preguntaSiNoCancelar() {
+        QStringList textos;
+        AlAbrirse([&](QWidget* w) {
+            auto* caja = qobject_cast<QMessageBox*>(w);
+            for (QAbstractButton* b : caja->buttons())
+                textos.append(b->text());
+            caja->buttons().last()->click();
+        });
+        MensajesQt().mostrar(QStringLiteral("¿Guardar?"), QStringLiteral("Prueba"), Icono::Pregunta,
+                             Botones::SiNoCancelar);
+        textos.sort();
+        QCOMPARE(textos, (QStringList{"&Cancelar", "&No", "&Sí"}));
+    }
+
+    // In the dialogs the operator knows: OK, Cancel, and the page setup's
+    // orientation keep their letters.
+    void letrasConocidas() {
+        Mesa m;
+        ConfiguracionPagina conf(m.documento, m.preferencias, m.mensajes);
+        FrmPapel d(conf);
+        QStringList textos;
+        for (QAbstractButton* b : d.findChildren<QAbstractButton*>())
+            textos.append(b->text());
+        for (const char* t : {"&Aceptar", "&Cancelar", "&Vertical", "&Horizontal"})
+            QVERIFY2(textos.contains(QString::fromUtf8(t)), t);
     }
 };
 

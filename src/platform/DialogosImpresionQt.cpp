@@ -35,10 +35,14 @@ void Avisar(QWidget* padre, const QString& texto,
 }
 
 // Qt's print dialog names its confirm button "Print"; ours says what it does.
+// Its cancel button takes the access letter it has in every other dialog.
 void TextoConfirmar(QDialog& d, const QString& texto) {
-    for (QDialogButtonBox* b : d.findChildren<QDialogButtonBox*>())
+    for (QDialogButtonBox* b : d.findChildren<QDialogButtonBox*>()) {
         if (QPushButton* ok = b->button(QDialogButtonBox::Ok))
             ok->setText(texto);
+        if (QPushButton* cancelar = b->button(QDialogButtonBox::Cancel))
+            cancelar->setText(QStringLiteral("&Cancelar"));
+    }
 }
 
 // The run is printed in sheets: the dialog's range speaks of sheets (Qt's

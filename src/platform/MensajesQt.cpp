@@ -32,8 +32,8 @@ Respuesta MensajesQt::mostrar(const QString& texto, const QString& titulo, Icono
         QMessageBox::ButtonRole rol;
         Respuesta respuesta;
     };
-    const Boton aceptar{QStringLiteral("Aceptar"), QMessageBox::AcceptRole, Respuesta::Aceptar};
-    const Boton cancelar{QStringLiteral("Cancelar"), QMessageBox::RejectRole, Respuesta::Cancelar};
+    const Boton aceptar{QStringLiteral("&Aceptar"), QMessageBox::AcceptRole, Respuesta::Aceptar};
+    const Boton cancelar{QStringLiteral("&Cancelar"), QMessageBox::RejectRole, Respuesta::Cancelar};
     const Boton si{QStringLiteral("&Sí"), QMessageBox::YesRole, Respuesta::Si};
     const Boton no{QStringLiteral("&No"), QMessageBox::NoRole, Respuesta::No};
     std::vector<Boton> lista;
@@ -60,7 +60,7 @@ Respuesta MensajesQt::mostrar(const QString& texto, const QString& titulo, Icono
                  cancelar};
         break;
     case Botones::ContinuarCancelar:
-        lista = {{QStringLiteral("&Continuar"), QMessageBox::AcceptRole, Respuesta::Aceptar},
+        lista = {{QStringLiteral("C&ontinuar"), QMessageBox::AcceptRole, Respuesta::Aceptar},
                  cancelar};
         break;
     }

@@ -66,7 +66,7 @@ FrmOpciones::FrmOpciones(Opciones& opciones, QWidget* padre) : QDialog(padre), m
     setWindowTitle(kTituloAplicacion + QStringLiteral(" -- Opciones"));
     setModal(true);
     m_pestanas = new QTabWidget(this);
-    m_pestanas->addTab(pestanaHoja(), QStringLiteral("&Hoja"));
+    m_pestanas->addTab(pestanaHoja(), QStringLiteral("Ho&ja"));
     m_pestanas->setTabToolTip(0, QStringLiteral("Austes predeterminados para la hoja"));
     m_pestanas->addTab(pestanaNumeradores(), QStringLiteral("&Numeradores"));
     m_pestanas->setTabToolTip(1, QStringLiteral("Ajustes predeterminados para los numeradores"));
@@ -77,7 +77,7 @@ FrmOpciones::FrmOpciones(Opciones& opciones, QWidget* padre) : QDialog(padre), m
     m_aplicar->setObjectName(QStringLiteral("BtnAplicar"));
     auto* aceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
     auto* cancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
-    auto* ayuda = new QPushButton(QStringLiteral("&Ayuda"), this);
+    auto* ayuda = new QPushButton(QStringLiteral("A&yuda"), this);
     connect(ayuda, &QPushButton::clicked, this, [this] {
         static const char* temas[] = {"opciones.htm#hoja", "opciones.htm#numeradores",
                                       "opciones.htm#impresora"};
@@ -155,8 +155,8 @@ QWidget* FrmOpciones::pestanaHoja() {
         auto* marco = new QGroupBox(QStringLiteral("Al inicio del programa"), pagina);
         auto* lm = new QVBoxLayout(marco);
         m_vistas[v] = new QButtonGroup(this);
-        const QString textos[] = {QStringLiteral("Ver &como última vez"),
-                                  QStringLiteral("&Ver siempre"), QStringLiteral("&No ver")};
+        const QString textos[] = {QStringLiteral("Ver como ú&ltima vez"),
+                                  QStringLiteral("&Ver siempre"), QStringLiteral("N&o ver")};
         for (int k = 0; k < 3; ++k) {
             auto* op = new QRadioButton(textos[k], marco);
             m_vistas[v]->addButton(op, k);
@@ -190,7 +190,7 @@ QWidget* FrmOpciones::pestanaNumeradores() {
     m_color->setAutoFillBackground(true);
     m_color->setFrameShape(QFrame::Box);
     m_color->installEventFilter(this);
-    auto* boton = new QPushButton(QStringLiteral("Seleccionar &fuente"), marco);
+    auto* boton = new QPushButton(QStringLiteral("S&eleccionar fuente"), marco);
     boton->setObjectName(QStringLiteral("BtnFont"));
     auto* rf = new QGridLayout(marco);
     rf->addWidget(m_fuente, 0, 0, 1, 3);
@@ -217,7 +217,7 @@ QWidget* FrmOpciones::pestanaNumeradores() {
     m_imagenGuias = new QLabel(guias);
     m_imagenGuias->setObjectName(QStringLiteral("Pict"));
     m_imagenGuias->installEventFilter(this);
-    m_guias = new QCheckBox(QStringLiteral("Ver &líneas guía al insertar"), guias);
+    m_guias = new QCheckBox(QStringLiteral("Ver líneas &guía al insertar"), guias);
     m_guias->setObjectName(QStringLiteral("ChkGuias"));
     auto* lg = new QVBoxLayout(guias);
     lg->addWidget(m_imagenGuias);
@@ -240,7 +240,7 @@ QWidget* FrmOpciones::pestanaNumeradores() {
     lc->addWidget(m_cifras);
     lc->addWidget(new QLabel(QStringLiteral("Cifras"), mc));
     (new QVBoxLayout(cifras))->addWidget(mc);
-    sub->addTab(cifras, QStringLiteral("&Cifras"));
+    sub->addTab(cifras, QStringLiteral("Cifra&s"));
     sub->setTabToolTip(2, QStringLiteral("Cantidad de cifras predeterminadas para el numerador"));
     connect(m_cifras, &QComboBox::activated, this, [this](int i) {
         m_op.cifras = i + 1;

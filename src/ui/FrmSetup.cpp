@@ -87,7 +87,7 @@ FrmSetup::FrmSetup(AjusteImpresora& ajuste, QWidget* padre) : QDialog(padre), m_
     prueba->setObjectName(herramienta::BtnImprimir);
     auto* config = new QPushButton(QStringLiteral("Con&fig. impresora"), this);
     config->setObjectName(QStringLiteral("BtnConfigurar"));
-    auto* ayuda = new QPushButton(QStringLiteral("&Ayuda"), this);
+    auto* ayuda = new QPushButton(QStringLiteral("A&yuda"), this);
     ayuda->setObjectName(herramienta::BtnAyuda);
     connect(ayuda, &QPushButton::clicked, this,
             [this] { VisorAyuda::Abrir(this, QStringLiteral("opciones.htm#ajustesde")); });

@@ -2,7 +2,9 @@
 #include "core/programa/Herramientas.h"
 
 #include "core/impresion/AjusteImpresora.h"
+#include "core/programa/AbrirDirecto.h"
 #include "core/programa/Despachador.h"
+#include "core/programa/LugarVentana.h"
 #include "core/programa/Programa.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/Impresora.h"
@@ -20,10 +22,14 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
+#include <QDir>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QScreen>
 #include <QStackedWidget>
@@ -31,6 +37,18 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+namespace {
+// The job file among the files of a drag; empty when it brings none.
+QString TrabajoArrastrado(const QMimeData* datos) {
+    QStringList rutas;
+    if (datos)
+        for (const QUrl& url : datos->urls())
+            if (url.isLocalFile())
+                rutas.append(url.toLocalFile());
+    return TrabajoSoltado(rutas);
+}
+} // namespace
 
 PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_prog(programa) {
     setObjectName(QStringLiteral("PpalMdi"));
@@ -89,14 +107,62 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
     for (int n = 1; n <= 3; ++n)
         actualizarPanel(n);
     editorCambiado(p.documento.abierto());
-    // Roomy on a common office screen. A smaller screen (the band fits from
-    // 1024 pixels wide) is filled: maximized, so the title bar does not push
-    // the status bar off the bottom.
-    const QSize tamano(1280, 800);
-    const QSize disponible = screen() ? screen()->availableSize() : tamano;
-    resize(tamano.boundedTo(disponible));
-    if (disponible.width() < tamano.width() || disponible.height() < tamano.height())
+    setAcceptDrops(true);
+    colocar();
+}
+
+void PpalMdi::colocar() {
+    QList<QRect> pantallas;
+    const QScreen* principal = QGuiApplication::primaryScreen();
+    if (principal)
+        pantallas.append(principal->availableGeometry());
+    for (const QScreen* s : QGuiApplication::screens())
+        if (s != principal)
+            pantallas.append(s->availableGeometry());
+    const auto guardada = m_prog.preferencias().ventanaPrincipal();
+    // Wide enough for the whole band on a common office screen.
+    const QSize preferido(1280, 800);
+    const QRect lugar = LugarVentana(guardada ? std::optional(guardada->marco) : std::nullopt,
+                                     pantallas, preferido, kBorde);
+    move(lugar.topLeft());
+    resize(lugar.size());
+    // The first time on a screen smaller than that (the band fits from 1024
+    // pixels wide), the window fills it: maximized, so the title bar does not
+    // push the status bar off the bottom.
+    const bool pequena = !pantallas.isEmpty() && (pantallas.first().width() < preferido.width() ||
+                                                  pantallas.first().height() < preferido.height());
+    if (guardada ? guardada->maximizada : pequena)
         setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void PpalMdi::guardarLugar() {
+    // The place it has when not maximized, so that it comes back to it: the
+    // corner of its frame (as move() takes it) and the size inside. Qt keeps
+    // a maximized window's normal place as the inside's; one that opened
+    // maximized and never left that state keeps the place colocar() gave.
+    const bool maximizada = windowState().testFlag(Qt::WindowMaximized);
+    QRect lugar(pos(), size());
+    if (maximizada || isMinimized()) {
+        lugar = normalGeometry();
+        if (m_borde)
+            lugar.translate(-*m_borde);
+    }
+    m_prog.preferencias().guardarVentanaPrincipal({lugar, maximizada});
+}
+
+void PpalMdi::verBorde() {
+    if (isVisible() && windowState() == Qt::WindowNoState)
+        m_borde = geometry().topLeft() - pos();
+}
+
+void PpalMdi::moveEvent(QMoveEvent* e) {
+    QMainWindow::moveEvent(e);
+    verBorde();
+}
+
+void PpalMdi::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    verBorde();
 }
 
 QAction* PpalMdi::accion(const QString& id) const {
@@ -112,6 +178,10 @@ void PpalMdi::crearAcciones() {
     for (const Herramienta& h : barra.herramientas()) {
         if (h.id == herramienta::CboMag)
             continue;
+        if (h.id == herramienta::MnuRecientes) {
+            crearRecientes(h);
+            continue;
+        }
         auto* a = new QAction(h.titulo, this);
         a->setObjectName(h.id);
         a->setShortcuts(h.atajos);
@@ -128,6 +198,39 @@ void PpalMdi::crearAcciones() {
         });
         m_acciones.insert(h.id.toCaseFolded(), a);
         actualizarAccion(h.id);
+    }
+}
+
+void PpalMdi::crearRecientes(const Herramienta& h) {
+    m_recientes = new QMenu(h.titulo, this);
+    m_recientes->setObjectName(h.id);
+    m_recientes->setToolTipsVisible(true);
+    QAction* a = m_recientes->menuAction();
+    a->setObjectName(h.id);
+    m_acciones.insert(h.id.toCaseFolded(), a);
+    connect(&m_prog.principal.recientes, &TrabajosRecientes::cambiada, this,
+            &PpalMdi::llenarRecientes);
+    llenarRecientes();
+    // Its entries are its commands.
+    m_prog.barra().marcarImplementada(h.id);
+    actualizarAccion(h.id);
+}
+
+void PpalMdi::llenarRecientes() {
+    m_recientes->clear();
+    const QStringList& lista = m_prog.principal.recientes.lista();
+    if (lista.isEmpty())
+        m_recientes->addAction(QStringLiteral("(vacío)"))->setEnabled(false);
+    for (int i = 0; i < lista.size(); ++i) {
+        const QString ruta = lista.at(i);
+        QAction* a = m_recientes->addAction(TrabajosRecientes::Titulo(i, ruta));
+        a->setToolTip(QDir::toNativeSeparators(ruta));
+        a->setStatusTip(a->toolTip());
+        // Queued: opening changes the list, and with it this very entry.
+        connect(
+            a, &QAction::triggered, this,
+            [this, ruta] { AbrirReciente(m_prog.principal, m_prog.ciclo, ruta); },
+            Qt::QueuedConnection);
     }
 }
 
@@ -298,18 +401,49 @@ void PpalMdi::editorCambiado(bool abierto) {
 }
 
 void PpalMdi::terminar(int codigo) {
+    if (!m_terminando)
+        guardarLugar();
     m_terminando = true;
     QCoreApplication::exit(codigo);
 }
 
 void PpalMdi::closeEvent(QCloseEvent* e) {
     if (m_terminando || m_prog.ciclo.Salir()) {
+        if (!m_terminando)
+            guardarLugar();
         m_terminando = true;
         e->accept();
         QCoreApplication::exit(0);
     } else {
         e->ignore();
     }
+}
+
+void PpalMdi::dragEnterEvent(QDragEnterEvent* e) {
+    if (TrabajoArrastrado(e->mimeData()).isEmpty())
+        e->ignore();
+    else
+        e->acceptProposedAction();
+}
+
+void PpalMdi::dragMoveEvent(QDragMoveEvent* e) {
+    if (TrabajoArrastrado(e->mimeData()).isEmpty())
+        e->ignore();
+    else
+        e->acceptProposedAction();
+}
+
+void PpalMdi::dropEvent(QDropEvent* e) {
+    const QString ruta = TrabajoArrastrado(e->mimeData());
+    if (ruta.isEmpty()) {
+        e->ignore();
+        return;
+    }
+    e->acceptProposedAction();
+    // After the drop has ended: the program the file came from is not kept
+    // waiting while the save prompt or a message is up.
+    QTimer::singleShot(0, this,
+                       [this, ruta] { AbrirTrabajoDirecto(m_prog.principal, m_prog.ciclo, ruta); });
 }
 
 void PpalMdi::MostrarPropiedades(int i) {

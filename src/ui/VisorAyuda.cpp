@@ -77,7 +77,7 @@ AcercaDe::AcercaDe(const QString& carpeta, const QStringList& impresoras, QWidge
     connect(info, &QPushButton::clicked, this, [this, carpeta, impresoras] {
         QMessageBox caja(QMessageBox::Information, QStringLiteral("Información del sistema"),
                          InformacionSistema(carpeta, impresoras), QMessageBox::NoButton, this);
-        caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+        caja.addButton(QStringLiteral("&Aceptar"), QMessageBox::AcceptRole);
         caja.exec();
     });
     auto* l = new QVBoxLayout(this);

@@ -13,6 +13,9 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
         m_herramientas.push_back(h);
     };
     t(herramienta::BtnAbrir, QStringLiteral("&Abrir"), {});
+    // A submenu: its entries are the recent jobs, each opening its file.
+    t(herramienta::MnuRecientes, QStringLiteral("&Trabajos recientes"),
+      QStringLiteral("Abrir uno de los últimos trabajos abiertos o guardados"));
     t(herramienta::BtnNuevo, QStringLiteral("&Nuevo"), {});
     t(herramienta::BtnGuardar, QStringLiteral("&Guardar"), QStringLiteral("Guardar "));
     t(herramienta::BtnGuardComo, QStringLiteral("Guardar co&mo..."), {});
@@ -95,8 +98,8 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
     m_menus = {
         {herramienta::MnuArchivo,
          QStringLiteral("&Archivo"),
-         {herramienta::BtnAbrir, s, herramienta::BtnNuevo, herramienta::BtnGuardar,
-          herramienta::BtnGuardComo, s, herramienta::BtnConfigurarHoja, s,
+         {herramienta::BtnAbrir, herramienta::MnuRecientes, s, herramienta::BtnNuevo,
+          herramienta::BtnGuardar, herramienta::BtnGuardComo, s, herramienta::BtnConfigurarHoja, s,
           herramienta::BtnSeleccionarPrint, herramienta::BtnPrueba, herramienta::BtnVistaPreliminar,
           herramienta::BtnImprimir, herramienta::BtnExportarPdf, s, herramienta::BtnCerrarTrabajo,
           s, herramienta::BtnSalir}},

@@ -76,15 +76,30 @@ void CicloTrabajo::AbrirTrabajo() {
         ActualizarPegar(m_p);
         return;
     }
-    m_p.documento.fijarRuta(*ruta);
-    m_p.preferencias.fijarCarpetaInicial(*ruta);
-    if (LeerTrabajo()) {
-        m_p.fijarTitulo(kNombreProducto + QStringLiteral(" [") + NombreArchivo(*ruta) + u']');
+    LeerElegido(*ruta);
+}
+
+bool CicloTrabajo::AbrirRuta(const QString& ruta) {
+    return CerrarTrabajo() && LeerElegido(ruta);
+}
+
+bool CicloTrabajo::LeerElegido(const QString& ruta) {
+    m_p.documento.fijarRuta(ruta);
+    m_p.preferencias.fijarCarpetaInicial(ruta);
+    const bool leido = LeerTrabajo();
+    if (leido) {
+        m_p.fijarTitulo(kNombreProducto + QStringLiteral(" [") + NombreArchivo(ruta) + u']');
         m_p.AplicarVistaInicial();
     } else {
         SinTrabajo(true);
     }
     ActualizarPegar(m_p);
+    return leido;
+}
+
+void CicloTrabajo::AvisarNoEsTrabajo(Mensajes& mensajes) {
+    mensajes.mostrar(QStringLiteral("El archivo no es un archivo de Velquira válido"),
+                     QStringLiteral("Error de carga"), Icono::Critico, Botones::Aceptar);
 }
 
 bool CicloTrabajo::TomarCandado(const QString& ruta) {
@@ -120,14 +135,14 @@ bool CicloTrabajo::LeerTrabajo() {
     const Cuadro defectos = m_p.preferencias.defectosCuadro();
     LecturaTrabajo l = LeerArchivoTrabajo(ruta, d.Trabajo(), defectos, m_p.politica);
     if (l.resultado == LecturaTrabajo::Resultado::NoEsTrabajo)
-        m_p.mensajes().mostrar(QStringLiteral("El archivo no es un archivo de Velquira válido"),
-                               QStringLiteral("Error de carga"), Icono::Critico, Botones::Aceptar);
+        AvisarNoEsTrabajo(m_p.mensajes());
     if (l.resultado != LecturaTrabajo::Resultado::Leido) {
         SinTrabajo(false);
         return false;
     }
     const QStringList incompleto = AvisoIncompleto(l);
     m_huella = huella;
+    m_p.recientes.Agregar(ruta);
     d.fijarHoja(l.hoja);
     m_p.MostrarHoja();
     AbrirEditor();
@@ -187,6 +202,7 @@ bool CicloTrabajo::GuardarTrabajo() {
     if (EscribirArchivoAtomico(e.RutaTrabajo, datos, m_p.politica)) {
         m_huella = HuellaArchivo::DeDatos(e.RutaTrabajo, datos);
         m_p.documento.marcarGuardado();
+        m_p.recientes.Agregar(e.RutaTrabajo);
         return true;
     }
     m_p.mensajes().mostrar(QStringLiteral("El trabajo no se ha guardado en %1.\rEl archivo "

@@ -9,6 +9,7 @@
 
 #include <QString>
 
+class Mensajes;
 class Principal;
 
 class CicloTrabajo {
@@ -17,6 +18,10 @@ public:
 
     void NuevoTrabajo();
     void AbrirTrabajo();
+    // Opens the job at `ruta` as Abrir does once the file is chosen: the
+    // save prompt, then the lock and the read with their messages. False
+    // when the operator cancelled or no job was read.
+    bool AbrirRuta(const QString& ruta);
     // Reads RutaTrabajo into the model. False when the file was rejected; then
     // no job is open.
     bool LeerTrabajo();
@@ -45,8 +50,13 @@ public:
 
     static const QString kNombreNuevo; // "Trabajo1.zul"
 
+    // The message of a file that is not a job file.
+    static void AvisarNoEsTrabajo(Mensajes& mensajes);
+
 private:
     void AbrirEditor();
+    // Reads the chosen file, the open job closed already.
+    bool LeerElegido(const QString& ruta);
     void SinTrabajo(bool tituloProducto);
     QString NombreArchivo(const QString& ruta) const;
     // The lock of the job at `ruta`; false when another copy of the program

@@ -56,8 +56,8 @@ Despachador::Despachador(Principal& principal, QObject* padre) : QObject(padre),
     connect(&m_p.barra, &BarraHerramientas::clic, this, &Despachador::ejecutar);
     // The tools that are never disabled.
     Fijar(m_p,
-          {herramienta::BtnNuevo, herramienta::BtnAbrir, herramienta::BtnSalir,
-           herramienta::BtnConfigurarHoja, herramienta::BtnSeleccionarPrint,
+          {herramienta::BtnNuevo, herramienta::BtnAbrir, herramienta::MnuRecientes,
+           herramienta::BtnSalir, herramienta::BtnConfigurarHoja, herramienta::BtnSeleccionarPrint,
            herramienta::BtnAjustesImpresion, herramienta::BtnOpciones, herramienta::BtnAyuda,
            herramienta::BtnHelp, herramienta::BtnAcercade},
           true);

@@ -50,5 +50,6 @@ inline const QString MnuEdicion = QStringLiteral("MnuEdicion");
 inline const QString MnuHerramientas = QStringLiteral("MnuHerramientas");
 inline const QString MnuHoja = QStringLiteral("MnuHoja");
 inline const QString MnuOrganizar = QStringLiteral("MnuOrganizar");
+inline const QString MnuRecientes = QStringLiteral("MnuRecientes");
 inline const QString MnuVer = QStringLiteral("MnuVer");
 } // namespace herramienta

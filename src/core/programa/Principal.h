@@ -7,6 +7,7 @@
 
 #include "core/fallas/Fallas.h"
 #include "core/programa/BarraHerramientas.h"
+#include "core/programa/TrabajosRecientes.h"
 #include "core/trabajo/Documento.h"
 #include "core/trabajo/Preferencias.h"
 
@@ -46,6 +47,7 @@ public:
     explicit Principal(const Servicios& servicios, QObject* padre = nullptr);
 
     Preferencias preferencias;
+    TrabajosRecientes recientes{preferencias};
     Documento documento;
     BarraHerramientas barra;
     PoliticaFallas politica;

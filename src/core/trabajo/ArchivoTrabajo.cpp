@@ -188,13 +188,15 @@ bool ArchivoEnLectura::abrir() {
                0) == R::Hecho;
 }
 
+// Whether `linea`, the file's first, is the job marker.
+bool EsMarca(QByteArrayView linea) {
+    if (linea.startsWith("\xEF\xBB\xBF"))
+        linea = linea.sliced(3);
+    return DecodificarCp1252(linea).trimmed() == kMarcaTrabajo;
+}
+
 bool ArchivoEnLectura::marca() {
-    if (m_lector.siguiente(m_bytes) != E::Linea)
-        return false;
-    QByteArrayView b(m_bytes);
-    if (b.startsWith("\xEF\xBB\xBF"))
-        b = b.sliced(3);
-    return DecodificarCp1252(b).trimmed() == kMarcaTrabajo;
+    return m_lector.siguiente(m_bytes) == E::Linea && EsMarca(m_bytes);
 }
 
 // --- the header reader ---
@@ -507,6 +509,22 @@ void AsignarCampo(Cuadro& c, int linea, QStringView t) {
         *s = t.toString();
     else
         AsignarNumero(c, linea, t);
+}
+
+std::optional<bool> EsArchivoTrabajo(const QString& ruta) {
+    const QFileInfo info(ruta);
+    if (!info.exists())
+        return std::nullopt;
+    // A folder, a FIFO or a device is no job (and a FIFO would stall the read).
+    if (!info.isFile())
+        return false;
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    DetectorUtf8 utf8;
+    LectorLineas lector(f, utf8);
+    QByteArray linea;
+    return lector.siguiente(linea) == E::Linea && EsMarca(linea);
 }
 
 LecturaTrabajo LeerArchivoTrabajo(const QString& ruta, const ::Trabajo& previo,

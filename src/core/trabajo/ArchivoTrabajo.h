@@ -14,6 +14,7 @@
 #include <QList>
 #include <QLocale>
 #include <QString>
+#include <optional>
 
 class PoliticaFallas;
 
@@ -33,6 +34,11 @@ struct LecturaTrabajo {
 // "El archivo está incompleto: al cuadro Nº n le faltan datos", one line per
 // incomplete box (the first ten, then how many more); empty for a whole job.
 QStringList AvisoIncompleto(const LecturaTrabajo& lectura);
+
+// Whether the file at `ruta` begins as a job file does (its marker line),
+// without reading further and without messages: false for a file that is
+// no job (or is no plain file); nothing when it is missing or cannot be read.
+std::optional<bool> EsArchivoTrabajo(const QString& ruta);
 
 // Reads the file at `ruta`. `previo` gives the header's values where a line is
 // skipped; `defectos` the new-box defaults for fields a block leaves out.

@@ -36,6 +36,13 @@ const QString HAncho = QStringLiteral("HAncho");
 const QString InitDir = QStringLiteral("InitDir");
 const QString MainLeft = QStringLiteral("MainLeft");
 const QString MainTop = QStringLiteral("MainTop");
+const QString VentanaIzq = QStringLiteral("VentanaIzq");
+const QString VentanaSup = QStringLiteral("VentanaSup");
+const QString VentanaAncho = QStringLiteral("VentanaAncho");
+const QString VentanaAlto = QStringLiteral("VentanaAlto");
+const QString VentanaMaximizada = QStringLiteral("VentanaMaximizada");
+// "Reciente1" (the most recent) to "Reciente8".
+const QString Reciente = QStringLiteral("Reciente");
 } // namespace clave
 
 constexpr auto P = Aplicacion::Producto;
@@ -44,6 +51,8 @@ constexpr auto T = Aplicacion::Titulo;
 const QString kFuentePorDefecto = QStringLiteral("Tahoma");
 constexpr int kCifrasCuadro = 5;
 const QString kCifrasGrupo = QStringLiteral("7");
+// Past any desktop's size: a larger stored value is a damaged setting.
+constexpr qint64 kMaxPixeles = 1000000;
 } // namespace
 
 Preferencias::Preferencias(Ajustes& ajustes, const QLocale& idioma, QObject* padre)
@@ -267,4 +276,51 @@ std::optional<QPoint> Preferencias::lugarVentana() const {
 void Preferencias::guardarLugarVentana(QPoint lugar) {
     escribirEntero(T, clave::MainLeft, lugar.x());
     escribirEntero(T, clave::MainTop, lugar.y());
+}
+
+std::optional<VentanaGuardada> Preferencias::ventanaPrincipal() const {
+    const auto pixeles = [&](const QString& c) -> std::optional<int> {
+        if (!m_a.leer(T, kSeccionAjustes, c))
+            return std::nullopt;
+        const qint64 v = entero(T, c, kMaxPixeles + 1);
+        if (v < -kMaxPixeles || v > kMaxPixeles)
+            return std::nullopt;
+        return static_cast<int>(v);
+    };
+    const auto x = pixeles(clave::VentanaIzq);
+    const auto y = pixeles(clave::VentanaSup);
+    const auto ancho = pixeles(clave::VentanaAncho);
+    const auto alto = pixeles(clave::VentanaAlto);
+    if (!x || !y || !ancho || !alto || *ancho <= 0 || *alto <= 0)
+        return std::nullopt;
+    return VentanaGuardada{QRect(*x, *y, *ancho, *alto),
+                           booleano(T, clave::VentanaMaximizada, false)};
+}
+
+void Preferencias::guardarVentanaPrincipal(const VentanaGuardada& v) {
+    escribirEntero(T, clave::VentanaIzq, v.marco.x());
+    escribirEntero(T, clave::VentanaSup, v.marco.y());
+    escribirEntero(T, clave::VentanaAncho, v.marco.width());
+    escribirEntero(T, clave::VentanaAlto, v.marco.height());
+    escribirBooleano(T, clave::VentanaMaximizada, v.maximizada);
+}
+
+QStringList Preferencias::trabajosRecientes() const {
+    QStringList rutas;
+    for (int i = 1; i <= kMaxTrabajosRecientes; ++i) {
+        const QString ruta = texto(T, clave::Reciente + QString::number(i), {});
+        if (!ruta.isEmpty())
+            rutas.append(ruta);
+    }
+    return rutas;
+}
+
+void Preferencias::fijarTrabajosRecientes(const QStringList& rutas) {
+    // Every key is a rewrite of the settings file: only the entries that moved.
+    for (int i = 1; i <= kMaxTrabajosRecientes; ++i) {
+        const QString c = clave::Reciente + QString::number(i);
+        const QString ruta = i <= rutas.size() ? rutas.at(i - 1) : QString();
+        if (m_a.leer(T, kSeccionAjustes, c).value_or(QString()) != ruta)
+            escribirTexto(T, c, ruta);
+    }
 }

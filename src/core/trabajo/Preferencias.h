@@ -12,6 +12,8 @@
 #include <QLocale>
 #include <QObject>
 #include <QPoint>
+#include <QRect>
+#include <QStringList>
 #include <optional>
 
 // What the options dialog shows and stores, besides the printer and the sheet.
@@ -22,6 +24,14 @@ struct OpcionesGuardadas {
     bool lineasGuia = true;
     int cifras = 5;   // 1..30
     int rotacion = 0; // 0, 90, 180, 270
+};
+
+// The main window as it was left: where the top-left corner of its frame
+// was and its size inside the frame, in screen pixels, as when not
+// maximized; and whether it was maximized.
+struct VentanaGuardada {
+    QRect marco;
+    bool maximizada = false;
 };
 
 // Rulers, margins and axes when a job opens; nothing where the setting says
@@ -86,6 +96,17 @@ public:
     // Where the properties dialog was last left; nothing before the first time.
     std::optional<QPoint> lugarVentana() const;
     void guardarLugarVentana(QPoint lugar);
+
+    // The main window's place and size; nothing before the first time, or
+    // when a value is missing or not a sensible number of pixels.
+    std::optional<VentanaGuardada> ventanaPrincipal() const;
+    void guardarVentanaPrincipal(const VentanaGuardada& v);
+
+    // The job files opened or saved last, the most recent first: at most
+    // kMaxTrabajosRecientes, empty entries left out.
+    static constexpr int kMaxTrabajosRecientes = 8;
+    QStringList trabajosRecientes() const;
+    void fijarTrabajosRecientes(const QStringList& rutas);
 
     // Typed readers and writers of a key in the "Settings" section: a missing
     // key, or a number that does not convert, gives the default.
