@@ -539,8 +539,10 @@ private slots:
         p.despachador.ejecutar("BtnAbrir");
         p.principal.recientes.Agregar(b);
         p.principal.recientes.Agregar(a);
+        // A change to the open job, so that leaving it asks first.
+        p.documento().cambiarCuadro(0, [](Cuadro& c) { c.Fin = 4; });
         const int cuadros = p.documento().cuadrosVivos();
-        QVERIFY(p.documento().Modificado()); // a job just read counts as changed
+        QVERIFY(p.documento().Modificado());
         CandadoTrabajo otraCopia;
         if (caso == u"bloqueado")
             QVERIFY(!otraCopia.Tomar(b)); // taken: the program sees another copy holding it

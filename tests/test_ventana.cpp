@@ -46,6 +46,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTranslator>
+#include <QWheelEvent>
 #include <QtTest>
 
 namespace {
@@ -213,6 +214,44 @@ private slots:
         QTest::keyClick(&v, Qt::Key_Delete);
         QCOMPARE(b.mensajes.titulos().last(), QStringLiteral("Precaución"));
         QCOMPARE(p.documento().cuadrosVivos(), 1);
+        // Undo and redo, the menu naming the step.
+        QCOMPARE(v.accion("BtnDeshacer")->text(), QStringLiteral("&Deshacer borrar 1 cuadro"));
+        QTest::keyClick(&v, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(p.documento().cuadrosVivos(), 2);
+        QCOMPARE(v.accion("BtnRehacer")->text(), QStringLiteral("&Rehacer borrar 1 cuadro"));
+        QTest::keyClick(&v, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(p.documento().cuadrosVivos(), 1);
+        QTest::keyClick(&v, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(&v, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(p.documento().cuadrosVivos(), 1);
+        QTest::keyClick(&v, Qt::Key_Z, Qt::ControlModifier);
+        // Select all, then every box goes at once.
+        QTest::keyClick(&v, Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(p.documento().ModoGrupo());
+        QCOMPARE(p.documento().Seleccion().size(), 2);
+        b.mensajes.respuestas = {Respuesta::Aceptar};
+        QTest::keyClick(&v, Qt::Key_Delete);
+        QCOMPARE(p.documento().cuadrosVivos(), 0);
+        QCOMPARE(v.accion("BtnDeshacer")->text(), QStringLiteral("&Deshacer borrar 2 cuadros"));
+        QTest::keyClick(&v, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(p.documento().cuadrosVivos(), 2);
+        // Zoom by steps: the keys and Ctrl with the wheel over the sheet.
+        QCOMPARE(v.zoom()->currentText(), QStringLiteral("50"));
+        QTest::keyClick(&v, Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(p.documento().Trabajo().Zoom, 0.75f);
+        QCOMPARE(v.zoom()->currentText(), QStringLiteral("75"));
+        QTest::keyClick(&v, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(p.documento().Trabajo().Zoom, 0.5f);
+        VistaHoja* hoja = v.editor()->hoja();
+        const QPointF dentro(20, 20);
+        QWheelEvent rueda(dentro, hoja->mapToGlobal(dentro), {}, QPoint(0, 120), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(hoja, &rueda);
+        QCOMPARE(p.documento().Trabajo().Zoom, 0.75f);
+        QWheelEvent sinCtrl(dentro, hoja->mapToGlobal(dentro), {}, QPoint(0, -120), Qt::NoButton,
+                            Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(hoja, &sinCtrl);
+        QCOMPARE(p.documento().Trabajo().Zoom, 0.75f); // a plain wheel scrolls
         const QString ruta = m_dir.filePath(QStringLiteral("atajos.zul"));
         b.dialogos.rutas = {ruta};
         QTest::keyClick(&v, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
@@ -902,6 +941,7 @@ private slots:
         QCOMPARE(v.menuRecientes()->actions().at(1)->toolTip(), QDir::toNativeSeparators(b));
 
         banco.mensajes.mostrados.clear();
+        p.documento().cambiarCuadro(0, [](Cuadro& c) { c.Fin = 4; }); // to be asked about
         banco.mensajes.respuestas = {Respuesta::No};
         v.menuRecientes()->actions().at(1)->trigger();
         QCoreApplication::processEvents();
@@ -937,6 +977,7 @@ private slots:
         PpalMdi v(p);
         banco.dialogos.rutas = {a};
         v.accion("BtnAbrir")->trigger();
+        p.documento().cambiarCuadro(0, [](Cuadro& c) { c.Fin = 4; }); // to be asked about
         banco.mensajes.respuestas = {Respuesta::No};
 
         QMimeData datos;
@@ -959,12 +1000,14 @@ private slots:
         const QRect libre = QGuiApplication::primaryScreen()->availableGeometry();
         const QMargins b = PpalMdi::kBorde;
         const QSize cabe = libre.size() - QSize(b.left() + b.right(), b.top() + b.bottom());
+        // The first time on a screen smaller than the window's own size, it fills it.
+        const bool pequena = libre.width() < 1280 || libre.height() < 800;
         QTest::addColumn<QStringList>("guardado"); // izq, sup, ancho, alto, maximizada
         QTest::addColumn<QRect>("lugar");          // none: anywhere, the whole window on the screen
         QTest::addColumn<QSize>("tamano");
         QTest::addColumn<bool>("maximizada");
         QTest::newRow("primera vez")
-            << QStringList() << QRect() << QSize(1280, 800).boundedTo(cabe) << false;
+            << QStringList() << QRect() << QSize(1280, 800).boundedTo(cabe) << pequena;
         QTest::newRow("como se dejó") << QStringList{"10", "20", "500", "300", "Falso"}
                                       << QRect(10, 20, 500, 300) << QSize(500, 300) << false;
         QTest::newRow("maximizada") << QStringList{"10", "20", "500", "300", "Verdadero"}
@@ -976,7 +1019,7 @@ private slots:
             << QStringList{"-9000", "-9000", "400", "300", "Falso"} << QRect() << QSize(400, 300)
             << false;
         QTest::newRow("valor dañado") << QStringList{"10", "20", "ancho", "300", "Falso"} << QRect()
-                                      << QSize(1280, 800).boundedTo(cabe) << false;
+                                      << QSize(1280, 800).boundedTo(cabe) << pequena;
     }
     void ventanaDondeSeDejo() {
         QFETCH(QStringList, guardado);
@@ -1017,6 +1060,12 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(&v));
             if (maximizada)
                 v.showMaximized();
+            else {
+                // The first run on a small screen opens maximized.
+                v.showNormal();
+                v.move(lugar.topLeft());
+                v.resize(lugar.size());
+            }
             // Closed while the program runs: closing ends its event loop.
             QTimer::singleShot(0, &v, [&v] {
                 if (!v.close())

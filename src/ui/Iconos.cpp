@@ -13,6 +13,7 @@ const QHash<QString, Imagen>& Imagenes() {
     static const QHash<QString, Imagen> imagenes = [] {
         const std::initializer_list<std::pair<QString, Imagen>> lista = {
             {herramienta::BtnAbrir, {"document-open", "abrir"}},
+            {herramienta::MnuRecientes, {"document-open-recent", "recientes"}},
             {herramienta::BtnNuevo, {"document-new", "nuevo"}},
             {herramienta::BtnGuardar, {"document-save", "guardar"}},
             {herramienta::BtnGuardComo, {"document-save-as", "guardar-como"}},

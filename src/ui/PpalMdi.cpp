@@ -205,6 +205,7 @@ void PpalMdi::crearRecientes(const Herramienta& h) {
     m_recientes = new QMenu(h.titulo, this);
     m_recientes->setObjectName(h.id);
     m_recientes->setToolTipsVisible(true);
+    m_recientes->setIcon(IconoHerramienta(h.id));
     QAction* a = m_recientes->menuAction();
     a->setObjectName(h.id);
     m_acciones.insert(h.id.toCaseFolded(), a);
