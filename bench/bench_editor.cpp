@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <functional>
 #include <sys/resource.h>
 
 namespace {
@@ -33,8 +34,9 @@ struct Nada : Mensajes, DialogosArchivo, Portapapeles, CatalogoImpresoras, Dialo
     }
     std::optional<QString> exportarPdf(const QString&) override { return {}; }
     void limpiar() override {}
-    void fijarTexto(const QString&) override {}
-    std::optional<QString> texto() const override { return {}; }
+    void fijarTexto(const QString& t) override { copia = t; }
+    std::optional<QString> texto() const override { return copia; }
+    std::optional<QString> copia;
     QStringList impresoras() const override { return {}; }
     QString predeterminada() const override { return {}; }
     std::unique_ptr<Impresora> crear(const QString&) override { return {}; }
@@ -158,6 +160,22 @@ int main(int argc, char** argv) {
     std::printf("drag a 200-box group: %.2f ms a pointer move on average, %.2f ms at worst "
                 "(move handled and what it changed painted)\n",
                 media, peor / 1e6);
+
+    // Undo and redo of that drag, and of a paste of every box of the job,
+    // each drawn again.
+    const auto medir = [&](const char* que, const std::function<void()>& paso) {
+        reloj.restart();
+        paso();
+        hoja->render(&lienzo);
+        std::printf("%s: %lld ms\n", que, static_cast<long long>(reloj.elapsed()));
+    };
+    medir("undo the group drag and draw", [&] { programa.documento().deshacer(); });
+    medir("redo it and draw", [&] { programa.documento().rehacer(); });
+    programa.editor.SeleccionarTodo();
+    programa.comandos.CopiarCuadros(0, false);
+    medir("paste the 2,000 boxes and draw", [&] { programa.comandos.PegarCuadros(false); });
+    medir("undo the paste and draw", [&] { programa.documento().deshacer(); });
+    medir("redo it and draw", [&] { programa.documento().rehacer(); });
     delete ventana;
     return 0;
 }
