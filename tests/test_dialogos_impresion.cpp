@@ -118,15 +118,7 @@ private slots:
         const QString cola = qEnvironmentVariable("VELQUIRA_COLA");
         if (cola.isEmpty())
             QSKIP("sin impresora de prueba (./test.sh la crea)");
-        std::vector<Cuadro> cuadros(1);
-        Cuadro& c = cuadros[0];
-        c.EnUso = true;
-        c.Inicio = 1;
-        c.Fin = 10;
-        c.Salto = 1;
-        c.FontName = "Arial";
-        c.FontSize = 20;
-        c.PosX = c.PosY = 1134;
+        const std::vector<Cuadro> cuadros = UnaSerie(10);
         MensajesGuion mensajes;
         PoliticaFallas politica(mensajes, {});
         Tirada t;

@@ -169,16 +169,7 @@ private slots:
     void cancelarNoEnviaNada() {
         if (!m_cola)
             QSKIP("no se pudo crear una cola de CUPS de prueba (hace falta root)");
-        std::vector<Cuadro> cuadros(1);
-        Cuadro& c = cuadros[0];
-        c.EnUso = true;
-        c.Inicio = 1;
-        c.Fin = 2000;
-        c.Salto = 1;
-        c.Cifras = 6;
-        c.FontName = "Arial";
-        c.FontSize = 20;
-        c.PosX = c.PosY = 1134;
+        const std::vector<Cuadro> cuadros = UnaSerie(2000, 6);
         MensajesGuion mensajes;
         PoliticaFallas politica(mensajes, {});
         {
@@ -208,15 +199,7 @@ private slots:
     void vistaPreliminarNoEnviaNada() {
         if (!m_cola)
             QSKIP("no se pudo crear una cola de CUPS de prueba (hace falta root)");
-        std::vector<Cuadro> cuadros(1);
-        Cuadro& c = cuadros[0];
-        c.EnUso = true;
-        c.Inicio = 1;
-        c.Fin = 50;
-        c.Salto = 1;
-        c.FontName = "Arial";
-        c.FontSize = 20;
-        c.PosX = c.PosY = 1134;
+        const std::vector<Cuadro> cuadros = UnaSerie(50);
         MensajesGuion mensajes;
         PoliticaFallas politica(mensajes, {});
         Tirada t;

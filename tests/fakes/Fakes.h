@@ -286,6 +286,22 @@ private:
 // model, the settings and the ports. The job is new: the default sheet
 // ("Carta", portrait) at 50 %, no box, nothing stored in the settings; the
 // properties dialog hook is left unset.
+// A job of one live box numbering 1..`fin` in 20-point Arial, 2 cm from the
+// sheet's corner: the smallest run for the printing tests.
+inline std::vector<Cuadro> UnaSerie(double fin, qint16 cifras = 0) {
+    std::vector<Cuadro> cuadros(1);
+    Cuadro& c = cuadros[0];
+    c.EnUso = true;
+    c.Inicio = 1;
+    c.Fin = fin;
+    c.Salto = 1;
+    c.Cifras = cifras;
+    c.FontName = QStringLiteral("Arial");
+    c.FontSize = 20;
+    c.PosX = c.PosY = 1134;
+    return cuadros;
+}
+
 struct Mesa {
     AjustesMemoria ajustes;
     MensajesGuion mensajes;
