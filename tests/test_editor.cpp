@@ -52,11 +52,11 @@ private slots:
     }
 
     void reglas() {
-        // At 50 % the pitch is 28 twips (28.35 rounded); no millimetre ticks.
-        const QList<Marca> m50 = MarcasRegla(0, 280, 0.5f);
-        QCOMPARE(m50.size(), 3); // 0, half a cm, 1 cm
-        QCOMPARE(m50[1].posicion, 5 * 28);
-        QCOMPARE(m50[2].posicion, 10 * 28);
+        // At 50 % a millimetre is 28.35 twips; no millimetre ticks.
+        const QList<Marca> m50 = MarcasRegla(0, 284, 0.5f);
+        QCOMPARE(m50.size(), 3);        // 0, half a cm, 1 cm
+        QCOMPARE(m50[1].posicion, 142); // 141.75
+        QCOMPARE(m50[2].posicion, 284); // 283.5
         QCOMPARE(m50[2].numero, QStringLiteral("1"));
         QCOMPARE(m50[0].desde, 467 - 283.5);
         QCOMPARE(m50[1].desde, 467.0 - 189);
@@ -65,6 +65,32 @@ private slots:
         const QList<Marca> m105 = MarcasRegla(0, 600, 1.05f);
         QCOMPARE(m105.size(), 11);
         QCOMPARE(m105[1].desde, 467 - 141.75);
+    }
+
+    // Every centimetre tick stands where that centimetre of the sheet is
+    // drawn, within half a pixel on a 96-dpi screen, along a whole A3 sheet.
+    void reglaSinDeriva_data() {
+        QTest::addColumn<float>("zoom");
+        for (float z : {0.25f, 0.5f, 0.75f, 1.0f, 1.5f, 2.0f})
+            QTest::addRow("%d %%", qRound(z * 100)) << z;
+    }
+    void reglaSinDeriva() {
+        QFETCH(float, zoom);
+        const double pixelesPorTwip = 96.0 / 1440;
+        const double largo = 42.0 * kTwipsPorCm * zoom;
+        int centimetros = 0;
+        for (const Marca& m : MarcasRegla(0, largo, zoom)) {
+            if (m.numero.isEmpty())
+                continue;
+            const int k = m.numero.toInt();
+            const double cierto = k * kTwipsPorCm * static_cast<double>(zoom);
+            QVERIFY2(
+                std::abs(m.posicion - cierto) * pixelesPorTwip <= 0.5,
+                qPrintable(
+                    QStringLiteral("%1 cm: %2 en vez de %3").arg(k).arg(m.posicion).arg(cierto)));
+            ++centimetros;
+        }
+        QCOMPARE(centimetros, 43); // 0 to 42
     }
 
     // The ticks of the part in view are those of the whole ruler there.

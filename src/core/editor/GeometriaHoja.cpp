@@ -34,8 +34,11 @@ EntradaZoom CambiarZoom(const QString& texto, OrigenZoom origen) {
 }
 
 QList<Marca> MarcasRegla(double inicio, double largo, float zoom, double desde, double hasta) {
-    const float p = static_cast<float>(kTwipsPorCm) * zoom / 10.0f;
-    const int paso = std::max(1, static_cast<int>(RedondearPar(p)));
+    // A millimetre's pitch, unrounded: each tick is rounded at its own place,
+    // so the ruler never drifts from the sheet however long it is.
+    const double paso = kTwipsPorCm * static_cast<double>(zoom) / 10.0;
+    if (!(paso > 0))
+        return {};
     const double cm = kGrosorRegla - 283.5;
     const double medio = kGrosorRegla - 189;
     const double mm = kGrosorRegla - 141.75;
@@ -50,7 +53,7 @@ QList<Marca> MarcasRegla(double inicio, double largo, float zoom, double desde, 
     const qint64 ultima = static_cast<qint64>(std::floor((fin - x0) / paso));
     for (qint64 n = primera; n <= ultima; ++n) {
         Marca m;
-        m.posicion = static_cast<int>(x0 + static_cast<double>(n) * paso);
+        m.posicion = static_cast<int>(RedondearPar(x0 + static_cast<double>(n) * paso));
         if (n % 10 == 0) {
             m.desde = cm;
             m.numero = QString::number(n / 10);
