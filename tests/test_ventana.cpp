@@ -260,6 +260,32 @@ private slots:
         QVERIFY(!p.documento().abierto());
     }
 
+    // What is typed in the zoom field is taken as typed: "7" is 7 %, not the
+    // 70 of the list that begins with it.
+    void zoomEscritoSinCompletar_data() {
+        QTest::addColumn<QString>("escrito");
+        QTest::addColumn<float>("zoom");
+        QTest::newRow("7") << "7" << 0.07f;
+        QTest::newRow("15") << "15" << 0.15f;
+        QTest::newRow("120") << "120" << 1.2f;
+    }
+    void zoomEscritoSinCompletar() {
+        QFETCH(QString, escrito);
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowActive(&v));
+        QTest::keyClick(&v, Qt::Key_N, Qt::ControlModifier);
+        QLineEdit* campo = v.zoom()->lineEdit();
+        campo->setFocus();
+        campo->selectAll();
+        QTest::keyClicks(campo, escrito);
+        QTest::keyClick(campo, Qt::Key_Return);
+        QTEST(p.documento().Trabajo().Zoom, "zoom");
+        QCOMPARE(v.zoom()->currentText(), escrito);
+    }
+
     // Every command the program and its window wire names a known tool: a
     // misspelt id would leave a button that does nothing.
     void ordenesNombranHerramientasConocidas() {

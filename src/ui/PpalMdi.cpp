@@ -291,6 +291,9 @@ void PpalMdi::crearBanda() {
             m_zoom->setObjectName(herramienta::CboMag);
             m_zoom->setEditable(true);
             m_zoom->setInsertPolicy(QComboBox::NoInsert);
+            // What is typed is the zoom: no completion from the list ("7" is
+            // 7 %, not 70).
+            m_zoom->setCompleter(nullptr);
             m_zoom->setMinimumContentsLength(4);
             m_zoom->addItems(barra.entradasZoom());
             m_zoom->setEditText(barra.textoZoom());
