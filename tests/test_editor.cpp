@@ -1,6 +1,7 @@
 // The sheet editor's geometry and view switches, without widgets.
 #include "core/editor/ElementosHoja.h"
 #include "core/editor/GeometriaHoja.h"
+#include "core/trabajo/Colores.h"
 #include "core/trabajo/Valores.h"
 #include "fakes/Fakes.h"
 
@@ -65,6 +66,25 @@ private slots:
         const QList<Marca> m105 = MarcasRegla(0, 600, 1.05f);
         QCOMPARE(m105.size(), 11);
         QCOMPARE(m105[1].desde, 467 - 141.75);
+    }
+
+    // A box's number is shown in a colour that reads on its background.
+    void colorLegibleEnPantalla_data() {
+        QTest::addColumn<qint32>("texto"); // 0x00BBGGRR
+        QTest::addColumn<qint32>("fondo");
+        QTest::addColumn<qint32>("visto");
+        QTest::newRow("negro sobre negro") << 0x000000 << 0x000000 << 0xFFFFFF;
+        QTest::newRow("rojo oscuro sobre rojo oscuro") << 0x000080 << 0x000070 << 0xFFFFFF;
+        QTest::newRow("amarillo sobre blanco") << 0x00FFFF << 0xFFFFFF << 0x000000;
+        QTest::newRow("negro sobre amarillo") << 0x000000 << 0x00FFFF << 0x000000;
+        QTest::newRow("azul sobre blanco, se lee") << 0xFF0000 << 0xFFFFFF << 0xFF0000;
+        QTest::newRow("gris medio sobre negro, se lee") << 0x808080 << 0x000000 << 0x808080;
+    }
+    void colorLegibleEnPantalla() {
+        QFETCH(qint32, texto);
+        QFETCH(qint32, fondo);
+        QTEST(ColorLegible(texto, fondo), "visto");
+        QVERIFY(Contraste(ColorLegible(texto, fondo), fondo) >= 3);
     }
 
     // Every centimetre tick stands where that centimetre of the sheet is

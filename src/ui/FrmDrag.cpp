@@ -18,10 +18,13 @@ namespace {
 constexpr int kMargenEscritorio = 8; // desk around the window's content, pixels
 const QColor kColorRegla(0xF4, 0xF1, 0xE4);
 
-// Draws a box's text at the painter's origin. Glyph metrics overflow past
-// 16,384 pixels: a larger font is drawn smaller through a scaled painter.
-void PintarCuadro(QPainter& p, const Cuadro& c, const QString& texto, float zoom,
+// Draws a box's text at the painter's origin, over background `fondo` (in a
+// colour that reads on it). Glyph metrics overflow past 16,384 pixels: a
+// larger font is drawn smaller through a scaled painter.
+void PintarCuadro(QPainter& p, const Cuadro& cuadro, qint32 fondo, const QString& texto, float zoom,
                   double unidadesPorTwip) {
+    Cuadro c = cuadro;
+    c.Color = ColorLegible(cuadro.Color, fondo);
     const QSizeF medida = ElementosHoja::MedirTexto(c, texto);
     const double k = std::max(1.0, c.FontSize * 20.0 * zoom * unidadesPorTwip / 4000);
     p.save();
@@ -146,7 +149,7 @@ const QPixmap* VistaHoja::imagenCuadro(int i) {
     img.pixmap.fill(ColorDeBgr(e.fondo));
     m_pixelesGuardados += qint64(img.pixmap.width()) * img.pixmap.height();
     QPainter p(&img.pixmap);
-    PintarCuadro(p, c, e.texto, estado.Trabajo.Zoom, pixeles(1));
+    PintarCuadro(p, c, e.fondo, e.texto, estado.Trabajo.Zoom, pixeles(1));
     return &img.pixmap;
 }
 
@@ -158,7 +161,7 @@ void VistaHoja::dibujarCuadroDirecto(QPainter& p, int i, const QRectF& r) {
     p.setClipRect(r, Qt::IntersectClip);
     p.fillRect(r, ColorDeBgr(e.fondo));
     p.translate(r.topLeft());
-    PintarCuadro(p, c, e.texto, estado.Trabajo.Zoom, pixeles(1));
+    PintarCuadro(p, c, e.fondo, e.texto, estado.Trabajo.Zoom, pixeles(1));
     p.restore();
 }
 
