@@ -368,6 +368,15 @@ private slots:
         PropiedadesCuadro d(m.documento, m.preferencias, m.mensajes);
         d.Abrir(0);
         QCOMPARE(d.campo[7], QStringLiteral("10")); // as typing and the run count it
+        QCOMPARE(d.sentido(), QStringLiteral("(descendente)"));
+        // Said while it is so, as the operator types.
+        d.campo[1] = QStringLiteral("20");
+        QVERIFY(d.CambioNumeracion());
+        QCOMPARE(d.sentido(), QString());
+        d.campo[1] = QStringLiteral("abc");
+        QCOMPARE(d.sentido(), QString());
+        d.campo[1] = QStringLiteral("-5");
+        QCOMPARE(d.sentido(), QStringLiteral("(descendente)"));
     }
 
     void posicionHastaElBordeDeLaHoja() {

@@ -260,6 +260,25 @@ private slots:
         QVERIFY(!p.documento().abierto());
     }
 
+    // The properties dialog says beside the copy count when the series counts
+    // down, as the operator types.
+    void propiedadesDicenSiDesciende() {
+        Mesa m;
+        m.conCuadros({{100, 100}});
+        PropiedadesCuadro prop(m.documento, m.preferencias, m.mensajes);
+        QVERIFY(prop.Abrir(0));
+        FrmProp d(prop);
+        QCOMPARE(d.sentido()->text(), QString());
+        d.campo(0)->setFocus();
+        d.campo(0)->selectAll();
+        QTest::keyClicks(d.campo(0), "10");
+        QCOMPARE(d.sentido()->text(), QStringLiteral("(descendente)"));
+        QCOMPARE(d.campo(7)->text(), QStringLiteral("10"));
+        d.campo(1)->selectAll();
+        QTest::keyClicks(d.campo(1), "30");
+        QCOMPARE(d.sentido()->text(), QString());
+    }
+
     // What is typed in the zoom field is taken as typed: "7" is 7 %, not the
     // 70 of the list that begins with it.
     void zoomEscritoSinCompletar_data() {

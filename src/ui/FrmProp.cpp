@@ -54,10 +54,13 @@ FrmProp::FrmProp(PropiedadesCuadro& propiedades, QWidget* padre)
             m_prop.campo[k] = t;
             if (!m_prop.CambioNumeracion())
                 m_campos[2]->setFocus();
-            m_campos[7]->setText(m_prop.campo[7]);
+            mostrarCopias();
         });
     }
     m_campos[7]->setReadOnly(true);
+    m_sentido = new QLabel(numeracion);
+    m_sentido->setObjectName(QStringLiteral("LblSentido"));
+    rejilla->addWidget(m_sentido, fila - 1, 2);
 
     auto* posicion = new QGroupBox(QStringLiteral("Posición"), this);
     auto* rp = new QGridLayout(posicion);
@@ -140,6 +143,7 @@ void FrmProp::mostrar() {
         m_campos[k]->setEnabled(m_prop.habilitado[k]);
     }
     m_campos[2]->setReadOnly(m_prop.saltoSoloLectura);
+    mostrarCopias();
     m_posX->setText(m_prop.posX);
     m_posY->setText(m_prop.posY);
     m_posX->setEnabled(m_prop.posicionHabilitada);
@@ -147,6 +151,11 @@ void FrmProp::mostrar() {
     m_rotacion->setCurrentIndex(m_prop.rotacion);
     mostrarFuente();
     m_llenando = false;
+}
+
+void FrmProp::mostrarCopias() {
+    m_campos[7]->setText(m_prop.campo[7]);
+    m_sentido->setText(m_prop.sentido());
 }
 
 void FrmProp::mostrarFuente() {
@@ -263,7 +272,7 @@ bool FrmProp::eventFilter(QObject* objeto, QEvent* e) {
         } else {
             leerCampos();
             m_prop.SalidaNumeracion();
-            m_campos[7]->setText(m_prop.campo[7]);
+            mostrarCopias();
         }
     }
     return QDialog::eventFilter(objeto, e);

@@ -19,6 +19,7 @@ public:
     FrmProp(PropiedadesCuadro& propiedades, QWidget* padre = nullptr);
 
     QLineEdit* campo(int k) const { return m_campos[k]; }
+    QLabel* sentido() const { return m_sentido; }
     QLineEdit* posicionX() const { return m_posX; }
     QLineEdit* posicionY() const { return m_posY; }
     QComboBox* rotacion() const { return m_rotacion; }
@@ -36,6 +37,8 @@ private:
     void elegirFuente();
     void elegirColor();
     void mostrarFuente();
+    // The copy count and, beside it, whether the series counts down.
+    void mostrarCopias();
     QWidget* siguiente(QObject* desde) const;
 
     PropiedadesCuadro& m_prop;
@@ -47,6 +50,7 @@ private:
     QLabel* m_tamano;
     QLabel* m_tipo[2];
     QLabel* m_color;
+    QLabel* m_sentido;
     QPushButton* m_aceptar;
     bool m_llenando = false;
 };

@@ -121,6 +121,13 @@ bool PropiedadesCuadro::CambioNumeracion() {
     return true;
 }
 
+QString PropiedadesCuadro::sentido() const {
+    if (m_grupo && !m_serie)
+        return {};
+    const auto inicio = LeerNumero(campo[0]), fin = LeerNumero(campo[1]);
+    return inicio && fin && *inicio > *fin ? QStringLiteral("(descendente)") : QString();
+}
+
 void PropiedadesCuadro::SalidaNumeracion() {
     if (m_grupo && !m_serie)
         return;

@@ -44,6 +44,9 @@ public:
     // A numbering field's text changed: the copy count follows. Returns false
     // (after the step-zero message) when the step is 0.
     bool CambioNumeracion();
+    // "(descendente)" while the series counts down (Inicio above Fin), shown
+    // beside the copy count; empty otherwise.
+    QString sentido() const;
     // A numbering field lost the focus.
     void SalidaNumeracion();
     // A position field lost the focus: the text is rewritten "0.00"; false
