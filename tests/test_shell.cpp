@@ -33,6 +33,26 @@ class PruebaShell : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
 
+    // With no job open nothing speaks of one: the box toggles stand up and
+    // the pointer's position is gone.
+    void sinTrabajoNadaQuedaDelUltimo() {
+        Banco b;
+        Programa& p = b.crear();
+        b.dialogos.rutas = {Fixture("serie_coma.zul")};
+        p.despachador.ejecutar("BtnAbrir");
+        QVERIFY(p.documento().Cuadros()[0].LineasGuia);
+        p.editor.seleccion().Foco(0, true);
+        p.barra().fijarPulsada("BtnBloquear", true);
+        QVERIFY(p.barra().pulsada("BtnLineasGuia"));
+        p.editor.MostrarPosicion(567, 567);
+        QVERIFY(!p.principal.panel(1).isEmpty());
+        p.despachador.ejecutar("BtnCerrarTrabajo");
+        QVERIFY(!p.documento().abierto());
+        QVERIFY(!p.barra().pulsada("BtnLineasGuia"));
+        QVERIFY(!p.barra().pulsada("BtnBloquear"));
+        QCOMPARE(p.principal.panel(1), QString());
+    }
+
     // --- failure reporter ---
     void tratarError_data() {
         // The number, not the name: it is what the operator is shown.

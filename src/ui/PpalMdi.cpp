@@ -398,6 +398,7 @@ void PpalMdi::editorCambiado(bool abierto) {
         m_centro->addWidget(m_editor);
         m_centro->setCurrentWidget(m_editor);
     } else if (!abierto && m_editor) {
+        statusBar()->clearMessage(); // the last tool's text belonged to the job
         m_centro->removeWidget(m_editor);
         m_editor->deleteLater();
         m_editor = nullptr;

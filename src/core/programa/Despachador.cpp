@@ -81,10 +81,15 @@ void Despachador::ejecutar(const QString& id) {
 }
 
 void ActualizarHerramientas(Principal& p) {
-    if (p.documento.abierto())
+    if (p.documento.abierto()) {
         HabilitarHerramientas(p);
-    else
-        DeshabilitarHerramientas(p);
+        return;
+    }
+    DeshabilitarHerramientas(p);
+    // No box, so no box's state: the box toggles stand up.
+    BarraHerramientas::Actualizar actualizando(p.barra);
+    p.barra.fijarPulsada(herramienta::BtnLineasGuia, false);
+    p.barra.fijarPulsada(herramienta::BtnBloquear, false);
 }
 
 void ReflejarHerramientasCuadro(Principal& p, const HerramientasCuadro& h) {

@@ -30,6 +30,8 @@ Programa::Programa(const Servicios& servicios)
         ActualizarHerramientas(principal);
         if (abierto)
             SincronizarVista();
+        else
+            principal.fijarPanel(1, {}); // no sheet under the pointer
     });
     principal.Construir();
     // Before any job: the state after closing one.
