@@ -226,7 +226,7 @@ void VistaHoja::dibujarCuadros(QPainter& p, const QRect& zona) {
     }
     const Etiqueta& lbl = m_editor.elementos().etiqueta();
     if (lbl.visible) {
-        const QRectF r = enPixeles(lbl.rect);
+        const QRectF r = enPixeles(rectEtiqueta());
         p.fillRect(r, QColor(0xFF, 0xFF, 0xE1));
         p.setPen(Qt::black);
         p.drawRect(r.adjusted(0, 0, -1, -1));
@@ -236,6 +236,19 @@ void VistaHoja::dibujarCuadros(QPainter& p, const QRect& zona) {
         p.setFont(f);
         p.drawText(r, Qt::AlignCenter, lbl.texto);
     }
+}
+
+QRectF VistaHoja::rectEtiqueta() const {
+    // Measured for the sheet; the screen's hinted font may need a little
+    // more, and the label grows to hold its whole text.
+    const Etiqueta& lbl = m_editor.elementos().etiqueta();
+    QFont f;
+    f.setPointSizeF(TamanoEtiqueta(m_doc.Trabajo().TamTip, m_doc.Trabajo().Zoom));
+    const QFontMetricsF m(f, this);
+    QRectF r = lbl.rect;
+    r.setWidth(std::max(r.width(), twips(m.horizontalAdvance(lbl.texto) + 6)));
+    r.setHeight(std::max(r.height(), twips(m.height() + 2)));
+    return r;
 }
 
 void VistaHoja::dibujarReglas(QPainter& p, const QRect& zona) {
@@ -312,7 +325,7 @@ QRegion VistaHoja::zonaArrastre() const {
     QRegion r;
     const ElementosHoja& el = m_editor.elementos();
     if (el.etiqueta().visible)
-        r += aPixeles(el.etiqueta().rect);
+        r += aPixeles(rectEtiqueta());
     if (s.cajaVisible())
         r += aPixeles(s.caja());
     const int c = m_doc.CuadroActual();

@@ -57,6 +57,9 @@ private:
     void dibujarReglas(QPainter& p, const QRect& zona);
     void dibujarCuadros(QPainter& p, const QRect& zona);
     QRectF enPixeles(const QRectF& twips) const;
+    // The position label's place (screen twips), wide enough for its text
+    // in the screen's font.
+    QRectF rectEtiqueta() const;
     float zoom() const;
 
     // A box's picture, drawn once and kept until its text, font, colours,
