@@ -210,6 +210,33 @@ private slots:
         QCOMPARE(m.documento.Cuadros()[2].PosY, 600);
     }
 
+    // A group pasted from the sheet's menu has its top-left corner at the
+    // click, its boxes keeping their places among themselves; the pasted
+    // boxes are the selection afterwards.
+    void pegarUnGrupoDondeSeHizoClic() {
+        Mesa m;
+        m.conCuadros({{1000, 500}, {3000, 900}, {8000, 8000}});
+        m.agrupar({0, 1});
+        m.comandos.CopiarCuadros(m.documento.CuadroActual(), false);
+        m.editor.seleccion().PulsarHoja(Boton::Derecho, {2000, 5000});
+        m.comandos.PegarCuadros(true);
+        QCOMPARE(m.documento.cuadrosVivos(), 5);
+        QCOMPARE(m.documento.Cuadros()[3].PosX, 2000);
+        QCOMPARE(m.documento.Cuadros()[3].PosY, 5000);
+        QCOMPARE(m.documento.Cuadros()[4].PosX, 4000);
+        QCOMPARE(m.documento.Cuadros()[4].PosY, 5400);
+        QVERIFY(m.documento.ModoGrupo());
+        QCOMPARE(m.documento.Seleccion(), (QList<qint16>{3, 4}));
+        for (int i : {0, 1, 2})
+            QVERIFY(!m.documento.Cuadros()[i].Seleccionado);
+        QCOMPARE(m.herramientas().alinear, std::optional(true));
+        // From the toolbar the group lands beside the originals, selected too.
+        m.comandos.PegarCuadros(false);
+        QCOMPARE(m.documento.Cuadros()[5].PosX, 1100);
+        QCOMPARE(m.documento.Cuadros()[6].PosX, 3100);
+        QCOMPARE(m.documento.Seleccion(), (QList<qint16>{5, 6}));
+    }
+
     // The paste tool pastes at the sheet's click only right after one.
     void pegarDesdeLaBarraTrasUnClicEnLaHoja() {
         Banco b;

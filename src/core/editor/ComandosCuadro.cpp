@@ -9,6 +9,9 @@
 #include "core/trabajo/Preferencias.h"
 #include "core/trabajo/Valores.h"
 
+#include <algorithm>
+#include <limits>
+
 ComandosCuadro::ComandosCuadro(Documento& documento, EditorHoja& editor, Preferencias& preferencias,
                                Mensajes& mensajes, Portapapeles& portapapeles)
     : m_doc(documento), m_editor(editor), m_pref(preferencias), m_mensajes(mensajes),
@@ -107,24 +110,45 @@ void ComandosCuadro::PegarCuadros(bool desdeHoja) {
         return;
     }
     const ::Trabajo& hoja = m_doc.Trabajo();
-    Documento::Paso paso(m_doc, QStringLiteral("pegar %n"));
-    Documento::Lote lote(m_doc);
-    for (Cuadro c : copia.cuadros) {
-        const int i = m_doc.agregarCuadro(defectos, lugar);
-        if (i < 0)
-            break;
-        if (copia.cuadros.size() == 1 && desdeHoja) {
-            c.PosX = lugar.x();
-            c.PosY = lugar.y();
-        } else {
-            c.PosX = Desplazar(c.PosX, hoja.HAncho);
-            c.PosY = Desplazar(c.PosY, hoja.HAlto);
+    // From the sheet's menu the copy's top-left corner goes to the point
+    // clicked, the boxes keeping their places among themselves; otherwise
+    // each lands a little right of and below its original.
+    qint64 izquierda = std::numeric_limits<qint64>::max(), arriba = izquierda;
+    for (const Cuadro& c : copia.cuadros) {
+        izquierda = std::min<qint64>(izquierda, c.PosX);
+        arriba = std::min<qint64>(arriba, c.PosY);
+    }
+    const auto colocar = [&](qint32 pos, qint64 esquina, qint32 destino, qint32 lado) {
+        if (!desdeHoja)
+            return Desplazar(pos, lado);
+        return static_cast<qint32>(
+            std::clamp<qint64>(qint64{pos} - esquina + destino, 0, std::max(lado, 0)));
+    };
+    // The boxes pasted are what is selected afterwards.
+    m_editor.seleccion().QuitarSeleccion();
+    QList<int> pegados;
+    {
+        Documento::Paso paso(m_doc, QStringLiteral("pegar %n"));
+        Documento::Lote lote(m_doc); // drawn once, before the selection is shown
+        for (Cuadro c : copia.cuadros) {
+            const int i = m_doc.agregarCuadro(defectos, lugar);
+            if (i < 0)
+                break;
+            c.PosX = colocar(c.PosX, izquierda, lugar.x(), hoja.HAncho);
+            c.PosY = colocar(c.PosY, arriba, lugar.y(), hoja.HAlto);
+            c.EnUso = true;
+            c.Seleccionado = false;
+            c.ColorFondo = m_doc.Cuadros()[i].ColorFondo;
+            m_doc.cambiarCuadro(i, [&](Cuadro& nuevo) { nuevo = c; });
+            m_doc.fijarCuadroActual(i);
+            pegados.append(i);
         }
-        c.EnUso = true;
-        c.Seleccionado = false;
-        c.ColorFondo = m_doc.Cuadros()[i].ColorFondo;
-        m_doc.cambiarCuadro(i, [&](Cuadro& nuevo) { nuevo = c; });
-        m_doc.fijarCuadroActual(i);
+    }
+    if (pegados.size() > 1) {
+        for (int i : pegados)
+            m_doc.marcarSeleccionado(i, true);
+        m_editor.seleccion().ArmarSeleccion();
+        m_editor.seleccion().HabilitarHerramientasGrupo();
     }
 }
 
