@@ -260,6 +260,40 @@ private slots:
         QVERIFY(!p.documento().abierto());
     }
 
+    // The properties dialog opens where it was left, however often it opens;
+    // a place on no screen is not used.
+    void propiedadesVuelvenDondeSeDejaron_data() {
+        QTest::addColumn<QPoint>("guardado");
+        QTest::addColumn<bool>("seUsa");
+        QTest::newRow("en pantalla") << QPoint(120, 90) << true;
+        QTest::newRow("fuera de toda pantalla") << QPoint(-5000, -5000) << false;
+    }
+    void propiedadesVuelvenDondeSeDejaron() {
+        QFETCH(QPoint, guardado);
+        QFETCH(bool, seUsa);
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        b.dialogos.rutas = {Fixture("serie_coma.zul")};
+        v.accion("BtnAbrir")->trigger();
+        p.preferencias().guardarLugarVentana(guardado);
+        QList<QPoint> vistos;
+        for (int vez = 0; vez < 3; ++vez) {
+            AlAbrirse([&](QWidget* d) {
+                vistos.append(d->geometry().topLeft());
+                static_cast<QDialog*>(d)->reject();
+            });
+            v.MostrarPropiedades(0);
+        }
+        QCOMPARE(vistos.size(), 3);
+        if (seUsa)
+            QCOMPARE(vistos.first(), guardado);
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(vistos.first()));
+        QCOMPARE(vistos.at(1), vistos.first());
+        QCOMPARE(vistos.at(2), vistos.first());
+        QCOMPARE(p.preferencias().lugarVentana(), std::optional(vistos.first()));
+    }
+
     // The properties dialog says beside the copy count when the series counts
     // down, as the operator types.
     void propiedadesDicenSiDesciende() {

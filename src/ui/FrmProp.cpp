@@ -153,6 +153,11 @@ void FrmProp::mostrar() {
     m_llenando = false;
 }
 
+void FrmProp::done(int resultado) {
+    m_lugarAlCerrar = geometry().topLeft();
+    QDialog::done(resultado);
+}
+
 void FrmProp::mostrarCopias() {
     m_campos[7]->setText(m_prop.campo[7]);
     m_sentido->setText(m_prop.sentido());

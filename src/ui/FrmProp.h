@@ -28,6 +28,12 @@ public:
     // The dialog's fields from the presenter's values.
     void mostrar();
 
+    // Where the dialog's inside stood when it closed: the place to open it at
+    // next time. The inside, not the frame: window managers report the
+    // frame's corner otherwise than they place it, and the dialog crept.
+    QPoint lugarAlCerrar() const { return m_lugarAlCerrar; }
+    void done(int resultado) override;
+
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
@@ -51,6 +57,7 @@ private:
     QLabel* m_tipo[2];
     QLabel* m_color;
     QLabel* m_sentido;
+    QPoint m_lugarAlCerrar;
     QPushButton* m_aceptar;
     bool m_llenando = false;
 };

@@ -457,12 +457,18 @@ void PpalMdi::MostrarPropiedades(int i) {
     if (!propiedades.Abrir(i))
         return;
     FrmProp dialogo(propiedades, this);
-    if (const auto lugar = p.preferencias.lugarVentana())
-        dialogo.move(*lugar);
+    if (const auto lugar = p.preferencias.lugarVentana()) {
+        // Where it was left, as long as its title bar is on a screen.
+        const QRect titulo(*lugar, QSize(dialogo.sizeHint().width(), 30));
+        const auto pantallas = QGuiApplication::screens();
+        if (std::any_of(pantallas.begin(), pantallas.end(),
+                        [&](const QScreen* s) { return s->availableGeometry().contains(titulo); }))
+            dialogo.setGeometry(QRect(*lugar, dialogo.sizeHint()));
+    }
     dialogo.exec();
     // What the dialog wrote into the job (at once for the font and colour, on
     // OK for the rest) is drawn by the editor as it changes.
     ActualizarPegar(p);
     if (!dialogo.isMinimized())
-        p.preferencias.guardarLugarVentana(dialogo.pos());
+        p.preferencias.guardarLugarVentana(dialogo.lugarAlCerrar());
 }
