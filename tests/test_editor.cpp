@@ -68,6 +68,34 @@ private slots:
         QCOMPARE(m105[1].desde, 467 - 141.75);
     }
 
+    // The help tells what an arrow key moves a box on the sheet at the zoom
+    // shown: screen twips, so a millimetre with Ctrl only at 100 %.
+    void distanciaDeLasFlechas_data() {
+        QTest::addColumn<float>("zoom");
+        QTest::addColumn<QString>("dice");
+        QTest::newRow("100 %") << 1.0f
+                               << "(100 %), cada pulsación mueve 0,04 mm de la hoja, y "
+                                  "1,00 mm con Ctrl.";
+        QTest::newRow("50 %") << 0.5f
+                              << "(50 %), cada pulsación mueve 0,07 mm de la hoja, y "
+                                 "2,00 mm con Ctrl.";
+        QTest::newRow("200 %") << 2.0f
+                               << "(200 %), cada pulsación mueve 0,02 mm de la hoja, y "
+                                  "0,50 mm con Ctrl.";
+    }
+    void distanciaDeLasFlechas() {
+        QFETCH(float, zoom);
+        QFETCH(QString, dice);
+        const QLocale idioma(QLocale::Spanish, QLocale::Spain);
+        QVERIFY2(TextoFlechas(zoom, idioma).endsWith(dice), qPrintable(TextoFlechas(zoom, idioma)));
+        // The distance the keys really move, at that zoom.
+        Mesa m;
+        m.conCuadros({{5670, 5670}}, zoom);
+        m.editor.seleccion().Tecla(0, Qt::Key_Right, false, true);
+        QCOMPARE(m.documento.Cuadros()[0].PosX, 5670 + qRound(567 / zoom / 10));
+        QVERIFY(!TextoFlechas(std::nullopt, idioma).contains(QStringLiteral("zoom actual")));
+    }
+
     // A box's number is shown in a colour that reads on its background.
     void colorLegibleEnPantalla_data() {
         QTest::addColumn<qint32>("texto"); // 0x00BBGGRR

@@ -294,6 +294,21 @@ private slots:
         QCOMPARE(p.preferencias().lugarVentana(), std::optional(vistos.first()));
     }
 
+    // The help's page says what the arrow keys move at the zoom shown.
+    void ayudaDiceLoQueMuevenLasFlechas() {
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        b.dialogos.rutas = {Fixture("serie_coma.zul")};
+        v.accion("BtnAbrir")->trigger(); // at 75 %
+        VisorAyuda* ayuda = VisorAyuda::Abrir(&v, {});
+        const QString texto = ayuda->navegador()->toPlainText();
+        QVERIFY2(texto.contains(QStringLiteral("Al zoom actual (75 %)")), qPrintable(texto));
+        QVERIFY(texto.contains(QStringLiteral(" 1,33 mm con Ctrl")));
+        QVERIFY(!texto.contains(u'{'));
+        ayuda->close();
+    }
+
     // The properties dialog says beside the copy count when the series counts
     // down, as the operator types.
     void propiedadesDicenSiDesciende() {

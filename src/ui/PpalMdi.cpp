@@ -31,6 +31,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -73,6 +74,14 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
     connect(&p.barra, &BarraHerramientas::cambiada, this, &PpalMdi::actualizarAccion);
     // Commands whose work is a window of their own.
     m_prog.comandos.mostrarPropiedades = [this](int i) { MostrarPropiedades(i); };
+    // The help outlives no window of its own, but may outlive this one.
+    VisorAyuda::variables().insert(QStringLiteral("flechas"), [ventana = QPointer<PpalMdi>(this)] {
+        if (!ventana)
+            return TextoFlechas(std::nullopt, QLocale());
+        const Documento& d = ventana->m_prog.documento();
+        return TextoFlechas(d.abierto() ? std::optional(d.Trabajo().Zoom) : std::nullopt,
+                            ventana->m_prog.preferencias().idioma());
+    });
     const auto ayuda = [this] { VisorAyuda::Abrir(this, {}); };
     m_prog.despachador.registrar(herramienta::BtnAyuda, ayuda);
     m_prog.despachador.registrar(herramienta::BtnHelp, ayuda);

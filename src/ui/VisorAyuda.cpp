@@ -14,10 +14,33 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+namespace {
+// Reads the pages and writes into them what depends on the program's state.
+class NavegadorAyuda : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+    QVariant loadResource(int tipo, const QUrl& url) override {
+        QVariant v = QTextBrowser::loadResource(tipo, url);
+        if (tipo != QTextDocument::HtmlResource || VisorAyuda::variables().isEmpty())
+            return v;
+        QString html =
+            v.typeId() == QMetaType::QByteArray ? QString::fromUtf8(v.toByteArray()) : v.toString();
+        for (auto it = VisorAyuda::variables().cbegin(); it != VisorAyuda::variables().cend(); ++it)
+            html.replace(u'{' + it.key() + u'}', it.value()().toHtmlEscaped());
+        return html;
+    }
+};
+} // namespace
+
+QHash<QString, std::function<QString()>>& VisorAyuda::variables() {
+    static QHash<QString, std::function<QString()>> v;
+    return v;
+}
+
 VisorAyuda::VisorAyuda(QWidget* padre) : QDialog(padre) {
     setObjectName(QStringLiteral("VisorAyuda"));
     setWindowTitle(QStringLiteral("Ayuda de ZUL Velquira"));
-    m_navegador = new QTextBrowser(this);
+    m_navegador = new NavegadorAyuda(this);
     m_navegador->setOpenLinks(true);
     m_navegador->setSearchPaths({QStringLiteral(":/ayuda")});
     auto* cerrar = new QPushButton(QStringLiteral("&Cerrar"), this);

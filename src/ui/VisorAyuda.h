@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
+#include <functional>
 
 class QTextBrowser;
 
@@ -15,6 +17,10 @@ public:
 
     // The one help window of the program, opened at a topic.
     static VisorAyuda* Abrir(QWidget* padre, const QString& tema);
+
+    // Texts that depend on the program's state, written into the pages where
+    // they say "{name}" (the arrow keys' distance at the current zoom).
+    static QHash<QString, std::function<QString()>>& variables();
 
 private:
     QTextBrowser* m_navegador;

@@ -13,6 +13,24 @@ constexpr double kMilimetro = kTwipsPorCm / 10.0; // screen twips moved by Ctrl+
 constexpr double kPaso = 2;                       // by a plain arrow
 } // namespace
 
+QString TextoFlechas(std::optional<float> zoom, const QLocale& idioma) {
+    QString texto =
+        QStringLiteral(
+            "Las flechas del teclado mueven el cuadro %1 twips de pantalla; con Ctrl, un "
+            "milímetro de pantalla. En la hoja eso depende del zoom: al 100 % es un milímetro "
+            "con Ctrl.")
+            .arg(kPaso);
+    if (zoom && *zoom > 0) {
+        const double mm = kTwipsPorCm / 10.0;
+        texto += QStringLiteral(" Al zoom actual (%1 %), cada pulsación mueve %2 mm de la hoja, "
+                                "y %3 mm con Ctrl.")
+                     .arg(FormatoGeneral(static_cast<double>(*zoom) * 100, idioma),
+                          idioma.toString(kPaso / *zoom / mm, 'f', 2),
+                          idioma.toString(kMilimetro / *zoom / mm, 'f', 2));
+    }
+    return texto;
+}
+
 SeleccionHoja::SeleccionHoja(Documento& documento, ElementosHoja& elementos, const QLocale& idioma)
     : m_doc(documento), m_el(elementos), m_idioma(idioma) {}
 

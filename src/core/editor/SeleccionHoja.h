@@ -40,6 +40,10 @@ struct PuntoInsercion {
     bool marcado = false;
 };
 
+// What the arrow keys move a box, in the help's words, with the distances on
+// the sheet at `zoom` (none when no sheet is shown).
+QString TextoFlechas(std::optional<float> zoom, const QLocale& idioma);
+
 class SeleccionHoja {
 public:
     SeleccionHoja(Documento& documento, ElementosHoja& elementos, const QLocale& idioma);
