@@ -38,7 +38,7 @@ public:
             return false;
         m_despues = o->m_despues;
         // Back where it started: nothing is left to undo.
-        setObsolete(m_despues.cuadros == m_antes.cuadros);
+        setObsolete(Documento::mismoContenido(m_antes, m_despues));
         return true;
     }
 
@@ -70,7 +70,7 @@ Documento::Documento(QObject* padre) : QObject(padre) {
     // Enough to take back an afternoon's slips without holding every paste.
     m_historia.setUndoLimit(200);
     connect(&m_historia, &QUndoStack::cleanChanged, this,
-            [this](bool limpio) { fijarModificado(!limpio); });
+            [this](bool limpio) { emit modificadoCambiado(!limpio); });
 }
 
 Documento::~Documento() {
@@ -113,32 +113,41 @@ void Documento::terminarPaso() {
     if (r.antes.hoja)
         despues.hoja = m_e.Trabajo;
     // A step that changed nothing (a click without a move) is no step.
-    const auto sinSeleccion = [](Foto f) {
-        for (auto& [i, c] : f.cuadros)
-            if (c)
-                c->Seleccionado = false;
-        if (f.hoja)
-            f.hoja->Zoom = 0;
-        return f;
-    };
-    const Foto a = sinSeleccion(r.antes), b = sinSeleccion(despues);
-    if (a.tamano == b.tamano && a.cuadros == b.cuadros && a.hoja == b.hoja)
+    if (mismoContenido(r.antes, despues))
         return;
     const int n = static_cast<int>(r.antes.cuadros.size());
     m_historia.push(new PasoHistoria(*this, Describir(r.texto, n), r.fusion, std::move(r.antes),
                                      std::move(despues)));
 }
 
+bool Documento::mismoContenido(const Foto& a, const Foto& b) {
+    const auto sinMarca = [](const std::optional<Cuadro>& c) {
+        std::optional<Cuadro> r = c;
+        if (r)
+            r->Seleccionado = false;
+        return r;
+    };
+    const auto mismaHoja = [](const std::optional<::Trabajo>& x,
+                              const std::optional<::Trabajo>& y) {
+        if (!x || !y)
+            return x.has_value() == y.has_value();
+        ::Trabajo z = *y;
+        z.Zoom = x->Zoom;
+        return *x == z;
+    };
+    return a.tamano == b.tamano && mismaHoja(a.hoja, b.hoja) &&
+           std::equal(a.cuadros.begin(), a.cuadros.end(), b.cuadros.begin(), b.cuadros.end(),
+                      [&](const auto& x, const auto& y) {
+                          return x.first == y.first && sinMarca(x.second) == sinMarca(y.second);
+                      });
+}
+
 void Documento::aplicar(const Foto& foto) {
     const QScopedValueRollback aplicando(m_aplicando, true);
     m_e.Cuadros.resize(static_cast<size_t>(std::max(foto.tamano, 1)));
-    QList<int> cambiados;
-    for (const auto& [i, c] : foto.cuadros) {
-        if (i >= foto.tamano || !c)
-            continue;
-        m_e.Cuadros[i] = *c;
-        cambiados.append(i);
-    }
+    for (const auto& [i, c] : foto.cuadros)
+        if (i < foto.tamano && c)
+            m_e.Cuadros[i] = *c;
     // The selection is let go: the boxes it named may be gone or elsewhere.
     for (Cuadro& c : m_e.Cuadros)
         c.Seleccionado = false;
@@ -170,18 +179,15 @@ void Documento::rehacer() {
 
 void Documento::marcarGuardado() {
     m_historia.setClean();
-    fijarModificado(false);
 }
 
 void Documento::marcarDistinto() {
     m_historia.resetClean();
-    fijarModificado(true);
 }
 
 void Documento::olvidarHistoria() {
     m_registro.reset();
     m_historia.clear();
-    fijarModificado(false);
 }
 
 void Documento::avisarCuadros(const QList<int>& cuadros) {
@@ -233,13 +239,6 @@ void Documento::fijarRuta(const QString& ruta) {
     emit rutaCambiada();
 }
 
-void Documento::fijarModificado(bool modificado) {
-    if (m_e.Modificado == modificado)
-        return;
-    m_e.Modificado = modificado;
-    emit modificadoCambiado(modificado);
-}
-
 void Documento::fijarCuadroActual(int i) {
     if (!existe(i) || m_e.CuadroActual == i)
         return;
@@ -277,10 +276,7 @@ int Documento::agregarCuadro(const Cuadro& defectos, QPoint posicion) {
     if (siguiente >= kMaxCuadros)
         return -1;
     anotar(siguiente);
-    // The history says whether the job is modified, not the table.
-    const bool modificado = m_e.Modificado;
     const int i = m_e.AgregarCuadro(defectos, posicion);
-    m_e.Modificado = modificado;
     if (i >= 0)
         avisarCuadros({i});
     return i;

@@ -63,8 +63,9 @@ public:
     const QList<qint16>& Seleccion() const { return m_e.Seleccion; }
     bool ModoGrupo() const { return m_e.ModoGrupo; }
     const QString& RutaTrabajo() const { return m_e.RutaTrabajo; }
-    // The job differs from its file (or, never saved, holds a change).
-    bool Modificado() const { return m_e.Modificado; }
+    // The job differs from its file (or, never saved, holds a change): the
+    // history is off its clean point.
+    bool Modificado() const { return !m_historia.isClean(); }
     int limiteSuperior() const { return m_e.limiteSuperior(); }
     int cuadrosVivos() const { return m_e.cuadrosVivos(); }
     bool existe(int i) const { return i >= 0 && i <= limiteSuperior(); }
@@ -150,7 +151,8 @@ private:
     void empezarPaso(const QString& texto, int fusion);
     void terminarPaso();
     void aplicar(const Foto& foto);
-    void fijarModificado(bool modificado);
+    // The same job content: the selection marks and the view's zoom aside.
+    static bool mismoContenido(const Foto& a, const Foto& b);
 
     Estado m_e;
     bool m_abierto = false;
