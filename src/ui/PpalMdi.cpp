@@ -434,10 +434,7 @@ void PpalMdi::closeEvent(QCloseEvent* e) {
 }
 
 void PpalMdi::dragEnterEvent(QDragEnterEvent* e) {
-    if (TrabajoArrastrado(e->mimeData()).isEmpty())
-        e->ignore();
-    else
-        e->acceptProposedAction();
+    dragMoveEvent(e); // refused from the start when it brings no job
 }
 
 void PpalMdi::dragMoveEvent(QDragMoveEvent* e) {

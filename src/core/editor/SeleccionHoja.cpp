@@ -21,12 +21,12 @@ QString TextoFlechas(std::optional<float> zoom, const QLocale& idioma) {
             "con Ctrl.")
             .arg(kPaso);
     if (zoom && *zoom > 0) {
-        const double mm = kTwipsPorCm / 10.0;
+        // Screen twips over the zoom are the sheet's twips; kMilimetro of them a millimetre.
         texto += QStringLiteral(" Al zoom actual (%1 %), cada pulsación mueve %2 mm de la hoja, "
                                 "y %3 mm con Ctrl.")
                      .arg(FormatoGeneral(static_cast<double>(*zoom) * 100, idioma),
-                          idioma.toString(kPaso / *zoom / mm, 'f', 2),
-                          idioma.toString(kMilimetro / *zoom / mm, 'f', 2));
+                          idioma.toString(kPaso / *zoom / kMilimetro, 'f', 2),
+                          idioma.toString(kMilimetro / *zoom / kMilimetro, 'f', 2));
     }
     return texto;
 }

@@ -85,6 +85,13 @@ Impresion::Impresion(Documento& documento, Preferencias& preferencias, PoliticaF
       m_imp(impresora), m_dialogos(dialogos), m_crearVentana(std::move(crearVentana)),
       m_carpetasAntiguas(std::move(carpetasAjusteAntiguo)) {}
 
+PreparacionTirada Impresion::preparar(Impresora& imp, const PedidoTirada& pedido,
+                                      const QString& suerte) {
+    return PrepararTirada(m_doc.Trabajo(), m_doc.Cuadros(), imp, pedido,
+                          {m_pref.ajustes(), m_carpetasAntiguas, m_pref.idioma(), m_politica},
+                          PreguntarVeredictos(m_mensajes, suerte));
+}
+
 void Impresion::ImprimirTrabajo(bool unaHoja) {
     PoliticaFallas& politica = m_politica;
     ConImpresora con(m_imp, politica, ImpresoraDelPrograma(m_pref, m_imp));
@@ -108,10 +115,7 @@ void Impresion::ImprimirTrabajo(bool unaHoja) {
     if (!imp)
         return;
     const QString usada = imp->nombreDispositivo();
-    const PreparacionTirada p =
-        PrepararTirada(hoja, m_doc.Cuadros(), *imp, pedido,
-                       {m_pref.ajustes(), m_carpetasAntiguas, m_pref.idioma(), politica},
-                       PreguntarVeredictos(m_mensajes, QStringLiteral("se imprimirá")));
+    const PreparacionTirada p = preparar(*imp, pedido, QStringLiteral("se imprimirá"));
     if (!p.lista)
         return;
     std::unique_ptr<VentanaProgreso> ventana = m_crearVentana ? m_crearVentana() : nullptr;
@@ -162,10 +166,7 @@ void Impresion::VistaPreliminar() {
     pedido.orientar = true; // no print dialog turned the printer to the sheet
     pedido.tirada.rango = rango;
     pedido.tirada.hojas = hojas;
-    const PreparacionTirada p =
-        PrepararTirada(m_doc.Trabajo(), m_doc.Cuadros(), *imp, pedido,
-                       {m_pref.ajustes(), m_carpetasAntiguas, m_pref.idioma(), politica},
-                       PreguntarVeredictos(m_mensajes, QStringLiteral("se imprimirá")));
+    const PreparacionTirada p = preparar(*imp, pedido, QStringLiteral("se imprimirá"));
     if (!p.lista)
         return;
     m_dialogos.vistaPreliminar(*imp, rango, *hojas, [&](Impresora& vista) {
@@ -216,10 +217,7 @@ std::optional<qint32> Impresion::ExportarPdf(const QString& ruta, const RangoHoj
     pedido.destino = DestinoTirada::Pdf;
     pedido.tirada.rango = rango;
     pedido.tirada.hojas = hojasTirada;
-    const PreparacionTirada p =
-        PrepararTirada(h, m_doc.Cuadros(), *pdf, pedido,
-                       {m_pref.ajustes(), m_carpetasAntiguas, m_pref.idioma(), m_politica},
-                       PreguntarVeredictos(m_mensajes, QStringLiteral("se verá")));
+    const PreparacionTirada p = preparar(*pdf, pedido, QStringLiteral("se verá"));
     if (!p.lista)
         return std::nullopt;
     std::unique_ptr<VentanaProgreso> ventana = m_crearVentana ? m_crearVentana() : nullptr;

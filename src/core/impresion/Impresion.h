@@ -61,6 +61,10 @@ public:
     std::function<void()> alCambiarImpresora;
 
 private:
+    // The job's run prepared on `imp`, asking the operator what to do with
+    // boxes off the paper ("se imprimirá", "se verá").
+    PreparacionTirada preparar(Impresora& imp, const PedidoTirada& pedido, const QString& suerte);
+
     Documento& m_doc;
     Preferencias& m_pref;
     PoliticaFallas& m_politica;
