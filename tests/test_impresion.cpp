@@ -724,7 +724,7 @@ private slots:
         QFETCH(bool, conCorreccion);
         QFETCH(bool, antiguo);
         QFETCH(double, ajusteX);
-        const QString ruta = QStringLiteral(VELQUIRA_FIXTURES_DIR) + u'/' + archivo;
+        const QString ruta = CopiaFixture(archivo);
         const auto preparar = [](ImpresoraGrabadora& i) {
             i.geo.desplazamientoX = 150;
             i.geo.desplazamientoY = 300;
@@ -817,7 +817,7 @@ private slots:
             i.geo.altoImprimible = i.geo.altoFisico - 600;
         };
         Programa& p = b.crear();
-        b.dialogos.rutas = {QStringLiteral(VELQUIRA_FIXTURES_DIR) + u'/' + archivo};
+        b.dialogos.rutas = {CopiaFixture(archivo)};
         p.despachador.ejecutar("BtnAbrir");
         QVERIFY(p.documento().abierto());
         p.documento().cambiarCuadro(0, [&](Cuadro& c) { c.Rotacion = rotacion; });

@@ -38,7 +38,7 @@ private slots:
     void sinTrabajoNadaQuedaDelUltimo() {
         Banco b;
         Programa& p = b.crear();
-        b.dialogos.rutas = {Fixture("serie_coma.zul")};
+        b.dialogos.rutas = {CopiaFixture("serie_coma.zul")};
         p.despachador.ejecutar("BtnAbrir");
         QVERIFY(p.documento().Cuadros()[0].LineasGuia);
         p.editor.seleccion().Foco(0, true);

@@ -897,7 +897,7 @@ private slots:
     void trabajoIncompletoSeAbreConAviso() {
         Banco b;
         Programa& p = b.crear();
-        b.dialogos.rutas = {QStringLiteral(VELQUIRA_FIXTURES_DIR) + "/danados/cortado.zul"};
+        b.dialogos.rutas = {CopiaFixture("danados/cortado.zul")};
         p.despachador.ejecutar("BtnAbrir");
         QVERIFY(p.documento().abierto());
         QCOMPARE(p.documento().cuadrosVivos(), 2);

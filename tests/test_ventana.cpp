@@ -274,7 +274,7 @@ private slots:
         Banco b;
         Programa& p = b.crear();
         PpalMdi v(p);
-        b.dialogos.rutas = {Fixture("serie_coma.zul")};
+        b.dialogos.rutas = {CopiaFixture("serie_coma.zul")};
         v.accion("BtnAbrir")->trigger();
         p.preferencias().guardarLugarVentana(guardado);
         QList<QPoint> vistos;
@@ -299,7 +299,7 @@ private slots:
         Banco b;
         Programa& p = b.crear();
         PpalMdi v(p);
-        b.dialogos.rutas = {Fixture("serie_coma.zul")};
+        b.dialogos.rutas = {CopiaFixture("serie_coma.zul")};
         v.accion("BtnAbrir")->trigger(); // at 75 %
         VisorAyuda* ayuda = VisorAyuda::Abrir(&v, {});
         const QString texto = ayuda->navegador()->toPlainText();
@@ -415,7 +415,7 @@ private slots:
         Banco b;
         Programa& p = b.crear();
         PpalMdi v(p);
-        b.dialogos.rutas = {Fixture("serie_coma.zul")};
+        b.dialogos.rutas = {CopiaFixture("serie_coma.zul")};
         v.accion("BtnAbrir")->trigger();
         QVERIFY(v.editor());
         QCOMPARE(v.windowTitle(), QStringLiteral("ZUL Velquira [serie_coma.zul]"));
@@ -449,7 +449,7 @@ private slots:
         Programa& p = b.crear();
         PpalMdi v(p);
         v.show();
-        b.dialogos.rutas = {Fixture("serie_coma.zul")};
+        b.dialogos.rutas = {CopiaFixture("serie_coma.zul")};
         v.accion("BtnAbrir")->trigger();
         p.documento().cambiarCuadro(0, [](Cuadro& c) { c.Fin = 3; });
         b.mensajes.respuestas = {Respuesta::Cancelar};
@@ -642,7 +642,7 @@ private slots:
         Programa& p = b.crear();
         PpalMdi v(p);
         v.show();
-        b.dialogos.rutas = {Fixture("serie_coma.zul")};
+        b.dialogos.rutas = {CopiaFixture("serie_coma.zul")};
         v.accion("BtnAbrir")->trigger();
         QVERIFY(v.editor());
         VistaHoja* hoja = v.editor()->hoja();
@@ -700,7 +700,7 @@ private slots:
         Banco b;
         Programa& p = b.crear();
         PpalMdi v(p);
-        b.dialogos.rutas = {Fixture("cuadro_enorme.zul")};
+        b.dialogos.rutas = {CopiaFixture("cuadro_enorme.zul")};
         v.accion("BtnAbrir")->trigger();
         QCOMPARE(p.documento().Trabajo().Zoom, 10.0f);
         VistaHoja* hoja = v.editor()->hoja();
@@ -870,7 +870,7 @@ private slots:
         Banco b;
         Programa& p = b.crear();
         PpalMdi v(p);
-        b.dialogos.rutas = {Fixture("huecos.zul")};
+        b.dialogos.rutas = {CopiaFixture("huecos.zul")};
         v.accion("BtnAbrir")->trigger();
         p.documento().olvidarHistoria();
         const ::Trabajo hoja = p.documento().Trabajo();

@@ -13,8 +13,12 @@
 #include "core/trabajo/TablaPapeles.h"
 #include "fakes/ImpresoraGrabadora.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
 #include <optional>
 
@@ -286,6 +290,20 @@ private:
 // model, the settings and the ports. The job is new: the default sheet
 // ("Carta", portrait) at 50 %, no box, nothing stored in the settings; the
 // properties dialog hook is left unset.
+#ifdef VELQUIRA_FIXTURES_DIR
+// A fresh copy of fixture `nombre` (a path under the fixtures folder), with
+// the same file name, for a test to open as a job. The program locks the job
+// it opens beside the file: test programs running side by side must not see
+// each other's locks, nor leave them in the source tree.
+inline QString CopiaFixture(const QString& nombre) {
+    static QTemporaryDir dir;
+    const QString ruta = dir.filePath(QFileInfo(nombre).fileName());
+    QFile::remove(ruta);
+    QFile::copy(QStringLiteral(VELQUIRA_FIXTURES_DIR) + u'/' + nombre, ruta);
+    return ruta;
+}
+#endif
+
 // A job of one live box numbering 1..`fin` in 20-point Arial, 2 cm from the
 // sheet's corner: the smallest run for the printing tests.
 inline std::vector<Cuadro> UnaSerie(double fin, qint16 cifras = 0) {
