@@ -37,6 +37,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
@@ -679,6 +680,7 @@ private slots:
         Banco b;
         Programa& p = b.crear();
         PpalMdi v(p);
+        v.show();
         v.accion("BtnNuevo")->trigger();
         CambiarHoja(p.documento(), [](Trabajo& t) {
             t.HAncho = t.HAlto = 2147483647;
@@ -688,10 +690,63 @@ private slots:
         QCOMPARE(hoja->tamanoHoja(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
         QImage imagen(800, 600, QImage::Format_RGB32);
         hoja->render(&imagen, QPoint(), QRegion(0, 0, 800, 600));
-        // The ruler runs along the top, the sheet is white below it.
         const QPoint o = hoja->origenHoja();
-        QCOMPARE(imagen.pixelColor(o.x() + 5, o.y() - 2), QColor(0xF4, 0xF1, 0xE4));
         QCOMPARE(imagen.pixelColor(o.x() + 300, o.y() + 300), QColor(Qt::white));
+        // The ruler over the sheet draws at once too.
+        ReglaHoja* regla = v.editor()->reglaHorizontal();
+        QImage tira(regla->size(), QImage::Format_RGB32);
+        regla->render(&tira);
+        QCOMPARE(tira.pixelColor(tira.width() - 5, 2), QColor(0xF4, 0xF1, 0xE4));
+    }
+
+    // Zoomed in and scrolled to the sheet's far corner, the rulers stay at
+    // the window's top and left edges, and each centimetre tick stands
+    // where that centimetre of the sheet is on screen.
+    void reglasSiguenAlDesplazar() {
+        Banco b;
+        Programa& p = b.crear();
+        PpalMdi v(p);
+        v.resize(700, 500);
+        v.show();
+        v.accion("BtnNuevo")->trigger();
+        CambiarHoja(p.documento(), [](Trabajo& t) { t.Zoom = 2; });
+        FrmDrag* area = v.editor();
+        QVERIFY(area->verticalScrollBar()->maximum() > 0);
+        ReglaHoja* rx = area->reglaHorizontal();
+        ReglaHoja* ry = area->reglaVertical();
+        const QPoint arribaX = rx->mapTo(&v, QPoint());
+        const QPoint arribaY = ry->mapTo(&v, QPoint());
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+        QCoreApplication::processEvents();
+        QVERIFY(rx->isVisible() && ry->isVisible());
+        QCOMPARE(rx->mapTo(&v, QPoint()), arribaX);
+        QCOMPARE(ry->mapTo(&v, QPoint()), arribaY);
+        VistaHoja* hoja = area->hoja();
+        QImage x(rx->size(), QImage::Format_RGB32), y(ry->size(), QImage::Format_RGB32);
+        rx->render(&x);
+        ry->render(&y);
+        const double cm = kTwipsPorCm * 2.0; // screen twips of a centimetre at 200 %
+        int vistasX = 0, vistasY = 0;
+        for (int n = 1; n * cm < p.documento().Trabajo().HAlto * 2; ++n) {
+            const QPoint enPantalla =
+                hoja->mapToGlobal(hoja->origenHoja() + QPoint(qRound(hoja->pixeles(n * cm)),
+                                                              qRound(hoja->pixeles(n * cm))));
+            const QPoint px = rx->mapFromGlobal(enPantalla), py = ry->mapFromGlobal(enPantalla);
+            if (px.x() > rx->height() && px.x() < rx->width() - 1) {
+                ++vistasX;
+                QCOMPARE(x.pixelColor(px.x(), rx->height() - 3), QColor(Qt::black));
+            }
+            if (py.y() > 0 && py.y() < ry->height() - 1) {
+                ++vistasY;
+                QCOMPARE(y.pixelColor(ry->width() - 3, py.y()), QColor(Qt::black));
+            }
+        }
+        QVERIFY(vistasX > 2 && vistasY > 2);
+        // The ruler goes with its tool, and the sheet takes its place.
+        v.accion("BtnRegla")->trigger();
+        QVERIFY(!rx->isVisible() && !ry->isVisible());
+        QCOMPARE(area->viewport()->mapTo(&v, QPoint()).y(), arribaX.y());
     }
 
     // One box of 1,638 points at 1000 %: no picture is kept for it, and the

@@ -17,6 +17,7 @@
 namespace {
 constexpr int kMargenEscritorio = 8; // desk around the window's content, pixels
 const QColor kColorRegla(0xF4, 0xF1, 0xE4);
+const QColor kColorReglaFuera(0xD6, 0xD3, 0xC6); // the ruler past the sheet's edges
 
 // Draws a box's text at the painter's origin, over background `fondo` (in a
 // colour that reads on it). Glyph metrics overflow past 16,384 pixels: a
@@ -67,8 +68,7 @@ QSize VistaHoja::tamanoHoja() const {
 }
 
 QPoint VistaHoja::origenHoja() const {
-    const int regla = m_editor.reglas() ? static_cast<int>(std::lround(pixeles(kGrosorRegla))) : 0;
-    return {kMargenEscritorio + regla, kMargenEscritorio + regla};
+    return {kMargenEscritorio, kMargenEscritorio};
 }
 
 void VistaHoja::ajustar() {
@@ -85,9 +85,6 @@ void VistaHoja::paintEvent(QPaintEvent* evento) {
     const QRect hoja(origenHoja(), tamanoHoja());
     p.fillRect(hoja.translated(3, 3), QColor(0x50, 0x50, 0x50));
     p.fillRect(hoja, Qt::white);
-    // The rulers lie above and left of the sheet: drawn when that part is exposed.
-    if (m_editor.reglas() && (zona.top() < hoja.top() || zona.left() < hoja.left()))
-        dibujarReglas(p, zona);
 
     p.save();
     p.translate(hoja.topLeft());
@@ -251,49 +248,6 @@ QRectF VistaHoja::rectEtiqueta() const {
     return r;
 }
 
-void VistaHoja::dibujarReglas(QPainter& p, const QRect& zona) {
-    const QPoint o = origenHoja();
-    const double grosor = pixeles(kGrosorRegla);
-    const QRectF reglaX(o.x() - grosor, o.y() - grosor, tamanoHoja().width() + grosor, grosor);
-    const QRectF reglaY(o.x() - grosor, o.y(), grosor, tamanoHoja().height());
-    p.fillRect(reglaX, kColorRegla);
-    p.fillRect(reglaY, kColorRegla);
-    p.setPen(QColor(0x90, 0x90, 0x90));
-    p.drawRect(reglaX.adjusted(0, 0, -1, -1));
-    p.drawRect(reglaY.adjusted(0, 0, -1, -1));
-    QFont f = font();
-    f.setPointSizeF(6);
-    p.setFont(f);
-    p.setPen(Qt::black);
-    const QFontMetricsF m(f);
-    const float z = zoom();
-    // Only the ticks in the part being painted, and a number's width either side.
-    const double holgura = m.horizontalAdvance(QStringLiteral("00000"));
-    const auto tramo = [&](int desde, int hasta, int origen) {
-        return std::pair(twips(desde - origen - holgura), twips(hasta - origen + holgura));
-    };
-    const auto [x0, x1] = tramo(zona.left(), zona.right(), o.x());
-    // Horizontal ruler: ticks hang from its bottom edge; the corner holds the 0.
-    for (const Marca& marca : MarcasRegla(0, twips(tamanoHoja().width()), z, x0, x1)) {
-        const double x = o.x() + pixeles(marca.posicion);
-        p.drawLine(QPointF(x, reglaX.bottom()), QPointF(x, reglaX.top() + pixeles(marca.desde)));
-        if (!marca.numero.isEmpty() && marca.numero != u"0")
-            p.drawText(
-                QPointF(x - m.horizontalAdvance(marca.numero) / 2, reglaX.top() + m.ascent() + 1),
-                marca.numero);
-    }
-    p.drawText(QPointF(reglaX.left() + (grosor - m.horizontalAdvance("0")) / 2,
-                       reglaX.top() + m.ascent() + 1),
-               QStringLiteral("0"));
-    const auto [y0, y1] = tramo(zona.top(), zona.bottom(), o.y());
-    for (const Marca& marca : MarcasRegla(0, twips(tamanoHoja().height()), z, y0, y1)) {
-        const double y = o.y() + pixeles(marca.posicion);
-        p.drawLine(QPointF(reglaY.right(), y), QPointF(reglaY.left() + pixeles(marca.desde), y));
-        if (!marca.numero.isEmpty() && marca.numero != u"0")
-            p.drawText(QPointF(reglaY.left() + 2, y + m.ascent() / 2), marca.numero);
-    }
-}
-
 QPointF VistaHoja::enHoja(QPointF pixel) const {
     const QPointF p = pixel - QPointF(origenHoja());
     return {twips(p.x()), twips(p.y())};
@@ -304,13 +258,7 @@ bool VistaHoja::dentroDeHoja(QPointF pixel) const {
 }
 
 bool VistaHoja::sobreRegla(QPointF pixel) const {
-    if (!m_editor.reglas())
-        return false;
-    const double g = pixeles(kGrosorRegla);
-    const QPoint o = origenHoja();
-    const QRectF x(o.x() - g, o.y() - g, tamanoHoja().width() + g, g);
-    const QRectF y(o.x() - g, o.y(), g, tamanoHoja().height());
-    return x.contains(pixel) || y.contains(pixel);
+    return sobreReglas && sobreReglas(mapToGlobal(pixel.toPoint()));
 }
 
 QRegion VistaHoja::zonaArrastre() const {
@@ -434,18 +382,137 @@ void VistaHoja::keyReleaseEvent(QKeyEvent* e) {
     QWidget::keyReleaseEvent(e);
 }
 
+ReglaHoja::ReglaHoja(Qt::Orientation orientacion, const VistaHoja& hoja, QWidget* padre)
+    : QWidget(padre), m_orientacion(orientacion), m_hoja(hoja) {
+    setObjectName(orientacion == Qt::Horizontal ? QStringLiteral("ReglaHorizontal")
+                                                : QStringLiteral("ReglaVertical"));
+}
+
+void ReglaHoja::paintEvent(QPaintEvent* e) {
+    QPainter p(this);
+    const bool horizontal = m_orientacion == Qt::Horizontal;
+    const QRect zona = e->rect();
+    // Where the sheet's corner is now, in this ruler; past the sheet the ruler is shaded.
+    const QPoint o = mapFromGlobal(m_hoja.mapToGlobal(m_hoja.origenHoja()));
+    const int origen = horizontal ? o.x() : o.y();
+    const int largo = horizontal ? m_hoja.tamanoHoja().width() : m_hoja.tamanoHoja().height();
+    const int grosor = horizontal ? height() : width();
+    p.fillRect(rect(), kColorReglaFuera);
+    const QRect sobreHoja =
+        horizontal ? QRect(origen, 0, largo, grosor) : QRect(0, origen, grosor, largo);
+    // The horizontal ruler also fills the corner above the vertical one.
+    const QRect util = horizontal ? QRect(grosor, 0, width() - grosor, grosor) : rect();
+    p.setClipRect(util);
+    p.fillRect(sobreHoja, kColorRegla);
+    p.setPen(QColor(0x90, 0x90, 0x90));
+    if (horizontal)
+        p.drawLine(0, grosor - 1, width(), grosor - 1);
+    else
+        p.drawLine(grosor - 1, 0, grosor - 1, height());
+
+    QFont f = font();
+    f.setPointSizeF(6);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    const QFontMetricsF m(f);
+    // Only the ticks in the part being painted, and a number's width either side.
+    const double holgura = m.horizontalAdvance(QStringLiteral("00000"));
+    const int desde = horizontal ? zona.left() : zona.top();
+    const int hasta = horizontal ? zona.right() : zona.bottom();
+    const QList<Marca> marcas =
+        MarcasRegla(0, m_hoja.twips(largo), m_hoja.zoom(), m_hoja.twips(desde - origen - holgura),
+                    m_hoja.twips(hasta - origen + holgura));
+    // At small zooms the numbers would run into each other: then only every
+    // 2nd, 5th, 10th... centimetre is numbered.
+    const double pixelesCm = m_hoja.pixeles(kTwipsPorCm * static_cast<double>(m_hoja.zoom()));
+    const double hueco =
+        (horizontal
+             ? m.horizontalAdvance(QString::number(qint64(m_hoja.twips(largo) / kTwipsPorCm)))
+             : m.ascent()) +
+        3;
+    int cada = 1;
+    for (int paso : {2, 5, 10, 20, 50, 100, 200, 500, 1000})
+        if (cada * pixelesCm < hueco)
+            cada = paso;
+    for (const Marca& marca : marcas) {
+        // Whole pixels: a painter without antialiasing would round some ticks down.
+        const double d = std::round(origen + m_hoja.pixeles(marca.posicion));
+        const double punta = m_hoja.pixeles(marca.desde) * grosor / m_hoja.pixeles(kGrosorRegla);
+        const bool cero = marca.numero == u"0";
+        const bool numerada = !marca.numero.isEmpty() && marca.numero.toLongLong() % cada == 0;
+        if (horizontal) {
+            // Ticks hang from the bottom edge; the 0 stands right of its tick.
+            p.drawLine(QPointF(d, grosor), QPointF(d, punta));
+            if (numerada)
+                p.drawText(QPointF(cero ? d + 2 : d - m.horizontalAdvance(marca.numero) / 2,
+                                   m.ascent() + 1),
+                           marca.numero);
+        } else {
+            p.drawLine(QPointF(grosor, d), QPointF(punta, d));
+            if (numerada)
+                p.drawText(QPointF(2, cero ? d + m.ascent() + 1 : d + m.ascent() / 2),
+                           marca.numero);
+        }
+    }
+}
+
 FrmDrag::FrmDrag(const Documento& documento, EditorHoja& editor, QWidget* padre)
-    : QScrollArea(padre) {
+    : QScrollArea(padre), m_editor(editor) {
     setObjectName(QStringLiteral("FrmDrag"));
     m_hoja = new VistaHoja(documento, editor, this);
     setWidget(m_hoja);
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setBackgroundRole(QPalette::Dark);
+    m_reglaX = new ReglaHoja(Qt::Horizontal, *m_hoja, this);
+    m_reglaY = new ReglaHoja(Qt::Vertical, *m_hoja, this);
+    m_hoja->sobreReglas = [this](QPoint global) {
+        for (const ReglaHoja* r : {m_reglaX, m_reglaY})
+            if (r->isVisible() && r->rect().contains(r->mapFromGlobal(global)))
+                return true;
+        return false;
+    };
     // A new sheet or zoom reaches the widget through the editor, which places
     // the boxes anew first.
     connect(&editor, &EditorHoja::vistaCambiada, m_hoja, &VistaHoja::ajustar);
+    connect(&editor, &EditorHoja::vistaCambiada, this, &FrmDrag::mostrarReglas);
+    mostrarReglas();
     // The job may already be drawn when the window is made.
     editor.DibujarCuadros();
+}
+
+void FrmDrag::mostrarReglas() {
+    const int g =
+        m_editor.reglas() ? static_cast<int>(std::lround(m_hoja->pixeles(kGrosorRegla))) : 0;
+    setViewportMargins(g, g, 0, 0);
+    m_reglaX->setVisible(g > 0);
+    m_reglaY->setVisible(g > 0);
+    colocarReglas();
+}
+
+void FrmDrag::colocarReglas() {
+    if (!m_reglaX->isVisible())
+        return;
+    const QRect vp = viewport()->geometry();
+    const int g = viewportMargins().top();
+    m_reglaX->setGeometry(vp.left() - g, vp.top() - g, vp.width() + g, g);
+    m_reglaY->setGeometry(vp.left() - g, vp.top(), g, vp.height());
+    m_reglaX->update();
+    m_reglaY->update();
+}
+
+bool FrmDrag::eventFilter(QObject* objeto, QEvent* e) {
+    // The sheet moves when scrolled, zoomed or centred: the ticks follow it.
+    if (objeto == m_hoja && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) {
+        m_reglaX->update();
+        m_reglaY->update();
+    }
+    return QScrollArea::eventFilter(objeto, e);
+}
+
+bool FrmDrag::viewportEvent(QEvent* e) {
+    if (e->type() == QEvent::Resize)
+        colocarReglas();
+    return QScrollArea::viewportEvent(e);
 }
 
 void VistaHoja::wheelEvent(QWheelEvent* e) {

@@ -1,6 +1,7 @@
-// The editor window: the sheet at its zoom on a grey desk, with the rulers
-// above and left of it, the central axes and the printer's printable area
-// when their tools are pressed. It scrolls when larger than the main window.
+// The editor window: the sheet at its zoom on a grey desk, with the central
+// axes and the printer's printable area when their tools are pressed, and the
+// rulers along the window's top and left edges. It scrolls when larger than
+// the main window; the rulers stay at the edges and follow the sheet.
 #pragma once
 
 #include <QPixmap>
@@ -42,6 +43,10 @@ public:
     std::function<void(int)> abrirPropiedades;
     // Ctrl and the wheel: one zoom step in (1) or out (-1) per notch.
     std::function<void(int)> pasoZoom;
+    // Whether a point of the screen lies on a ruler (a drag released there).
+    std::function<bool(QPoint)> sobreReglas;
+
+    float zoom() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -54,13 +59,11 @@ protected:
     void wheelEvent(QWheelEvent* e) override;
 
 private:
-    void dibujarReglas(QPainter& p, const QRect& zona);
     void dibujarCuadros(QPainter& p, const QRect& zona);
     QRectF enPixeles(const QRectF& twips) const;
     // The position label's place (screen twips), wide enough for its text
     // in the screen's font.
     QRectF rectEtiqueta() const;
-    float zoom() const;
 
     // A box's picture, drawn once and kept until its text, font, colours,
     // rotation or the zoom change: moving boxes never draws text again.
@@ -84,12 +87,40 @@ private:
     qint64 m_pixelesGuardados = 0;
 };
 
+// A ruler in the editor window's margin: centimetres of the sheet from its
+// corner, drawn where the sheet is now.
+class ReglaHoja : public QWidget {
+    Q_OBJECT
+public:
+    ReglaHoja(Qt::Orientation orientacion, const VistaHoja& hoja, QWidget* padre);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    Qt::Orientation m_orientacion;
+    const VistaHoja& m_hoja;
+};
+
 class FrmDrag : public QScrollArea {
     Q_OBJECT
 public:
     FrmDrag(const Documento& documento, EditorHoja& editor, QWidget* padre = nullptr);
     VistaHoja* hoja() const { return m_hoja; }
+    ReglaHoja* reglaHorizontal() const { return m_reglaX; }
+    ReglaHoja* reglaVertical() const { return m_reglaY; }
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
 
 private:
+    // Shows or hides the rulers with their tool, making room for them.
+    void mostrarReglas();
+    void colocarReglas();
+
+    EditorHoja& m_editor;
     VistaHoja* m_hoja;
+    ReglaHoja* m_reglaX;
+    ReglaHoja* m_reglaY;
 };
