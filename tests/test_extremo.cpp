@@ -284,10 +284,14 @@ private slots:
         QDir salida(carpeta);
         const QStringList antes = salida.entryList({"*.pdf"}, QDir::Files);
         double l = 0, t = 0; // the printable area's corner on the paper, points
+        QRectF imprimible;   // points
         {
             ImpresoraQt imp(cola);
             l = MargenIzquierdo(imp) * 10 * kPtPorMm;
             t = MargenSuperior(imp) * 10 * kPtPorMm;
+            const GeometriaDispositivo g = imp.geometria();
+            imprimible = QRectF(l, t, g.anchoImprimible * 72 / g.puntosPorPulgadaX,
+                                g.altoImprimible * 72 / g.puntosPorPulgadaY);
             ImprimirPrueba(imp);
         }
         const QString impreso = PdfNuevo(salida, antes);
@@ -310,6 +314,20 @@ private slots:
         QVERIFY(!marcaY.isEmpty());
         QVERIFY2(qAbs(marcaY.center().y() - diez) < 0.5 * kPtPorMm,
                  qPrintable(QString::number(marcaY.center().y() / kPtPorMm)));
+        // Every word of both captions inside the printable area (on A4
+        // portrait the top one is broken into lines to fit). The queue's PDF
+        // keeps no text encoding: the words are counted, not read.
+        const QList<QList<Palabra>> paginas = Palabras(impreso);
+        QCOMPARE(paginas.size(), 1);
+        QCOMPARE(paginas[0].size(), 2 * 13); // "Debería medir ... Y = 10 Cm": 13 words
+        for (const Palabra& p : paginas[0]) {
+            QVERIFY2(imprimible.adjusted(-0.5, -0.5, 0.5, 0.5).contains(p.caja),
+                     qPrintable(p.texto + QStringLiteral(" en %1,%2 - %3,%4")
+                                              .arg(p.caja.left())
+                                              .arg(p.caja.top())
+                                              .arg(p.caja.right())
+                                              .arg(p.caja.bottom())));
+        }
     }
 };
 

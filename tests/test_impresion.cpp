@@ -418,6 +418,13 @@ private slots:
         QVERIFY(MigrarAjusteAntiguo(a, "Laser", {dir.path()}, p, QLocale(), true));
         QCOMPARE(LeerCorreccion(a, "Laser", 1), QPointF(0, 0));
         QVERIFY(!QFileInfo::exists(dir.filePath("Laser.ini")));
+        // Settings that cannot be written keep the old file, to take it over next time.
+        AjustesMemoria sinDisco;
+        sinDisco.fallarEscrituras = QStringLiteral("el disco está lleno");
+        escribir("<{ZUL54-091-560202}>\r\n120\r\n-60\r\n");
+        QVERIFY(MigrarAjusteAntiguo(sinDisco, "Laser", {dir.path()}, p));
+        QCOMPARE(LeerCorreccion(sinDisco, "Laser", 1), QPointF(120, -60));
+        QVERIFY(QFileInfo::exists(dir.filePath("Laser.ini")));
     }
 
     void paginaDePrueba() {
@@ -429,11 +436,16 @@ private slots:
         QVERIFY(qAbs(lineas[3].x - (5670 - 283.5)) < 0.01); // 10 cm from the paper's edge
         QCOMPARE(lineas[0].x, 12240 / 2.0);
         QCOMPARE(lineas[1].y, 5670.0);
-        const auto textos = imp.de("texto");
-        QCOMPARE(textos.size(), 2);
-        QCOMPARE(textos[0].texto,
-                 QStringLiteral("Debería medir desde el borde de la página --> Y = 10 Cm"));
-        QCOMPARE(textos[0].fuente.puntos, 11.0);
+        // The top caption needs two lines on this paper; none runs past its edge.
+        QStringList leido;
+        for (const auto& t : imp.de("texto")) {
+            leido.append(t.texto);
+            QVERIFY(t.x >= 0 && t.x + imp.anchoTexto(t.texto) <= imp.anchoPagina());
+            QCOMPARE(t.fuente.puntos, 11.0);
+        }
+        QCOMPARE(leido.join(u' '),
+                 QStringLiteral("Debería medir desde el borde de la página --> Y = 10 Cm "
+                                "Debería medir desde el borde de la página --> X = 10 Cm"));
         QCOMPARE(imp.paginas(), 1);
     }
 
@@ -1011,8 +1023,15 @@ private slots:
         QCOMPARE(b.mensajes.mostrados.last().texto,
                  QStringLiteral("La corrección debe estar entre -5 y 5 cm"));
         QCOMPARE(b.ajustes.leer(Aplicacion::Titulo, "Laser", "Yx"), QString("1e308"));
-        QVERIFY(a.Aplicar(-50, 50, true));
+        QCOMPARE(a.Aplicar(-50, 50, true), QStringLiteral("Corrección guardada para Laser"));
         QCOMPARE(LeerCorreccion(b.ajustes, "Laser", 1), QPointF(-2835, 2835));
+        // A settings file that cannot be written: no word of "guardada".
+        b.ajustes.fallarEscrituras = QStringLiteral("el disco está lleno");
+        QVERIFY(!a.Aplicar(1, 1, true));
+        QCOMPARE(b.mensajes.mostrados.last().texto,
+                 QStringLiteral("La corrección para Laser no pudo guardarse: el disco está "
+                                "lleno.\r\rSe usará hasta cerrar el programa; vuelva a aplicarla "
+                                "cuando se pueda guardar."));
         a.Cerrar();
     }
 

@@ -5,8 +5,10 @@
 // The queues are the test's own, made and removed here (root, as the test
 // command runs); without that the cases are skipped.
 #include "core/fallas/Fallas.h"
+#include "core/impresion/Correccion.h"
 #include "core/impresion/Impresion.h"
 #include "fakes/Fakes.h"
+#include "platform/AjustesQt.h"
 #include "platform/DialogosImpresionQt.h"
 #include "platform/ImpresoraQt.h"
 
@@ -322,6 +324,43 @@ private slots:
         QVERIFY2(errores.contains(QStringLiteral("disco está lleno")), qPrintable(errores));
         QCOMPARE(queda, QByteArray("lo que había"));
         QCOMPARE(resto, QStringList{"tirada.pdf"}); // no temporary file left behind
+    }
+
+    // A printer correction measured with the settings' disk full: the write
+    // says it was not stored, the file keeps what it had, and the value holds
+    // for the rest of the session.
+    void correccionEnDiscoLleno() {
+        QTemporaryDir punto;
+        if (!MontarLleno(punto.path(), "64k"))
+            QSKIP("no se pudo montar un tmpfs (hace falta root)");
+        QByteArray antes;
+        QString error;
+        std::optional<QPointF> enMemoria;
+        {
+            AjustesQt a(punto.path());
+            QVERIFY(GenerarIniPrinter(a, "Laser", 1, 120, -60).isEmpty());
+            QFile f(punto.filePath("ZUL Velquira®.ini"));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            antes = f.readAll();
+            f.close();
+            // Fill what is left of the disk.
+            QFile relleno(punto.filePath("relleno"));
+            QVERIFY(relleno.open(QIODevice::WriteOnly));
+            const QByteArray bloque(4096, 'x');
+            while (relleno.write(bloque) == bloque.size() && relleno.flush()) {
+            }
+            relleno.close();
+            error = GenerarIniPrinter(a, "Laser", 1, 300, 200);
+            enMemoria = LeerCorreccion(a, "Laser", 1);
+        }
+        QFile f(punto.filePath("ZUL Velquira®.ini"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray despues = f.readAll();
+        f.close();
+        Correr("umount", {punto.path()});
+        QVERIFY2(error.contains(QStringLiteral("disco puede estar lleno")), qPrintable(error));
+        QCOMPARE(despues, antes);
+        QCOMPARE(*enMemoria, QPointF(300, 200));
     }
 
     // A device that refuses every write (as /dev/full): exit 1, the node stays.

@@ -631,8 +631,12 @@ private slots:
         d.campoY()->selectAll();
         QTest::keyClicks(d.campoY(), "-2-");
         QCOMPARE(d.campoY()->text(), QStringLiteral("-2"));
+        auto* guardado = d.findChild<QLabel*>("LblGuardado");
+        QVERIFY(guardado->text().isEmpty());
         d.botonSeguir()->click();
         QCOMPARE(LeerCorreccion(b.ajustes, "Laser", 1), QPointF(85.05, -113.4f));
+        QCOMPARE(guardado->text(), QStringLiteral("Corrección guardada para Laser"));
+        QVERIFY(d.findChild<QLabel*>("LblSigno")->isVisible());
         d.opcionCentimetros()->setChecked(true);
         QCOMPARE(d.campoX()->text(), QStringLiteral("0,15"));
         QCOMPARE(d.campoY()->text(), QStringLiteral("-0,20"));

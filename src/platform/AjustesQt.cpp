@@ -72,22 +72,34 @@ void AjustesQt::Cargar(Archivo& a, const QString& ruta) {
     a.claves = ArchivoIni::Leer(*datos);
 }
 
-void AjustesQt::Guardar(Archivo& a, const QString& seccion, const QString& clave,
-                        const QString& valor) {
+QString AjustesQt::Guardar(Archivo& a, const QString& seccion, const QString& clave,
+                           const QString& valor) {
+    const QString nombre = QDir::toNativeSeparators(a.ruta);
     // Another copy of the program may write the file too: the lock QSettings
     // takes, and the file as it is now.
     QLockFile candado(a.ruta + QStringLiteral(".lock"));
     if (!candado.tryLock(5000))
-        return;
+        return candado.error() == QLockFile::LockFailedError
+                   ? QStringLiteral("el archivo de ajustes %1 está en uso por otro programa")
+                         .arg(nombre)
+                   : QStringLiteral("no se puede escribir en la carpeta de %1; el disco puede "
+                                    "estar lleno")
+                         .arg(nombre);
+    // A file there that cannot be read would be replaced by this one key.
+    if (QFileInfo::exists(a.ruta) && !QFile(a.ruta).open(QIODevice::ReadOnly))
+        return QStringLiteral("el archivo de ajustes %1 no se puede leer").arg(nombre);
     QString aviso;
     const auto datos = LeerArchivo(a.ruta, &aviso);
     if (!datos)
-        return;
+        return aviso.section(u'\r', 0, 0);
     QSaveFile f(a.ruta);
     if (!f.open(QIODevice::WriteOnly))
-        return;
-    f.write(ArchivoIni::Escribir(*datos, seccion, clave, valor));
-    f.commit();
+        return QStringLiteral("no se puede escribir en %1 (%2)").arg(nombre, f.errorString());
+    const QByteArray nuevo = ArchivoIni::Escribir(*datos, seccion, clave, valor);
+    if (f.write(nuevo) != nuevo.size() || !f.commit())
+        return QStringLiteral("no se pudo guardar %1 (%2); el disco puede estar lleno")
+            .arg(nombre, f.errorString());
+    return {};
 }
 
 AjustesQt::Archivo& AjustesQt::archivo(Aplicacion app) {
@@ -107,7 +119,7 @@ std::optional<QString> AjustesQt::leer(Aplicacion app, const QString& seccion,
     return it->second;
 }
 
-void AjustesQt::escribir(Aplicacion app, const QString& seccion, const QString& clave,
+bool AjustesQt::escribir(Aplicacion app, const QString& seccion, const QString& clave,
                          const QString& valor) {
     Archivo& a = archivo(app);
     const QString llave = Llave(seccion, clave);
@@ -115,6 +127,9 @@ void AjustesQt::escribir(Aplicacion app, const QString& seccion, const QString& 
     if (it == a.claves.end())
         it = a.claves.insert(llave, {seccion + u'/' + clave, valor});
     it->second = valor;
-    if (!a.rechazado)
-        Guardar(a, seccion, clave, valor);
+    m_error = a.rechazado ? QStringLiteral("el archivo de ajustes %1 no se ha leído y no se "
+                                           "escribe")
+                                .arg(QDir::toNativeSeparators(a.ruta))
+                          : Guardar(a, seccion, clave, valor);
+    return m_error.isEmpty();
 }

@@ -26,8 +26,9 @@ public:
 
     std::optional<QString> leer(Aplicacion app, const QString& seccion,
                                 const QString& clave) const override;
-    void escribir(Aplicacion app, const QString& seccion, const QString& clave,
+    bool escribir(Aplicacion app, const QString& seccion, const QString& clave,
                   const QString& valor) override;
+    QString errorEscritura() const override { return m_error; }
 
     QString carpeta() const { return m_carpeta; }
     static QString CarpetaPorDefecto();
@@ -45,8 +46,9 @@ private:
     void Cargar(Archivo& archivo, const QString& ruta);
     // The file's bytes; none (and a warning) when it must not be read.
     std::optional<QByteArray> LeerArchivo(const QString& ruta, QString* aviso) const;
-    void Guardar(Archivo& archivo, const QString& seccion, const QString& clave,
-                 const QString& valor);
+    // Writes the key into the file as it is now; why it could not, in Spanish.
+    QString Guardar(Archivo& archivo, const QString& seccion, const QString& clave,
+                    const QString& valor);
     Archivo& archivo(Aplicacion app);
     const Archivo& archivo(Aplicacion app) const;
     static QString Llave(const QString& seccion, const QString& clave);
@@ -55,4 +57,5 @@ private:
     Archivo m_titulo;
     Archivo m_producto;
     QStringList m_avisos;
+    QString m_error;
 };

@@ -63,6 +63,12 @@ FrmSetup::FrmSetup(AjusteImpresora& ajuste, QWidget* padre) : QDialog(padre), m_
         c->setMinimumWidth(c->fontMetrics().horizontalAdvance(QStringLiteral("-0000,00")) + 16);
         c->setAlignment(Qt::AlignRight);
     }
+    auto* signo = new QLabel(
+        QStringLiteral("medida − 10 cm; negativo si la marca quedó a la izquierda o arriba"),
+        m_valores);
+    signo->setObjectName(QStringLiteral("LblSigno"));
+    m_guardado = new QLabel(m_valores);
+    m_guardado->setObjectName(QStringLiteral("LblGuardado"));
     m_mm = new QRadioButton(QStringLiteral("Milímetros"), m_valores);
     m_cm = new QRadioButton(QStringLiteral("Centímetros"), m_valores);
     m_mm->setChecked(true);
@@ -75,6 +81,8 @@ FrmSetup::FrmSetup(AjusteImpresora& ajuste, QWidget* padre) : QDialog(padre), m_
     rejilla->addWidget(m_y, 3, 1);
     rejilla->addWidget(m_mm, 2, 2);
     rejilla->addWidget(m_cm, 3, 2);
+    rejilla->addWidget(signo, 4, 0, 1, 3);
+    rejilla->addWidget(m_guardado, 5, 0, 1, 3);
     m_valores->hide();
 
     auto* lp = new QVBoxLayout(panel);
@@ -139,6 +147,7 @@ double FrmSetup::valor(const QLineEdit* campo) const {
 }
 
 void FrmSetup::mostrarValores() {
+    m_guardado->clear();
     const auto v = m_ajuste.BuscarIniPrinter(milimetros());
     m_x->setText(v.x);
     m_y->setText(v.y);
@@ -169,7 +178,7 @@ void FrmSetup::continuar() {
 
 void FrmSetup::aplicar() {
     parpadear(nullptr);
-    m_ajuste.Aplicar(valor(m_x), valor(m_y), milimetros());
+    m_guardado->setText(m_ajuste.Aplicar(valor(m_x), valor(m_y), milimetros()).value_or(QString()));
 }
 
 void FrmSetup::configurar() {

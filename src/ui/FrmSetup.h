@@ -46,6 +46,7 @@ private:
     QLabel* m_orientacion;
     QLabel* m_etiquetaX;
     QLabel* m_etiquetaY;
+    QLabel* m_guardado; // "Corrección guardada para ..." after Aplicar
     QLineEdit* m_x;
     QLineEdit* m_y;
     QRadioButton* m_mm;

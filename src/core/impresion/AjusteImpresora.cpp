@@ -61,20 +61,29 @@ AjusteImpresora::Valores AjusteImpresora::BuscarIniPrinter(bool milimetros) {
     return v;
 }
 
-bool AjusteImpresora::Aplicar(double x, double y, bool milimetros) {
+std::optional<QString> AjusteImpresora::Aplicar(double x, double y, bool milimetros) {
     Impresora* imp = m_imp.objeto();
     if (!imp)
-        return false;
+        return std::nullopt;
     if (std::fabs(Twips(x, milimetros)) > kMaxCorreccion ||
         std::fabs(Twips(y, milimetros)) > kMaxCorreccion) {
         m_mensajes.mostrar(QStringLiteral("La corrección debe estar entre -5 y 5 cm"),
                            QStringLiteral("Error"), Icono::Exclamacion, Botones::Aceptar);
-        return false;
+        return std::nullopt;
     }
-    GenerarIniPrinter(m_pref.ajustes(), imp->nombreDispositivo(), imp->orientacion(),
-                      Twips(x, milimetros), static_cast<float>(Twips(y, milimetros)),
-                      m_pref.idioma());
-    return true;
+    const QString nombre = imp->nombreDispositivo();
+    const QString error =
+        GenerarIniPrinter(m_pref.ajustes(), nombre, imp->orientacion(), Twips(x, milimetros),
+                          static_cast<float>(Twips(y, milimetros)), m_pref.idioma());
+    if (!error.isEmpty()) {
+        m_mensajes.mostrar(
+            QStringLiteral("La corrección para %1 no pudo guardarse: %2.\r\rSe usará hasta "
+                           "cerrar el programa; vuelva a aplicarla cuando se pueda guardar.")
+                .arg(nombre, error),
+            QStringLiteral("Ajuste Impresora"), Icono::Critico, Botones::Aceptar);
+        return std::nullopt;
+    }
+    return QStringLiteral("Corrección guardada para %1").arg(nombre);
 }
 
 void AjusteImpresora::ImprimirPrueba() {

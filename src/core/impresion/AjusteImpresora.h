@@ -34,9 +34,10 @@ public:
     // The correction of the current printer and orientation (after taking an
     // older file over). Empty texts when there is no printer.
     Valores BuscarIniPrinter(bool milimetros);
-    // Stores x and y typed in the chosen unit for the current printer. False,
-    // after its message, for a correction past 5 cm.
-    bool Aplicar(double x, double y, bool milimetros);
+    // Stores x and y typed in the chosen unit for the current printer, and
+    // says so ("Corrección guardada para <impresora>"). Nothing, after its
+    // message, for a correction past 5 cm or one that could not be stored.
+    std::optional<QString> Aplicar(double x, double y, bool milimetros);
     void ImprimirPrueba();
     // The print-setup dialog; true when a printer was chosen.
     bool Configurar();

@@ -33,13 +33,20 @@ QPointF LeerCorreccion(const Ajustes& a, const QString& impresora, int orientaci
     return {x, y};
 }
 
-void GenerarIniPrinter(Ajustes& a, const QString& impresora, int orientacion, double x, float y,
-                       const QLocale& idioma) {
+QString GenerarIniPrinter(Ajustes& a, const QString& impresora, int orientacion, double x, float y,
+                          const QLocale& idioma) {
     const bool vertical = orientacion == 1;
-    a.escribir(Aplicacion::Titulo, impresora,
-               vertical ? QStringLiteral("Xx") : QStringLiteral("Xy"), FormatoGeneral(x, idioma));
-    a.escribir(Aplicacion::Titulo, impresora,
-               vertical ? QStringLiteral("Yx") : QStringLiteral("Yy"), FormatoGeneral(y, idioma));
+    QString error;
+    if (!a.escribir(Aplicacion::Titulo, impresora,
+                    vertical ? QStringLiteral("Xx") : QStringLiteral("Xy"),
+                    FormatoGeneral(x, idioma)))
+        error = a.errorEscritura();
+    if (!a.escribir(Aplicacion::Titulo, impresora,
+                    vertical ? QStringLiteral("Yx") : QStringLiteral("Yy"),
+                    FormatoGeneral(y, idioma)) &&
+        error.isEmpty())
+        error = a.errorEscritura();
+    return error;
 }
 
 QString RutaAjusteAntiguo(const QStringList& carpetas, const QString& impresora) {
@@ -80,12 +87,49 @@ bool MigrarAjusteAntiguo(Ajustes& a, const QString& impresora, const QStringList
     const float y = static_cast<float>(valor(2));
     // A file that cannot be deleted would be taken over again at every run,
     // undoing later adjustments: then it only fills a correction never stored.
-    const bool borrado = QFile::remove(ruta);
-    if (!borrado && a.leer(Aplicacion::Titulo, impresora, QStringLiteral("Xx")))
-        return false;
-    GenerarIniPrinter(a, impresora, 1, x, y, idioma);
+    if (a.leer(Aplicacion::Titulo, impresora, QStringLiteral("Xx"))) {
+        if (!QFile::remove(ruta))
+            return false;
+        GenerarIniPrinter(a, impresora, 1, x, y, idioma);
+        return true;
+    }
+    // The old file goes only once its values are kept: a settings file that
+    // cannot be written leaves it to be taken over at the next start.
+    if (GenerarIniPrinter(a, impresora, 1, x, y, idioma).isEmpty())
+        QFile::remove(ruta);
     return true;
 }
+
+namespace {
+// Writes "Debería medir ... --> <medida>" from (x, y) in as many lines as
+// the room up to `derecha` (the printable area's right edge) needs: a caption
+// never runs off the paper, and the measure is never split.
+void EscribirDentro(Impresora& imp, const QString& medida, double x, double y, double derecha) {
+    QStringList palabras =
+        QStringLiteral("Debería medir desde el borde de la página -->").split(u' ');
+    palabras.append(medida);
+    QStringList lineas;
+    QString linea;
+    for (const QString& palabra : palabras) {
+        const QString mas = linea.isEmpty() ? palabra : linea + u' ' + palabra;
+        if (!linea.isEmpty() && x + imp.anchoTexto(mas) > derecha) {
+            lineas.append(linea);
+            linea = palabra;
+        } else {
+            linea = mas;
+        }
+    }
+    if (!linea.isEmpty())
+        lineas.append(linea);
+    const double alto = imp.altoCelda();
+    for (int i = 0; i < lineas.size(); ++i) {
+        // A word wider than the room left ends at the edge instead.
+        imp.fijarPosicion(std::max(0.0, std::min(x, derecha - imp.anchoTexto(lineas[i]))),
+                          y + i * alto);
+        imp.imprimirTexto(lineas[i]);
+    }
+}
+} // namespace
 
 void ImprimirPrueba(Impresora& imp) {
     const double l = TwipsDeCm(MargenIzquierdo(imp));
@@ -108,9 +152,10 @@ void ImprimirPrueba(Impresora& imp) {
     imp.dibujarLinea(w2 - 100, yMarca, w2 + 100, yMarca);
     imp.dibujarLinea(0, h2, xMarca, h2);
     imp.dibujarLinea(xMarca, h2 - 100, xMarca, h2 + 100);
-    imp.fijarPosicion(w2 + 100, yMarca / 2);
-    imp.imprimirTexto(QStringLiteral("Debería medir desde el borde de la página --> Y = 10 Cm"));
-    imp.fijarPosicion(xMarca / 2, h2 + 100);
-    imp.imprimirTexto(QStringLiteral("Debería medir desde el borde de la página --> X = 10 Cm"));
+    // Positions start at the printable area's corner: its right edge is its width.
+    const GeometriaDispositivo g = imp.geometria();
+    const double derecha = TwipsDeDispositivo(g.anchoImprimible, g.puntosPorPulgadaX);
+    EscribirDentro(imp, QStringLiteral("Y = 10 Cm"), w2 + 100, yMarca / 2, derecha);
+    EscribirDentro(imp, QStringLiteral("X = 10 Cm"), xMarca / 2, h2 + 100, derecha);
     imp.terminarDocumento();
 }

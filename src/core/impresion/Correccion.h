@@ -23,8 +23,10 @@ inline constexpr double kMaxCorreccion = TwipsDeCm(5); // twips
 // Keys "Xx"/"Yx" (portrait, orientation 1) or "Xy"/"Yy" (any other). Throws
 // Falla for a stored value past kMaxCorreccion.
 QPointF LeerCorreccion(const Ajustes& ajustes, const QString& impresora, int orientacion);
-void GenerarIniPrinter(Ajustes& ajustes, const QString& impresora, int orientacion, double x,
-                       float y, const QLocale& idioma = QLocale());
+// Why the correction could not be stored for the next start (it holds until
+// the program closes); empty when stored.
+QString GenerarIniPrinter(Ajustes& ajustes, const QString& impresora, int orientacion, double x,
+                          float y, const QLocale& idioma = QLocale());
 
 // The legacy file of `impresora` in the first of `carpetas` that holds one.
 QString RutaAjusteAntiguo(const QStringList& carpetas, const QString& impresora);

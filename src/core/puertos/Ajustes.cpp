@@ -4,8 +4,8 @@ QString Ajustes::texto(Aplicacion app, const QString& clave, const QString& defe
     return leer(app, kSeccionAjustes, clave).value_or(defecto);
 }
 
-void Ajustes::escribirTexto(Aplicacion app, const QString& clave, const QString& valor) {
-    escribir(app, kSeccionAjustes, clave, valor);
+bool Ajustes::escribirTexto(Aplicacion app, const QString& clave, const QString& valor) {
+    return escribir(app, kSeccionAjustes, clave, valor);
 }
 
 QString AjustesMemoria::llave(Aplicacion app, const QString& seccion, const QString& clave) {
@@ -21,7 +21,9 @@ std::optional<QString> AjustesMemoria::leer(Aplicacion app, const QString& secci
     return *it;
 }
 
-void AjustesMemoria::escribir(Aplicacion app, const QString& seccion, const QString& clave,
+bool AjustesMemoria::escribir(Aplicacion app, const QString& seccion, const QString& clave,
                               const QString& valor) {
     m_valores.insert(llave(app, seccion, clave), valor);
+    m_error = fallarEscrituras;
+    return fallarEscrituras.isEmpty();
 }

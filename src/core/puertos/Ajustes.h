@@ -20,14 +20,19 @@ public:
     virtual ~Ajustes() = default;
     virtual std::optional<QString> leer(Aplicacion app, const QString& seccion,
                                         const QString& clave) const = 0;
-    virtual void escribir(Aplicacion app, const QString& seccion, const QString& clave,
+    // Stores the value; false when it could not be kept for the next start
+    // (the value still holds until the program closes), with the reason in
+    // errorEscritura().
+    virtual bool escribir(Aplicacion app, const QString& seccion, const QString& clave,
                           const QString& valor) = 0;
+    // Why the last write that failed could not be stored, in Spanish.
+    virtual QString errorEscritura() const { return {}; }
 
     // A text of the "Settings" section; a missing key gives the default.
     // Numbers and truth values are read through Preferencias, which knows
     // how the program writes them.
     QString texto(Aplicacion app, const QString& clave, const QString& defecto) const;
-    void escribirTexto(Aplicacion app, const QString& clave, const QString& valor);
+    bool escribirTexto(Aplicacion app, const QString& clave, const QString& valor);
 };
 
 // A store held in memory, for tests and for a program that must not touch the
@@ -36,12 +41,16 @@ class AjustesMemoria : public Ajustes {
 public:
     std::optional<QString> leer(Aplicacion app, const QString& seccion,
                                 const QString& clave) const override;
-    void escribir(Aplicacion app, const QString& seccion, const QString& clave,
+    bool escribir(Aplicacion app, const QString& seccion, const QString& clave,
                   const QString& valor) override;
+    QString errorEscritura() const override { return m_error; }
+    // Set, writes are kept in memory but reported as not stored, with this reason.
+    QString fallarEscrituras;
     // Everything stored, to compare two states of the store.
     const QHash<QString, QString>& valores() const { return m_valores; }
 
 private:
     static QString llave(Aplicacion app, const QString& seccion, const QString& clave);
     QHash<QString, QString> m_valores;
+    QString m_error;
 };
