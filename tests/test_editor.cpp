@@ -282,6 +282,15 @@ private slots:
         p.despachador.ejecutar("BtnCerrarTrabajo");
         QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "UltRegla", {}), QStringLiteral("0"));
         QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "UltEjes", {}), QStringLiteral("1"));
+        // With no job every view toggle stands up; the next job shows what
+        // the start-up view says (the ruler always, the axes never, by default).
+        for (const char* id : {"BtnRegla", "BtnEjes", "BtnMargenes"})
+            QVERIFY2(!p.barra().pulsada(id), id);
+        p.despachador.ejecutar("BtnNuevo");
+        QVERIFY(p.barra().pulsada("BtnRegla") && p.editor.reglas());
+        QVERIFY(!p.barra().pulsada("BtnEjes") && !p.editor.ejes());
+        p.despachador.ejecutar("BtnCerrarTrabajo");
+        QCOMPARE(b.ajustes.texto(Aplicacion::Producto, "UltRegla", {}), QStringLiteral("1"));
     }
 
     void cuadroMuestraSuPrimerNumero() {

@@ -83,9 +83,11 @@ void Despachador::ejecutar(const QString& id) {
 void ActualizarHerramientas(Principal& p) {
     if (p.documento.abierto()) {
         HabilitarHerramientas(p);
+        p.RecuperarVistas();
         return;
     }
     DeshabilitarHerramientas(p);
+    p.SoltarVistas();
     // No box, so no box's state: the box toggles stand up.
     BarraHerramientas::Actualizar actualizando(p.barra);
     p.barra.fijarPulsada(herramienta::BtnLineasGuia, false);

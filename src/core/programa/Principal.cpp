@@ -82,7 +82,31 @@ void Principal::AplicarVistaInicial() {
 }
 
 void Principal::GuardarVistas() {
-    preferencias.guardarVistas(barra.pulsada(herramienta::BtnRegla),
-                               barra.pulsada(herramienta::BtnMargenes),
-                               barra.pulsada(herramienta::BtnEjes));
+    const std::array<bool, 3> v = m_vistasSinTrabajo.value_or(std::array<bool, 3>{
+        barra.pulsada(herramienta::BtnRegla), barra.pulsada(herramienta::BtnMargenes),
+        barra.pulsada(herramienta::BtnEjes)});
+    preferencias.guardarVistas(v[0], v[1], v[2]);
+}
+
+void Principal::SoltarVistas() {
+    if (m_vistasSinTrabajo)
+        return;
+    m_vistasSinTrabajo = {barra.pulsada(herramienta::BtnRegla),
+                          barra.pulsada(herramienta::BtnMargenes),
+                          barra.pulsada(herramienta::BtnEjes)};
+    BarraHerramientas::Actualizar actualizando(barra);
+    for (const QString& id :
+         {herramienta::BtnRegla, herramienta::BtnMargenes, herramienta::BtnEjes})
+        barra.fijarPulsada(id, false);
+}
+
+void Principal::RecuperarVistas() {
+    if (!m_vistasSinTrabajo)
+        return;
+    const std::array<bool, 3> v = *m_vistasSinTrabajo;
+    m_vistasSinTrabajo.reset();
+    BarraHerramientas::Actualizar actualizando(barra);
+    barra.fijarPulsada(herramienta::BtnRegla, v[0]);
+    barra.fijarPulsada(herramienta::BtnMargenes, v[1]);
+    barra.fijarPulsada(herramienta::BtnEjes, v[2]);
 }

@@ -17,6 +17,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Ajustes;
 class Mensajes;
@@ -86,6 +87,10 @@ public:
     void AplicarVistaInicial();
     // Their states, stored when the editor window closes.
     void GuardarVistas();
+    // With no job open the three view toggles stand up, keeping what they
+    // were for the next job.
+    void SoltarVistas();
+    void RecuperarVistas();
 
     // The program ends now, without questions.
     void Terminar(int codigo) { emit terminar(codigo); }
@@ -103,4 +108,6 @@ private:
     QString m_titulo;
     std::array<QString, 3> m_paneles;
     bool m_vertical = true;
+    // Ruler, margins and axes while no job is open.
+    std::optional<std::array<bool, 3>> m_vistasSinTrabajo;
 };
