@@ -42,8 +42,9 @@ done
 printf '%s\n' "${esperados[@]}" | sort >"$tmp/esperados"
 (cd "$raiz" && find . -type f -o -type l | sed 's|^\./||' | sort) >"$tmp/instalados"
 diff -u "$tmp/esperados" "$tmp/instalados" || falla "cmake --install no instala lo esperado"
-[ -x "$raiz/usr/bin/velquira" ] && [ -x "$raiz/usr/bin/velquira-cli" ] ||
-    falla "los programas no son ejecutables"
+for b in velquira velquira-cli; do
+    [ -x "$raiz/usr/bin/$b" ] || falla "$b no es ejecutable"
+done
 
 # Each PNG is drawn at its folder's size (width and height from its IHDR).
 for l in "${lados[@]}"; do
@@ -99,8 +100,9 @@ for caso in "trabajo.zul" "COPIA.ZUL" "pedido de marzo" "pedido-lf"; do
     [ "$t" = application/x-velquira-trabajo ] || falla "'$caso' es '$t' para el escritorio"
 done
 t=$(tipo "$archivos/otro texto")
-[ -n "$t" ] && [ "$t" != application/x-velquira-trabajo ] ||
+if [ -z "$t" ] || [ "$t" = application/x-velquira-trabajo ]; then
     falla "un texto que no es trabajo es '$t' para el escritorio"
+fi
 # A double click on a job opens it with the program.
 mime=$(env "${datos[@]}" gio mime application/x-velquira-trabajo 2>/dev/null)
 grep -q '^Default application for .*: velquira\.desktop$' <<<"$mime" ||
@@ -108,11 +110,11 @@ grep -q '^Default application for .*: velquira\.desktop$' <<<"$mime" ||
 
 # --- The manual page says what --help says (the installed tool's).
 "$raiz/usr/bin/velquira-cli" --help >"$tmp/ayuda.txt" || falla "velquira-cli --help"
-MANWIDTH=200 MAN_KEEP_FORMATTING= man -l "$raiz/usr/share/man/man1/velquira-cli.1.gz" \
+env -u MAN_KEEP_FORMATTING MANWIDTH=200 man -l "$raiz/usr/share/man/man1/velquira-cli.1.gz" \
     2>"$tmp/man.err" | col -b >"$tmp/man.txt"
 [ ! -s "$tmp/man.err" ] || { cat "$tmp/man.err" >&2; falla "man avisa"; }
-grep -q '^NOMBRE' "$tmp/man.txt" && grep -q 'velquira-cli - ' "$tmp/man.txt" ||
-    falla "al manual le falta NOMBRE"
+grep -q '^NOMBRE' "$tmp/man.txt" || falla "al manual le falta NOMBRE"
+grep -q 'velquira-cli - ' "$tmp/man.txt" || falla "al manual le falta el nombre de la orden"
 # The body: the indented lines after SINOPSIS; the help without "Uso:".
 cuerpo() { sed 's/^[[:space:]]*//; s/[[:space:]]*$//' | grep -v '^$' || true; }
 awk '/^SINOPSIS/ { d = 1; next } d && /^[[:space:]]/' "$tmp/man.txt" | cuerpo >"$tmp/man.cuerpo"
