@@ -10,6 +10,9 @@ cd "$here"
 bash scripts/deps.sh python3
 python3 scripts/capas.py
 bash scripts/formato.sh
+# What test_instalacion checks the installed files and the .deb with.
+bash scripts/deps.sh desktop-file-utils appstream shared-mime-info libglib2.0-bin man-db \
+  bsdextrautils dpkg-dev
 bash scripts/build.sh
 bash scripts/cups.sh
 export VELQUIRA_COLA=VelquiraPrueba

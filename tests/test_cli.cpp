@@ -149,6 +149,22 @@ private slots:
         QVERIFY2(r.errores.contains(mensaje), qPrintable(r.errores));
     }
 
+    // Asked for, the usage text is the one a mistake prints, on standard output.
+    void ayuda_data() {
+        QTest::addColumn<QString>("opcion");
+        QTest::newRow("--help") << "--help";
+        QTest::newRow("-h") << "-h";
+    }
+    void ayuda() {
+        QFETCH(QString, opcion);
+        const Resultado r = Cli({opcion});
+        QCOMPARE(r.codigo, 0);
+        QVERIFY(r.errores.isEmpty());
+        QVERIFY(r.salida.startsWith(QStringLiteral("Uso:\n  velquira-cli info TRABAJO.zul\n")));
+        const QString error = Cli({}).errores;
+        QCOMPARE(r.salida, error.mid(error.indexOf(u'\n') + 1));
+    }
+
     // A job cut short says so on standard error, whatever the command; the
     // commands that print refuse it (exit 3) unless told --forzar.
     void trabajoIncompleto_data() {

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 namespace {
@@ -956,28 +957,47 @@ private slots:
         QCOMPARE(p.principal.panel(2), QStringLiteral("Carta (21,59 x 27,94 Cmts)"));
     }
 
+    // As a shell passes it (quoted), as the desktop's menu passes it (%f: the
+    // bare path, spaces and all), as a file manager may (a file:// URL, its
+    // characters percent-encoded), and the bare name in the current folder.
     void lineaDeComandos_data() {
-        QTest::addColumn<bool>("conCarpeta");
-        QTest::addColumn<bool>("comillas");
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("forma");
         QTest::addColumn<QString>("titulo");
-        QTest::newRow("ruta con comillas") << true << true << "ZUL Velquira [linea.zul]";
-        QTest::newRow("solo el nombre") << false << false << "ZUL Velquira®";
+        QTest::newRow("ruta con comillas") << "linea.zul"
+                                           << "comillas"
+                                           << "ZUL Velquira [linea.zul]";
+        QTest::newRow("solo el nombre") << "linea.zul"
+                                        << "nombre"
+                                        << "ZUL Velquira®";
+        QTest::newRow("ruta sin comillas, con espacios") << "línea 2.zul"
+                                                         << "ruta"
+                                                         << "ZUL Velquira [línea 2.zul]";
+        QTest::newRow("URL file://") << "línea 2.zul"
+                                     << "url"
+                                     << "ZUL Velquira [línea 2.zul]";
     }
     void lineaDeComandos() {
-        QFETCH(bool, conCarpeta);
-        QFETCH(bool, comillas);
+        QFETCH(QString, nombre);
+        QFETCH(QString, forma);
         Banco b;
         Programa& p = b.crear();
-        const QString ruta = EscribirTrabajo("linea.zul", 1);
-        QString linea = conCarpeta ? ruta : QStringLiteral("linea.zul");
-        if (comillas)
-            linea = u'"' + linea + QStringLiteral("\"  ");
+        const QString ruta = EscribirTrabajo(nombre, 1);
+        QString linea = ruta;
+        if (forma == u"nombre")
+            linea = nombre;
+        else if (forma == u"comillas")
+            linea = u'"' + ruta + QStringLiteral("\"  ");
+        else if (forma == u"url")
+            linea = QString::fromLatin1(QUrl::fromLocalFile(ruta).toEncoded());
         const QString antes = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
         p.ciclo.AbrirLineaComandos(linea);
         QDir::setCurrent(antes);
         QVERIFY(p.documento().abierto());
         QCOMPARE(p.documento().cuadrosVivos(), 1);
+        QCOMPARE(QDir(m_dir.path()).absoluteFilePath(p.documento().RutaTrabajo()), ruta);
+        QVERIFY(b.mensajes.mostrados.isEmpty());
         QTEST(p.principal.titulo(), "titulo");
     }
 

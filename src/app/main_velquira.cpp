@@ -24,6 +24,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kNombreProducto);
     QApplication::setApplicationDisplayName(QString());
+    // The desktop's menu entry (velquira.desktop): its icon and name on the task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral("velquira"));
     // Every window and dialog, the splash and the message boxes included.
     QApplication::setWindowIcon(IconoPrograma());
     RegistrarFuentes();

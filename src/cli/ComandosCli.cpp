@@ -352,6 +352,11 @@ QString TextoUso() {
 
 int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
              std::FILE* errores) {
+    // Asked for, the usage text goes to standard output (the manual page is made from it).
+    if (argumentos.size() == 1 && (argumentos[0] == u"--help" || argumentos[0] == u"-h")) {
+        Escribir(salida, TextoUso());
+        return Exito;
+    }
     QString error;
     const auto o = Analizar(argumentos, error);
     if (!o) {

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 const QString CicloTrabajo::kNombreNuevo = QStringLiteral("Trabajo1.zul");
 
@@ -301,6 +302,9 @@ void CicloTrabajo::AbrirLineaComandos(const QString& lineaComandos) {
     QString ruta = lineaComandos;
     ruta.remove(u'"');
     ruta = ruta.trimmed();
+    // A file manager or the desktop's menu may name the job as a file:// URL.
+    if (const QUrl url(ruta); url.isLocalFile())
+        ruta = url.toLocalFile();
     Documento& d = m_p.documento;
     d.fijarRuta({});
     if (ruta.isEmpty())
