@@ -570,6 +570,19 @@ private slots:
         QCOMPARE(sobrantes, (QStringList{"semana.zul", "siguiente.zul"}));
     }
 
+    // A job cut short is never continued: it would be written back whole,
+    // with values its file never had.
+    void cliContinuarIncompleto() {
+        const QString ruta = CopiaFixture(QStringLiteral("danados/bloque_truncado.zul"));
+        const QByteArray antes = Leer(ruta);
+        const Resultado r = Cli({"continuar", ruta});
+        QCOMPARE(r.codigo, 3);
+        QCOMPARE(r.errores, QStringLiteral("El archivo está incompleto: al cuadro Nº 2 le faltan "
+                                           "datos\nNo se continúa la numeración de un trabajo "
+                                           "incompleto.\n"));
+        QCOMPARE(Leer(ruta), antes);
+    }
+
     void cliContinuarRechazado_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("codigo");

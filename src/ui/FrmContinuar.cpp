@@ -54,7 +54,7 @@ FrmContinuar::FrmContinuar(ContinuarNumeracion& continuar, QWidget* padre)
     m_tabla->setSelectionMode(QAbstractItemView::NoSelection);
     m_tabla->verticalHeader()->hide();
     m_tabla->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_tabla->setMinimumWidth(520);
+    m_tabla->setMinimumSize(560, 260);
     auto* explicacion = new QLabel(m_cont.explicacion(), this);
     explicacion->setObjectName(QStringLiteral("LblExplicacion"));
     explicacion->setWordWrap(true);

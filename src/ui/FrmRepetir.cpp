@@ -41,8 +41,10 @@ protected:
         const QRectF area = QRectF(rect()).adjusted(6, 6, -6, -6);
         const double k = std::min(area.width() / todo.width(), area.height() / todo.height());
         const QPointF origen = area.center() - QPointF(todo.width(), todo.height()) * k / 2;
+        // A box stays at least a few pixels across, however small the sheet is drawn.
         const auto mapa = [&](const QRectF& r) {
-            return QRectF(origen + (r.topLeft() - todo.topLeft()) * k, r.size() * k);
+            return QRectF(origen + (r.topLeft() - todo.topLeft()) * k,
+                          (r.size() * k).expandedTo(QSizeF(3, 3)));
         };
         p.fillRect(mapa(hoja), Qt::white);
         p.setPen(Qt::black);
