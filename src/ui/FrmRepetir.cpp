@@ -99,10 +99,11 @@ FrmRepetir::FrmRepetir(RepetirCuadros& repetir, const Documento& documento, QWid
             cambiado();
         });
     }
-    auto* explicacion = new QLabel(QStringLiteral("Las copias cuentan los cuadros originales: 1 a "
-                                                  "lo ancho y 4 a lo alto hacen 3 copias debajo. "
-                                                  "El paso va de una copia a la siguiente."),
-                                   this);
+    auto* explicacion =
+        new QLabel(QStringLiteral("Las copias se cuentan con los cuadros originales: 1 a lo ancho "
+                                  "y 4 a lo alto dejan 3 copias debajo de ellos. El paso es la "
+                                  "distancia de una copia a la siguiente."),
+                   this);
     explicacion->setWordWrap(true);
     m_resumen = new QLabel(this);
     m_resumen->setObjectName(QStringLiteral("LblResumen"));
