@@ -432,10 +432,14 @@ private slots:
         QVERIFY(d.Abrir(0));
         QVERIFY(d.grupo() && d.programarSerie());
         QCOMPARE(d.titulo, QStringLiteral("Propiedades de Grupo 3 Cuadros"));
-        QCOMPARE(d.campo[2], QStringLiteral("3"));
-        QVERIFY(d.saltoSoloLectura);
+        // The step is the series' own (1 unless typed); each box steps by 3.
+        QCOMPARE(d.campo[2], QStringLiteral("1"));
+        QVERIFY(!d.saltoSoloLectura);
+        QCOMPARE(d.orden, OrdenGrupo::Consecutivos);
         QVERIFY(!d.posicionHabilitada);
         d.campo[1] = "10";
+        QVERIFY(d.CambioNumeracion());
+        QCOMPARE(d.campo[7], QStringLiteral("4"));
         QCOMPARE(d.Aceptar(), -1);
         const std::vector<Cuadro>& c = m.documento.Cuadros();
         for (int k = 0; k < 3; ++k) {

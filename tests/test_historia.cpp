@@ -2,7 +2,9 @@
 // to the very bytes the file had, and redo makes again; the job is modified
 // exactly when it differs from what was opened or saved.
 #include "core/dialogos/ConfiguracionPagina.h"
+#include "core/dialogos/ContinuarNumeracion.h"
 #include "core/dialogos/PropiedadesCuadro.h"
+#include "core/editor/RepetirCuadros.h"
 #include "core/trabajo/ArchivoTrabajo.h"
 #include "fakes/Fakes.h"
 
@@ -111,6 +113,19 @@ private slots:
             m.agrupar({0, 1});
             m.comandos.LineasGuiaCuadros(!m.documento.Cuadros()[0].LineasGuia);
         }) << "líneas guía de 2 cuadros";
+        QTest::newRow("repetir") << Cambio([](Mesa& m) {
+            m.agrupar({0, 1});
+            RepetirCuadros r(m.documento, m.editor.seleccion(), m.preferencias, m.mensajes);
+            QVERIFY(r.Abrir());
+            r.filas = QStringLiteral("3");
+            r.pasoY = QStringLiteral("2,5");
+            QCOMPARE(r.Aceptar(), -1);
+        }) << "repetir 4 cuadros";
+        QTest::newRow("continuar numeración") << Cambio([](Mesa& m) {
+            ContinuarNumeracion c(m.documento, m.preferencias, m.mensajes);
+            QVERIFY(c.Abrir());
+            c.Aceptar();
+        }) << "continuar numeración de 3 cuadros";
         QTest::newRow("configurar página") << Cambio([](Mesa& m) {
             ConfiguracionPagina c(m.documento, m.preferencias, m.mensajes);
             c.Cargar();

@@ -1,5 +1,7 @@
 // The main window as the operator meets it, headless.
 #include "core/dialogos/ConfiguracionPagina.h"
+#include "core/dialogos/ContinuarNumeracion.h"
+#include "core/editor/RepetirCuadros.h"
 #include "core/impresion/AjusteImpresora.h"
 #include "core/impresion/Correccion.h"
 #include "core/impresion/Impresion.h"
@@ -12,10 +14,12 @@
 #include "platform/MensajesQt.h"
 #include "platform/PortapapelesQt.h"
 #include "ui/FrmBar.h"
+#include "ui/FrmContinuar.h"
 #include "ui/FrmDrag.h"
 #include "ui/FrmOpciones.h"
 #include "ui/FrmPapel.h"
 #include "ui/FrmProp.h"
+#include "ui/FrmRepetir.h"
 #include "ui/FrmSetup.h"
 #include "ui/Iconos.h"
 #include "ui/PpalMdi.h"
@@ -327,6 +331,80 @@ private slots:
         d.campo(1)->selectAll();
         QTest::keyClicks(d.campo(1), "30");
         QCOMPARE(d.sentido()->text(), QString());
+    }
+
+    // A group's series offers its order under the series fields, and the
+    // copy count follows it; a box of its own has no order to choose.
+    void ordenDelGrupo() {
+        Mesa m;
+        m.conCuadros({{100, 100}, {100, 1000}, {100, 2000}});
+        PropiedadesCuadro solo(m.documento, m.preferencias, m.mensajes);
+        QVERIFY(solo.Abrir(0));
+        FrmProp uno(solo);
+        QVERIFY(!uno.orden()->isVisibleTo(&uno));
+        m.agrupar({0, 1, 2});
+        m.mensajes.respuestas = {Respuesta::Aceptar, Respuesta::Si};
+        PropiedadesCuadro prop(m.documento, m.preferencias, m.mensajes);
+        QVERIFY(prop.Abrir(0));
+        FrmProp d(prop);
+        QVERIFY(d.orden()->isVisibleTo(&d));
+        QCOMPARE(d.orden()->currentText(), QStringLiteral("Consecutivos en cada hoja"));
+        d.campo(1)->setFocus();
+        d.campo(1)->selectAll();
+        QTest::keyClicks(d.campo(1), "10");
+        QCOMPARE(d.campo(7)->text(), QStringLiteral("4"));
+        d.orden()->setCurrentIndex(2);
+        QCOMPARE(d.orden()->currentText(), QStringLiteral("El mismo número en todos"));
+        QCOMPARE(d.campo(7)->text(), QStringLiteral("10"));
+        d.orden()->setCurrentIndex(1);
+        QCOMPARE(d.orden()->currentText(), QStringLiteral("Para cortar y apilar"));
+        QCOMPARE(d.campo(7)->text(), QStringLiteral("4"));
+        d.botonAceptar()->click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(m.documento.Cuadros()[2].Inicio, 9.0);
+        QCOMPARE(m.documento.Cuadros()[2].Fin, 10.0);
+    }
+
+    // The sheet in small shows where the copies land as the fields are
+    // typed: red where one would leave the sheet.
+    void repetirMuestraLasCopias() {
+        Mesa m;
+        m.conCuadros({{1000, 1000}});
+        RepetirCuadros r(m.documento, m.editor.seleccion(), m.preferencias, m.mensajes);
+        QVERIFY(r.Abrir());
+        FrmRepetir d(r, m.documento);
+        d.resize(600, 400);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        const auto colores = [&] {
+            QImage imagen(d.muestra()->size(), QImage::Format_RGB32);
+            d.muestra()->render(&imagen);
+            QSet<QRgb> vistos;
+            for (int y = 0; y < imagen.height(); ++y)
+                for (int x = 0; x < imagen.width(); ++x)
+                    vistos.insert(imagen.pixel(x, y));
+            return vistos;
+        };
+        const auto rojo = [](const QSet<QRgb>& c) {
+            return std::any_of(c.begin(), c.end(), [](QRgb p) {
+                return qRed(p) > 150 && qGreen(p) < 80 && qBlue(p) < 80;
+            });
+        };
+        d.campo(1)->setFocus();
+        d.campo(1)->selectAll();
+        QTest::keyClicks(d.campo(1), "5");
+        d.campo(3)->selectAll();
+        QTest::keyClicks(d.campo(3), "7,425");
+        QCOMPARE(d.resumen()->text(),
+                 QStringLiteral("1 de los 4 cuadros nuevos quedaría fuera de la hoja."));
+        QVERIFY(rojo(colores()));
+        d.campo(1)->selectAll();
+        QTest::keyClicks(d.campo(1), "4");
+        QCOMPARE(d.resumen()->text(), QStringLiteral("Se harán 3 cuadros nuevos."));
+        QVERIFY(!rojo(colores()));
+        QTest::keyClick(d.campo(3), Qt::Key_Return); // the last field: OK
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(m.documento.cuadrosVivos(), 4);
     }
 
     // What is typed in the zoom field is taken as typed: "7" is 7 %, not the
@@ -1254,6 +1332,23 @@ private slots:
             PropiedadesCuadro prop(m.documento, m.preferencias, m.mensajes);
             QVERIFY(prop.Abrir(0));
             FrmProp d(prop);
+            revisar(&d);
+        }) << false;
+        QTest::newRow("repetir") << AbrirVentana([](const Revisar& revisar) {
+            Mesa m;
+            m.conCuadros({{100, 100}, {3000, 3000}});
+            m.agrupar({0, 1});
+            RepetirCuadros r(m.documento, m.editor.seleccion(), m.preferencias, m.mensajes);
+            QVERIFY(r.Abrir());
+            FrmRepetir d(r, m.documento);
+            revisar(&d);
+        }) << false;
+        QTest::newRow("continuar numeración") << AbrirVentana([](const Revisar& revisar) {
+            Mesa m;
+            m.conCuadros({{100, 100}, {3000, 3000}});
+            ContinuarNumeracion c(m.documento, m.preferencias, m.mensajes);
+            QVERIFY(c.Abrir());
+            FrmContinuar d(c);
             revisar(&d);
         }) << false;
         QTest::newRow("configuración de página") << AbrirVentana([](const Revisar& revisar) {

@@ -1,5 +1,7 @@
 #include "ComandosCli.h"
 
+#include "cli/Continuar.h"
+
 #include "core/fallas/Fallas.h"
 #include "core/impresion/Impresion.h"
 #include "core/impresion/Tirada.h"
@@ -38,7 +40,7 @@ void Escribir(std::FILE* f, const QString& texto) {
 struct Opciones {
     QString comando;
     QString archivo;
-    QString salida;    // pdf
+    QString salida;    // pdf; continuar's --salida
     QString impresora; // imprimir
     bool prueba = false;
     bool forzar = false; // pdf and imprimir: a job that is not whole too
@@ -58,12 +60,14 @@ std::optional<Opciones> Analizar(const QStringList& args, QString& error) {
     }
     Opciones o;
     o.comando = args.first();
-    static const QStringList kOrdenes = {"info", "textos", "pdf", "imprimir", "impresoras"};
+    static const QStringList kOrdenes = {"info",     "textos",     "pdf",
+                                         "imprimir", "impresoras", "continuar"};
     if (!kOrdenes.contains(o.comando)) {
         error = QStringLiteral("Orden desconocida: %1").arg(o.comando);
         return std::nullopt;
     }
-    const bool conRango = o.comando != u"info" && o.comando != u"impresoras";
+    const bool conRango =
+        o.comando != u"info" && o.comando != u"impresoras" && o.comando != u"continuar";
     const bool imprime = Imprime(o);
     QStringList posicionales;
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -90,6 +94,12 @@ std::optional<Opciones> Analizar(const QStringList& args, QString& error) {
                 return std::nullopt;
             }
             o.impresora = args[++i];
+        } else if (o.comando == u"continuar" && a == u"--salida") {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty()) {
+                error = QStringLiteral("Falta el archivo después de --salida.");
+                return std::nullopt;
+            }
+            o.salida = args[++i];
         } else if (a.startsWith(u"--")) {
             error = QStringLiteral("Argumento no válido: %1").arg(a);
             return std::nullopt;
@@ -165,6 +175,11 @@ std::optional<TrabajoLeido> Leer(const Opciones& o, Ajustes& ajustes, PoliticaFa
     const QStringList incompleto = AvisoIncompleto(t.l);
     for (const QString& aviso : incompleto)
         Escribir(errores, aviso + u'\n');
+    if (!incompleto.isEmpty() && o.comando == u"continuar") {
+        Escribir(errores,
+                 QStringLiteral("No se continúa la numeración de un trabajo incompleto.\n"));
+        return std::nullopt;
+    }
     if (!incompleto.isEmpty() && !o.forzar && Imprime(o)) {
         Escribir(errores, QStringLiteral("No se imprime un trabajo incompleto; con --forzar se "
                                          "imprime de todos modos.\n"));
@@ -338,6 +353,7 @@ QString TextoUso() {
         "  velquira-cli imprimir TRABAJO.zul [--impresora NOMBRE] [--prueba] [--desde K] "
         "[--hasta M] [--forzar]\n"
         "  velquira-cli impresoras\n"
+        "  velquira-cli continuar TRABAJO.zul [--salida OTRO.zul]\n"
         "\n"
         "info    muestra la hoja, la orientación, los cuadros y las hojas de la tirada.\n"
         "textos  escribe una línea por hoja: el número de hoja y, por cada cuadro,\n"
@@ -347,6 +363,8 @@ QString TextoUso() {
         "imprimir imprime como el programa: en la impresora del programa (o la\n"
         "        indicada), con su corrección y su margen no imprimible.\n"
         "impresoras lista las impresoras instaladas.\n"
+        "continuar prepara la tirada siguiente: cada serie sigue donde termina esta\n"
+        "        (escribe el trabajo, u OTRO.zul con --salida).\n"
         "--forzar imprime también un trabajo incompleto (un archivo cortado o dañado).\n");
 }
 
@@ -383,6 +401,9 @@ int Ejecutar(const QStringList& argumentos, Entorno& entorno, std::FILE* salida,
         return Textos(*o, *t, politica, salida);
     if (o->comando == u"pdf")
         return Pdf(*o, *t, entorno, politica, errores);
+    if (o->comando == u"continuar")
+        return ContinuarTrabajo(t->l, o->salida.isEmpty() ? o->archivo : o->salida, QLocale(),
+                                politica, salida, errores);
     return Imprimir(*o, *t, entorno, politica, errores);
 }
 

@@ -56,6 +56,24 @@ FrmProp::FrmProp(PropiedadesCuadro& propiedades, QWidget* padre)
                 m_campos[2]->setFocus();
             mostrarCopias();
         });
+        if (k == 2) {
+            // How a group's series is shared out, under the series fields.
+            m_orden = new QComboBox(numeracion);
+            m_orden->setObjectName(QStringLiteral("CboOrden"));
+            m_orden->addItems(TextosOrdenGrupo());
+            m_orden->installEventFilter(this);
+            m_ordenEtiqueta = new QLabel(QStringLiteral("&Orden : "), numeracion);
+            m_ordenEtiqueta->setBuddy(m_orden);
+            rejilla->addWidget(m_ordenEtiqueta, fila, 0);
+            rejilla->addWidget(m_orden, fila++, 1, 1, 2);
+            connect(m_orden, &QComboBox::currentIndexChanged, this, [this](int i) {
+                if (m_llenando || i < 0)
+                    return;
+                m_prop.orden = static_cast<OrdenGrupo>(i);
+                m_prop.CambioOrden();
+                mostrarCopias();
+            });
+        }
     }
     m_campos[7]->setReadOnly(true);
     m_sentido = new QLabel(numeracion);
@@ -114,8 +132,11 @@ FrmProp::FrmProp(PropiedadesCuadro& propiedades, QWidget* padre)
     m_aceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
     auto* cancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
     auto* ayuda = new QPushButton(QStringLiteral("A&yuda"), this);
-    connect(ayuda, &QPushButton::clicked, this,
-            [this] { VisorAyuda::Abrir(this, QStringLiteral("funciones.htm#Propiedades")); });
+    connect(ayuda, &QPushButton::clicked, this, [this] {
+        VisorAyuda::Abrir(this, m_prop.grupo() && m_prop.programarSerie()
+                                    ? QStringLiteral("numeracion.htm#Grupo")
+                                    : QStringLiteral("funciones.htm#Propiedades"));
+    });
     for (QPushButton* b : {m_aceptar, cancelar, ayuda, botonFuente})
         b->setAutoDefault(false);
     connect(m_aceptar, &QPushButton::clicked, this, &FrmProp::aceptar);
@@ -143,6 +164,10 @@ void FrmProp::mostrar() {
         m_campos[k]->setEnabled(m_prop.habilitado[k]);
     }
     m_campos[2]->setReadOnly(m_prop.saltoSoloLectura);
+    const bool orden = m_prop.grupo() && m_prop.programarSerie();
+    m_orden->setCurrentIndex(static_cast<int>(m_prop.orden));
+    m_orden->setVisible(orden);
+    m_ordenEtiqueta->setVisible(orden);
     mostrarCopias();
     m_posX->setText(m_prop.posX);
     m_posY->setText(m_prop.posY);
@@ -216,6 +241,10 @@ void FrmProp::elegirColor() {
 }
 
 QWidget* FrmProp::siguiente(QObject* desde) const {
+    if (desde == m_campos[2] && m_orden->isVisible())
+        return m_orden;
+    if (desde == m_orden)
+        return m_campos[3];
     for (int k = 0; k < 4; ++k)
         if (desde == m_campos[k])
             return m_campos[k + 1];

@@ -23,6 +23,7 @@ public:
     QLineEdit* posicionX() const { return m_posX; }
     QLineEdit* posicionY() const { return m_posY; }
     QComboBox* rotacion() const { return m_rotacion; }
+    QComboBox* orden() const { return m_orden; }
     QPushButton* botonAceptar() const { return m_aceptar; }
 
     // The dialog's fields from the presenter's values.
@@ -52,6 +53,8 @@ private:
     QLineEdit* m_posX;
     QLineEdit* m_posY;
     QComboBox* m_rotacion;
+    QComboBox* m_orden; // a group's order, shown for a group's series
+    QLabel* m_ordenEtiqueta;
     QLabel* m_fuente;
     QLabel* m_tamano;
     QLabel* m_tipo[2];

@@ -44,6 +44,8 @@ const QHash<QString, Imagen>& Imagenes() {
             {herramienta::BtnAcercar, {"zoom-in", "acercar"}},
             {herramienta::BtnAlejar, {"zoom-out", "alejar"}},
             {herramienta::BtnAjustesImpresion, {{}, "ajustes-impresion"}},
+            {herramienta::BtnRepetir, {{}, "repetir"}},
+            {herramienta::BtnContinuarNumeracion, {{}, "continuar-numeracion"}},
             {herramienta::BtnOpciones, {"preferences-system", "opciones"}},
             {herramienta::BtnAyuda, {"help-contents", "ayuda"}},
             {herramienta::BtnHelp, {"help-contents", "ayuda"}},

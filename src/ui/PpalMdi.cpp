@@ -15,6 +15,7 @@
 #include "ui/FrmSetup.h"
 #include "ui/Iconos.h"
 #include "ui/MarcoTamano.h"
+#include "ui/OrdenesNumeracion.h"
 #include "ui/VisorAyuda.h"
 
 #include <QAction>
@@ -74,6 +75,7 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
     connect(&p.barra, &BarraHerramientas::cambiada, this, &PpalMdi::actualizarAccion);
     // Commands whose work is a window of their own.
     m_prog.comandos.mostrarPropiedades = [this](int i) { MostrarPropiedades(i); };
+    RegistrarOrdenesNumeracion(m_prog, this);
     // The help outlives no window of its own, but may outlive this one.
     VisorAyuda::variables().insert(QStringLiteral("flechas"), [ventana = QPointer<PpalMdi>(this)] {
         if (!ventana)

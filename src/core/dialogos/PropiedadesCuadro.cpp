@@ -1,5 +1,6 @@
 #include "PropiedadesCuadro.h"
 
+#include "core/editor/ElementosHoja.h"
 #include "core/impresion/GeometriaImpresora.h"
 #include "core/puertos/Mensajes.h"
 #include "core/trabajo/Documento.h"
@@ -29,7 +30,34 @@ QList<int> PropiedadesCuadro::cuadros() const {
     return QList<int>(m_doc.Seleccion().begin(), m_doc.Seleccion().end());
 }
 
+QList<int> PropiedadesCuadro::ordenDeLectura() const {
+    QList<std::pair<int, QRectF>> cuadros;
+    for (int i : this->cuadros())
+        if (m_doc.existe(i))
+            cuadros.append({i, ElementosHoja::Rectangulo(m_doc.Cuadros()[i])});
+    return OrdenDeLectura(cuadros);
+}
+
+std::optional<SerieGrupo> PropiedadesCuadro::serieGrupo(bool ceroSiNoEsNumero) const {
+    const auto leer = [&](int k) -> std::optional<double> {
+        const auto v = LeerNumero(campo[k]);
+        if (!v && ceroSiNoEsNumero)
+            return 0.0;
+        return v;
+    };
+    const auto inicio = leer(0), fin = leer(1), salto = leer(2);
+    if (!inicio || !fin || !salto)
+        return std::nullopt;
+    return SerieGrupo{*inicio, *fin, static_cast<qint64>(RedondearPar(*salto))};
+}
+
 std::optional<QString> PropiedadesCuadro::copias(bool ceroSiNoEsNumero) const {
+    if (m_serie) {
+        const auto s = serieGrupo(ceroSiNoEsNumero);
+        if (!s || s->salto < 1 || std::fabs(s->fin - s->inicio) > 2 * kMaxNumeroSerie)
+            return std::nullopt;
+        return Plano(HojasGrupo(*s, m_doc.Seleccion().size(), orden), m_pref.idioma());
+    }
     const auto leer = [&](int k) -> std::optional<double> {
         const auto v = LeerNumero(campo[k]);
         if (!v && ceroSiNoEsNumero)
@@ -46,6 +74,7 @@ std::optional<QString> PropiedadesCuadro::copias(bool ceroSiNoEsNumero) const {
 bool PropiedadesCuadro::Abrir(int i) {
     m_paso.reset();
     m_cuadro = i;
+    m_serie = false;
     m_grupo = m_doc.ModoGrupo() && m_doc.Seleccion().size() > 1;
     const QLocale& idioma = m_pref.idioma();
     if (!m_grupo) {
@@ -84,8 +113,8 @@ bool PropiedadesCuadro::Abrir(int i) {
     if (m_serie) {
         campo[0] = QStringLiteral("1");
         campo[1] = QStringLiteral("1");
-        campo[2] = QString::number(n);
-        saltoSoloLectura = true;
+        campo[2] = QStringLiteral("1");
+        orden = OrdenGrupo::Consecutivos;
         campo[3].clear();
         campo[4].clear();
         campo[7] = QStringLiteral("1");
@@ -126,6 +155,11 @@ QString PropiedadesCuadro::sentido() const {
         return {};
     const auto inicio = LeerNumero(campo[0]), fin = LeerNumero(campo[1]);
     return inicio && fin && *inicio > *fin ? QStringLiteral("(descendente)") : QString();
+}
+
+void PropiedadesCuadro::CambioOrden() {
+    if (const auto c = copias(false))
+        campo[7] = *c;
 }
 
 void PropiedadesCuadro::SalidaNumeracion() {
@@ -203,10 +237,9 @@ int PropiedadesCuadro::CampoErroneo() {
             return error(2, noValido);
         if (RedondearPar(*salto) == 0)
             return error(2, QStringLiteral("El valor de este campo no puede ser cero"));
-        // A series over the group numbers its last box past the first number.
-        const double ultimo = *LeerNumero(campo[0]) + (m_serie ? m_doc.Seleccion().size() - 1 : 0);
-        if (std::fabs(ultimo) > kMaxNumeroSerie)
-            return error(0, noValido);
+        if (m_serie)
+            if (const int k = SerieGrupoErronea(); k >= 0)
+                return k;
     }
     for (int k : {3, 4})
         if (campo[k].size() > kMaxLinea)
@@ -225,6 +258,48 @@ int PropiedadesCuadro::CampoErroneo() {
     return -1;
 }
 
+int PropiedadesCuadro::SerieGrupoErronea() {
+    const auto error = [&](int k, const QString& texto) {
+        m_mensajes.mostrar(texto, QStringLiteral("Error"), Icono::Exclamacion, Botones::Aceptar);
+        return k;
+    };
+    const QLocale& idioma = m_pref.idioma();
+    const SerieGrupo s = *serieGrupo(false);
+    const qint64 n = m_doc.Seleccion().size();
+    if (s.salto < 1)
+        return error(2, QStringLiteral("El salto de la serie debe ser mayor que cero"));
+    if (orden == OrdenGrupo::Consecutivos && n * s.salto > 32767)
+        return error(2, QStringLiteral("En orden consecutivo cada cuadro salta %1 (%2 cuadros por "
+                                       "%3), y el salto de un cuadro no puede pasar de 32.767")
+                            .arg(FormatoMiles(n * s.salto, idioma), FormatoMiles(n, idioma),
+                                 FormatoMiles(s.salto, idioma)));
+    // Every box's first number is one the job file can hold.
+    for (qint64 k = 0; k < n; ++k)
+        if (std::fabs(SerieDeCuadro(s, n, orden, k).inicio) > kMaxNumeroSerie)
+            return error(0, QStringLiteral("El valor de este campo no es válido"));
+    const qint64 sin = CuadroSinNumero(s, n, orden);
+    if (sin < 0)
+        return -1;
+    // Such a box would start past the end and count the other way.
+    const qint64 numeros = NumerosSerie(s);
+    const QString cuantos = numeros == 1
+                                ? QStringLiteral("1 número")
+                                : QStringLiteral("%1 números").arg(FormatoMiles(numeros, idioma));
+    const QString cuadro = QString::number(ordenDeLectura().value(sin, -1) + 1);
+    const QString causa =
+        orden == OrdenGrupo::CortarYApilar
+            ? QStringLiteral("Para cortar y apilar, %1 en %2 cuadros forman pilas de %3: al "
+                             "cuadro Nº %4 no le queda ningún número.")
+                  .arg(cuantos, FormatoMiles(n, idioma),
+                       FormatoMiles(HojasGrupo(s, n, OrdenGrupo::CortarYApilar), idioma), cuadro)
+            : QStringLiteral("%1 para %2 cuadros: al cuadro Nº %3 no le queda ningún número.")
+                  .arg(numeros == 1 ? QStringLiteral("Un número no alcanza")
+                                    : cuantos + QStringLiteral(" no alcanzan"),
+                       FormatoMiles(n, idioma), cuadro);
+    return error(1, causa + QStringLiteral("\rAumente el Nº de fin, cambie el salto o quite "
+                                           "cuadros del grupo."));
+}
+
 int PropiedadesCuadro::Aceptar() {
     if (const int k = CampoErroneo(); k >= 0)
         return k;
@@ -240,17 +315,20 @@ int PropiedadesCuadro::Aceptar() {
         });
     }
     if (m_grupo) {
-        const QList<int> grupo = cuadros();
-        const auto n = static_cast<qint16>(grupo.size());
-        // A series numbers the group in its listed order.
-        m_doc.cambiarCuadros(grupo, [&, k = 0](Cuadro& c) mutable {
-            if (m_serie) {
-                c.Inicio = *LeerNumero(campo[0]) + k++;
-                c.Fin = *LeerNumero(campo[1]);
-                c.Salto = n;
-            }
-            escribirComun(c);
-        });
+        // A series is shared out over the group in reading order.
+        const QList<int> grupo = m_serie ? ordenDeLectura() : cuadros();
+        const std::optional<SerieGrupo> serie = m_serie ? serieGrupo(false) : std::nullopt;
+        const qint64 n = m_doc.Seleccion().size();
+        for (qint64 k = 0; k < grupo.size(); ++k)
+            m_doc.cambiarCuadro(grupo[k], [&](Cuadro& c) {
+                if (serie) {
+                    const SerieCuadro sc = SerieDeCuadro(*serie, n, orden, k);
+                    c.Inicio = sc.inicio;
+                    c.Fin = sc.fin;
+                    c.Salto = static_cast<qint16>(sc.salto);
+                }
+                escribirComun(c);
+            });
     } else {
         m_doc.cambiarCuadro(m_cuadro, [&](Cuadro& c) {
             c.Inicio = *LeerNumero(campo[0]);

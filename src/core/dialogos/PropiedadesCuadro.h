@@ -2,11 +2,14 @@
 // from one box (or, for a group, from the new-box defaults after two
 // questions), recomputes the copy count while the operator types, writes the
 // font and colour at once, and writes everything else on OK. All of it is
-// one step of the job's history.
+// one step of the job's history. A group programmed as one series shares
+// its numbers out in the order chosen (OrdenGrupo), its boxes taken in
+// reading order.
 #pragma once
 
 #include "core/puertos/Impresora.h"
 #include "core/trabajo/Documento.h"
+#include "core/trabajo/OrdenGrupo.h"
 
 #include <QList>
 #include <QString>
@@ -22,10 +25,13 @@ public:
     PropiedadesCuadro(Documento& documento, Preferencias& preferencias, Mensajes& mensajes);
 
     // Numbering fields 0..5 and 7 (6 does not exist): Inicio, Fin, Salto,
-    // TextoIzq, TextoDer, Cifras, -, copy count.
+    // TextoIzq, TextoDer, Cifras, -, copy count. For a group programmed as
+    // one series, Salto is the series' step and the copy count the sheets
+    // the chosen order takes.
     std::array<QString, 8> campo;
     std::array<bool, 8> habilitado{true, true, true, true, true, true, true, true};
     bool saltoSoloLectura = false;
+    OrdenGrupo orden = OrdenGrupo::Consecutivos; // a group programmed as one series
     QString posX, posY;
     bool posicionHabilitada = true;
     int rotacion = 0; // list position: 0, 90, 180, 270
@@ -49,6 +55,8 @@ public:
     QString sentido() const;
     // A numbering field lost the focus.
     void SalidaNumeracion();
+    // Another group order was chosen: the copy count follows.
+    void CambioOrden();
     // A position field lost the focus: the text is rewritten "0.00"; false
     // (after its message) when it lies beyond the sheet.
     bool SalidaPosicion(bool horizontal);
@@ -71,6 +79,13 @@ private:
     std::optional<QString> copias(bool ceroSiNoEsNumero) const;
     // The boxes the dialog writes to: the group's, or its one box.
     QList<int> cuadros() const;
+    // The series the fields give a group (nothing while one is not a number).
+    std::optional<SerieGrupo> serieGrupo(bool ceroSiNoEsNumero) const;
+    // What is wrong with the group's series as its boxes would get it
+    // (-1 when nothing), after its message.
+    int SerieGrupoErronea();
+    // The group's boxes in reading order, as their series are shared out.
+    QList<int> ordenDeLectura() const;
 
     Documento& m_doc;
     Preferencias& m_pref;

@@ -66,6 +66,10 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
     t(herramienta::BtnAlejar, QStringLiteral("Ale&jar"), QStringLiteral("Alejar"));
     t(herramienta::BtnVistaPreliminar, QStringLiteral("&Vista preliminar"),
       QStringLiteral("Ver las hojas de la tirada antes de imprimir"));
+    t(herramienta::BtnRepetir, QStringLiteral("&Repetir..."),
+      QStringLiteral("Repetir los cuadros seleccionados a lo ancho y a lo alto"));
+    t(herramienta::BtnContinuarNumeracion, QStringLiteral("&Continuar numeración..."),
+      QStringLiteral("Que la próxima tirada empiece donde termina esta"));
 
     // The keys desktop programs use for the same commands (written out: the
     // platform's standard keys need a running GUI, and these are the same).
@@ -116,11 +120,11 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
         {herramienta::MnuOrganizar,
          QStringLiteral("&Organizar"),
          {herramienta::BtnBloquear, s, herramienta::BtnAlinearHorizontal,
-          herramienta::BtnAlinearvertical}},
+          herramienta::BtnAlinearvertical, s, herramienta::BtnRepetir}},
         {herramienta::MnuHerramientas,
          QStringLiteral("&Herramientas"),
          {herramienta::BtnSeleccionarPrint, herramienta::BtnAjustesImpresion, s,
-          herramienta::BtnOpciones}},
+          herramienta::BtnContinuarNumeracion, s, herramienta::BtnOpciones}},
         {herramienta::MnuAyuda,
          QStringLiteral("A&yuda"),
          {herramienta::BtnAyuda, herramienta::BtnAcercade}},
@@ -135,7 +139,8 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
          QStringLiteral("Menu cuadro"),
          {herramienta::BtnPropiedades, s, herramienta::BtnCortar, herramienta::BtnCopiar,
           herramienta::BtnBorrar, s, herramienta::BtnBloquear, s, herramienta::BtnLineasGuia,
-          herramienta::BtnAlinearHorizontal, herramienta::BtnAlinearvertical}},
+          herramienta::BtnAlinearHorizontal, herramienta::BtnAlinearvertical,
+          herramienta::BtnRepetir}},
     };
     m_banda = {herramienta::BtnAbrir,
                herramienta::BtnGuardar,

@@ -21,7 +21,7 @@ void HabilitarHerramientas(Principal& p) {
            herramienta::BtnNuevocuadro, herramienta::BtnMargenes, herramienta::BtnGuardComo,
            herramienta::BtnCerrarTrabajo, herramienta::BtnExportarPdf,
            herramienta::BtnVistaPreliminar, herramienta::BtnSeleccionarTodo,
-           herramienta::BtnAcercar, herramienta::BtnAlejar},
+           herramienta::BtnAcercar, herramienta::BtnAlejar, herramienta::BtnContinuarNumeracion},
           true);
 }
 
@@ -47,7 +47,9 @@ void DeshabilitarHerramientas(Principal& p) {
            herramienta::BtnVistaPreliminar,
            herramienta::BtnSeleccionarTodo,
            herramienta::BtnAcercar,
-           herramienta::BtnAlejar},
+           herramienta::BtnAlejar,
+           herramienta::BtnRepetir,
+           herramienta::BtnContinuarNumeracion},
           false);
 }
 } // namespace
@@ -99,7 +101,8 @@ void ReflejarHerramientasCuadro(Principal& p, const HerramientasCuadro& h) {
     if (h.cuadro)
         for (const QString& id :
              {herramienta::BtnCortar, herramienta::BtnLineasGuia, herramienta::BtnPropiedades,
-              herramienta::BtnCopiar, herramienta::BtnBorrar, herramienta::BtnBloquear})
+              herramienta::BtnCopiar, herramienta::BtnBorrar, herramienta::BtnBloquear,
+              herramienta::BtnRepetir})
             p.barra.habilitar(id, *h.cuadro);
     if (h.alinear)
         for (const QString& id :

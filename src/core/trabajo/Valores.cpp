@@ -118,3 +118,10 @@ QString FormatoFijo(double valor, const QLocale& idioma, int enteros) {
     s.replace(u'.', idioma.decimalPoint());
     return valor < 0 && !cero ? u'-' + s : s;
 }
+
+QString FormatoMiles(qint64 valor, const QLocale& idioma) {
+    QString digitos = QString::number(valor < 0 ? -(valor + 1) + quint64{1} : quint64(valor));
+    for (qsizetype i = digitos.size() - 3; i > 0; i -= 3)
+        digitos.insert(i, idioma.groupSeparator());
+    return valor < 0 ? idioma.negativeSign() + digitos : digitos;
+}

@@ -26,6 +26,11 @@ QString PalabraBooleana(bool valor, const QLocale& idioma);
 // separator, no grouping, a minus only when the shown value is not zero.
 QString FormatoFijo(double valor, const QLocale& idioma, int enteros);
 
+// A count or a series number for a message: every three digits grouped with
+// the locale's separator, from 1.000 up ("1.000", "1.999.998.000"; Qt's own
+// leaves a Spanish 4-digit group bare and joins the first two groups).
+QString FormatoMiles(qint64 valor, const QLocale& idioma);
+
 // File form of an integer: " 5 " or "-5 ".
 QString EscribirEntero(qint64 valor);
 
