@@ -239,8 +239,7 @@ EscritorPdf::EscritorPdf() : m_zlib(std::make_unique<z_stream_s>()) {
     // Pages are a few hundred bytes: a small hash keeps the reset between
     // pages cheap and compresses them as well.
     std::memset(m_zlib.get(), 0, sizeof(z_stream_s));
-    if (deflateInit2(m_zlib.get(), Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15, 6, Z_DEFAULT_STRATEGY) !=
-        Z_OK)
+    if (deflateInit2(m_zlib.get(), Z_BEST_SPEED, Z_DEFLATED, 12, 3, Z_DEFAULT_STRATEGY) != Z_OK)
         throw std::bad_alloc();
     m_hb = hb_buffer_create();
 }
@@ -288,6 +287,7 @@ void EscritorPdf::descartar() {
         c->cidsOtros.clear();
     }
     m_formado = TextoFormado();
+    m_formadoEn = nullptr;
 }
 
 void EscritorPdf::escribir(const char* datos, size_t n) {
@@ -493,8 +493,13 @@ bool EscritorPdf::CursivaSintetica(const TamanoCara& t) {
 const TextoFormado& EscritorPdf::formar(TamanoCara& t, const QString& texto) {
     CaraPdf& c = *t.cara;
     TextoFormado& f = m_formado;
+    // A run measures a turned text and then draws it: shaped once.
+    if (m_formadoEn == &t && m_formadoTexto == texto)
+        return f;
+    m_formadoEn = nullptr;
     f.cids.clear();
     f.avances.clear();
+    f.desplazamientos.clear();
     f.ancho = 0;
     if (texto.isEmpty())
         return f;
@@ -526,10 +531,11 @@ const TextoFormado& EscritorPdf::formar(TamanoCara& t, const QString& texto) {
     const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(b, nullptr);
     f.cids.reserve(n);
     f.avances.reserve(n);
+    f.desplazamientos.reserve(n);
     for (unsigned i = 0; i < n; ++i) {
         const unsigned desde = info[i].cluster;
         const unsigned hasta = i + 1 < n ? info[i + 1].cluster : unsigned(texto.size());
-        if (hasta <= desde || pos[i].x_offset || pos[i].y_offset || pos[i].y_advance)
+        if (hasta <= desde || pos[i].y_offset || pos[i].y_advance)
             throw NoExacto{
                 QStringLiteral("el texto «%1» necesita más que una forma simple").arg(texto)};
         const hb_codepoint_t g = info[i].codepoint;
@@ -561,8 +567,11 @@ const TextoFormado& EscritorPdf::formar(TamanoCara& t, const QString& texto) {
         }
         f.cids.push_back(cid);
         f.avances.push_back(pos[i].x_advance);
+        f.desplazamientos.push_back(pos[i].x_offset);
         f.ancho += pos[i].x_advance;
     }
+    m_formadoEn = &t;
+    m_formadoTexto = texto;
     return f;
 }
 
@@ -604,7 +613,7 @@ void EscritorPdf::texto(TamanoCara& t, const TextoFormado& f, const QTransform& 
         qint64 objetivo = 0;
         bool abierta = true;
         for (size_t i = 0; i < f.cids.size(); ++i) {
-            const double desvio = objetivo / 64.0 - real;
+            const double desvio = (objetivo + f.desplazamientos[i]) / 64.0 - real;
             if (std::abs(desvio) > 0.004) {
                 const double ajuste = std::round(-desvio * 1000.0 / ppem * 100.0) / 100.0;
                 if (ajuste != 0) {

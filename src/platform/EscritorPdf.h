@@ -41,9 +41,10 @@ struct NoExacto {
 
 // A text shaped in one face at one size: what a run draws and measures.
 struct TextoFormado {
-    std::vector<quint16> cids;   // the document's codes for the glyphs
-    std::vector<qint32> avances; // 1/64 device unit each
-    qint64 ancho = 0;            // sum of the advances, 1/64 device unit
+    std::vector<quint16> cids;           // the document's codes for the glyphs
+    std::vector<qint32> avances;         // 1/64 device unit each
+    std::vector<qint32> desplazamientos; // each glyph off its pen position (kerning)
+    qint64 ancho = 0;                    // sum of the advances, 1/64 device unit
 };
 
 class EscritorPdf {
@@ -134,5 +135,7 @@ private:
     std::vector<std::unique_ptr<TamanoCara>> m_tamanos;
     QHash<QByteArray, CaraPdf*> m_carasPorClave;
     TextoFormado m_formado;
+    const TamanoCara* m_formadoEn = nullptr; // what m_formado was shaped with
+    QString m_formadoTexto;
     struct hb_buffer_t* m_hb = nullptr;
 };
