@@ -438,7 +438,15 @@ TamanoCara& EscritorPdf::tamano(const QRawFont& fuente, double puntos) {
         c.cara = hb_face_create_for_tables(TablaCara, &c, nullptr);
         c.upem = hb_face_get_upem(c.cara);
         c.glifos = hb_face_get_glyph_count(c.cara);
-        if (c.upem < 16 || c.glifos == 0)
+        // Every outline the location table points at lies inside the glyph table.
+        const QByteArray loca = fuente.fontTable("loca");
+        const qint64 largoGlifos = fuente.fontTable("glyf").size();
+        const bool corta = BeS16(cabecera, 50) == 0;
+        const qint64 finLoca = corta ? qint64(Be16(loca, int(2 * c.glifos))) * 2
+                                     : (qint64(Be16(loca, int(4 * c.glifos))) << 16) |
+                                           Be16(loca, int(4 * c.glifos + 2));
+        if (c.upem < 16 || c.glifos == 0 || loca.size() < qint64(c.glifos + 1) * (corta ? 2 : 4) ||
+            finLoca > largoGlifos)
             throw NoExacto{QStringLiteral("la fuente «%1» está dañada").arg(c.familia)};
         c.base = hb_font_create(c.cara);
         hb_font_set_scale(c.base, int(c.upem), int(c.upem));
