@@ -7,7 +7,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 cd "$here"
 # No include may run upward between the layers of src/ (scripts/capas.py),
 # and the sources keep the house format (scripts/formato.sh).
-bash scripts/deps.sh python3
+bash scripts/deps.sh python3 poppler-utils qpdf
 python3 scripts/capas.py
 bash scripts/formato.sh
 # What test_instalacion checks the installed files and the .deb with.

@@ -313,7 +313,8 @@ private slots:
             f.write("lo que había");
         }
         QString errores;
-        const int codigo = Cli({"pdf", m_corta, pdf}, &errores);
+        // 2,000 sheets: far more than the 64 KiB the disk holds, whichever writer.
+        const int codigo = Cli({"pdf", m_larga, pdf, "--hasta", "2000"}, &errores);
         QFile f(pdf);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray queda = f.readAll();

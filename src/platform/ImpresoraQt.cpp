@@ -1,5 +1,7 @@
 #include "ImpresoraQt.h"
 
+#include "ImpresoraPdfPropia.h"
+
 #include "core/fallas/Falla.h"
 #include "core/impresion/GeometriaImpresora.h"
 #include "core/impresion/Impresion.h"
@@ -534,5 +536,7 @@ std::unique_ptr<Impresora> CatalogoImpresorasQt::crear(const QString& nombre) {
 
 std::unique_ptr<Impresora> CatalogoImpresorasQt::crearPdf(const QString& ruta, qint32 ancho,
                                                           qint32 alto) {
+    if (ImpresoraPdfPropia::Admite(ruta))
+        return std::make_unique<ImpresoraPdfPropia>(ruta, ancho, alto);
     return std::make_unique<ImpresoraPdf>(ruta, ancho, alto);
 }

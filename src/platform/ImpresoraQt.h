@@ -56,6 +56,9 @@ public:
     void fijarVista(QPagedPaintDevice* vista);
     bool enVista() const { return m_vista != nullptr; }
 
+    // "No se pudo escribir <destino>: el disco está lleno ...".
+    static QString TextoEscrituraFallida(const QString& destino);
+
 protected:
     // The device that gives the page layout, the resolution and the font
     // metrics; the document itself is drawn on a PDF writer of the same layout.
@@ -74,8 +77,6 @@ protected:
 
     // Ends the painter; discards the output when the document did not end well.
     void cerrarPintor();
-    // "No se pudo escribir <destino>: el disco está lleno ...".
-    static QString TextoEscrituraFallida(const QString& destino);
 
 private:
     QPainter& pintor();
