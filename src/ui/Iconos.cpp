@@ -44,6 +44,7 @@ const QHash<QString, Imagen>& Imagenes() {
             {herramienta::BtnAcercar, {"zoom-in", "acercar"}},
             {herramienta::BtnAlejar, {"zoom-out", "alejar"}},
             {herramienta::BtnAjustesImpresion, {{}, "ajustes-impresion"}},
+            {herramienta::BtnHistorialTiradas, {{}, "historial-tiradas"}},
             {herramienta::BtnOpciones, {"preferences-system", "opciones"}},
             {herramienta::BtnAyuda, {"help-contents", "ayuda"}},
             {herramienta::BtnHelp, {"help-contents", "ayuda"}},
