@@ -20,6 +20,8 @@ struct Entorno {
     // True once the tool was asked to stop (Ctrl+C, SIGTERM): a run in
     // progress abandons its document, so nothing of it is printed.
     std::function<bool()> interrumpido = {};
+    // The run log's folder; empty keeps no log.
+    QString carpetaTiradas = {};
 };
 
 // Runs the command line (without the program name). Output goes to `salida`
