@@ -305,9 +305,12 @@ std::optional<QString> RegistroTiradas::anotar(const RegistroTirada& r) {
     if (!QDir().mkpath(m_carpeta))
         return TextoNoEscrito(ruta());
     QLockFile candado(ruta() + QStringLiteral(".lock"));
-    if (!candado.tryLock(kEsperaCandado))
+    if (!candado.tryLock(kEsperaCandado)) {
+        if (candado.error() != QLockFile::LockFailedError) // the lock file cannot be written
+            return TextoNoEscrito(ruta());
         return QStringLiteral("El historial de tiradas %1 está bloqueado por otro programa.")
             .arg(Nativa(ruta()));
+    }
     if (QFileInfo(ruta()).size() > m_tamanoMaximo) {
         QFile::remove(rutaAnterior());
         if (!QFile::rename(ruta(), rutaAnterior()))
