@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <algorithm>
 
 FrmHistorial::FrmHistorial(HistorialTiradas& historial, QWidget* padre)
     : QDialog(padre), m_h(historial) {
@@ -27,6 +28,8 @@ FrmHistorial::FrmHistorial(HistorialTiradas& historial, QWidget* padre)
     m_tabla->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tabla->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tabla->verticalHeader()->hide();
+    m_tabla->setWordWrap(false);
+    m_tabla->setTextElideMode(Qt::ElideMiddle); // a path keeps its file name in sight
     m_tabla->horizontalHeader()->setStretchLastSection(true);
     m_reimprimir = new QPushButton(QStringLiteral("&Reimprimir hojas..."), this);
     m_reimprimir->setObjectName(QStringLiteral("BtnReimprimir"));
@@ -45,7 +48,7 @@ FrmHistorial::FrmHistorial(HistorialTiradas& historial, QWidget* padre)
     l->addWidget(m_tabla, 1);
     l->addWidget(m_avisos);
     l->addWidget(botones);
-    resize(900, 420);
+    resize(1040, 420);
     llenar();
 }
 
@@ -65,6 +68,10 @@ void FrmHistorial::llenar() {
         }
     }
     m_tabla->resizeColumnsToContents();
+    // The job and the printer (a PDF's path) give way to the outcome; the
+    // whole text is in the cell's tooltip.
+    for (int c : {1, 2})
+        m_tabla->setColumnWidth(c, std::min(m_tabla->columnWidth(c), 220));
     QStringList avisos = l.avisos;
     if (l.tiradas.empty())
         avisos.prepend(QStringLiteral("No hay tiradas anotadas."));
