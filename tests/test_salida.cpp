@@ -145,6 +145,7 @@ private slots:
     void initTestCase() {
         m_env = QProcessEnvironment::systemEnvironment();
         m_env.insert("VELQUIRA_AJUSTES", m_dir.filePath("ajustes"));
+        m_env.insert("VELQUIRA_TIRADAS", m_dir.filePath("tiradas"));
         m_env.insert("LANG", "es_ES.UTF-8");
         const auto escribir = [&](const QString& nombre, const QByteArray& datos) {
             QFile f(m_dir.filePath(nombre));
