@@ -41,7 +41,7 @@ struct Nada : Mensajes, DialogosArchivo, Portapapeles, CatalogoImpresoras, Dialo
     QString predeterminada() const override { return {}; }
     std::unique_ptr<Impresora> crear(const QString&) override { return {}; }
     std::unique_ptr<Impresora> crearPdf(const QString&, qint32, qint32) override { return {}; }
-    bool imprimir(Impresora&, int, qint32, RangoHojas&, bool) override { return false; }
+    bool imprimir(Impresora&, int, qint32, RangoHojas&, bool, bool*) override { return false; }
     bool rangoExportacion(qint32, RangoHojas&) override { return false; }
     bool configurar(Impresora&, int) override { return false; }
     bool rangoVistaPreliminar(qint32, RangoHojas&) override { return false; }

@@ -17,6 +17,7 @@ Resultado Cli(const QStringList& args, const QString& idioma = "es_ES.UTF-8") {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("VELQUIRA_AJUSTES", ajustes.path());
+    env.insert("VELQUIRA_TIRADAS", ajustes.filePath("tiradas"));
     env.insert("LANG", idioma);
     env.insert("LC_ALL", idioma);
     p.setProcessEnvironment(env);

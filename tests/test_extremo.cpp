@@ -148,6 +148,7 @@ private slots:
     void initTestCase() {
         m_env = QProcessEnvironment::systemEnvironment();
         m_env.insert("VELQUIRA_AJUSTES", m_dir.filePath("ajustes"));
+        m_env.insert("VELQUIRA_TIRADAS", m_dir.filePath("tiradas"));
         m_env.insert("LANG", "es_ES.UTF-8");
         m_trabajo = m_dir.filePath("girado.zul");
         QFile f(m_trabajo);
@@ -268,6 +269,7 @@ private slots:
         f.close();
         QProcessEnvironment env = m_env;
         env.insert("VELQUIRA_AJUSTES", ajustes.path());
+        env.insert("VELQUIRA_TIRADAS", ajustes.filePath("tiradas"));
         int codigo = -1;
         const QString mensajes =
             Ejecutar(VELQUIRA_CLI, {"imprimir", m_trabajo, "--impresora", cola}, &codigo, env);

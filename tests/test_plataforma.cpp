@@ -203,6 +203,7 @@ private slots:
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("VELQUIRA_AJUSTES", dir.path());
+        env.insert("VELQUIRA_TIRADAS", dir.filePath("tiradas"));
         env.insert("LC_ALL", "es_ES.UTF-8");
         p.setProcessEnvironment(env);
         p.start(VELQUIRA_CLI, {"info", QStringLiteral(VELQUIRA_FIXTURES_DIR) + "/vacio.zul"});

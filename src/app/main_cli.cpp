@@ -2,6 +2,7 @@
 // on the offscreen platform unless told otherwise.
 #include "app/Asignador.h"
 #include "cli/ComandosCli.h"
+#include "core/impresion/RegistroTiradas.h"
 #include "core/puertos/MensajesConsola.h"
 #include "platform/AjustesQt.h"
 #include "platform/Fuentes.h"
@@ -54,7 +55,8 @@ int main(int argc, char** argv) {
     cli::Entorno entorno{ajustes,
                          impresoras,
                          {QCoreApplication::applicationDirPath(), ajustes.carpeta()},
-                         [] { return g_interrumpido != 0; }};
+                         [] { return g_interrumpido != 0; },
+                         RegistroTiradas::CarpetaPorDefecto()};
     if (argumentos.value(0) == u"pdf" || argumentos.value(0) == u"imprimir")
         VigilarInterrupcion();
     return cli::Ejecutar(argumentos, entorno, stdout, stderr);

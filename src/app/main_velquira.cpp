@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
     // program folder made the operator put them: beside the settings.
     servicios.carpetasAjusteAntiguo = {QCoreApplication::applicationDirPath(), ajustes.carpeta()};
     servicios.carpetaAjustes = ajustes.carpeta();
+    servicios.carpetaTiradas = RegistroTiradas::CarpetaPorDefecto();
     Programa programa(servicios);
     PpalMdi ventana(programa);
     principal = &ventana;

@@ -18,8 +18,11 @@ struct Entorno {
     CatalogoImpresoras& impresoras;
     QStringList carpetasAjusteAntiguo; // where older per-printer correction files may lie
     // True once the tool was asked to stop (Ctrl+C, SIGTERM): a run in
-    // progress abandons its document, so nothing of it is printed.
+    // progress abandons the part it is drawing; the parts sent stay sent,
+    // and the tool says which sheets they were.
     std::function<bool()> interrumpido = {};
+    // The run log's folder; empty keeps no log.
+    QString carpetaTiradas = {};
 };
 
 // Runs the command line (without the program name). Output goes to `salida`

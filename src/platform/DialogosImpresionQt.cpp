@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -57,6 +58,30 @@ void RangoEnHojas(QDialog& d) {
         else if (n == u"pageRange" || b->text() == u"Pages")
             b->setText(QStringLiteral("&Lista de hojas"));
     }
+}
+
+// "Orden inverso (última hoja primero)": a tab of the dialog's own. Qt's
+// reverse page order would reverse the pages of the spooled document, which
+// the program draws itself; its box goes.
+QCheckBox* OfrecerOrdenInverso(QPrintDialog& d, bool marcado) {
+    for (QCheckBox* c : d.findChildren<QCheckBox*>(QStringLiteral("reverse")))
+        c->hide();
+    auto* hoja = new QWidget;
+    hoja->setWindowTitle(QStringLiteral("Orden de las hojas"));
+    auto* orden = new QCheckBox(QStringLiteral("Orden in&verso (última hoja primero)"), hoja);
+    orden->setObjectName(QStringLiteral("ChkOrdenInverso"));
+    orden->setChecked(marcado);
+    auto* nota = new QLabel(QStringLiteral("Para impresoras que apilan las hojas boca arriba. "
+                                           "Cada hoja lleva los mismos números; sólo cambia el "
+                                           "orden en que salen."),
+                            hoja);
+    nota->setWordWrap(true);
+    auto* l = new QVBoxLayout(hoja);
+    l->addWidget(orden);
+    l->addWidget(nota);
+    l->addStretch();
+    d.setOptionTabs({hoja});
+    return orden;
 }
 
 // A line above the dialog's own content.
@@ -151,7 +176,7 @@ void SoloVer(QPrintPreviewDialog& d) {
 } // namespace
 
 bool DialogosImpresionQt::imprimir(Impresora& imp, int orientacion, qint32 hojas, RangoHojas& rango,
-                                   bool prueba) {
+                                   bool prueba, bool* inverso) {
     auto* qt = dynamic_cast<ImpresoraQt*>(&imp);
     if (!qt)
         return true;
@@ -169,10 +194,16 @@ bool DialogosImpresionQt::imprimir(Impresora& imp, int orientacion, qint32 hojas
                         : TextoHojasTirada(hojas));
     TextoConfirmar(d, QStringLiteral("&Imprimir"));
     RangoEnHojas(d);
-    p.setPrintRange(QPrinter::AllPages);
+    QCheckBox* orden = inverso ? OfrecerOrdenInverso(d, *inverso) : nullptr;
+    const bool propuesto = !prueba && hojas > 1 && (rango.desde > 1 || rango.hasta > 0);
+    p.setPrintRange(propuesto ? QPrinter::PageRange : QPrinter::AllPages);
+    if (propuesto)
+        p.setFromTo(rango.desde, rango.hasta > 0 ? rango.hasta : hojas);
     for (;;) {
         if (d.exec() != QDialog::Accepted)
             return false;
+        if (orden)
+            *inverso = orden->isChecked();
         // The sheets of the run are printed by the program, not as copies of pages.
         rango = {};
         if (!prueba && p.printRange() == QPrinter::PageRange && p.fromPage() > 0) {

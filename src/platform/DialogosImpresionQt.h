@@ -11,8 +11,8 @@ class DialogosImpresionQt : public DialogosImpresion {
 public:
     explicit DialogosImpresionQt(QWidget* padre = nullptr) : m_padre(padre) {}
     void fijarPadre(QWidget* padre) { m_padre = padre; }
-    bool imprimir(Impresora& imp, int orientacion, qint32 hojas, RangoHojas& rango,
-                  bool prueba) override;
+    bool imprimir(Impresora& imp, int orientacion, qint32 hojas, RangoHojas& rango, bool prueba,
+                  bool* inverso = nullptr) override;
     bool configurar(Impresora& imp, int orientacion) override;
     bool rangoExportacion(qint32 hojas, RangoHojas& rango) override;
     bool rangoVistaPreliminar(qint32 hojas, RangoHojas& rango) override;

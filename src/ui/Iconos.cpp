@@ -46,6 +46,7 @@ const QHash<QString, Imagen>& Imagenes() {
             {herramienta::BtnAjustesImpresion, {{}, "ajustes-impresion"}},
             {herramienta::BtnRepetir, {{}, "repetir"}},
             {herramienta::BtnContinuarNumeracion, {{}, "continuar-numeracion"}},
+            {herramienta::BtnHistorialTiradas, {{}, "historial-tiradas"}},
             {herramienta::BtnOpciones, {"preferences-system", "opciones"}},
             {herramienta::BtnAyuda, {"help-contents", "ayuda"}},
             {herramienta::BtnHelp, {"help-contents", "ayuda"}},

@@ -9,6 +9,7 @@
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/Impresora.h"
 #include "ui/FrmDrag.h"
+#include "ui/FrmHistorial.h"
 #include "ui/FrmOpciones.h"
 #include "ui/FrmPapel.h"
 #include "ui/FrmProp.h"
@@ -107,6 +108,8 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
         FrmPapel dialogo(configuracion, this);
         dialogo.exec();
     });
+    m_prog.despachador.registrar(herramienta::BtnHistorialTiradas,
+                                 [this] { MostrarHistorialTiradas(m_prog, this); });
     m_prog.despachador.registrar(herramienta::BtnAjustesImpresion, [this] {
         Principal& p = m_prog.principal;
         AjusteImpresora ajuste(p.preferencias, p.politica, p.mensajes(), p.dialogosImpresion(),

@@ -141,16 +141,28 @@ public:
     std::optional<RangoHojas> rangoPdf; // the export's range answer; nullopt = the whole run
     qint32 hojasPdf = -1;
 
-    bool imprimir(Impresora& imp, int orientacion, qint32 hojas, RangoHojas& r,
-                  bool esPrueba) override {
+    // The preset range and order the print dialog was opened with; with
+    // `tomarPropuesta` the operator accepts them as they stand.
+    RangoHojas rangoPresentado;
+    std::optional<bool> inversoPresentado;
+    bool tomarPropuesta = false;
+    std::optional<bool> inversoElegido; // what the operator ticks; nullopt leaves it
+
+    bool imprimir(Impresora& imp, int orientacion, qint32 hojas, RangoHojas& r, bool esPrueba,
+                  bool* inverso = nullptr) override {
         prueba = esPrueba;
         vistas.append(imp.nombreDispositivo());
         orientacionPedida = orientacion;
         hojasOfrecidas = hojas;
+        rangoPresentado = r;
+        inversoPresentado = inverso ? std::optional(*inverso) : std::nullopt;
         imp.fijarOrientacion(orientacion);
         if (!aceptar)
             return false;
-        r = rango;
+        if (!tomarPropuesta)
+            r = rango;
+        if (inverso && inversoElegido)
+            *inverso = *inversoElegido;
         elegirEn(imp);
         return true;
     }

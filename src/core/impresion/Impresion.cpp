@@ -80,10 +80,11 @@ QString TextoSobreElTrabajo(const QString& trabajo) {
 
 Impresion::Impresion(Documento& documento, Preferencias& preferencias, PoliticaFallas& politica,
                      Mensajes& mensajes, ImpresoraPrograma& impresora, DialogosImpresion& dialogos,
-                     CrearVentana crearVentana, QStringList carpetasAjusteAntiguo)
+                     CrearVentana crearVentana, QStringList carpetasAjusteAntiguo,
+                     QString carpetaTiradas)
     : m_doc(documento), m_pref(preferencias), m_politica(politica), m_mensajes(mensajes),
       m_imp(impresora), m_dialogos(dialogos), m_crearVentana(std::move(crearVentana)),
-      m_carpetasAntiguas(std::move(carpetasAjusteAntiguo)) {}
+      m_carpetasAntiguas(std::move(carpetasAjusteAntiguo)), m_registro(std::move(carpetaTiradas)) {}
 
 PreparacionTirada Impresion::preparar(Impresora& imp, const PedidoTirada& pedido,
                                       const QString& suerte) {
@@ -93,8 +94,67 @@ PreparacionTirada Impresion::preparar(Impresora& imp, const PedidoTirada& pedido
 }
 
 void Impresion::ImprimirTrabajo(bool unaHoja) {
+    Propuesta propuesta;
+    if (!unaHoja && !OfrecerContinuar(propuesta))
+        return;
+    Imprimir(unaHoja, std::move(propuesta));
+}
+
+bool Impresion::OfrecerContinuar(Propuesta& propuesta) {
+    if (!m_registro.activo() || m_doc.RutaTrabajo().isEmpty())
+        return true;
+    const auto r = UltimaTiradaDe(m_registro.leer(), m_doc.RutaTrabajo());
+    if (!r || r->completa() || r->pdf || !r->ultimaEnviada() || !r->restantes() ||
+        !CambiosDesde(*r, m_doc.Trabajo(), m_doc.Cuadros()).isEmpty())
+        return true;
+    const Respuesta respuesta = m_mensajes.mostrar(
+        QStringLiteral("La última tirada de este trabajo se detuvo en la hoja "
+                       "%1. ¿Continuar desde la hoja %2?\r\rSí: desde la hoja "
+                       "%2.\rNo: la tirada entera.")
+            .arg(*r->ultimaEnviada())
+            .arg(r->siguiente()),
+        QStringLiteral("Tirada sin completar"), Icono::Pregunta, Botones::SiNoCancelar);
+    if (respuesta == Respuesta::Cancelar)
+        return false;
+    if (respuesta == Respuesta::Si)
+        propuesta = {r->restantes(), r->inverso, r->destino, r->id};
+    return true;
+}
+
+void Impresion::Reimprimir(const RegistroTirada& r) {
+    Imprimir(false, {RangoHojas{r.desde, r.hasta}, r.inverso, r.pdf ? QString() : r.destino, {}});
+}
+
+void Impresion::Continuar(const RegistroTirada& r) {
+    const QString titulo = QStringLiteral("Continuar la tirada");
+    const QStringList cambios = CambiosDesde(r, m_doc.Trabajo(), m_doc.Cuadros());
+    if (!cambios.isEmpty()) {
+        m_mensajes.mostrar(
+            QStringLiteral("El trabajo cambió desde esa tirada: %1.\rNo se continúa: "
+                           "las hojas que siguen no llevarían los números de esa "
+                           "tirada. Con «Reimprimir hojas...» puede imprimir las "
+                           "hojas que elija.")
+                .arg(cambios.join(QStringLiteral(", "))),
+            titulo, Icono::Exclamacion, Botones::Aceptar);
+        return;
+    }
+    const auto restantes = r.restantes();
+    if (r.completa() || !restantes) {
+        m_mensajes.mostrar(
+            QStringLiteral("Esa tirada está completa: no quedan hojas por imprimir."), titulo,
+            Icono::Informacion, Botones::Aceptar);
+        return;
+    }
+    Imprimir(false, {restantes, r.inverso, r.pdf ? QString() : r.destino, r.id});
+}
+
+void Impresion::Imprimir(bool unaHoja, Propuesta propuesta) {
     PoliticaFallas& politica = m_politica;
-    ConImpresora con(m_imp, politica, ImpresoraDelPrograma(m_pref, m_imp));
+    QString ofrecida = ImpresoraDelPrograma(m_pref, m_imp);
+    if (!propuesta.impresora.isEmpty() &&
+        m_imp.catalogo().impresoras().contains(propuesta.impresora))
+        ofrecida = propuesta.impresora;
+    ConImpresora con(m_imp, politica, ofrecida);
     Impresora* imp = con.objeto();
     if (!imp)
         return;
@@ -104,9 +164,15 @@ void Impresion::ImprimirTrabajo(bool unaHoja) {
     pedido.tirada.hojas = MedirTirada(m_doc.Cuadros(), politica);
     if (!pedido.tirada.hojas)
         return;
+    pedido.tirada.rango = propuesta.rango.value_or(RangoHojas{});
+    bool inverso = propuesta.inverso.value_or(m_pref.ordenInverso());
     if (!m_dialogos.imprimir(*imp, hoja.HOrienta ? 1 : 2, *pedido.tirada.hojas, pedido.tirada.rango,
-                             unaHoja))
+                             unaHoja, unaHoja ? nullptr : &inverso))
         return;
+    if (!unaHoja && !propuesta.inverso)
+        m_pref.fijarOrdenInverso(inverso);
+    pedido.tirada.inverso = inverso && !unaHoja;
+    pedido.tirada.hojasPorEntrega = kHojasPorEntrega;
     // The printer chosen in the dialog is the current one now.
     m_imp.FijarImpresoraPredeterminada(imp->nombreDispositivo());
     if (politica.ejecutar([&] { m_imp.TerminarDocumento(); }) == R::Abandonado)
@@ -118,15 +184,51 @@ void Impresion::ImprimirTrabajo(bool unaHoja) {
     const PreparacionTirada p = preparar(*imp, pedido, QStringLiteral("se imprimirá"));
     if (!p.lista)
         return;
+    RegistroTirada tirada =
+        NuevaTirada(hoja, m_doc.Cuadros(), m_doc.RutaTrabajo(), usada, false, p.tirada);
+    tirada.continuaDe = propuesta.continuaDe;
+    AnotacionTirada nota(m_registro, std::move(tirada), m_doc.Cuadros());
+    const auto error = nota.iniciar();
+    if (error) {
+        if (m_mensajes.mostrar(*error + QStringLiteral("\rSi la tirada se interrumpe, el historial "
+                                                       "no dirá hasta qué hoja se envió.\r¿Desea "
+                                                       "imprimir de todos modos?"),
+                               QStringLiteral("Historial de tiradas"), Icono::Exclamacion,
+                               Botones::AceptarCancelar) != Respuesta::Aceptar)
+            return;
+    }
     std::unique_ptr<VentanaProgreso> ventana = m_crearVentana ? m_crearVentana() : nullptr;
-    const FinTirada fin = ImprimirHojas(m_doc.Cuadros(), *imp, p.tirada, ventana.get(), politica);
+    const FinTirada fin =
+        ImprimirHojas(m_doc.Cuadros(), *imp, p.tirada, ventana.get(), politica, nullptr, &nota);
     ventana.reset();
-    if (fin == FinTirada::Cancelada)
-        m_mensajes.mostrar(TextoCancelada(false), QStringLiteral("Cancelar impresión"),
-                           Icono::Informacion, Botones::Aceptar);
+    AvisarFin(fin, nota, error.has_value());
 
     if (!m_pref.impresoraFija())
         m_pref.fijarImpresora(usada);
+}
+
+void Impresion::AvisarFin(FinTirada fin, const AnotacionTirada& nota, bool sinRegistro) {
+    const RegistroTirada& r = nota.tirada();
+    const auto ultima = r.ultimaEnviada();
+    if (fin == FinTirada::Cancelada)
+        m_mensajes.mostrar(ultima ? TextoCanceladaConEnviadas(r.hojaFin, r.primera(), *ultima)
+                                  : TextoCancelada(false),
+                           QStringLiteral("Cancelar impresión"), Icono::Informacion,
+                           Botones::Aceptar);
+    else if (fin == FinTirada::Abandonada && ultima)
+        m_mensajes.mostrar(QStringLiteral("La impresión se detuvo en la hoja %1. Se enviaron a la "
+                                          "impresora las hojas %2; las siguientes no se enviaron.")
+                               .arg(r.hojaFin)
+                               .arg(TextoHojas(r.primera(), *ultima)),
+                           QStringLiteral("Imprimir"), Icono::Informacion, Botones::Aceptar);
+    // The record was begun but could not be brought up to date: the
+    // operator hears what it would have said.
+    if (nota.error() && !sinRegistro)
+        m_mensajes.mostrar(*nota.error() + QStringLiteral("\rLa tirada quedó anotada sin terminar; "
+                                                          "terminó así: %1 (hojas enviadas: %2).")
+                                               .arg(TextoResultado(r), TextoEnviadas(r)),
+                           QStringLiteral("Historial de tiradas"), Icono::Exclamacion,
+                           Botones::Aceptar);
 }
 
 void Impresion::VistaPreliminar() {
@@ -220,10 +322,15 @@ std::optional<qint32> Impresion::ExportarPdf(const QString& ruta, const RangoHoj
     const PreparacionTirada p = preparar(*pdf, pedido, QStringLiteral("se verá"));
     if (!p.lista)
         return std::nullopt;
+    AnotacionTirada nota(m_registro,
+                         NuevaTirada(h, m_doc.Cuadros(), m_doc.RutaTrabajo(),
+                                     QFileInfo(ruta).absoluteFilePath(), true, p.tirada),
+                         m_doc.Cuadros());
+    nota.iniciar(); // an export that stops writes nothing: no sheet to go on from
     std::unique_ptr<VentanaProgreso> ventana = m_crearVentana ? m_crearVentana() : nullptr;
     qint32 hojas = 0;
     const FinTirada fin =
-        ImprimirHojas(m_doc.Cuadros(), *pdf, p.tirada, ventana.get(), m_politica, &hojas);
+        ImprimirHojas(m_doc.Cuadros(), *pdf, p.tirada, ventana.get(), m_politica, &hojas, &nota);
     ventana.reset();
     pdf.reset();
     if (fin == FinTirada::Cancelada)

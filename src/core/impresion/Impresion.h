@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/impresion/ComprobacionPapel.h"
+#include "core/impresion/RegistroTiradas.h"
 #include "core/impresion/Tirada.h"
 #include "core/puertos/DialogosImpresion.h"
 
@@ -33,10 +34,21 @@ public:
 
     Impresion(Documento& documento, Preferencias& preferencias, PoliticaFallas& politica,
               Mensajes& mensajes, ImpresoraPrograma& impresora, DialogosImpresion& dialogos,
-              CrearVentana crearVentana, QStringList carpetasAjusteAntiguo);
+              CrearVentana crearVentana, QStringList carpetasAjusteAntiguo,
+              QString carpetaTiradas = {});
 
-    // BtnImprimir (false) and BtnPrueba (true).
+    // BtnImprimir (false) and BtnPrueba (true). A job whose last run did not
+    // complete is offered to go on from the sheet after the last one sent.
+    // Every run is noted in the run log.
     void ImprimirTrabajo(bool unaHoja);
+    // The print dialog with run `r`'s sheets, order and printer (the open
+    // job is that run's): for the sheets a jam spoiled.
+    void Reimprimir(const RegistroTirada& r);
+    // Run `r` (of the open job) from the sheet after the last one sent, in
+    // its order and on its printer, if the job still prints what it printed;
+    // otherwise a warning naming what changed.
+    void Continuar(const RegistroTirada& r);
+    RegistroTiradas& registro() { return m_registro; }
     // BtnVistaPreliminar: sheets the operator chooses, prepared and drawn as
     // the print run prepares and draws them on the program's printer (its
     // correction and printable area included), shown on screen only.
@@ -61,6 +73,22 @@ public:
     std::function<void()> alCambiarImpresora;
 
 private:
+    // What a print starts with besides the job.
+    struct Propuesta {
+        std::optional<RangoHojas> rango; // preset in the print dialog
+        std::optional<bool> inverso;     // the order; unset: the setting's
+        QString impresora;               // offered first; empty: the program's
+        QString continuaDe;              // the run it goes on with
+    };
+    void Imprimir(bool unaHoja, Propuesta propuesta);
+    // The question of a job whose last run did not complete; false when the
+    // operator cancelled.
+    bool OfrecerContinuar(Propuesta& propuesta);
+    // Says where a run that did not complete stopped and what it sent, and
+    // a log that could not be kept up to date (`sinRegistro`: the operator
+    // knew before the run that it could not be begun).
+    void AvisarFin(FinTirada fin, const AnotacionTirada& nota, bool sinRegistro);
+
     // The job's run prepared on `imp`, asking the operator what to do with
     // boxes off the paper ("se imprimirá", "se verá").
     PreparacionTirada preparar(Impresora& imp, const PedidoTirada& pedido, const QString& suerte);
@@ -73,4 +101,5 @@ private:
     DialogosImpresion& m_dialogos;
     CrearVentana m_crearVentana;
     QStringList m_carpetasAntiguas;
+    RegistroTiradas m_registro;
 };

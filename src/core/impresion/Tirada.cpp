@@ -31,9 +31,8 @@ void Imprimir(Impresora& imp, const Cuadro& c, const QString& s, const Tirada& t
     imp.imprimirTexto(s);
 }
 
-// The sheets a run prints, numbered from 1, out of a run of `n`: the
-// range asked for, cut to the run (the dialogs refuse a range past it), one
-// sheet for the test sheet. Nothing when none is left.
+} // namespace
+
 std::optional<std::pair<qint32, qint32>> HojasDeTirada(const Tirada& t, qint32 n) {
     const qint32 desde = std::max<qint32>(t.rango.desde, 1);
     qint32 hasta = t.rango.hasta > 0 ? std::min(t.rango.hasta, n) : n;
@@ -43,7 +42,6 @@ std::optional<std::pair<qint32, qint32>> HojasDeTirada(const Tirada& t, qint32 n
         return std::nullopt;
     return std::pair{desde, hasta};
 }
-} // namespace
 
 std::optional<qint32> MedirTirada(const std::vector<Cuadro>& cuadros, PoliticaFallas& politica) {
     qint32 n = 0;
@@ -90,16 +88,35 @@ void CalcularAjuste(Impresora& imp, const Ajustes& ajustes, Tirada& t) {
 }
 
 FinTirada ImprimirHojas(const std::vector<Cuadro>& cuadros, Impresora& imp, const Tirada& t,
-                        VentanaProgreso* ventana, PoliticaFallas& politica, qint32* entregadas) {
+                        VentanaProgreso* ventana, PoliticaFallas& politica, qint32* entregadas,
+                        SeguimientoTirada* seguimiento) {
     if (entregadas)
         *entregadas = 0;
+    QString falla; // the message of the failure that stopped the run
+    const auto paso = [&](const std::function<void()>& f) {
+        return politica.ejecutar([&] {
+            try {
+                f();
+            } catch (const Falla& e) {
+                falla = e.descripcion;
+                throw;
+            }
+        });
+    };
+    qint32 hoja = 0; // the sheet the run is at, from 1
+    const auto acabar = [&](FinTirada fin) {
+        if (seguimiento)
+            seguimiento->terminada(fin, hoja, fin == FinTirada::Abandonada ? falla : QString());
+        return fin;
+    };
     const std::optional<qint32> n = t.hojas ? t.hojas : MedirTirada(cuadros, politica);
     if (!n)
-        return FinTirada::SinHojas;
+        return acabar(FinTirada::SinHojas);
     const auto hojas = HojasDeTirada(t, *n);
     if (!hojas)
-        return FinTirada::SinHojas;
+        return acabar(FinTirada::SinHojas);
     const auto [desde, hasta] = *hojas;
+    const qint32 total = hasta - desde + 1;
 
     const qint32 colorAnterior = imp.colorFrente();
     const auto restaurarColor = qScopeGuard([&] { imp.fijarColor(colorAnterior); });
@@ -109,16 +126,25 @@ FinTirada ImprimirHojas(const std::vector<Cuadro>& cuadros, Impresora& imp, cons
         if (ventana)
             ventana->cerrar();
     });
-    bool impreso = false;
+    bool impreso = false;     // the open part has ink
+    bool algoImpreso = false; // some part had
+    qint32 enParte = 0;       // sheets in the open part
+    qint32 enviadas = 0;      // sheets of the parts sent, in the run's order
+    const auto contar = qScopeGuard([&] {
+        if (entregadas && algoImpreso)
+            *entregadas = enviadas;
+    });
     const auto abandonar = [&] {
         imp.abortarDocumento();
-        return FinTirada::Abandonada;
+        return acabar(FinTirada::Abandonada);
     };
-    for (qint32 k = desde - 1; k <= hasta - 1; ++k) {
-        const bool ultima = k == hasta - 1;
+    for (qint32 i = 0; i < total; ++i) {
+        const qint32 k = t.inverso ? hasta - 1 - i : desde - 1 + i; // the sheet, from 0
+        hoja = k + 1;
+        const bool ultima = i == total - 1;
         if (ventana) {
             ventana->procesarEventos();
-            ventana->actualizar(k,
+            ventana->actualizar(desde - 1 + i,
                                 QStringLiteral("Imprimiendo hoja Nº %1 de %2").arg(k + 1).arg(*n));
             ventana->procesarEventos();
             if (ventana->tomarCancelacion()) {
@@ -130,7 +156,7 @@ FinTirada ImprimirHojas(const std::vector<Cuadro>& cuadros, Impresora& imp, cons
                                          Botones::AceptarCancelar);
                 if (r == Respuesta::Aceptar) {
                     imp.abortarDocumento();
-                    return FinTirada::Cancelada;
+                    return acabar(FinTirada::Cancelada);
                 }
             }
         }
@@ -138,7 +164,7 @@ FinTirada ImprimirHojas(const std::vector<Cuadro>& cuadros, Impresora& imp, cons
             if (!c.EnUso)
                 continue;
             QString s;
-            const auto r = politica.ejecutar([&] {
+            const auto r = paso([&] {
                 s = TextoCuadroHoja(c, k);
                 if (!s.isEmpty())
                     Imprimir(imp, c, s, t);
@@ -148,14 +174,25 @@ FinTirada ImprimirHojas(const std::vector<Cuadro>& cuadros, Impresora& imp, cons
             if (r == R::Hecho && !s.isEmpty())
                 impreso = true;
         }
-        if (impreso && !ultima && politica.ejecutar([&] { imp.nuevaPagina(); }) == R::Abandonado)
+        ++enParte;
+        const bool finParte = ultima || (t.hojasPorEntrega > 0 && enParte == t.hojasPorEntrega);
+        if (!finParte) {
+            if (impreso && paso([&] { imp.nuevaPagina(); }) == R::Abandonado)
+                return abandonar();
+            continue;
+        }
+        if (seguimiento && impreso)
+            seguimiento->enviando(i + 1);
+        if (impreso && paso([&] { imp.terminarDocumento(); }) != R::Hecho)
             return abandonar();
+        algoImpreso = algoImpreso || impreso;
+        impreso = false;
+        enParte = 0;
+        enviadas = i + 1;
+        if (seguimiento)
+            seguimiento->entregadas(enviadas);
     }
-    if (impreso && politica.ejecutar([&] { imp.terminarDocumento(); }) != R::Hecho)
-        return abandonar();
-    if (entregadas && impreso)
-        *entregadas = hasta - desde + 1;
-    return FinTirada::Terminada;
+    return acabar(FinTirada::Terminada);
 }
 
 QStringList CuadrosFuera(const std::vector<Cuadro>& cuadros, const ::Trabajo& hoja, Impresora& imp,
@@ -201,6 +238,18 @@ QStringList CuadrosFuera(const std::vector<Cuadro>& cuadros, const ::Trabajo& ho
                               .arg(imp.nombreDispositivo()));
     }
     return avisos;
+}
+
+QString TextoCanceladaConEnviadas(qint32 hoja, qint32 desde, qint32 hasta) {
+    if (desde <= 0 || hasta <= 0)
+        return TextoCancelada(false);
+    const QString enviadas =
+        desde == hasta
+            ? QStringLiteral("Se envió a la impresora la hoja %1").arg(desde)
+            : QStringLiteral("Se enviaron a la impresora las hojas %1 a %2").arg(desde).arg(hasta);
+    return QStringLiteral("Impresión cancelada en la hoja %1. %2; las siguientes no se enviaron.")
+        .arg(hoja)
+        .arg(enviadas);
 }
 
 QString TextoCancelada(bool exportacion) {

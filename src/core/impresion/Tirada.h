@@ -27,9 +27,41 @@ struct Tirada {
     // The run's length in sheets, measured once for the whole run; unset,
     // the sheet loop and the off-paper check measure it themselves.
     std::optional<qint32> hojas;
+    // The last sheet first. Each sheet keeps its numbers; only the order of
+    // the pages changes.
+    bool inverso = false;
+    // Sheets per document handed to the destination; 0 sends the whole run
+    // as one. A printer gets its run in parts, so that a run that stops
+    // (a cancel, a fault, a killed program) has sent a known number of
+    // sheets, and the printer starts before the last sheet is drawn.
+    qint32 hojasPorEntrega = 0;
 };
 
+// The parts a printer run is sent in: a few dozen print jobs for the longest
+// runs, well under the spooler's limit of jobs.
+constexpr qint32 kHojasPorEntrega = 100;
+
 enum class FinTirada { SinHojas, Terminada, Cancelada, Abandonada };
+
+// What the sheet loop tells as it goes (the run log listens).
+class SeguimientoTirada {
+public:
+    virtual ~SeguimientoTirada() = default;
+    // The first `hojas` sheets are being handed over (the part that ends
+    // them is on its way): a program killed now may have sent them or not.
+    virtual void enviando(qint32 hojas) { Q_UNUSED(hojas); }
+    // The first `hojas` sheets of the run, in its order, reached the
+    // printer or the file.
+    virtual void entregadas(qint32 hojas) = 0;
+    // The run ended. `hoja` is the sheet it was at when a cancel or a
+    // failure stopped it (0 when it had none); `falla` the failure's message.
+    virtual void terminada(FinTirada fin, qint32 hoja, const QString& falla) = 0;
+};
+
+// The sheets a run prints, numbered from 1, out of a run of `n`: the
+// range asked for, cut to the run (the dialogs refuse a range past it), one
+// sheet for the test sheet. Nothing when none is left.
+std::optional<std::pair<qint32, qint32>> HojasDeTirada(const Tirada& t, qint32 n);
 
 // The run's length, measured under the failure policy (a series that cannot
 // be numbered is reported there); nothing when the policy gave up on it.
@@ -82,11 +114,12 @@ PreparacionTirada PrepararTirada(const ::Trabajo& hoja, const std::vector<Cuadro
                                  const EntornoTirada& entorno, const Veredictos& veredictos = {});
 
 // The sheet loop. `ventana` may be null (no window, no cancel). `entregadas`
-// receives the sheets of a document that was ended and delivered (0 for any
-// other ending: an abandoned document reaches neither printer nor file).
+// receives the sheets of the documents that were ended and delivered (an
+// abandoned document reaches neither printer nor file; the parts sent before
+// it did). `seguimiento`, when given, hears of every part sent and of the end.
 FinTirada ImprimirHojas(const std::vector<Cuadro>& cuadros, Impresora& imp, const Tirada& tirada,
                         VentanaProgreso* ventana, PoliticaFallas& politica,
-                        qint32* entregadas = nullptr);
+                        qint32* entregadas = nullptr, SeguimientoTirada* seguimiento = nullptr);
 
 // The boxes whose text would not land whole on paper: off the sheet, or
 // (with `areaImprimible`) outside the printer's printable area once the
@@ -102,3 +135,7 @@ void CalcularAjuste(Impresora& imp, const Ajustes& ajustes, Tirada& tirada);
 
 // What a cancelled run ("Impresión cancelada. ...") or export says.
 QString TextoCancelada(bool exportacion);
+// What a printer run that stopped (cancelled at sheet `hoja`, or failed)
+// had sent: sheets `desde`..`hasta` in the run's order; nothing sent reads
+// as TextoCancelada says it.
+QString TextoCanceladaConEnviadas(qint32 hoja, qint32 desde, qint32 hasta);

@@ -54,6 +54,8 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
     t(herramienta::BtnAjustesImpresion, QStringLiteral("&Ajustar impresión"),
       QStringLiteral("Ajustes de  impresión"));
     t(herramienta::BtnOpciones, QStringLiteral("O&pciones..."), {});
+    t(herramienta::BtnHistorialTiradas, QStringLiteral("&Historial de tiradas..."),
+      QStringLiteral("Las tiradas impresas: reimprimir hojas o continuar una tirada"));
     t(herramienta::BtnAyuda, QStringLiteral("&Ayuda"), {});
     t(herramienta::BtnHelp, QStringLiteral("Ayuda"), QStringLiteral("Ayuda"));
     t(herramienta::BtnAcercade, QStringLiteral("Acerca &de..."), {});
@@ -123,8 +125,9 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
           herramienta::BtnAlinearvertical, s, herramienta::BtnRepetir}},
         {herramienta::MnuHerramientas,
          QStringLiteral("&Herramientas"),
-         {herramienta::BtnSeleccionarPrint, herramienta::BtnAjustesImpresion, s,
-          herramienta::BtnContinuarNumeracion, s, herramienta::BtnOpciones}},
+         {herramienta::BtnSeleccionarPrint, herramienta::BtnAjustesImpresion,
+          herramienta::BtnHistorialTiradas, s, herramienta::BtnContinuarNumeracion, s,
+          herramienta::BtnOpciones}},
         {herramienta::MnuAyuda,
          QStringLiteral("A&yuda"),
          {herramienta::BtnAyuda, herramienta::BtnAcercade}},

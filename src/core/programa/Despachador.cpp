@@ -60,8 +60,9 @@ Despachador::Despachador(Principal& principal, QObject* padre) : QObject(padre),
     Fijar(m_p,
           {herramienta::BtnNuevo, herramienta::BtnAbrir, herramienta::MnuRecientes,
            herramienta::BtnSalir, herramienta::BtnConfigurarHoja, herramienta::BtnSeleccionarPrint,
-           herramienta::BtnAjustesImpresion, herramienta::BtnOpciones, herramienta::BtnAyuda,
-           herramienta::BtnHelp, herramienta::BtnAcercade},
+           herramienta::BtnAjustesImpresion, herramienta::BtnHistorialTiradas,
+           herramienta::BtnOpciones, herramienta::BtnAyuda, herramienta::BtnHelp,
+           herramienta::BtnAcercade},
           true);
 }
 

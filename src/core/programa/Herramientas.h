@@ -33,6 +33,7 @@ inline const QString BtnAlinearHorizontal = QStringLiteral("BtnAlinearHorizontal
 inline const QString BtnAlinearvertical = QStringLiteral("BtnAlinearvertical");
 inline const QString BtnAjustesImpresion = QStringLiteral("BtnAjustesImpresion");
 inline const QString BtnOpciones = QStringLiteral("BtnOpciones");
+inline const QString BtnHistorialTiradas = QStringLiteral("BtnHistorialTiradas");
 inline const QString BtnAyuda = QStringLiteral("BtnAyuda");
 inline const QString BtnHelp = QStringLiteral("BtnHelp");
 inline const QString BtnAcercade = QStringLiteral("BtnAcercade");

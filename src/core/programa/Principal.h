@@ -40,6 +40,8 @@ struct Servicios {
     QStringList carpetasAjusteAntiguo = {};
     // Where the settings live (shown by About).
     QString carpetaAjustes = {};
+    // The run log's folder; empty keeps no log.
+    QString carpetaTiradas = {};
 };
 
 class Principal : public QObject {

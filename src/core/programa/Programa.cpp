@@ -13,7 +13,7 @@ Programa::Programa(const Servicios& servicios)
       impresora(servicios.impresoras),
       impresion(principal.documento, principal.preferencias, principal.politica, servicios.mensajes,
                 impresora, servicios.dialogosImpresion, servicios.crearVentanaProgreso,
-                servicios.carpetasAjusteAntiguo),
+                servicios.carpetasAjusteAntiguo, servicios.carpetaTiradas),
       editor(principal.documento, servicios.mensajes, principal.preferencias.idioma()),
       comandos(principal.documento, editor, principal.preferencias, servicios.mensajes,
                servicios.portapapeles) {

@@ -68,11 +68,13 @@ public:
     virtual ~DialogosImpresion() = default;
     // The print dialog ("Impresión de prueba" for the test sheet), preset to
     // `orientacion` (1 portrait, 2 landscape), saying how many sheets the run
-    // has and offering sheets 1..`hojas` as a range; a range past the run is
-    // refused there with a message. The printer chosen in it becomes the
-    // printer object's. False when the operator cancelled.
+    // has and offering sheets 1..`hojas` as a range, preset to `rango` when
+    // it is not the whole run; a range past the run is refused there with a
+    // message. With `inverso`, it offers "Orden inverso (última hoja
+    // primero)", preset to and answered in it. The printer chosen in it
+    // becomes the printer object's. False when the operator cancelled.
     virtual bool imprimir(Impresora& imp, int orientacion, qint32 hojas, RangoHojas& rango,
-                          bool prueba) = 0;
+                          bool prueba, bool* inverso = nullptr) = 0;
     // The sheets of a run of `hojas` to export to PDF, as for printing.
     // False when the operator cancelled.
     virtual bool rangoExportacion(qint32 hojas, RangoHojas& rango) = 0;

@@ -22,6 +22,7 @@ const QString FontColor = QStringLiteral("FontColor");
 const QString Rotacion = QStringLiteral("Rotacion");
 const QString Printer = QStringLiteral("Printer");
 const QString PrinterDefault = QStringLiteral("PrinterDefault");
+const QString OrdenInverso = QStringLiteral("OrdenInverso");
 const QString VerRegla = QStringLiteral("VerRegla");
 const QString VerMargen = QStringLiteral("VerMargen");
 const QString VerEjes = QStringLiteral("VerEjes");
@@ -255,6 +256,14 @@ bool Preferencias::impresoraFija() const {
 
 void Preferencias::fijarImpresoraFija(bool si) {
     escribirBooleano(P, clave::PrinterDefault, si);
+}
+
+bool Preferencias::ordenInverso() const {
+    return booleano(P, clave::OrdenInverso, false);
+}
+
+void Preferencias::fijarOrdenInverso(bool si) {
+    escribirBooleano(P, clave::OrdenInverso, si);
 }
 
 QString Preferencias::carpetaInicial() const {

@@ -88,6 +88,10 @@ public:
     // system's current one.
     bool impresoraFija() const;
     void fijarImpresoraFija(bool si);
+    // "OrdenInverso": runs print the last sheet first (printers that stack
+    // face up), as the print dialog offers it.
+    bool ordenInverso() const;
+    void fijarOrdenInverso(bool si);
 
     // The folder the open and save dialogs start in.
     QString carpetaInicial() const;
