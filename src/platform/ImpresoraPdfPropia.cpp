@@ -54,10 +54,7 @@ ImpresoraPdfPropia::ImpresoraPdfPropia(const QString& ruta, qint32 ancho, qint32
       m_escritor(std::make_unique<EscritorPdf>()) {
     // The page exactly as ImpresoraPdf lays it out.
     m_plantilla->setResolution(kResolucion);
-    const QSizeF puntos(std::min(ancho, alto) / 20.0, std::max(ancho, alto) / 20.0);
-    m_plantilla->setPageLayout(QPageLayout(
-        QPageSize(puntos, QPageSize::Point, QString(), QPageSize::ExactMatch),
-        ancho > alto ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    m_plantilla->setPageLayout(PaginaPdfExacta(ancho, alto));
 }
 
 // An export never ended leaves the path as it was.

@@ -433,13 +433,17 @@ void ImpresoraQt::entregarArchivo() {
 
 // --- a PDF file ---
 
+QPageLayout PaginaPdfExacta(qint32 ancho, qint32 alto) {
+    const QSizeF puntos(std::min(ancho, alto) / 20.0, std::max(ancho, alto) / 20.0);
+    return QPageLayout(QPageSize(puntos, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                       ancho > alto ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
+}
+
 ImpresoraPdf::ImpresoraPdf(const QString& ruta, qint32 ancho, qint32 alto)
     : m_ruta(ruta), m_plantilla(std::make_unique<QPdfWriter>(QString())) {
     m_plantilla->setResolution(kResolucion);
-    const QSizeF puntos(std::min(ancho, alto) / 20.0, std::max(ancho, alto) / 20.0);
-    m_plantilla->setPageLayout(QPageLayout(
-        QPageSize(puntos, QPageSize::Point, QString(), QPageSize::ExactMatch),
-        ancho > alto ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    m_plantilla->setPageLayout(PaginaPdfExacta(ancho, alto));
 }
 
 // An export never ended leaves the path as it was.

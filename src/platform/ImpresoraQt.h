@@ -19,6 +19,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPageLayout>
 #include <QPainter>
 #include <memory>
 #include <optional>
@@ -155,6 +156,9 @@ private:
     std::unique_ptr<QTemporaryFile> m_archivo;
     int m_trabajoCups = 0;
 };
+
+// The page of a PDF export: `ancho` x `alto` twips exactly, as oriented, no margins.
+QPageLayout PaginaPdfExacta(qint32 ancho, qint32 alto);
 
 class ImpresoraPdf : public ImpresoraPintor {
 public:
