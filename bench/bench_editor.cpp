@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <sys/resource.h>
@@ -87,35 +88,36 @@ void CuadroEnorme(const QString& ruta) {
                 hoja->pixeles(caja.width()), hoja->pixeles(caja.height()),
                 static_cast<long long>(reloj.elapsed()), PicoMiB(), antes);
 }
-} // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    // First, while the peak memory is still the program's own.
-    CuadroEnorme(dir.filePath("enorme.zul"));
-    const QString ruta = dir.filePath("dosmil.zul");
-    {
-        Estado e;
-        e.Trabajo.HAncho = 16839;
-        e.Trabajo.HAlto = 23814; // A3
-        e.Trabajo.Zoom = 0.75f;
-        AjustesMemoria a;
-        const Cuadro defectos = Preferencias(a).defectosCuadro();
-        for (int i = 0; i < 2000; ++i) {
-            const int x = 300 + (i % 40) * 400;
-            const int y = 300 + (i / 40) * 450;
-            const int j = e.AgregarCuadro(
-                defectos, QPoint(static_cast<int>(x / 0.75), static_cast<int>(y / 0.75)));
-            e.Cuadros[j].Inicio = i * 10 + 1;
-            e.Cuadros[j].Fin = i * 10 + 10;
-            e.Cuadros[j].Rotacion = static_cast<qint16>((i % 4) * 90);
-        }
-        QFile f(ruta);
-        f.open(QIODevice::WriteOnly);
-        f.write(SerializarTrabajo(e, QLocale::c()));
+// A job of `n` boxes in a grid at the 2,000-box job's density (400 by 450
+// twips), on a sheet just large enough for it, at 75 %.
+void EscribirRejilla(const QString& ruta, int n) {
+    Estado e;
+    const int columnas = static_cast<int>(std::ceil(std::sqrt(n * 450.0 / 400.0)));
+    const int filas = (n + columnas - 1) / columnas;
+    e.Trabajo.HAncho = 600 + columnas * 400;
+    e.Trabajo.HAlto = 600 + filas * 450;
+    e.Trabajo.Zoom = 0.75f;
+    AjustesMemoria a;
+    const Cuadro defectos = Preferencias(a).defectosCuadro();
+    for (int i = 0; i < n; ++i) {
+        const int x = 300 + (i % columnas) * 400;
+        const int y = 300 + (i / columnas) * 450;
+        const int j = e.AgregarCuadro(
+            defectos, QPoint(static_cast<int>(x / 0.75), static_cast<int>(y / 0.75)));
+        e.Cuadros[j].Inicio = i * 10 + 1;
+        e.Cuadros[j].Fin = i * 10 + 10;
+        e.Cuadros[j].Rotacion = static_cast<qint16>((i % 4) * 90);
     }
+    QFile f(ruta);
+    f.open(QIODevice::WriteOnly);
+    f.write(SerializarTrabajo(e, QLocale::c()));
+}
+
+// Opens a job of `n` boxes and draws the screenful a 1280 x 800 window shows,
+// then drags a block of 200 boxes (20 rows of 10; half the job when smaller).
+// With `historia`, also undo and redo of the drag and of a paste of every box.
+void Editor(const QString& ruta, int n, bool historia) {
+    EscribirRejilla(ruta, n);
     AjustesMemoria ajustes;
     Nada nada;
     nada.ruta = ruta;
@@ -125,25 +127,34 @@ int main(int argc, char** argv) {
         if (abierto && !ventana)
             ventana = new FrmDrag(programa.documento(), programa.editor);
     });
+    const QRegion pantalla(0, 0, 1280, 800);
     QElapsedTimer reloj;
     reloj.start();
     programa.despachador.ejecutar("BtnAbrir");
     VistaHoja* hoja = ventana->hoja();
-    QImage lienzo(hoja->size(), QImage::Format_RGB32);
-    hoja->render(&lienzo);
-    std::printf("open and draw a job of %d boxes: %lld ms\n", programa.documento().cuadrosVivos(),
+    QImage lienzo(hoja->size().boundedTo(QSize(1280, 800)), QImage::Format_RGB32);
+    hoja->render(&lienzo, QPoint(), pantalla);
+    std::printf("%6d boxes: open and draw a screenful: %lld ms\n", n,
                 static_cast<long long>(reloj.elapsed()));
     reloj.restart();
-    hoja->render(&lienzo);
-    std::printf("draw it again: %lld ms\n", static_cast<long long>(reloj.elapsed()));
+    hoja->render(&lienzo, QPoint(), pantalla);
+    std::printf("%6d boxes: draw the screenful again: %.2f ms\n", n, reloj.nsecsElapsed() / 1e6);
 
     SeleccionHoja& s = programa.editor.seleccion();
-    for (int i = 0; i < 200; ++i)
+    const auto& el = programa.editor.elementos().elementos();
+    const int columnas = static_cast<int>(std::ceil(std::sqrt(n * 450.0 / 400.0)));
+    const int grupo = std::min(200, n / 2);
+    QList<int> bloque;
+    for (int f = 0; bloque.size() < grupo; ++f)
+        for (int c = 0; c < std::min(10, columnas) && bloque.size() < grupo; ++c)
+            bloque.append(f * columnas + c);
+    for (int i : bloque)
         s.PulsarCuadro(i, Boton::Izquierdo, true, {1, 1});
-    s.PulsarCuadro(0, Boton::Izquierdo, false, {1, 1});
-    const QPointF inicio = programa.editor.elementos().elementos()[0].rect.topLeft();
+    s.PulsarCuadro(bloque[0], Boton::Izquierdo, false, {1, 1});
+    const QPointF inicio = el[bloque[0]].rect.topLeft();
     const int movimientos = 200;
     qint64 peor = 0;
+    QImage vista(1280, 800, QImage::Format_RGB32);
     reloj.restart();
     QElapsedTimer uno;
     for (int k = 1; k <= movimientos; ++k) {
@@ -152,30 +163,56 @@ int main(int argc, char** argv) {
         s.Arrastrar(inicio + QPointF(k * 7, k * 5), EstadoArrastre::Sobre);
         sucio += hoja->zonaArrastre();
         // What the widget repaints for that move.
-        hoja->render(&lienzo, sucio.boundingRect().topLeft(), sucio);
+        hoja->render(&vista, sucio.boundingRect().topLeft(), sucio);
         peor = std::max(peor, uno.nsecsElapsed());
     }
     const double media = reloj.nsecsElapsed() / 1e6 / movimientos;
     s.Soltar(inicio + QPointF(movimientos * 7, movimientos * 5), DondeSuelta::Hoja);
-    std::printf("drag a 200-box group: %.2f ms a pointer move on average, %.2f ms at worst "
-                "(move handled and what it changed painted)\n",
-                media, peor / 1e6);
-
-    // Undo and redo of that drag, and of a paste of every box of the job,
-    // each drawn again.
-    const auto medir = [&](const char* que, const std::function<void()>& paso) {
-        reloj.restart();
-        paso();
-        hoja->render(&lienzo);
-        std::printf("%s: %lld ms\n", que, static_cast<long long>(reloj.elapsed()));
-    };
-    medir("undo the group drag and draw", [&] { programa.documento().deshacer(); });
-    medir("redo it and draw", [&] { programa.documento().rehacer(); });
-    programa.editor.SeleccionarTodo();
-    programa.comandos.CopiarCuadros(0, false);
-    medir("paste the 2,000 boxes and draw", [&] { programa.comandos.PegarCuadros(false); });
-    medir("undo the paste and draw", [&] { programa.documento().deshacer(); });
-    medir("redo it and draw", [&] { programa.documento().rehacer(); });
+    std::printf("%6d boxes: drag a %d-box group: %.2f ms a pointer move on average, %.2f ms at "
+                "worst (move handled and what it changed painted)\n",
+                n, grupo, media, peor / 1e6);
+    reloj.restart();
+    for (int k = 0; k < 200; ++k)
+        programa.editor.elementos().CuadroEn(el[(k * 7919) % n].rect.center());
+    std::printf("%6d boxes: find the box under the pointer: %.1f us\n", n,
+                reloj.nsecsElapsed() / 1e3 / 200);
+    if (historia) {
+        // Undo and redo of that drag, and of a paste of every box of the
+        // job, each drawn again.
+        const auto medir = [&](const char* que, const std::function<void()>& paso) {
+            reloj.restart();
+            paso();
+            hoja->render(&lienzo, QPoint(), pantalla);
+            std::printf("%6d boxes: %s: %lld ms\n", n, que,
+                        static_cast<long long>(reloj.elapsed()));
+        };
+        medir("undo the group drag and draw", [&] { programa.documento().deshacer(); });
+        medir("redo it and draw", [&] { programa.documento().rehacer(); });
+        programa.editor.SeleccionarTodo();
+        programa.comandos.CopiarCuadros(0, false);
+        medir("paste every box and draw", [&] { programa.comandos.PegarCuadros(false); });
+        medir("undo the paste and draw", [&] { programa.documento().deshacer(); });
+        medir("redo it and draw", [&] { programa.documento().rehacer(); });
+    }
     delete ventana;
+}
+} // namespace
+
+// bench_editor [N ...]: the editor at N boxes (by default 100, 2,000, 8,000
+// and 32,767).
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    // First, while the peak memory is still the program's own.
+    CuadroEnorme(dir.filePath("enorme.zul"));
+    QList<int> cuantos;
+    for (int i = 1; i < argc; ++i)
+        cuantos.append(QString::fromLocal8Bit(argv[i]).toInt());
+    if (cuantos.isEmpty())
+        cuantos = {100, 2000, 8000, 32767};
+    for (int n : cuantos)
+        if (n > 1 && n <= 32767)
+            Editor(dir.filePath(QStringLiteral("rejilla%1.zul").arg(n)), n, n == 2000);
     return 0;
 }

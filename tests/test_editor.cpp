@@ -500,6 +500,101 @@ private slots:
         QVERIFY(!el[1].fuera);
     }
 
+    // The index the editor finds boxes and paints through answers as looking
+    // at every box would, after moves, a group drag (and in the middle of
+    // it), deletions, new sizes, a zoom change and undo; boxes off the sheet
+    // and on each other included.
+    void indiceComoTodosLosCuadros() {
+        Mesa m;
+        quint32 semilla = 12345;
+        const auto azar = [&](int n) {
+            semilla = semilla * 1103515245u + 12345u;
+            return static_cast<int>((semilla >> 8) % static_cast<quint32>(n));
+        };
+        QList<QPoint> lugares;
+        for (int i = 0; i < 300; ++i)
+            lugares.append({azar(20000) - 2000, azar(20000) - 2000});
+        m.conCuadros(lugares, 0.75f);
+        const auto comprobar = [&](const char* cuando) {
+            const ElementosHoja& el = m.editor.elementos();
+            const auto& e = el.elementos();
+            for (int k = 0; k < 400; ++k) {
+                const QPointF punto(azar(17000) - 1500, azar(17000) - 1500);
+                int arriba = -1;
+                for (int i = 0; i < static_cast<int>(e.size()); ++i)
+                    if (e[i].visible && e[i].rect.contains(punto))
+                        arriba = i;
+                if (el.CuadroEn(punto) != arriba)
+                    QFAIL(qPrintable(QStringLiteral("%1: en %2, %3 está el cuadro %4, no el %5")
+                                         .arg(cuando)
+                                         .arg(punto.x())
+                                         .arg(punto.y())
+                                         .arg(arriba)
+                                         .arg(el.CuadroEn(punto))));
+            }
+            for (int k = 0; k < 60; ++k) {
+                const QRectF zona(azar(17000) - 1500, azar(17000) - 1500, azar(3000), azar(3000));
+                const std::vector<int> hallados = el.indice().En(zona);
+                QVERIFY(std::is_sorted(hallados.begin(), hallados.end()));
+                for (int i = 0; i < static_cast<int>(e.size()); ++i) {
+                    const bool listado = std::binary_search(hallados.begin(), hallados.end(), i);
+                    if (e[i].visible && e[i].rect.intersects(zona) && !listado)
+                        QFAIL(qPrintable(
+                            QStringLiteral("%1: falta el cuadro %2").arg(cuando).arg(i)));
+                    if (listado && !e[i].visible)
+                        QFAIL(qPrintable(QStringLiteral("%1: el cuadro oculto %2 está listado")
+                                             .arg(cuando)
+                                             .arg(i)));
+                }
+                for (const bool horizontal : {true, false}) {
+                    const double desde = horizontal ? zona.top() : zona.left();
+                    const double hasta = horizontal ? zona.bottom() : zona.right();
+                    // Each position once, with the highest box there.
+                    QList<int> lineas;
+                    QMap<double, int> esperadas;
+                    el.indice().Lineas(horizontal, desde, hasta, [&](int i) { lineas.append(i); });
+                    for (int i = 0; i < static_cast<int>(e.size()); ++i) {
+                        const double d = horizontal ? e[i].rect.top() : e[i].rect.left();
+                        if (e[i].visible && e[i].lineas && d >= desde && d <= hasta)
+                            esperadas[d] = i;
+                    }
+                    QCOMPARE(lineas, esperadas.values());
+                }
+            }
+        };
+        comprobar("al abrir");
+
+        // One box dragged, then a group of thirty, looked at mid-drag too.
+        SeleccionHoja& s = m.editor.seleccion();
+        s.PulsarCuadro(7, Boton::Izquierdo, false, {1, 1});
+        s.Arrastrar(m.rect(7).topLeft() + QPointF(3001, 1999), EstadoArrastre::Sobre);
+        comprobar("arrastrando un cuadro");
+        s.Soltar(m.rect(7).topLeft() + QPointF(1, 1), DondeSuelta::Hoja);
+        for (int i = 10; i < 40; ++i)
+            s.PulsarCuadro(i, Boton::Izquierdo, true, {1, 1});
+        s.PulsarCuadro(10, Boton::Izquierdo, false, {1, 1});
+        const QPointF agarre = m.rect(10).topLeft() + QPointF(1, 1);
+        s.Arrastrar(agarre + QPointF(-2500, 4100), EstadoArrastre::Sobre);
+        comprobar("arrastrando un grupo");
+        s.Soltar(agarre + QPointF(-2500, 4100), DondeSuelta::Hoja);
+        comprobar("tras soltar el grupo");
+
+        for (int i = 50; i < 300; i += 7)
+            m.documento.liberarCuadro(i, {});
+        m.documento.cambiarCuadros({60, 61, 62, 63}, [](Cuadro& c) {
+            c.FontSize = 48;
+            c.Rotacion = 90;
+            c.LineasGuia = false;
+        });
+        comprobar("tras borrar y agrandar");
+        m.documento.fijarZoom(2);
+        m.editor.RedibujarHoja();
+        comprobar("al 200 %");
+        m.documento.deshacer();
+        m.documento.deshacer();
+        comprobar("tras deshacer");
+    }
+
     void teclas() {
         Mesa m;
         m.conCuadros({{1000, 1000}});

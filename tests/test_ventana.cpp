@@ -864,8 +864,9 @@ private slots:
         QVERIFY(blancos > em / 50);
     }
 
-    // Forty boxes of some two million pixels each, one on the other: the kept
-    // pictures stay within their budget and every box is still drawn.
+    // Forty boxes of some two million pixels each, one on the other, each its
+    // own number: the kept pictures stay within their budget and every box is
+    // still drawn.
     void imagenesDentroDelPresupuesto() {
         Banco b;
         Programa& p = b.crear();
@@ -876,9 +877,9 @@ private slots:
         d.fijarZoom(2);
         for (int i = 0; i < 40; ++i) {
             const int j = d.agregarCuadro(Preferencias(vacios).defectosCuadro(), {});
-            d.cambiarCuadro(j, [](Cuadro& c) {
+            d.cambiarCuadro(j, [i](Cuadro& c) {
                 c.FontSize = 300;
-                c.Inicio = 88888;
+                c.Inicio = 88800 + i;
                 c.ColorFondo = 0xFFFFFF;
             });
         }

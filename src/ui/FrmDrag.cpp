@@ -13,6 +13,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
+#include <memory>
 
 namespace {
 constexpr int kMargenEscritorio = 8; // desk around the window's content, pixels
@@ -49,12 +50,17 @@ float VistaHoja::zoom() const {
     return z > 0 ? z : 0.5f;
 }
 
+void VistaHoja::tomarPantalla() {
+    m_porPulgada = logicalDpiX() > 0 ? logicalDpiX() : 96;
+    m_escala = devicePixelRatioF();
+}
+
 double VistaHoja::pixeles(double twips) const {
-    return UnidadesDeTwips(twips, logicalDpiX());
+    return UnidadesDeTwips(twips, m_porPulgada);
 }
 
 double VistaHoja::twips(double pixeles) const {
-    return TwipsDeUnidades(pixeles, logicalDpiX());
+    return TwipsDeUnidades(pixeles, m_porPulgada);
 }
 
 QSize VistaHoja::tamanoHoja() const {
@@ -72,6 +78,7 @@ QPoint VistaHoja::origenHoja() const {
 }
 
 void VistaHoja::ajustar() {
+    tomarPantalla();
     const int borde = static_cast<int>(std::lround(pixeles(kBordeHoja)));
     setFixedSize(tamanoHoja() + QSize(origenHoja().x() + borde + kMargenEscritorio,
                                       origenHoja().y() + borde + kMargenEscritorio));
@@ -79,6 +86,7 @@ void VistaHoja::ajustar() {
 }
 
 void VistaHoja::paintEvent(QPaintEvent* evento) {
+    tomarPantalla();
     QPainter p(this);
     const QRect zona = evento->rect();
     p.fillRect(rect(), QColor(0x80, 0x80, 0x80));
@@ -113,41 +121,45 @@ void VistaHoja::paintEvent(QPaintEvent* evento) {
     p.drawRect(hoja.adjusted(0, 0, -1, -1));
 }
 
+size_t qHash(const VistaHoja::ClaveImagen& c, size_t semilla) {
+    return qHashMulti(semilla, c.texto, c.fuente, c.tamano, c.estilo, c.color, c.fondo, c.rotacion,
+                      c.zoom, c.escala);
+}
+
 const QPixmap* VistaHoja::imagenCuadro(int i) {
     const Estado& estado = m_doc.estado();
     const Cuadro& c = estado.Cuadros[i];
     const Elemento& e = m_editor.elementos().elementos()[i];
-    const QString clave = QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
-                              .arg(e.texto, c.FontName)
-                              .arg(c.FontSize)
-                              .arg(int(c.FontBold) | int(c.FontItalic) << 1 |
-                                   int(c.FontUnderline) << 2 | int(c.FontStrikethru) << 3)
-                              .arg(c.Color)
-                              .arg(e.fondo)
-                              .arg(c.Rotacion)
-                              .arg(estado.Trabajo.Zoom)
-                              .arg(devicePixelRatioF());
-    if (static_cast<size_t>(i) >= m_imagenes.size())
-        m_imagenes.resize(i + 1);
-    Imagen& img = m_imagenes[i];
-    if (img.clave == clave)
-        return img.pixmap.isNull() ? nullptr : &img.pixmap;
-    m_pixelesGuardados -= qint64(img.pixmap.width()) * img.pixmap.height();
-    img.pixmap = QPixmap();
-    img.clave = clave;
-    const QSizeF t = enPixeles(e.rect).size() * devicePixelRatioF();
-    const double area = std::ceil(t.width()) * std::ceil(t.height());
-    if (area > kMaxPixelesImagen || m_pixelesGuardados + area > kMaxPixelesImagenes)
+    const qreal dpr = m_escala;
+    const ClaveImagen clave{e.texto,
+                            c.FontName,
+                            c.FontSize,
+                            int(c.FontBold) | int(c.FontItalic) << 1 | int(c.FontUnderline) << 2 |
+                                int(c.FontStrikethru) << 3,
+                            c.Color,
+                            e.fondo,
+                            c.Rotacion,
+                            estado.Trabajo.Zoom,
+                            dpr};
+    if (const QPixmap* hecha = m_imagenes.object(clave))
+        return hecha;
+    const QSizeF t = enPixeles(e.rect).size() * dpr;
+    const QSize lado(std::max(1, int(std::ceil(t.width()))),
+                     std::max(1, int(std::ceil(t.height()))));
+    const qint64 area = qint64(lado.width()) * lado.height();
+    if (area > kMaxPixelesImagen)
         return nullptr;
-    const qreal dpr = devicePixelRatioF();
-    img.pixmap = QPixmap(
-        QSize(std::max(1, int(std::ceil(t.width()))), std::max(1, int(std::ceil(t.height())))));
-    img.pixmap.setDevicePixelRatio(dpr);
-    img.pixmap.fill(ColorDeBgr(e.fondo));
-    m_pixelesGuardados += qint64(img.pixmap.width()) * img.pixmap.height();
-    QPainter p(&img.pixmap);
-    PintarCuadro(p, c, e.fondo, e.texto, estado.Trabajo.Zoom, pixeles(1));
-    return &img.pixmap;
+    auto imagen = std::make_unique<QPixmap>(lado);
+    imagen->setDevicePixelRatio(dpr);
+    imagen->fill(ColorDeBgr(e.fondo));
+    {
+        QPainter p(imagen.get());
+        PintarCuadro(p, c, e.fondo, e.texto, estado.Trabajo.Zoom, pixeles(1));
+    }
+    // Older pictures make room for it; the cache owns it from here.
+    if (!m_imagenes.insert(clave, imagen.release(), area))
+        return nullptr;
+    return m_imagenes.object(clave);
 }
 
 void VistaHoja::dibujarCuadroDirecto(QPainter& p, int i, const QRectF& r) {
@@ -169,23 +181,38 @@ QRectF VistaHoja::enPixeles(const QRectF& twips) const {
 
 void VistaHoja::dibujarCuadros(QPainter& p, const QRect& zona) {
     const Estado& estado = m_doc.estado();
-    const auto& elementos = m_editor.elementos().elementos();
+    const ElementosHoja& el = m_editor.elementos();
+    const auto& elementos = el.elementos();
     const int n = std::min<int>(static_cast<int>(elementos.size()), estado.limiteSuperior() + 1);
+    // Only what lies in the painted part is looked at: the index lists the
+    // boxes there and the guide lines that cross it.
+    const double margen = twips(2);
     // Guide lines under the boxes, in each box's background colour.
-    for (int i = 0; i < n; ++i) {
+    const auto lineas = [&](bool horizontal) {
+        const double desde = horizontal ? zona.top() - 1 : zona.left() - 1;
+        const double hasta = horizontal ? zona.bottom() + 1 : zona.right() + 1;
+        el.indice().Lineas(horizontal, twips(desde) - margen, twips(hasta) + margen, [&](int i) {
+            const Elemento& e = elementos[i];
+            if (i >= n || !e.visible || !e.lineas)
+                return;
+            const double d = pixeles(horizontal ? e.rect.top() : e.rect.left());
+            if (d < desde || d > hasta)
+                return;
+            p.setPen(QPen(ColorDeBgr(e.fondo), 1));
+            if (horizontal)
+                p.drawLine(QPointF(zona.left(), d), QPointF(zona.right() + 1, d));
+            else
+                p.drawLine(QPointF(d, zona.top()), QPointF(d, zona.bottom() + 1));
+        });
+    };
+    lineas(true);
+    lineas(false);
+    const QRectF zonaTwips =
+        QRectF(twips(zona.left()), twips(zona.top()), twips(zona.width()), twips(zona.height()))
+            .adjusted(-200 - margen, -200 - margen, 200 + margen, 200 + margen);
+    for (int i : el.indice().En(zonaTwips)) {
         const Elemento& e = elementos[i];
-        if (!e.visible || !e.lineas)
-            continue;
-        p.setPen(QPen(ColorDeBgr(e.fondo), 1));
-        const QRectF r = enPixeles(e.rect);
-        if (r.top() >= zona.top() - 1 && r.top() <= zona.bottom() + 1)
-            p.drawLine(QPointF(zona.left(), r.top()), QPointF(zona.right() + 1, r.top()));
-        if (r.left() >= zona.left() - 1 && r.left() <= zona.right() + 1)
-            p.drawLine(QPointF(r.left(), zona.top()), QPointF(r.left(), zona.bottom() + 1));
-    }
-    for (int i = 0; i < n; ++i) {
-        const Elemento& e = elementos[i];
-        if (!e.visible)
+        if (i >= n || !e.visible)
             continue;
         const QRectF r = enPixeles(e.rect);
         const QRectF conManijas =
@@ -209,7 +236,7 @@ void VistaHoja::dibujarCuadros(QPainter& p, const QRect& zona) {
             const bool bloqueado = c.Bloqueado;
             p.setPen(bloqueado ? QColor(Qt::black) : QColor(192, 192, 192));
             for (int k = 0; k < 6; ++k) {
-                const QRectF m = enPixeles(m_editor.elementos().Manija(estado, i, k));
+                const QRectF m = enPixeles(el.Manija(estado, i, k));
                 p.fillRect(m, bloqueado ? QColor(Qt::white) : ColorDeBgr(e.fondo));
                 p.drawRect(m.adjusted(0, 0, -1, -1));
             }

@@ -4,6 +4,7 @@
 // the main window; the rulers stay at the edges and follow the sheet.
 #pragma once
 
+#include <QCache>
 #include <QPixmap>
 #include <QRegion>
 #include <QScrollArea>
@@ -30,12 +31,13 @@ public:
     // What a move of the current drag may change on screen (widget pixels):
     // the moved outline or box, its guide lines and the label.
     QRegion zonaArrastre() const;
-    // A box picture is kept only up to 16 MiB, and all of them up to 128 MiB:
-    // a huge font at a high zoom would otherwise ask for gigabytes.
+    // A box picture is kept only up to 16 MiB, and all of them up to 128 MiB
+    // (the least recently drawn go first): a huge font at a high zoom would
+    // otherwise ask for gigabytes.
     static constexpr qint64 kMaxPixelesImagen = 4 * 1024 * 1024;
     static constexpr qint64 kMaxPixelesImagenes = 32 * 1024 * 1024;
     // Pixels held by the kept box pictures.
-    qint64 pixelesGuardados() const { return m_pixelesGuardados; }
+    qint64 pixelesGuardados() const { return m_imagenes.totalCost(); }
 
     // Opens a pop-up menu of the main window ("MnuHoja", "MnuCuadro") at the pointer.
     std::function<void(const QString&)> abrirMenu;
@@ -65,27 +67,45 @@ private:
     // in the screen's font.
     QRectF rectEtiqueta() const;
 
-    // A box's picture, drawn once and kept until its text, font, colours,
-    // rotation or the zoom change: moving boxes never draws text again.
-    // None for a box beyond the limits above: it is drawn directly, only
-    // where painted.
+    // A box's picture, drawn once and kept while its text, font, colours,
+    // rotation and the zoom stay: moving boxes never draws text again, and
+    // boxes that look alike share one. None for a box beyond the limits
+    // above: it is drawn directly, only where painted.
     const QPixmap* imagenCuadro(int i);
     void dibujarCuadroDirecto(QPainter& p, int i, const QRectF& rect);
 
     bool dentroDeHoja(QPointF pixel) const;
     bool sobreRegla(QPointF pixel) const;
+    // The screen's dots to the inch and device pixel ratio, taken again at
+    // every layout and paint: asking the screen for them costs more than
+    // drawing a small box, and a paint asks for every box.
+    void tomarPantalla();
+    double m_porPulgada = 96;
+    qreal m_escala = 1;
 
     const Documento& m_doc;
     EditorHoja& m_editor;
     bool m_dentro = true; // the pointer is over the sheet during a drag
     int m_rueda = 0;      // wheel turn not yet a whole notch (fine-grained wheels)
-    struct Imagen {
-        QString clave;
-        QPixmap pixmap;
+public:
+    // What a box's picture depends on.
+    struct ClaveImagen {
+        QString texto, fuente;
+        float tamano = 0;
+        int estilo = 0;
+        qint32 color = 0, fondo = 0;
+        qint16 rotacion = 0;
+        float zoom = 0;
+        qreal escala = 1;
+        bool operator==(const ClaveImagen& o) const = default;
     };
-    std::vector<Imagen> m_imagenes;
-    qint64 m_pixelesGuardados = 0;
+
+private:
+    // The cost of a picture is its pixels; none is null.
+    QCache<ClaveImagen, QPixmap> m_imagenes{kMaxPixelesImagenes};
 };
+
+size_t qHash(const VistaHoja::ClaveImagen& c, size_t semilla = 0);
 
 // A ruler in the editor window's margin: centimetres of the sheet from its
 // corner, drawn where the sheet is now.

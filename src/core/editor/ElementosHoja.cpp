@@ -29,6 +29,26 @@ Elemento& ElementosHoja::elemento(int i) {
     return m_elementos[i];
 }
 
+void ElementosHoja::indexar(int i) {
+    const Elemento& e = m_elementos[i];
+    m_indice.Poner(i, e.rect, e.visible, e.lineas);
+}
+
+void ElementosHoja::Mover(int i, QPointF esquina) {
+    elemento(i).rect.moveTopLeft(esquina);
+    indexar(i);
+}
+
+void ElementosHoja::Mostrar(int i, bool si) {
+    elemento(i).visible = si;
+    indexar(i);
+}
+
+void ElementosHoja::MostrarLineas(int i, bool si) {
+    elemento(i).lineas = si;
+    indexar(i);
+}
+
 QString ElementosHoja::PrimerTexto(const Cuadro& c) {
     return c.TextoIzq + FormatearNumero(static_cast<qint64>(RedondearPar(c.Inicio)), c.Cifras) +
            c.TextoDer;
@@ -77,15 +97,21 @@ void ElementosHoja::DibujarCuadro(const Estado& estado, int i) {
     const TextoRotado r = CalcularTextoRotado(c.Rotacion, t.width() * zoom, t.height() * zoom);
     e.rect.setSize(r.tamano);
     e.fondo = c.ColorFondo;
+    indexar(i);
 }
 
 void ElementosHoja::RedibujarHoja(const Estado& estado) {
     m_elementos.resize(estado.Cuadros.size());
+    const float zoom = estado.Trabajo.Zoom;
+    m_indice.Vaciar(QSizeF(zoom * estado.Trabajo.HAncho, zoom * estado.Trabajo.HAlto),
+                    estado.cuadrosVivos());
     for (int i = 0; i < static_cast<int>(estado.Cuadros.size()); ++i)
         ColocarCuadro(estado, i);
 }
 
 void ElementosHoja::RedibujarCuadros(const Estado& estado, const QList<int>& cuadros) {
+    for (size_t i = estado.Cuadros.size(); i < m_elementos.size(); ++i)
+        m_indice.Quitar(static_cast<int>(i));
     m_elementos.resize(estado.Cuadros.size());
     for (int i : cuadros)
         if (i >= 0 && i < static_cast<int>(estado.Cuadros.size()))
@@ -101,6 +127,7 @@ void ElementosHoja::ColocarCuadro(const Estado& estado, int i) {
     e.fuera = false;
     if (!c.EnUso) {
         e.manijas = e.lineas = false;
+        indexar(i);
         return;
     }
     DibujarCuadro(estado, i);
@@ -118,6 +145,7 @@ void ElementosHoja::ColocarCuadro(const Estado& estado, int i) {
     }
     e.lineas = c.LineasGuia;
     e.manijas = estado.ModoGrupo && c.Seleccionado;
+    indexar(i);
 }
 
 QRectF ElementosHoja::Manija(const Estado& estado, int i, int k) const {
@@ -179,9 +207,10 @@ void ElementosHoja::PosicionLbl(const Estado& estado, QSizeF hoja, const QLocale
 }
 
 int ElementosHoja::CuadroEn(QPointF punto) const {
-    for (int i = static_cast<int>(m_elementos.size()) - 1; i >= 0; --i)
-        if (m_elementos[i].visible && m_elementos[i].rect.contains(punto))
-            return i;
+    const std::vector<int> cerca = m_indice.En(QRectF(punto, QSizeF(0, 0)));
+    for (auto it = cerca.rbegin(); it != cerca.rend(); ++it)
+        if (m_elementos[*it].visible && m_elementos[*it].rect.contains(punto))
+            return *it;
     return -1;
 }
 

@@ -4,6 +4,7 @@
 // i. Lengths are screen twips inside the sheet (model twips x Zoom).
 #pragma once
 
+#include "core/editor/IndiceCuadros.h"
 #include "core/trabajo/Estado.h"
 
 #include <QList>
@@ -38,6 +39,8 @@ class ElementosHoja {
 public:
     const std::vector<Elemento>& elementos() const { return m_elementos; }
     const Etiqueta& etiqueta() const { return m_etiqueta; }
+    // Where the shown boxes and their guide lines are.
+    const IndiceCuadros& indice() const { return m_indice; }
 
     // Every box placed and drawn again from its record; handles for the
     // selected boxes of a group, guide lines where set.
@@ -77,9 +80,9 @@ public:
     int CuadroEn(QPointF punto) const;
 
     // Moving pictures (screen twips); the caller writes positions back.
-    void Mover(int i, QPointF esquina) { elemento(i).rect.moveTopLeft(esquina); }
-    void Mostrar(int i, bool si) { elemento(i).visible = si; }
-    void MostrarLineas(int i, bool si) { elemento(i).lineas = si; }
+    void Mover(int i, QPointF esquina);
+    void Mostrar(int i, bool si);
+    void MostrarLineas(int i, bool si);
     // The label beside the pointer during a drag of the current box.
     void EtiquetaArrastre(const Estado& estado, QPointF puntero, QSizeF hoja,
                           const QLocale& idioma);
@@ -87,6 +90,9 @@ public:
 private:
     Elemento& elemento(int i);
     void ColocarCuadro(const Estado& estado, int i);
+    // Box i listed again where it is now shown.
+    void indexar(int i);
     std::vector<Elemento> m_elementos;
     Etiqueta m_etiqueta;
+    IndiceCuadros m_indice;
 };
