@@ -91,14 +91,14 @@ void CuadroEnorme(const QString& ruta) {
                 hoja->pixeles(caja.width()), hoja->pixeles(caja.height()),
                 static_cast<long long>(reloj.elapsed()), PicoMiB(), antes);
 }
-// A job of `n` boxes in a grid at the 2,000-box job's density (400 by 450
-// twips), on a sheet just large enough for it, at 75 %.
+// A job of `n` boxes in a grid (400 by 450 twips apart at 75 %), on a sheet
+// just large enough for it.
 void EscribirRejilla(const QString& ruta, int n) {
     Estado e;
     const int columnas = static_cast<int>(std::ceil(std::sqrt(n * 450.0 / 400.0)));
     const int filas = (n + columnas - 1) / columnas;
-    e.Trabajo.HAncho = 600 + columnas * 400;
-    e.Trabajo.HAlto = 600 + filas * 450;
+    e.Trabajo.HAncho = static_cast<qint32>((600 + columnas * 400) / 0.75);
+    e.Trabajo.HAlto = static_cast<qint32>((600 + filas * 450) / 0.75);
     e.Trabajo.Zoom = 0.75f;
     AjustesMemoria a;
     const Cuadro defectos = Preferencias(a).defectosCuadro();
@@ -202,10 +202,15 @@ void Editor(const QString& ruta, int n, bool historia) {
 } // namespace
 
 // bench_editor [N ...]: the editor at N boxes (by default 100, 2,000, 8,000
-// and 32,767).
+// and 32,767). bench_editor --escribir N JOB.zul writes the job of N boxes
+// it measures, to look at in the program.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--escribir") {
+        EscribirRejilla(QString::fromLocal8Bit(argv[3]), QByteArray(argv[2]).toInt());
+        return 0;
+    }
     QTemporaryDir dir;
     // First, while the peak memory is still the program's own.
     CuadroEnorme(dir.filePath("enorme.zul"));
