@@ -13,6 +13,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
+#include <optional>
 
 namespace {
 constexpr int kMargenEscritorio = 8; // desk around the window's content, pixels
@@ -33,6 +34,34 @@ void PintarCuadro(QPainter& p, const Cuadro& cuadro, qint32 fondo, const QString
     p.setRenderHint(QPainter::TextAntialiasing);
     DibujarTextoRotado(p, c, texto, zoom, medida.width(), medida.height(), unidadesPorTwip / k);
     p.restore();
+}
+
+// A box that prints nothing on the sheet shown: only its outline, in a
+// darker shade of its background, where it can still be grabbed.
+void PintarMarcoVacio(QPainter& p, const QRectF& r, qint32 fondo) {
+    p.save();
+    p.setPen(QPen(ColorDeBgr(fondo).darker(170), 1, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+    p.restore();
+}
+
+// Page Up / Down, Home and End step through the run's sheets.
+std::optional<PasoHoja> PasoDeTecla(const QKeyEvent* e) {
+    if (e->modifiers() & ~Qt::KeypadModifier)
+        return std::nullopt;
+    switch (e->key()) {
+    case Qt::Key_PageUp:
+        return PasoHoja::Anterior;
+    case Qt::Key_PageDown:
+        return PasoHoja::Siguiente;
+    case Qt::Key_Home:
+        return PasoHoja::Primera;
+    case Qt::Key_End:
+        return PasoHoja::Ultima;
+    default:
+        return std::nullopt;
+    }
 }
 } // namespace
 
@@ -117,8 +146,11 @@ const QPixmap* VistaHoja::imagenCuadro(int i) {
     const Estado& estado = m_doc.estado();
     const Cuadro& c = estado.Cuadros[i];
     const Elemento& e = m_editor.elementos().elementos()[i];
-    const QString clave = QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
-                              .arg(e.texto, c.FontName)
+    // An empty frame depends on its size only.
+    const QString texto =
+        e.vacio ? QStringLiteral("\x01%1x%2").arg(e.rect.width()).arg(e.rect.height()) : e.texto;
+    const QString resto = QStringLiteral("|%1|%2|%3|%4|%5|%6|%7|%8")
+                              .arg(c.FontName)
                               .arg(c.FontSize)
                               .arg(int(c.FontBold) | int(c.FontItalic) << 1 |
                                    int(c.FontUnderline) << 2 | int(c.FontStrikethru) << 3)
@@ -127,11 +159,19 @@ const QPixmap* VistaHoja::imagenCuadro(int i) {
                               .arg(c.Rotacion)
                               .arg(estado.Trabajo.Zoom)
                               .arg(devicePixelRatioF());
+    const QString clave = texto + resto;
     if (static_cast<size_t>(i) >= m_imagenes.size())
         m_imagenes.resize(i + 1);
     Imagen& img = m_imagenes[i];
     if (img.clave == clave)
         return img.pixmap.isNull() ? nullptr : &img.pixmap;
+    // Only the text changed (another sheet of the run is shown): drawn
+    // directly this once. Stepping through the run changes every box at
+    // once, and a picture pays for itself only from its second use.
+    if (img.clave.endsWith(resto) && img.pendiente != clave) {
+        img.pendiente = clave;
+        return nullptr;
+    }
     m_pixelesGuardados -= qint64(img.pixmap.width()) * img.pixmap.height();
     img.pixmap = QPixmap();
     img.clave = clave;
@@ -143,10 +183,13 @@ const QPixmap* VistaHoja::imagenCuadro(int i) {
     img.pixmap = QPixmap(
         QSize(std::max(1, int(std::ceil(t.width()))), std::max(1, int(std::ceil(t.height())))));
     img.pixmap.setDevicePixelRatio(dpr);
-    img.pixmap.fill(ColorDeBgr(e.fondo));
+    img.pixmap.fill(e.vacio ? QColor(Qt::transparent) : ColorDeBgr(e.fondo));
     m_pixelesGuardados += qint64(img.pixmap.width()) * img.pixmap.height();
     QPainter p(&img.pixmap);
-    PintarCuadro(p, c, e.fondo, e.texto, estado.Trabajo.Zoom, pixeles(1));
+    if (e.vacio)
+        PintarMarcoVacio(p, QRectF(QPointF(), img.pixmap.deviceIndependentSize()), e.fondo);
+    else
+        PintarCuadro(p, c, e.fondo, e.texto, estado.Trabajo.Zoom, pixeles(1));
     return &img.pixmap;
 }
 
@@ -154,6 +197,10 @@ void VistaHoja::dibujarCuadroDirecto(QPainter& p, int i, const QRectF& r) {
     const Estado& estado = m_doc.estado();
     const Cuadro& c = estado.Cuadros[i];
     const Elemento& e = m_editor.elementos().elementos()[i];
+    if (e.vacio) {
+        PintarMarcoVacio(p, r, e.fondo);
+        return;
+    }
     p.save();
     p.setClipRect(r, Qt::IntersectClip);
     p.fillRect(r, ColorDeBgr(e.fondo));
@@ -367,6 +414,12 @@ void VistaHoja::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void VistaHoja::keyPressEvent(QKeyEvent* e) {
     SeleccionHoja& s = m_editor.seleccion();
+    if (const auto paso = PasoDeTecla(e)) {
+        // Not while a drag holds boxes where the pointer put them.
+        if (s.arrastre() == Arrastre::Ninguno)
+            m_editor.PasarHoja(*paso);
+        return;
+    }
     if (s.cuadroConFoco() < 0) {
         QWidget::keyPressEvent(e);
         return;

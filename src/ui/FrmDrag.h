@@ -82,6 +82,7 @@ private:
     struct Imagen {
         QString clave;
         QPixmap pixmap;
+        QString pendiente; // a new text, drawn directly once so far
     };
     std::vector<Imagen> m_imagenes;
     qint64 m_pixelesGuardados = 0;
