@@ -356,21 +356,20 @@ QWidget* PpalMdi::crearCampoHoja(QWidget* padre) {
     auto* caja = new QWidget(padre);
     caja->setObjectName(QStringLiteral("CampoHoja"));
     auto* fila = new QHBoxLayout(caja);
-    fila->setContentsMargins(4, 0, 4, 0);
-    fila->setSpacing(4);
+    fila->setContentsMargins(2, 0, 2, 0);
+    fila->setSpacing(3);
     fila->addWidget(new QLabel(h.titulo, caja));
     // What is typed is the sheet, as typed; Enter shows it.
     m_hoja = new QLineEdit(caja);
     m_hoja->setObjectName(herramienta::TxtHoja);
     m_hoja->setToolTip(h.consejo);
     m_hoja->setAlignment(Qt::AlignRight);
-    m_hoja->setFixedWidth(m_hoja->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+    // Five digits in sight; the band fits a 1024-pixel window.
+    m_hoja->setFixedWidth(m_hoja->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 10);
     m_hoja->setEnabled(barra.utilizable(h.id));
     fila->addWidget(m_hoja);
     m_totalHojas = new QLabel(caja);
     m_totalHojas->setObjectName(QStringLiteral("LblTotalHojas"));
-    m_totalHojas->setMinimumWidth(
-        m_totalHojas->fontMetrics().horizontalAdvance(QStringLiteral("de 00000")));
     fila->addWidget(m_totalHojas);
     const auto mostrar = [this, &barra] {
         m_hoja->setText(barra.textoHoja());
