@@ -356,16 +356,17 @@ QWidget* PpalMdi::crearCampoHoja(QWidget* padre) {
     auto* caja = new QWidget(padre);
     caja->setObjectName(QStringLiteral("CampoHoja"));
     auto* fila = new QHBoxLayout(caja);
-    fila->setContentsMargins(2, 0, 2, 0);
-    fila->setSpacing(3);
+    fila->setContentsMargins(0, 0, 0, 0);
+    fila->setSpacing(2);
     fila->addWidget(new QLabel(h.titulo, caja));
     // What is typed is the sheet, as typed; Enter shows it.
     m_hoja = new QLineEdit(caja);
     m_hoja->setObjectName(herramienta::TxtHoja);
     m_hoja->setToolTip(h.consejo);
     m_hoja->setAlignment(Qt::AlignRight);
-    // Five digits in sight; the band fits a 1024-pixel window.
-    m_hoja->setFixedWidth(m_hoja->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 10);
+    // Four digits in sight (a longer number scrolls); the band fits a
+    // 1024-pixel window.
+    m_hoja->setFixedWidth(m_hoja->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 10);
     m_hoja->setEnabled(barra.utilizable(h.id));
     fila->addWidget(m_hoja);
     m_totalHojas = new QLabel(caja);
