@@ -305,9 +305,10 @@ private slots:
     void estadosDeHerramientas() {
         Banco banco;
         Programa& p = banco.crear();
-        const QStringList trabajo = {
-            "CboMag",     "BtnImprimir",    "BtnPrueba",   "BtnEjes",      "BtnRegla",
-            "BtnGuardar", "BtnNuevocuadro", "BtnMargenes", "BtnGuardComo", "BtnCerrarTrabajo"};
+        const QStringList trabajo = {"CboMag",           "BtnImprimir", "BtnPrueba",
+                                     "BtnEjes",          "BtnRegla",    "BtnGuardar",
+                                     "BtnNuevocuadro",   "BtnMargenes", "BtnGuardComo",
+                                     "BtnCerrarTrabajo", "TxtHoja"};
         const QStringList siempre = {"BtnNuevo",
                                      "BtnAbrir",
                                      "BtnSalir",

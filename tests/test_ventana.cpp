@@ -556,7 +556,7 @@ private slots:
 
         QHash<QByteArray, QString> vistos;
         for (const Herramienta& h : p.barra().herramientas()) {
-            if (h.id == u"CboMag")
+            if (h.id == u"CboMag" || h.id == u"TxtHoja") // fields, not buttons
                 continue;
             QAction* a = v.accion(h.id);
             QVERIFY2(a, qPrintable(h.id));
@@ -892,6 +892,8 @@ private slots:
             (QSizeF(hoja->pixeles(caja.width()), hoja->pixeles(caja.height())) + QSizeF(100, 100))
                 .toSize();
         QImage imagen(zona, QImage::Format_RGB32);
+        // The first paint draws each new look directly; the second keeps pictures.
+        hoja->render(&imagen, QPoint(), QRegion(QRect(QPoint(), zona)));
         hoja->render(&imagen, QPoint(), QRegion(QRect(QPoint(), zona)));
         QVERIFY(hoja->pixelesGuardados() > 0);
         QVERIFY(hoja->pixelesGuardados() <= VistaHoja::kMaxPixelesImagenes);

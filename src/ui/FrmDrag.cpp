@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 namespace {
 constexpr int kMargenEscritorio = 8; // desk around the window's content, pixels
@@ -34,6 +35,34 @@ void PintarCuadro(QPainter& p, const Cuadro& cuadro, qint32 fondo, const QString
     p.setRenderHint(QPainter::TextAntialiasing);
     DibujarTextoRotado(p, c, texto, zoom, medida.width(), medida.height(), unidadesPorTwip / k);
     p.restore();
+}
+
+// A box that prints nothing on the sheet shown: only its outline, in a
+// darker shade of its background, where it can still be grabbed.
+void PintarMarcoVacio(QPainter& p, const QRectF& r, qint32 fondo) {
+    p.save();
+    p.setPen(QPen(ColorDeBgr(fondo).darker(170), 1, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+    p.restore();
+}
+
+// Page Up / Down, Home and End step through the run's sheets.
+std::optional<PasoHoja> PasoDeTecla(const QKeyEvent* e) {
+    if (e->modifiers() & ~Qt::KeypadModifier)
+        return std::nullopt;
+    switch (e->key()) {
+    case Qt::Key_PageUp:
+        return PasoHoja::Anterior;
+    case Qt::Key_PageDown:
+        return PasoHoja::Siguiente;
+    case Qt::Key_Home:
+        return PasoHoja::Primera;
+    case Qt::Key_End:
+        return PasoHoja::Ultima;
+    default:
+        return std::nullopt;
+    }
 }
 } // namespace
 
@@ -123,7 +152,7 @@ void VistaHoja::paintEvent(QPaintEvent* evento) {
 
 size_t qHash(const VistaHoja::ClaveImagen& c, size_t semilla) {
     return qHashMulti(semilla, c.texto, c.fuente, c.tamano, c.estilo, c.color, c.fondo, c.rotacion,
-                      c.zoom, c.escala);
+                      c.zoom, c.escala, c.vacio, c.ancho, c.alto);
 }
 
 const QPixmap* VistaHoja::imagenCuadro(int i) {
@@ -140,9 +169,22 @@ const QPixmap* VistaHoja::imagenCuadro(int i) {
                             e.fondo,
                             c.Rotacion,
                             estado.Trabajo.Zoom,
-                            dpr};
+                            dpr,
+                            e.vacio,
+                            e.rect.width(),
+                            e.rect.height()};
     if (const QPixmap* hecha = m_imagenes.object(clave))
         return hecha;
+    // A look not seen at this box before (another sheet of the run shown,
+    // every box's text new) is drawn directly this once: a picture pays for
+    // itself only from its second use.
+    const size_t huella = qHash(clave);
+    if (static_cast<size_t>(i) >= m_vistas.size())
+        m_vistas.resize(i + 1, 0);
+    if (m_vistas[i] != huella) {
+        m_vistas[i] = huella;
+        return nullptr;
+    }
     const QSizeF t = enPixeles(e.rect).size() * dpr;
     const QSize lado(std::max(1, int(std::ceil(t.width()))),
                      std::max(1, int(std::ceil(t.height()))));
@@ -151,10 +193,13 @@ const QPixmap* VistaHoja::imagenCuadro(int i) {
         return nullptr;
     auto imagen = std::make_unique<QPixmap>(lado);
     imagen->setDevicePixelRatio(dpr);
-    imagen->fill(ColorDeBgr(e.fondo));
+    imagen->fill(e.vacio ? QColor(Qt::transparent) : ColorDeBgr(e.fondo));
     {
         QPainter p(imagen.get());
-        PintarCuadro(p, c, e.fondo, e.texto, estado.Trabajo.Zoom, pixeles(1));
+        if (e.vacio)
+            PintarMarcoVacio(p, QRectF(QPointF(), imagen->deviceIndependentSize()), e.fondo);
+        else
+            PintarCuadro(p, c, e.fondo, e.texto, estado.Trabajo.Zoom, pixeles(1));
     }
     // Older pictures make room for it; the cache owns it from here.
     if (!m_imagenes.insert(clave, imagen.release(), area))
@@ -166,6 +211,10 @@ void VistaHoja::dibujarCuadroDirecto(QPainter& p, int i, const QRectF& r) {
     const Estado& estado = m_doc.estado();
     const Cuadro& c = estado.Cuadros[i];
     const Elemento& e = m_editor.elementos().elementos()[i];
+    if (e.vacio) {
+        PintarMarcoVacio(p, r, e.fondo);
+        return;
+    }
     p.save();
     p.setClipRect(r, Qt::IntersectClip);
     p.fillRect(r, ColorDeBgr(e.fondo));
@@ -394,6 +443,12 @@ void VistaHoja::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void VistaHoja::keyPressEvent(QKeyEvent* e) {
     SeleccionHoja& s = m_editor.seleccion();
+    if (const auto paso = PasoDeTecla(e)) {
+        // Not while a drag holds boxes where the pointer put them.
+        if (s.arrastre() == Arrastre::Ninguno)
+            m_editor.PasarHoja(*paso);
+        return;
+    }
     if (s.cuadroConFoco() < 0) {
         QWidget::keyPressEvent(e);
         return;

@@ -67,10 +67,11 @@ private:
     // in the screen's font.
     QRectF rectEtiqueta() const;
 
-    // A box's picture, drawn once and kept while its text, font, colours,
-    // rotation and the zoom stay: moving boxes never draws text again, and
-    // boxes that look alike share one. None for a box beyond the limits
-    // above: it is drawn directly, only where painted.
+    // A box's picture, made at the second paint of a look and kept while its
+    // text, font, colours, rotation and the zoom stay: moving boxes never
+    // draws text again, and boxes that look alike share one. None the first
+    // time, and for a box beyond the limits above: it is drawn directly,
+    // only where painted.
     const QPixmap* imagenCuadro(int i);
     void dibujarCuadroDirecto(QPainter& p, int i, const QRectF& rect);
 
@@ -88,7 +89,8 @@ private:
     bool m_dentro = true; // the pointer is over the sheet during a drag
     int m_rueda = 0;      // wheel turn not yet a whole notch (fine-grained wheels)
 public:
-    // What a box's picture depends on.
+    // What a box's picture depends on. An empty frame (the box prints
+    // nothing on the sheet shown) has no text, and its size.
     struct ClaveImagen {
         QString texto, fuente;
         float tamano = 0;
@@ -97,12 +99,16 @@ public:
         qint16 rotacion = 0;
         float zoom = 0;
         qreal escala = 1;
+        bool vacio = false;
+        double ancho = 0, alto = 0;
         bool operator==(const ClaveImagen& o) const = default;
     };
 
 private:
     // The cost of a picture is its pixels; none is null.
     QCache<ClaveImagen, QPixmap> m_imagenes{kMaxPixelesImagenes};
+    // Per box, the look it was last drawn directly with (its hash).
+    std::vector<size_t> m_vistas;
 };
 
 size_t qHash(const VistaHoja::ClaveImagen& c, size_t semilla = 0);

@@ -118,7 +118,7 @@ PpalMdi::PpalMdi(Programa& programa, QWidget* padre) : QMainWindow(padre), m_pro
         dialogo.exec();
     });
 
-    for (int n = 1; n <= 3; ++n)
+    for (int n = 1; n <= 4; ++n)
         actualizarPanel(n);
     editorCambiado(p.documento.abierto());
     setAcceptDrops(true);
@@ -190,8 +190,8 @@ QLabel* PpalMdi::panel(int n) const {
 void PpalMdi::crearAcciones() {
     BarraHerramientas& barra = m_prog.barra();
     for (const Herramienta& h : barra.herramientas()) {
-        if (h.id == herramienta::CboMag)
-            continue;
+        if (h.id == herramienta::CboMag || h.id == herramienta::TxtHoja)
+            continue; // fields on the toolbar, not commands
         if (h.id == herramienta::MnuRecientes) {
             crearRecientes(h);
             continue;
@@ -329,6 +329,8 @@ void PpalMdi::crearBanda() {
                 m_zoom->addItems(barra.entradasZoom());
                 m_zoom->setEditText(barra.textoZoom());
             });
+        } else if (e == herramienta::TxtHoja) {
+            banda->addWidget(crearCampoHoja(banda));
         } else if (e == u"ID_Label") {
             banda->addWidget(new QLabel(QStringLiteral(" % "), banda));
         } else if (e == u"LblPos") {
@@ -348,6 +350,44 @@ void PpalMdi::crearBanda() {
     }
 }
 
+QWidget* PpalMdi::crearCampoHoja(QWidget* padre) {
+    BarraHerramientas& barra = m_prog.barra();
+    const Herramienta& h = *barra.herramienta(herramienta::TxtHoja);
+    auto* caja = new QWidget(padre);
+    caja->setObjectName(QStringLiteral("CampoHoja"));
+    auto* fila = new QHBoxLayout(caja);
+    fila->setContentsMargins(0, 0, 0, 0);
+    fila->setSpacing(2);
+    fila->addWidget(new QLabel(h.titulo, caja));
+    // What is typed is the sheet, as typed; Enter shows it.
+    m_hoja = new QLineEdit(caja);
+    m_hoja->setObjectName(herramienta::TxtHoja);
+    m_hoja->setToolTip(h.consejo);
+    m_hoja->setAlignment(Qt::AlignRight);
+    // Four digits in sight (a longer number scrolls); the band fits a
+    // 1024-pixel window.
+    m_hoja->setFixedWidth(m_hoja->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 10);
+    m_hoja->setEnabled(barra.utilizable(h.id));
+    fila->addWidget(m_hoja);
+    m_totalHojas = new QLabel(caja);
+    m_totalHojas->setObjectName(QStringLiteral("LblTotalHojas"));
+    fila->addWidget(m_totalHojas);
+    const auto mostrar = [this, &barra] {
+        m_hoja->setText(barra.textoHoja());
+        m_totalHojas->setText(barra.totalHojas());
+    };
+    mostrar();
+    connect(&barra, &BarraHerramientas::hojaCambiada, this, mostrar);
+    connect(m_hoja, &QLineEdit::returnPressed, this,
+            [this, &barra] { barra.introducirHoja(m_hoja->text()); });
+    // Left without Enter: the field shows the sheet shown again.
+    connect(m_hoja, &QLineEdit::editingFinished, this, [this, &barra] {
+        if (!m_hoja->hasFocus())
+            m_hoja->setText(barra.textoHoja());
+    });
+    return caja;
+}
+
 void PpalMdi::crearBarraEstado() {
     auto* barra = statusBar();
     m_paneles[0] = new QLabel(barra);
@@ -361,10 +401,13 @@ void PpalMdi::crearBarraEstado() {
     fila->addWidget(m_paneles[1]);
     fila->addWidget(m_imagenHoja);
     m_paneles[2] = new QLabel(barra);
-    for (int i = 0; i < 3; ++i)
+    m_paneles[3] = new QLabel(barra);
+    for (int i = 0; i < 4; ++i)
         m_paneles[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
     barra->addWidget(m_paneles[0], 1);
     barra->addWidget(caja, 1);
+    // The sheet shown, then the printer at the far right.
+    barra->addPermanentWidget(m_paneles[3]);
     barra->addPermanentWidget(m_paneles[2]);
 }
 
@@ -373,6 +416,11 @@ void PpalMdi::actualizarAccion(const QString& id) {
     if (id == herramienta::CboMag) {
         if (m_zoom)
             m_zoom->setEnabled(barra.utilizable(id));
+        return;
+    }
+    if (id == herramienta::TxtHoja) {
+        if (m_hoja)
+            m_hoja->setEnabled(barra.utilizable(id));
         return;
     }
     QAction* a = accion(id);
@@ -411,6 +459,8 @@ void PpalMdi::editorCambiado(bool abierto) {
         };
         m_centro->addWidget(m_editor);
         m_centro->setCurrentWidget(m_editor);
+        // The sheet takes the keys (the arrows, Re Pág / Av Pág) from the start.
+        m_editor->hoja()->setFocus();
     } else if (!abierto && m_editor) {
         statusBar()->clearMessage(); // the last tool's text belonged to the job
         m_centro->removeWidget(m_editor);

@@ -13,6 +13,7 @@ class Programa;
 class FrmDrag;
 class QAction;
 class QComboBox;
+class QLineEdit;
 class QLabel;
 class QStackedWidget;
 struct Herramienta;
@@ -29,6 +30,9 @@ public:
 
     QAction* accion(const QString& id) const;
     QComboBox* zoom() const { return m_zoom; }
+    // The Hoja field and its "de R".
+    QLineEdit* hoja() const { return m_hoja; }
+    QLabel* totalHojas() const { return m_totalHojas; }
     FrmDrag* editor() const { return m_editor; }
     QLabel* panel(int n) const;
     QMenu* menuEmergente(const QString& id) const { return m_emergentes.value(id); }
@@ -57,6 +61,7 @@ private:
     void verBorde();
     void crearMenus();
     void crearBanda();
+    QWidget* crearCampoHoja(QWidget* padre);
     void crearBarraEstado();
     void actualizarAccion(const QString& id);
     void actualizarPanel(int n);
@@ -67,9 +72,11 @@ private:
     QHash<QString, QMenu*> m_emergentes;
     QMenu* m_recientes = nullptr;
     QComboBox* m_zoom = nullptr;
+    QLineEdit* m_hoja = nullptr;
+    QLabel* m_totalHojas = nullptr;
     QStackedWidget* m_centro = nullptr;
     FrmDrag* m_editor = nullptr;
-    QLabel* m_paneles[3] = {};
+    QLabel* m_paneles[4] = {};
     QLabel* m_imagenHoja = nullptr;
     // Where the window's inside lies from the corner of its frame, as last
     // seen while shown neither maximized nor minimized.

@@ -1,15 +1,20 @@
 #include "EditorHoja.h"
 
 #include "core/editor/Vista.h"
+#include "core/fallas/Falla.h"
 #include "core/puertos/Mensajes.h"
 #include "core/trabajo/Documento.h"
+#include "core/trabajo/Numeracion.h"
 
 EditorHoja::EditorHoja(Documento& documento, Mensajes& mensajes, const QLocale& idioma,
                        QObject* padre)
     : QObject(padre), m_doc(documento), m_mensajes(mensajes), m_idioma(idioma) {
     // A table read or emptied, a new zoom or sheet: every box is placed anew.
     // The printable area depends on the printer and the sheet, never on the zoom.
-    connect(&m_doc, &Documento::tablaCambiada, this, &EditorHoja::DibujarCuadros);
+    connect(&m_doc, &Documento::tablaCambiada, this, [this] {
+        MedirTirada();
+        DibujarCuadros();
+    });
     connect(&m_doc, &Documento::zoomCambiado, this, &EditorHoja::DibujarCuadros);
     connect(&m_doc, &Documento::hojaCambiada, this, &EditorHoja::RedibujarHoja);
     // Boxes a command or a dialog changed are placed and drawn from their
@@ -17,7 +22,12 @@ EditorHoja::EditorHoja(Documento& documento, Mensajes& mensajes, const QLocale& 
     connect(&m_doc, &Documento::cuadrosCambiados, this, [this](const QList<int>& cuadros) {
         if (m_seleccion.escribiendo())
             return;
-        m_elementos.RedibujarCuadros(m_doc.estado(), cuadros);
+        // A shorter run may leave the sheet shown behind: then every box
+        // shows the run's new last sheet.
+        if (MedirTirada())
+            m_elementos.RedibujarHoja(m_doc.estado());
+        else
+            m_elementos.RedibujarCuadros(m_doc.estado(), cuadros);
         emit vistaCambiada();
     });
     connect(&m_doc, &Documento::historiaAplicada, this, [this] {
@@ -27,6 +37,7 @@ EditorHoja::EditorHoja(Documento& documento, Mensajes& mensajes, const QLocale& 
     connect(&m_doc, &Documento::abiertoCambiado, this, [this](bool abierto) {
         if (!abierto)
             m_margenes.reset();
+        VolverAPrimeraHoja();
     });
 }
 
@@ -106,4 +117,81 @@ void EditorHoja::SeleccionarTodo() {
 void EditorHoja::DibujarCuadros() {
     m_elementos.RedibujarHoja(m_doc.estado());
     emit vistaCambiada();
+}
+
+bool EditorHoja::MedirTirada() {
+    qint32 hojas = 1;
+    try {
+        hojas = std::max<qint32>(1, LongitudTirada(m_doc.Cuadros()));
+    } catch (const Falla&) {
+        // A series that cannot be numbered: the print run says why. Until
+        // it is mended the editor shows the first sheet.
+    }
+    const bool acortada = m_hojaMostrada > hojas;
+    if (hojas == m_hojasTirada && !acortada)
+        return false;
+    m_hojasTirada = hojas;
+    if (acortada) {
+        m_hojaMostrada = hojas;
+        m_elementos.fijarHoja(hojas - 1);
+    }
+    emit hojaMostradaCambiada();
+    return acortada;
+}
+
+void EditorHoja::VolverAPrimeraHoja() {
+    const bool otra = m_hojaMostrada != 1;
+    m_hojaMostrada = 1;
+    m_elementos.fijarHoja(0);
+    MedirTirada();
+    if (otra) {
+        m_elementos.RedibujarHoja(m_doc.estado());
+        emit vistaCambiada();
+    }
+    emit hojaMostradaCambiada();
+}
+
+bool EditorHoja::MostrarHoja(qint32 k) {
+    if (k < 1 || k > m_hojasTirada)
+        return false;
+    if (k == m_hojaMostrada)
+        return true;
+    m_hojaMostrada = k;
+    m_elementos.fijarHoja(k - 1);
+    m_elementos.RedibujarHoja(m_doc.estado());
+    emit hojaMostradaCambiada();
+    emit vistaCambiada();
+    return true;
+}
+
+void EditorHoja::PasarHoja(PasoHoja paso) {
+    switch (paso) {
+    case PasoHoja::Anterior:
+        MostrarHoja(std::max(1, m_hojaMostrada - 1));
+        break;
+    case PasoHoja::Siguiente:
+        MostrarHoja(std::min(m_hojasTirada, m_hojaMostrada + 1));
+        break;
+    case PasoHoja::Primera:
+        MostrarHoja(1);
+        break;
+    case PasoHoja::Ultima:
+        MostrarHoja(m_hojasTirada);
+        break;
+    }
+}
+
+QString EditorHoja::IntroducirHoja(const QString& texto) {
+    // Digits only: "1.000" is not taken for sheet 1 nor for a thousand.
+    const QString t = texto.trimmed();
+    bool entero = !t.isEmpty() && t.size() <= 10;
+    for (const QChar c : t)
+        entero = entero && c >= u'0' && c <= u'9';
+    const qint64 k = entero ? t.toLongLong() : 0;
+    if (!entero || k < 1 || k > m_hojasTirada || !MostrarHoja(static_cast<qint32>(k)))
+        m_mensajes.mostrar(QStringLiteral("El valor ingresado debe ser un número entero, mayor o "
+                                          "igual que 1\ry menor o igual que %1")
+                               .arg(m_hojasTirada),
+                           QStringLiteral("Error"), Icono::Exclamacion, Botones::Aceptar);
+    return QString::number(m_hojaMostrada);
 }

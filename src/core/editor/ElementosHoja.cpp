@@ -1,6 +1,7 @@
 #include "ElementosHoja.h"
 
 #include "core/editor/GeometriaHoja.h"
+#include "core/fallas/Falla.h"
 #include "core/impresion/GeometriaImpresora.h"
 #include "core/trabajo/Numeracion.h"
 #include "core/trabajo/Unidades.h"
@@ -54,6 +55,14 @@ QString ElementosHoja::PrimerTexto(const Cuadro& c) {
            c.TextoDer;
 }
 
+QString ElementosHoja::TextoEnHoja(const Cuadro& c, qint32 k) {
+    try {
+        return TextoCuadroHoja(c, k);
+    } catch (const Falla&) {
+        return {}; // the print run reports it; the editor shows a blank box
+    }
+}
+
 QRectF ElementosHoja::Rectangulo(const Cuadro& c) {
     const QSizeF t = MedirTexto(c, PrimerTexto(c));
     return {QPointF(c.PosX, c.PosY), CalcularTextoRotado(c.Rotacion, t.width(), t.height()).tamano};
@@ -89,11 +98,10 @@ QSizeF ElementosHoja::MedirEtiqueta(const QString& texto, double puntos) {
 void ElementosHoja::DibujarCuadro(const Estado& estado, int i) {
     const Cuadro& c = estado.Cuadros[i];
     Elemento& e = elemento(i);
-    // The first number of the series: the text of the first sheet, or of the
-    // series' start when that sheet would print nothing.
-    e.texto = PrimerTexto(c);
+    e.texto = TextoEnHoja(c, m_hoja);
+    e.vacio = e.texto.isEmpty();
     const float zoom = estado.Trabajo.Zoom;
-    const QSizeF t = MedirTexto(c, e.texto);
+    const QSizeF t = MedirTexto(c, e.vacio ? PrimerTexto(c) : e.texto);
     const TextoRotado r = CalcularTextoRotado(c.Rotacion, t.width() * zoom, t.height() * zoom);
     e.rect.setSize(r.tamano);
     e.fondo = c.ColorFondo;

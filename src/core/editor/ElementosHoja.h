@@ -1,5 +1,6 @@
 // What the editor shows of each box, decided without widgets: the box's
-// picture (its first number with its texts, sized by its font at the zoom),
+// picture (the text it prints on the sheet of the run shown, sized by its
+// font at the zoom),
 // its six handles, its two guide lines and the position label. Index i is box
 // i. Lengths are screen twips inside the sheet (model twips x Zoom).
 #pragma once
@@ -19,7 +20,7 @@ struct Elemento {
     bool visible = false; // the slot holds a live box
     bool manijas = false; // its handles are shown
     bool lineas = false;  // its guide lines are shown
-    QString texto;        // the first number with its texts
+    QString texto;        // what it prints on the sheet shown
     qint32 fondo = 0;     // background colour, 0x00BBGGRR
     // Its picture does not lie whole on the sheet. One wholly off it is shown
     // at the sheet's edge (its record keeps its position) so it can be
@@ -27,6 +28,9 @@ struct Elemento {
     bool fuera = false;
     bool enBorde = false; // shown at the sheet's edge, not at its position
     QPointF borde;        // where, while it stays there
+    // Its series has ended before the sheet shown: an empty frame of the
+    // size of its first number, so it can still be grabbed.
+    bool vacio = false;
 };
 
 struct Etiqueta {
@@ -49,6 +53,10 @@ public:
     void RedibujarCuadros(const Estado& estado, const QList<int>& cuadros);
     // Box i's text and size, at its current place.
     void DibujarCuadro(const Estado& estado, int i);
+    // The sheet of the run the boxes show their texts for, 0 the first.
+    // Taken by the next placing or drawing of a box.
+    void fijarHoja(qint32 k) { m_hoja = k; }
+    qint32 hoja() const { return m_hoja; }
 
     void MostrarManijas(int i) { elemento(i).manijas = true; }
     void OcultarManijas(int i) { elemento(i).manijas = false; }
@@ -64,8 +72,11 @@ public:
     static QString TextoUbicacion(QPointF esquina, float zoom, const QLocale& idioma,
                                   const QString& separadorY = QStringLiteral(" Y= "));
 
-    // The text a box shows: its series' first number with its texts.
+    // The text of a box's first number with its texts.
     static QString PrimerTexto(const Cuadro& c);
+    // The text box c prints on sheet k of the run (0 the first), as the print
+    // run has it; empty once its series has ended or cannot be numbered.
+    static QString TextoEnHoja(const Cuadro& c, qint32 k);
     // Box c's picture at zoom 1, twips on the sheet.
     static QRectF Rectangulo(const Cuadro& c);
     // The live boxes whose picture does not lie whole on sheet `hoja`.
@@ -95,4 +106,5 @@ private:
     std::vector<Elemento> m_elementos;
     Etiqueta m_etiqueta;
     IndiceCuadros m_indice;
+    qint32 m_hoja = 0;
 };

@@ -231,7 +231,7 @@ void Impresion::AvisarFin(FinTirada fin, const AnotacionTirada& nota, bool sinRe
                            Botones::Aceptar);
 }
 
-void Impresion::VistaPreliminar() {
+void Impresion::VistaPreliminar(qint32 desde) {
     const QString titulo = QStringLiteral("Vista preliminar");
     PoliticaFallas& politica = m_politica;
     ConImpresora con(m_imp, politica, ImpresoraDelPrograma(m_pref, m_imp));
@@ -255,7 +255,8 @@ void Impresion::VistaPreliminar() {
             Icono::Informacion, Botones::Aceptar);
         return;
     }
-    RangoHojas rango{1, std::min(*hojas, kHojasVistaPreliminar)};
+    desde = std::clamp(desde, 1, *hojas);
+    RangoHojas rango{desde, desde + std::min(*hojas - desde + 1, kHojasVistaPreliminar) - 1};
     if (!m_dialogos.rangoVistaPreliminar(*hojas, rango))
         return;
     if (const auto error = ErrorRangoVista(rango, *hojas)) {

@@ -51,8 +51,9 @@ public:
     RegistroTiradas& registro() { return m_registro; }
     // BtnVistaPreliminar: sheets the operator chooses, prepared and drawn as
     // the print run prepares and draws them on the program's printer (its
-    // correction and printable area included), shown on screen only.
-    void VistaPreliminar();
+    // correction and printable area included), shown on screen only. The
+    // sheets offered start at `desde` (the sheet the editor shows).
+    void VistaPreliminar(qint32 desde = 1);
     // BtnSeleccionarPrint.
     void SeleccionarImpresora();
     // Sheets `rango` of the run (of `hojas` sheets, as measured by the caller)

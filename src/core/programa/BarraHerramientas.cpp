@@ -60,6 +60,8 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
     t(herramienta::BtnHelp, QStringLiteral("Ayuda"), QStringLiteral("Ayuda"));
     t(herramienta::BtnAcercade, QStringLiteral("Acerca &de..."), {});
     t(herramienta::CboMag, QStringLiteral("Zoom"), {});
+    t(herramienta::TxtHoja, QStringLiteral("Hoja"),
+      QStringLiteral("Hoja de la tirada que se ve (Re Pág, Av Pág, Inicio, Fin)"));
     t(herramienta::BtnDeshacer, QStringLiteral("&Deshacer"), QStringLiteral("Deshacer"));
     t(herramienta::BtnRehacer, QStringLiteral("&Rehacer"), QStringLiteral("Rehacer"));
     t(herramienta::BtnSeleccionarTodo, QStringLiteral("Seleccionar &todo"),
@@ -167,6 +169,7 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
                s,
                herramienta::CboMag,
                "ID_Label",
+               herramienta::TxtHoja,
                s,
                herramienta::BtnEjes,
                herramienta::BtnRegla,
@@ -280,4 +283,17 @@ void BarraHerramientas::elegirZoom(const QString& texto) {
 void BarraHerramientas::introducirZoom(const QString& texto) {
     m_textoZoom = texto;
     emit zoomIntroducido(texto);
+}
+
+void BarraHerramientas::fijarHoja(const QString& texto, const QString& total) {
+    if (m_textoHoja == texto && m_totalHojas == total)
+        return;
+    m_textoHoja = texto;
+    m_totalHojas = total;
+    emit hojaCambiada();
+}
+
+void BarraHerramientas::introducirHoja(const QString& texto) {
+    m_textoHoja = texto;
+    emit hojaIntroducida(texto);
 }

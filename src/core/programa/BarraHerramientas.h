@@ -1,6 +1,6 @@
 // The main window's commands as data: every tool with its caption, tooltip,
 // enabled flag and pressed state, the menus and the toolbar band they stand
-// in, and the zoom field. Tool ids match without regard to case. The widgets
+// in, the zoom field and the Hoja field. Tool ids match without regard to case. The widgets
 // show this model and report clicks back to it; the dispatcher acts on them.
 #pragma once
 
@@ -88,6 +88,13 @@ public:
     void elegirZoom(const QString& texto);
     void introducirZoom(const QString& texto);
 
+    // The Hoja field: the sheet of the run shown, and "de R" after it.
+    QString textoHoja() const { return m_textoHoja; }
+    QString totalHojas() const { return m_totalHojas; }
+    void fijarHoja(const QString& texto, const QString& total);
+    // The operator pressed Enter in it.
+    void introducirHoja(const QString& texto);
+
 signals:
     void cambiada(const QString& id); // enabled or pressed state changed
     void clic(const QString& id);     // dispatched by the dispatcher
@@ -95,6 +102,8 @@ signals:
     void zoomElegido(const QString& texto);
     void zoomIntroducido(const QString& texto);
     void entradasZoomCambiadas();
+    void hojaCambiada(); // the Hoja field's text or its "de R"
+    void hojaIntroducida(const QString& texto);
 
 private:
     Herramienta* buscar(const QString& id);
@@ -105,5 +114,7 @@ private:
     QStringList m_banda;
     QStringList m_entradasZoom;
     QString m_textoZoom;
+    QString m_textoHoja;
+    QString m_totalHojas;
     bool m_actualizando = false;
 };

@@ -16,10 +16,10 @@ void Fijar(Principal& p, std::initializer_list<QString> ids, bool si) {
 
 void HabilitarHerramientas(Principal& p) {
     Fijar(p,
-          {herramienta::CboMag, herramienta::BtnImprimir, herramienta::BtnPrueba,
-           herramienta::BtnEjes, herramienta::BtnRegla, herramienta::BtnGuardar,
-           herramienta::BtnNuevocuadro, herramienta::BtnMargenes, herramienta::BtnGuardComo,
-           herramienta::BtnCerrarTrabajo, herramienta::BtnExportarPdf,
+          {herramienta::CboMag, herramienta::TxtHoja, herramienta::BtnImprimir,
+           herramienta::BtnPrueba, herramienta::BtnEjes, herramienta::BtnRegla,
+           herramienta::BtnGuardar, herramienta::BtnNuevocuadro, herramienta::BtnMargenes,
+           herramienta::BtnGuardComo, herramienta::BtnCerrarTrabajo, herramienta::BtnExportarPdf,
            herramienta::BtnVistaPreliminar, herramienta::BtnSeleccionarTodo,
            herramienta::BtnAcercar, herramienta::BtnAlejar, herramienta::BtnContinuarNumeracion},
           true);
@@ -28,6 +28,7 @@ void HabilitarHerramientas(Principal& p) {
 void DeshabilitarHerramientas(Principal& p) {
     Fijar(p,
           {herramienta::CboMag,
+           herramienta::TxtHoja,
            herramienta::BtnLineasGuia,
            herramienta::BtnPropiedades,
            herramienta::BtnCortar,

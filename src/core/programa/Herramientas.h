@@ -38,6 +38,7 @@ inline const QString BtnAyuda = QStringLiteral("BtnAyuda");
 inline const QString BtnHelp = QStringLiteral("BtnHelp");
 inline const QString BtnAcercade = QStringLiteral("BtnAcercade");
 inline const QString CboMag = QStringLiteral("CboMag");
+inline const QString TxtHoja = QStringLiteral("TxtHoja");
 inline const QString BtnDeshacer = QStringLiteral("BtnDeshacer");
 inline const QString BtnRehacer = QStringLiteral("BtnRehacer");
 inline const QString BtnSeleccionarTodo = QStringLiteral("BtnSeleccionarTodo");

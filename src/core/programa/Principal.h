@@ -72,8 +72,9 @@ public:
 
     QString titulo() const { return m_titulo; }
     void fijarTitulo(const QString& t);
-    // Status panels: 1 the pointer's place, 2 the sheet, 3 the printer. The
-    // last two follow the job and the settings.
+    // Status panels: 1 the pointer's place, 2 the sheet, 3 the printer, 4 the
+    // sheet of the run the editor shows ("Hoja 3 de 250"). Panels 2 and 3
+    // follow the job and the settings.
     QString panel(int n) const { return m_paneles.at(n - 1); }
     void fijarPanel(int n, const QString& texto);
     bool hojaVertical() const { return m_vertical; }
@@ -108,7 +109,7 @@ private:
 
     Servicios m_s;
     QString m_titulo;
-    std::array<QString, 3> m_paneles;
+    std::array<QString, 4> m_paneles;
     bool m_vertical = true;
     // Ruler, margins and axes while no job is open.
     std::optional<std::array<bool, 3>> m_vistasSinTrabajo;

@@ -24,6 +24,8 @@ Programa::Programa(const Servicios& servicios)
     };
     QObject::connect(&editor, &EditorHoja::posicionCambiada, &principal,
                      [this](const QString& t) { principal.fijarPanel(1, t); });
+    QObject::connect(&editor, &EditorHoja::hojaMostradaCambiada, &principal,
+                     [this] { MostrarHojaTirada(); });
     // A job opens or closes: its tools follow, and the editor's aids take the
     // toggles' states.
     QObject::connect(&d, &Documento::abiertoCambiado, &principal, [this](bool abierto) {
@@ -36,6 +38,7 @@ Programa::Programa(const Servicios& servicios)
     principal.Construir();
     // Before any job: the state after closing one.
     ActualizarHerramientas(principal);
+    MostrarHojaTirada();
     OrdenesTrabajo();
     OrdenesVista();
     OrdenesCuadro();
@@ -67,7 +70,8 @@ void Programa::OrdenesTrabajo() {
     despachador.registrar(herramienta::BtnCerrarTrabajo, [this] { ciclo.CerrarComando(); });
     despachador.registrar(herramienta::BtnImprimir, [this] { impresion.ImprimirTrabajo(false); });
     despachador.registrar(herramienta::BtnPrueba, [this] { impresion.ImprimirTrabajo(true); });
-    despachador.registrar(herramienta::BtnVistaPreliminar, [this] { impresion.VistaPreliminar(); });
+    despachador.registrar(herramienta::BtnVistaPreliminar,
+                          [this] { impresion.VistaPreliminar(editor.hojaMostrada()); });
     despachador.registrar(herramienta::BtnSeleccionarPrint,
                           [this] { impresion.SeleccionarImpresora(); });
     despachador.registrar(herramienta::BtnExportarPdf, [this] { ExportarPdf(); });
@@ -88,7 +92,14 @@ void Programa::OrdenesVista() {
     despachador.registrar(herramienta::BtnMargenes, [this] {
         editor.AlternarMargenes(barra().pulsada(herramienta::BtnMargenes));
     });
-    despachador.registrar(herramienta::CboMag, [] {}); // a click on the field does nothing
+    despachador.registrar(herramienta::CboMag, [] {});  // a click on the field does nothing
+    despachador.registrar(herramienta::TxtHoja, [] {}); // as the zoom field
+    QObject::connect(&b, &BarraHerramientas::hojaIntroducida, &editor, [this](const QString& t) {
+        if (!documento().abierto() || barra().actualizando())
+            return;
+        editor.IntroducirHoja(t);
+        MostrarHojaTirada(); // a refused entry is put back
+    });
     despachador.registrar(herramienta::BtnAcercar, [this] { PasoZoom(1); });
     despachador.registrar(herramienta::BtnAlejar, [this] { PasoZoom(-1); });
     QObject::connect(&b, &BarraHerramientas::zoomElegido, &editor, [this](const QString& t) {
@@ -130,6 +141,17 @@ void Programa::OrdenesCuadro() {
         if (comandos.mostrarPropiedades)
             comandos.mostrarPropiedades(cuadro());
     });
+}
+
+void Programa::MostrarHojaTirada() {
+    if (!documento().abierto()) {
+        principal.fijarPanel(4, {});
+        barra().fijarHoja({}, {});
+        return;
+    }
+    const qint32 k = editor.hojaMostrada(), r = editor.hojasTirada();
+    principal.fijarPanel(4, QStringLiteral("Hoja %1 de %2").arg(k).arg(r));
+    barra().fijarHoja(QString::number(k), QStringLiteral("de %1").arg(r));
 }
 
 void Programa::SincronizarVista() {

@@ -42,6 +42,8 @@ private:
     void SincronizarVista();
     // The zoom field's entry: the editor's zoom, the field's text.
     void CambiarZoom(const QString& texto, OrigenZoom origen);
+    // The Hoja field and status panel 4 as the editor's sheet stands.
+    void MostrarHojaTirada();
 
 public:
     // One step of the common zooms in (1) or out (-1): the keys and the wheel.
