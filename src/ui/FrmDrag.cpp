@@ -1,5 +1,7 @@
 #include "FrmDrag.h"
 
+#include "core/editor/FondoHoja.h"
+
 #include "core/editor/EditorHoja.h"
 #include "core/impresion/GeometriaImpresora.h"
 #include "core/programa/Herramientas.h"
@@ -85,6 +87,7 @@ void VistaHoja::paintEvent(QPaintEvent* evento) {
     const QRect hoja(origenHoja(), tamanoHoja());
     p.fillRect(hoja.translated(3, 3), QColor(0x50, 0x50, 0x50));
     p.fillRect(hoja, Qt::white);
+    dibujarFondo(p, hoja, zona);
 
     p.save();
     p.translate(hoja.topLeft());
@@ -111,6 +114,52 @@ void VistaHoja::paintEvent(QPaintEvent* evento) {
     p.restore();
     p.setPen(QColor(0x30, 0x30, 0x30));
     p.drawRect(hoja.adjusted(0, 0, -1, -1));
+}
+
+void VistaHoja::fijarFondo(const FondoHoja* fondo) {
+    if (m_fondo)
+        disconnect(m_fondo, nullptr, this, nullptr);
+    m_fondo = fondo;
+    m_fondoPixmap = QPixmap();
+    if (m_fondo)
+        connect(m_fondo, &FondoHoja::cambiado, this, [this] {
+            m_fondoPixmap = QPixmap();
+            update();
+        });
+    update();
+}
+
+void VistaHoja::dibujarFondo(QPainter& p, const QRect& hoja, const QRect& zona) {
+    if (!m_fondo || m_fondo->imagen().isNull() || hoja.isEmpty())
+        return;
+    const QRect destino = zona & hoja;
+    if (destino.isEmpty())
+        return;
+    const QImage& imagen = m_fondo->imagen();
+    // Made once per zoom: the reduced copy is blitted, not scaled, on every paint.
+    const QSize pantalla = (QSizeF(hoja.size()) * devicePixelRatioF()).toSize();
+    const bool reducir = pantalla.width() <= imagen.width() && pantalla.height() <= imagen.height();
+    const auto clave = std::make_tuple(m_fondo->version(), pantalla);
+    if (reducir && (m_fondoPixmap.isNull() || clave != m_claveFondo)) {
+        m_fondoPixmap = QPixmap::fromImage(
+            imagen.scaled(pantalla, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        m_claveFondo = clave;
+    } else if (!reducir) {
+        m_fondoPixmap = QPixmap();
+    }
+    // The part of the picture under `destino`, in its own pixels.
+    const QSizeF origen = reducir ? QSizeF(m_fondoPixmap.size()) : QSizeF(imagen.size());
+    const double sx = origen.width() / hoja.width(), sy = origen.height() / hoja.height();
+    const QRectF local = QRectF(destino).translated(-hoja.topLeft());
+    const QRectF fuente(local.x() * sx, local.y() * sy, local.width() * sx, local.height() * sy);
+    if (reducir) {
+        p.drawPixmap(QRectF(destino), m_fondoPixmap, fuente);
+    } else {
+        p.save();
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(QRectF(destino), imagen, fuente);
+        p.restore();
+    }
 }
 
 const QPixmap* VistaHoja::imagenCuadro(int i) {

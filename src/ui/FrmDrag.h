@@ -8,10 +8,12 @@
 #include <QRegion>
 #include <QScrollArea>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 class EditorHoja;
 class Documento;
+class FondoHoja;
 
 class VistaHoja : public QWidget {
     Q_OBJECT
@@ -48,6 +50,12 @@ public:
 
     float zoom() const;
 
+    // The form's picture drawn faint under the boxes (none when null); the
+    // view follows its changes.
+    void fijarFondo(const FondoHoja* fondo);
+    // Pixels held by the picture made for the current zoom.
+    qint64 pixelesFondo() const { return qint64(m_fondoPixmap.width()) * m_fondoPixmap.height(); }
+
 protected:
     void paintEvent(QPaintEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -72,6 +80,9 @@ private:
     const QPixmap* imagenCuadro(int i);
     void dibujarCuadroDirecto(QPainter& p, int i, const QRectF& rect);
 
+    // The form's picture over `hoja` (widget pixels), only inside `zona`.
+    void dibujarFondo(QPainter& p, const QRect& hoja, const QRect& zona);
+
     bool dentroDeHoja(QPointF pixel) const;
     bool sobreRegla(QPointF pixel) const;
 
@@ -85,6 +96,11 @@ private:
     };
     std::vector<Imagen> m_imagenes;
     qint64 m_pixelesGuardados = 0;
+    // The picture reduced to the sheet's size on screen, made once per zoom
+    // and picture; past the picture's own size it is drawn from the picture.
+    const FondoHoja* m_fondo = nullptr;
+    QPixmap m_fondoPixmap;
+    std::tuple<quint64, QSize> m_claveFondo;
 };
 
 // A ruler in the editor window's margin: centimetres of the sheet from its
