@@ -506,13 +506,14 @@ private slots:
     }
 
     // The editor draws the form faint under the boxes at every zoom (reduced
-    // below the picture's size, enlarged above it), and a white sheet once
-    // it is taken away.
+    // below the picture's size, enlarged above it, drawn straight from the
+    // picture at the highest), and a white sheet once it is taken away.
     void editorDibujaElFondo_data() {
         QTest::addColumn<float>("zoom");
         QTest::newRow("25 %") << 0.25f;
         QTest::newRow("100 %") << 1.0f;
         QTest::newRow("400 %") << 4.0f;
+        QTest::newRow("1000 %") << 10.0f;
     }
     void editorDibujaElFondo() {
         QFETCH(float, zoom);
@@ -532,19 +533,19 @@ private slots:
             const QPoint punto(hoja.x() + int(hoja.width() * fx),
                                hoja.y() + int(hoja.height() * fy));
             const QRect zona(punto - QPoint(2, 2), QSize(5, 5));
-            QImage i(vista.size(), QImage::Format_RGB32);
+            QImage i(zona.size(), QImage::Format_RGB32);
             i.fill(Qt::black);
-            vista.render(&i, zona.topLeft(), QRegion(zona));
-            return i.pixel(punto);
+            vista.render(&i, QPoint(), QRegion(zona));
+            return i.pixel(2, 2);
         };
         const QRgb rojo = pixel(0.1, 0.45);
         QVERIFY2(Rojizo(rojo), qPrintable(QString::number(rojo, 16)));
         QVERIFY2(qGreen(rojo) > 150, qPrintable(QString::number(rojo, 16))); // faint, not full red
         QVERIFY(Blanco(pixel(0.9, 0.9)));
-        // Reduced once for the zoom below the picture's size; above it no
-        // enlarged copy is kept.
+        // Made once for the zoom at the sheet's size, but for a sheet so
+        // large on screen that it is drawn from the picture itself.
         const QSize enPantalla = vista.tamanoHoja();
-        if (enPantalla.width() <= 600 && enPantalla.height() <= 848)
+        if (qint64(enPantalla.width()) * enPantalla.height() <= VistaHoja::kMaxPixelesFondo)
             QCOMPARE(vista.pixelesFondo(), qint64(enPantalla.width()) * enPantalla.height());
         else
             QCOMPARE(vista.pixelesFondo(), 0);

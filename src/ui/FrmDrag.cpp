@@ -86,8 +86,9 @@ void VistaHoja::paintEvent(QPaintEvent* evento) {
     p.fillRect(rect(), QColor(0x80, 0x80, 0x80));
     const QRect hoja(origenHoja(), tamanoHoja());
     p.fillRect(hoja.translated(3, 3), QColor(0x50, 0x50, 0x50));
-    p.fillRect(hoja, Qt::white);
-    dibujarFondo(p, hoja, zona);
+    // The form's picture is opaque: where it is drawn the white sheet is not.
+    if (!dibujarFondo(p, hoja, zona))
+        p.fillRect(hoja, Qt::white);
 
     p.save();
     p.translate(hoja.topLeft());
@@ -129,30 +130,32 @@ void VistaHoja::fijarFondo(const FondoHoja* fondo) {
     update();
 }
 
-void VistaHoja::dibujarFondo(QPainter& p, const QRect& hoja, const QRect& zona) {
+bool VistaHoja::dibujarFondo(QPainter& p, const QRect& hoja, const QRect& zona) {
     if (!m_fondo || m_fondo->imagen().isNull() || hoja.isEmpty())
-        return;
+        return false;
     const QRect destino = zona & hoja;
     if (destino.isEmpty())
-        return;
+        return true;
     const QImage& imagen = m_fondo->imagen();
-    // Made once per zoom: the reduced copy is blitted, not scaled, on every paint.
+    // Made once per zoom: the copy at the sheet's size is blitted, not
+    // scaled, on every paint. Past kMaxPixelesFondo (high zooms) the exposed
+    // part is scaled from the picture itself each time instead.
     const QSize pantalla = (QSizeF(hoja.size()) * devicePixelRatioF()).toSize();
-    const bool reducir = pantalla.width() <= imagen.width() && pantalla.height() <= imagen.height();
+    const bool guardar = qint64(pantalla.width()) * pantalla.height() <= kMaxPixelesFondo;
     const auto clave = std::make_tuple(m_fondo->version(), pantalla);
-    if (reducir && (m_fondoPixmap.isNull() || clave != m_claveFondo)) {
+    if (guardar && (m_fondoPixmap.isNull() || clave != m_claveFondo)) {
         m_fondoPixmap = QPixmap::fromImage(
             imagen.scaled(pantalla, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         m_claveFondo = clave;
-    } else if (!reducir) {
+    } else if (!guardar) {
         m_fondoPixmap = QPixmap();
     }
     // The part of the picture under `destino`, in its own pixels.
-    const QSizeF origen = reducir ? QSizeF(m_fondoPixmap.size()) : QSizeF(imagen.size());
+    const QSizeF origen = guardar ? QSizeF(m_fondoPixmap.size()) : QSizeF(imagen.size());
     const double sx = origen.width() / hoja.width(), sy = origen.height() / hoja.height();
     const QRectF local = QRectF(destino).translated(-hoja.topLeft());
     const QRectF fuente(local.x() * sx, local.y() * sy, local.width() * sx, local.height() * sy);
-    if (reducir) {
+    if (guardar) {
         p.drawPixmap(QRectF(destino), m_fondoPixmap, fuente);
     } else {
         p.save();
@@ -160,6 +163,7 @@ void VistaHoja::dibujarFondo(QPainter& p, const QRect& hoja, const QRect& zona) 
         p.drawImage(QRectF(destino), imagen, fuente);
         p.restore();
     }
+    return true;
 }
 
 const QPixmap* VistaHoja::imagenCuadro(int i) {

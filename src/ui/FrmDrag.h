@@ -53,6 +53,8 @@ public:
     // The form's picture drawn faint under the boxes (none when null); the
     // view follows its changes.
     void fijarFondo(const FondoHoja* fondo);
+    // The picture is kept at the sheet's size on screen up to 64 MiB.
+    static constexpr qint64 kMaxPixelesFondo = 16 * 1024 * 1024;
     // Pixels held by the picture made for the current zoom.
     qint64 pixelesFondo() const { return qint64(m_fondoPixmap.width()) * m_fondoPixmap.height(); }
 
@@ -81,7 +83,8 @@ private:
     void dibujarCuadroDirecto(QPainter& p, int i, const QRectF& rect);
 
     // The form's picture over `hoja` (widget pixels), only inside `zona`.
-    void dibujarFondo(QPainter& p, const QRect& hoja, const QRect& zona);
+    // False when there is none to draw.
+    bool dibujarFondo(QPainter& p, const QRect& hoja, const QRect& zona);
 
     bool dentroDeHoja(QPointF pixel) const;
     bool sobreRegla(QPointF pixel) const;
@@ -96,8 +99,8 @@ private:
     };
     std::vector<Imagen> m_imagenes;
     qint64 m_pixelesGuardados = 0;
-    // The picture reduced to the sheet's size on screen, made once per zoom
-    // and picture; past the picture's own size it is drawn from the picture.
+    // The picture at the sheet's size on screen, made once per zoom and
+    // picture; past kMaxPixelesFondo it is drawn from the picture.
     const FondoHoja* m_fondo = nullptr;
     QPixmap m_fondoPixmap;
     std::tuple<quint64, QSize> m_claveFondo;
