@@ -135,7 +135,7 @@ awk '$2 != "root/root" { exit 1 }' "$tmp/contenido" || falla "archivos del .deb 
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || falla "Version"
 depende=$(dpkg-deb -f "$deb" Depends)
 for p in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 \
-    libcups2; do
+    libqt6pdf6 libcups2; do
     [[ ", $depende," == *", $p "* || ", $depende," == *", $p,"* ]] ||
         falla "Depends no nombra $p: $depende"
 done

@@ -293,7 +293,11 @@ private slots:
         QVERIFY(p.waitForFinished(120000));
         const QString errores = QString::fromUtf8(p.readAllStandardError());
         QCOMPARE(p.exitCode(), 1);
-        QVERIFY2(errores.contains(QStringLiteral("no existe")), qPrintable(errores));
+        // Depending on when the queue goes, CUPS either refuses the next part
+        // (the queue no longer exists) or cancels the part it had just taken.
+        QVERIFY2(errores.contains(QStringLiteral("no existe")) ||
+                     errores.contains(QStringLiteral("anuló el trabajo")),
+                 qPrintable(errores));
     }
 
     // The spool file fills the temporary folder: nothing truncated is submitted.

@@ -6,6 +6,7 @@
 #include "platform/DialogosImpresionQt.h"
 #include "platform/Fuentes.h"
 #include "platform/ImpresoraQt.h"
+#include "platform/LectorImagenesQt.h"
 #include "platform/MensajesQt.h"
 #include "platform/PortapapelesQt.h"
 #include "ui/FrmBar.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     PortapapelesQt portapapeles;
     CatalogoImpresorasQt impresoras;
     DialogosImpresionQt dialogosImpresion;
+    LectorImagenesQt lectorImagenes;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const int espera = lineaComandos.trimmed().isEmpty() ? 2000 : 1000;
@@ -63,6 +65,7 @@ int main(int argc, char** argv) {
     servicios.carpetasAjusteAntiguo = {QCoreApplication::applicationDirPath(), ajustes.carpeta()};
     servicios.carpetaAjustes = ajustes.carpeta();
     servicios.carpetaTiradas = RegistroTiradas::CarpetaPorDefecto();
+    servicios.lectorImagenes = &lectorImagenes;
     Programa programa(servicios);
     PpalMdi ventana(programa);
     principal = &ventana;

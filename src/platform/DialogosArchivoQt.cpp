@@ -48,3 +48,14 @@ std::optional<QString> DialogosArchivoQt::exportarPdf(const QString& nombre) {
         return std::nullopt;
     return d.selectedFiles().first();
 }
+
+std::optional<QString> DialogosArchivoQt::imagenFondo(const QString& inicial) {
+    QFileDialog d(
+        m_padre, QStringLiteral("Imagen de fondo"), Carpeta(inicial),
+        QStringLiteral("Imágenes y PDF (*.png *.jpg *.jpeg *.pdf);;Todos los archivos (*)"));
+    d.setAcceptMode(QFileDialog::AcceptOpen);
+    d.setFileMode(QFileDialog::ExistingFile);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+        return std::nullopt;
+    return d.selectedFiles().first();
+}

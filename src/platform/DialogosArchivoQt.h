@@ -13,6 +13,7 @@ public:
     std::optional<QString> guardar(const QString& titulo, const QString& nombreInicial,
                                    const QString& carpetaInicial) override;
     std::optional<QString> exportarPdf(const QString& nombreInicial) override;
+    std::optional<QString> imagenFondo(const QString& inicial) override;
 
 private:
     QWidget* m_padre;

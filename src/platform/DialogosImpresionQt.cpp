@@ -266,6 +266,18 @@ bool DialogosImpresionQt::rangoVistaPreliminar(qint32 hojas, RangoHojas& rango) 
 
 void DialogosImpresionQt::vistaPreliminar(Impresora& imp, const RangoHojas& hojas, qint32 tirada,
                                           const std::function<void(Impresora&)>& dibujar) {
+    vista(imp, hojas, tirada, nullptr, dibujar);
+}
+
+void DialogosImpresionQt::vistaPreliminarConFondo(Impresora& imp, const RangoHojas& hojas,
+                                                  qint32 tirada, const FondoVista& fondo,
+                                                  const std::function<void(Impresora&)>& dibujar) {
+    vista(imp, hojas, tirada, &fondo, dibujar);
+}
+
+void DialogosImpresionQt::vista(Impresora& imp, const RangoHojas& hojas, qint32 tirada,
+                                const FondoVista* fondo,
+                                const std::function<void(Impresora&)>& dibujar) {
     auto* qt = dynamic_cast<ImpresoraQt*>(&imp);
     if (!qt)
         return;
@@ -305,9 +317,27 @@ void DialogosImpresionQt::vistaPreliminar(Impresora& imp, const RangoHojas& hoja
         for (QLineEdit* e : d.findChildren<QLineEdit*>())
             QObject::connect(e, &QLineEdit::editingFinished, hoja, seguir);
     }
+    // The form's picture under the numbers, on the preview's pages only.
+    QAction* conFondo = nullptr;
+    if (fondo && !fondo->imagen.isNull()) {
+        conFondo = new QAction(QStringLiteral("Ver con el fondo"), &d);
+        conFondo->setObjectName(QStringLiteral("BtnVerConFondo"));
+        conFondo->setCheckable(true);
+        conFondo->setToolTip(QStringLiteral("Mostrar la imagen de fondo bajo los números (no se "
+                                            "imprime)"));
+        if (auto* barra = d.findChild<QToolBar*>()) {
+            barra->addSeparator();
+            barra->addAction(conFondo);
+        }
+        if (auto* vista = d.findChild<QPrintPreviewWidget*>())
+            QObject::connect(conFondo, &QAction::toggled, vista,
+                             &QPrintPreviewWidget::updatePreview);
+    }
     QObject::connect(&d, &QPrintPreviewDialog::paintRequested, &d, [&](QPrinter* p) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         qt->fijarVista(p);
+        if (conFondo && conFondo->isChecked())
+            qt->fijarFondoVista(fondo->imagen, fondo->twips);
         const auto volver = qScopeGuard([&] {
             qt->fijarVista(nullptr);
             QApplication::restoreOverrideCursor();

@@ -18,7 +18,14 @@ public:
     bool rangoVistaPreliminar(qint32 hojas, RangoHojas& rango) override;
     void vistaPreliminar(Impresora& imp, const RangoHojas& hojas, qint32 tirada,
                          const std::function<void(Impresora&)>& dibujar) override;
+    void vistaPreliminarConFondo(Impresora& imp, const RangoHojas& hojas, qint32 tirada,
+                                 const FondoVista& fondo,
+                                 const std::function<void(Impresora&)>& dibujar) override;
 
 private:
+    // The preview; with `fondo`, its "Ver con el fondo" tool.
+    void vista(Impresora& imp, const RangoHojas& hojas, qint32 tirada, const FondoVista* fondo,
+               const std::function<void(Impresora&)>& dibujar);
+
     QWidget* m_padre;
 };

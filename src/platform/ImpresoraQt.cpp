@@ -136,6 +136,7 @@ QPainter& ImpresoraPintor::pintor() {
                         QStringLiteral("No se puede mostrar la vista preliminar.")};
         m_pintor->setRenderHint(QPainter::TextAntialiasing);
         m_fuentePuesta = false;
+        dibujarFondoVista(*m_pintor);
     }
     if (!m_pintor->isActive()) {
         m_falla.reset();
@@ -165,6 +166,24 @@ QPagedPaintDevice& ImpresoraPintor::hoja() const {
 void ImpresoraPintor::fijarVista(QPagedPaintDevice* vista) {
     abortarDocumento();
     m_vista = vista;
+    if (!vista)
+        fijarFondoVista({}, {});
+}
+
+void ImpresoraPintor::fijarFondoVista(const QImage& imagen, const QRectF& twips) {
+    m_fondoVista = imagen;
+    m_rectFondoVista = twips;
+}
+
+void ImpresoraPintor::dibujarFondoVista(QPainter& p) {
+    if (!m_vista || m_fondoVista.isNull())
+        return;
+    const QRectF r(px(m_rectFondoVista.x()), px(m_rectFondoVista.y()), px(m_rectFondoVista.width()),
+                   px(m_rectFondoVista.height()));
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(r, m_fondoVista);
+    p.restore();
 }
 
 void ImpresoraPintor::fallar(const QString& descripcion) {
@@ -311,6 +330,7 @@ void ImpresoraPintor::nuevaPagina() {
     comprobarArchivo();
     if (!hoja().newPage())
         fallar(QStringLiteral("%1 no aceptó una hoja nueva.").arg(destino()));
+    dibujarFondoVista(*m_pintor);
 }
 
 void ImpresoraPintor::terminarDocumento() {

@@ -19,6 +19,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPageLayout>
 #include <QPainter>
 #include <memory>
@@ -56,6 +57,11 @@ public:
     // with a document meant for the printer.
     void fijarVista(QPagedPaintDevice* vista);
     bool enVista() const { return m_vista != nullptr; }
+    // While drawn on a preview, every page starts with `imagen` stretched
+    // over `twips` (this object's coordinates); a null image draws none.
+    // Printed and exported documents never draw it: turning the object back
+    // to real output forgets it.
+    void fijarFondoVista(const QImage& imagen, const QRectF& twips);
 
     // "No se pudo escribir <destino>: el disco está lleno ...".
     static QString TextoEscrituraFallida(const QString& destino);
@@ -108,10 +114,14 @@ private:
 
     // What the open document is drawn on: m_lienzo, or the preview's device.
     QPagedPaintDevice& hoja() const;
+    // The preview's background at the start of a page.
+    void dibujarFondoVista(QPainter& p);
 
     std::unique_ptr<QPainter> m_pintor;
     std::unique_ptr<QPdfWriter> m_lienzo;
     QPagedPaintDevice* m_vista = nullptr;
+    QImage m_fondoVista;
+    QRectF m_rectFondoVista;
     QFileDevice* m_archivo = nullptr;
     // A document whose output failed stays failed until it is abandoned, so a
     // retried step can never pass for a delivered document.

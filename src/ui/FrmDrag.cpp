@@ -1,5 +1,7 @@
 #include "FrmDrag.h"
 
+#include "core/editor/FondoHoja.h"
+
 #include "core/editor/EditorHoja.h"
 #include "core/impresion/GeometriaImpresora.h"
 #include "core/programa/Herramientas.h"
@@ -121,7 +123,9 @@ void VistaHoja::paintEvent(QPaintEvent* evento) {
     p.fillRect(rect(), QColor(0x80, 0x80, 0x80));
     const QRect hoja(origenHoja(), tamanoHoja());
     p.fillRect(hoja.translated(3, 3), QColor(0x50, 0x50, 0x50));
-    p.fillRect(hoja, Qt::white);
+    // The form's picture is opaque: where it is drawn the white sheet is not.
+    if (!dibujarFondo(p, hoja, zona))
+        p.fillRect(hoja, Qt::white);
 
     p.save();
     p.translate(hoja.topLeft());
@@ -144,7 +148,20 @@ void VistaHoja::paintEvent(QPaintEvent* evento) {
         p.drawLine(QPointF(izq, 0), QPointF(izq, hoja.height()));
         p.drawLine(QPointF(der, 0), QPointF(der, hoja.height()));
     }
-    dibujarCuadros(p, zona.translated(-hoja.topLeft()));
+    // A drag repaints a few thin strips (an outline's edges) far apart:
+    // each is drawn alone, so the boxes between them are not looked at.
+    const QRegion region = evento->region();
+    if (region.rectCount() > 1 && region.rectCount() <= 16) {
+        for (const QRect& parte : region) {
+            const QRect local = parte.translated(-hoja.topLeft());
+            p.save();
+            p.setClipRect(local, Qt::IntersectClip);
+            dibujarCuadros(p, local);
+            p.restore();
+        }
+    } else {
+        dibujarCuadros(p, zona.translated(-hoja.topLeft()));
+    }
     p.restore();
     p.setPen(QColor(0x30, 0x30, 0x30));
     p.drawRect(hoja.adjusted(0, 0, -1, -1));
@@ -153,6 +170,55 @@ void VistaHoja::paintEvent(QPaintEvent* evento) {
 size_t qHash(const VistaHoja::ClaveImagen& c, size_t semilla) {
     return qHashMulti(semilla, c.texto, c.fuente, c.tamano, c.estilo, c.color, c.fondo, c.rotacion,
                       c.zoom, c.escala, c.vacio, c.ancho, c.alto);
+}
+
+void VistaHoja::fijarFondo(const FondoHoja* fondo) {
+    if (m_fondo)
+        disconnect(m_fondo, nullptr, this, nullptr);
+    m_fondo = fondo;
+    m_fondoPixmap = QPixmap();
+    if (m_fondo)
+        connect(m_fondo, &FondoHoja::cambiado, this, [this] {
+            m_fondoPixmap = QPixmap();
+            update();
+        });
+    update();
+}
+
+bool VistaHoja::dibujarFondo(QPainter& p, const QRect& hoja, const QRect& zona) {
+    if (!m_fondo || m_fondo->imagen().isNull() || hoja.isEmpty())
+        return false;
+    const QRect destino = zona & hoja;
+    if (destino.isEmpty())
+        return true;
+    const QImage& imagen = m_fondo->imagen();
+    // Made once per zoom: the copy at the sheet's size is blitted, not
+    // scaled, on every paint. Past kMaxPixelesFondo (high zooms) the exposed
+    // part is scaled from the picture itself each time instead.
+    const QSize pantalla = (QSizeF(hoja.size()) * devicePixelRatioF()).toSize();
+    const bool guardar = qint64(pantalla.width()) * pantalla.height() <= kMaxPixelesFondo;
+    const auto clave = std::make_tuple(m_fondo->version(), pantalla);
+    if (guardar && (m_fondoPixmap.isNull() || clave != m_claveFondo)) {
+        m_fondoPixmap = QPixmap::fromImage(
+            imagen.scaled(pantalla, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        m_claveFondo = clave;
+    } else if (!guardar) {
+        m_fondoPixmap = QPixmap();
+    }
+    // The part of the picture under `destino`, in its own pixels.
+    const QSizeF origen = guardar ? QSizeF(m_fondoPixmap.size()) : QSizeF(imagen.size());
+    const double sx = origen.width() / hoja.width(), sy = origen.height() / hoja.height();
+    const QRectF local = QRectF(destino).translated(-hoja.topLeft());
+    const QRectF fuente(local.x() * sx, local.y() * sy, local.width() * sx, local.height() * sy);
+    if (guardar) {
+        p.drawPixmap(QRectF(destino), m_fondoPixmap, fuente);
+    } else {
+        p.save();
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(QRectF(destino), imagen, fuente);
+        p.restore();
+    }
+    return true;
 }
 
 const QPixmap* VistaHoja::imagenCuadro(int i) {
@@ -350,8 +416,16 @@ QRegion VistaHoja::zonaArrastre() const {
     const ElementosHoja& el = m_editor.elementos();
     if (el.etiqueta().visible)
         r += aPixeles(rectEtiqueta());
-    if (s.cajaVisible())
-        r += aPixeles(s.caja());
+    if (s.cajaVisible()) {
+        // Only the outline is drawn (a group's boxes are hidden while it
+        // moves): its four edges.
+        const QRect c = aPixeles(s.caja());
+        constexpr int g = 7;
+        r += QRect(c.left(), c.top(), c.width(), g);
+        r += QRect(c.left(), c.bottom() - g + 1, c.width(), g);
+        r += QRect(c.left(), c.top(), g, c.height());
+        r += QRect(c.right() - g + 1, c.top(), g, c.height());
+    }
     const int c = m_doc.CuadroActual();
     if (s.arrastre() == Arrastre::Cuadro && c >= 0 &&
         static_cast<size_t>(c) < el.elementos().size()) {

@@ -9,10 +9,12 @@
 #include <QRegion>
 #include <QScrollArea>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 class EditorHoja;
 class Documento;
+class FondoHoja;
 
 class VistaHoja : public QWidget {
     Q_OBJECT
@@ -50,6 +52,14 @@ public:
 
     float zoom() const;
 
+    // The form's picture drawn faint under the boxes (none when null); the
+    // view follows its changes.
+    void fijarFondo(const FondoHoja* fondo);
+    // The picture is kept at the sheet's size on screen up to 64 MiB.
+    static constexpr qint64 kMaxPixelesFondo = 16 * 1024 * 1024;
+    // Pixels held by the picture made for the current zoom.
+    qint64 pixelesFondo() const { return qint64(m_fondoPixmap.width()) * m_fondoPixmap.height(); }
+
 protected:
     void paintEvent(QPaintEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -74,6 +84,10 @@ private:
     // only where painted.
     const QPixmap* imagenCuadro(int i);
     void dibujarCuadroDirecto(QPainter& p, int i, const QRectF& rect);
+
+    // The form's picture over `hoja` (widget pixels), only inside `zona`.
+    // False when there is none to draw.
+    bool dibujarFondo(QPainter& p, const QRect& hoja, const QRect& zona);
 
     bool dentroDeHoja(QPointF pixel) const;
     bool sobreRegla(QPointF pixel) const;
@@ -109,6 +123,11 @@ private:
     QCache<ClaveImagen, QPixmap> m_imagenes{kMaxPixelesImagenes};
     // Per box, the look it was last drawn directly with (its hash).
     std::vector<size_t> m_vistas;
+    // The picture at the sheet's size on screen, made once per zoom and
+    // picture; past kMaxPixelesFondo it is drawn from the picture.
+    const FondoHoja* m_fondo = nullptr;
+    QPixmap m_fondoPixmap;
+    std::tuple<quint64, QSize> m_claveFondo;
 };
 
 size_t qHash(const VistaHoja::ClaveImagen& c, size_t semilla = 0);

@@ -51,6 +51,8 @@ const QHash<QString, Imagen>& Imagenes() {
             {herramienta::BtnAyuda, {"help-contents", "ayuda"}},
             {herramienta::BtnHelp, {"help-contents", "ayuda"}},
             {herramienta::BtnAcercade, {"help-about", "acerca-de"}},
+            {herramienta::BtnImagenFondo, {{}, "imagen-fondo"}},
+            {herramienta::BtnQuitarFondo, {{}, "quitar-fondo"}},
         };
         QHash<QString, Imagen> h;
         for (const auto& [id, imagen] : lista)

@@ -453,6 +453,7 @@ void PpalMdi::editorCambiado(bool abierto) {
         m_editor = new FrmDrag(m_prog.documento(), m_prog.editor, m_centro);
         m_editor->hoja()->abrirPropiedades = [this](int i) { MostrarPropiedades(i); };
         m_editor->hoja()->pasoZoom = [this](int sentido) { m_prog.PasoZoom(sentido); };
+        m_editor->hoja()->fijarFondo(&m_prog.fondo);
         m_editor->hoja()->abrirMenu = [this](const QString& id) {
             if (QMenu* m = m_emergentes.value(id))
                 m->popup(QCursor::pos());

@@ -89,6 +89,11 @@ public:
         inicios.append(nombre);
         return rutas.isEmpty() ? std::nullopt : rutas.takeFirst();
     }
+    std::optional<QString> imagenFondo(const QString& inicial) override {
+        titulos.append(QStringLiteral("Imagen de fondo"));
+        inicios.append(inicial);
+        return rutas.isEmpty() ? std::nullopt : rutas.takeFirst();
+    }
 };
 
 // A printer object handed to the program that records into a recorder the

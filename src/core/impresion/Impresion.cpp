@@ -272,9 +272,18 @@ void Impresion::VistaPreliminar(qint32 desde) {
     const PreparacionTirada p = preparar(*imp, pedido, QStringLiteral("se imprimirá"));
     if (!p.lista)
         return;
-    m_dialogos.vistaPreliminar(*imp, rango, *hojas, [&](Impresora& vista) {
+    const auto dibujar = [&](Impresora& vista) {
         ImprimirHojas(m_doc.Cuadros(), vista, p.tirada, nullptr, politica);
-    });
+    };
+    const QImage fondo = fondoVista ? fondoVista() : QImage();
+    if (fondo.isNull()) {
+        m_dialogos.vistaPreliminar(*imp, rango, *hojas, dibujar);
+        return;
+    }
+    // The sheet's corner lands where a box at (0, 0) would print.
+    const ::Trabajo& hoja = m_doc.Trabajo();
+    const QRectF sobreHoja(-p.tirada.ajusteX, -p.tirada.ajusteY, hoja.HAncho, hoja.HAlto);
+    m_dialogos.vistaPreliminarConFondo(*imp, rango, *hojas, {fondo, sobreHoja}, dibujar);
 }
 
 void Impresion::SeleccionarImpresora() {

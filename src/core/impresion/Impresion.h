@@ -72,6 +72,9 @@ public:
     // Run after a printer selection changed the printer (the editor redraws
     // its margin lines).
     std::function<void()> alCambiarImpresora;
+    // The form's picture the preview may lay under the numbers (faded; null
+    // when the job has none). Never drawn into a printed or exported run.
+    std::function<QImage()> fondoVista;
 
 private:
     // What a print starts with besides the job.

@@ -74,6 +74,11 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
       QStringLiteral("Repetir los cuadros seleccionados a lo ancho y a lo alto"));
     t(herramienta::BtnContinuarNumeracion, QStringLiteral("&Continuar numeración..."),
       QStringLiteral("Que la próxima tirada empiece donde termina esta"));
+    // The form under the boxes: shown on screen only, never printed.
+    t(herramienta::BtnImagenFondo, QStringLiteral("Imagen de &fondo..."),
+      QStringLiteral("Mostrar bajo los cuadros una imagen del impreso (no se imprime)"));
+    t(herramienta::BtnQuitarFondo, QStringLiteral("&Quitar imagen de fondo"),
+      QStringLiteral("Dejar de mostrar la imagen de fondo de este trabajo"));
 
     // The keys desktop programs use for the same commands (written out: the
     // platform's standard keys need a running GUI, and these are the same).
@@ -120,7 +125,7 @@ BarraHerramientas::BarraHerramientas(QObject* padre) : QObject(padre) {
          QStringLiteral("&Ver"),
          {herramienta::BtnLineasGuia, s, herramienta::BtnEjes, herramienta::BtnMargenes,
           herramienta::BtnRegla, s, herramienta::BtnAcercar, herramienta::BtnAlejar,
-          herramienta::CboMag}},
+          herramienta::CboMag, s, herramienta::BtnImagenFondo, herramienta::BtnQuitarFondo}},
         {herramienta::MnuOrganizar,
          QStringLiteral("&Organizar"),
          {herramienta::BtnBloquear, s, herramienta::BtnAlinearHorizontal,

@@ -204,6 +204,8 @@ bool CicloTrabajo::GuardarTrabajo() {
         m_huella = HuellaArchivo::DeDatos(e.RutaTrabajo, datos);
         m_p.documento.marcarGuardado();
         m_p.recientes.Agregar(e.RutaTrabajo);
+        if (alGuardar)
+            alGuardar();
         return true;
     }
     m_p.mensajes().mostrar(QStringLiteral("El trabajo no se ha guardado en %1.\rEl archivo "

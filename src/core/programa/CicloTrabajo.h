@@ -8,6 +8,7 @@
 #include "core/trabajo/HuellaArchivo.h"
 
 #include <QString>
+#include <functional>
 
 class Mensajes;
 class Principal;
@@ -15,6 +16,10 @@ class Principal;
 class CicloTrabajo {
 public:
     explicit CicloTrabajo(Principal& principal);
+
+    // Told after every save that wrote the job to RutaTrabajo (also the
+    // first save, and a save under a new name).
+    std::function<void()> alGuardar;
 
     void NuevoTrabajo();
     void AbrirTrabajo();

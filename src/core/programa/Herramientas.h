@@ -47,6 +47,9 @@ inline const QString BtnAlejar = QStringLiteral("BtnAlejar");
 inline const QString BtnVistaPreliminar = QStringLiteral("BtnVistaPreliminar");
 inline const QString BtnRepetir = QStringLiteral("BtnRepetir");
 inline const QString BtnContinuarNumeracion = QStringLiteral("BtnContinuarNumeracion");
+// The background picture under the sheet.
+inline const QString BtnImagenFondo = QStringLiteral("BtnImagenFondo");
+inline const QString BtnQuitarFondo = QStringLiteral("BtnQuitarFondo");
 inline const QString MnuArchivo = QStringLiteral("MnuArchivo");
 inline const QString MnuAyuda = QStringLiteral("MnuAyuda");
 inline const QString MnuCuadro = QStringLiteral("MnuCuadro");

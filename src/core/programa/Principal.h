@@ -26,6 +26,7 @@ class Portapapeles;
 class CatalogoImpresoras;
 class DialogosImpresion;
 class VentanaProgreso;
+class LectorImagenes;
 
 struct Servicios {
     Ajustes& ajustes;
@@ -42,6 +43,8 @@ struct Servicios {
     QString carpetaAjustes = {};
     // The run log's folder; empty keeps no log.
     QString carpetaTiradas = {};
+    // Reads the background picture under the sheet; none reads nothing.
+    const LectorImagenes* lectorImagenes = nullptr;
 };
 
 class Principal : public QObject {

@@ -16,7 +16,9 @@ Programa::Programa(const Servicios& servicios)
                 servicios.carpetasAjusteAntiguo, servicios.carpetaTiradas),
       editor(principal.documento, servicios.mensajes, principal.preferencias.idioma()),
       comandos(principal.documento, editor, principal.preferencias, servicios.mensajes,
-               servicios.portapapeles) {
+               servicios.portapapeles),
+      fondo(principal.documento, principal.preferencias, servicios.mensajes, servicios.dialogos,
+            servicios.lectorImagenes) {
     Documento& d = principal.documento;
     editor.comprobarMargenes = [this] { return impresion.ComprobarMargenes(); };
     editor.seleccion().alCambiarHerramientas = [this](const HerramientasCuadro& h) {
@@ -43,6 +45,24 @@ Programa::Programa(const Servicios& servicios)
     OrdenesVista();
     OrdenesCuadro();
     OrdenesHistoria();
+    OrdenesFondo();
+}
+
+void Programa::OrdenesFondo() {
+    despachador.registrar(herramienta::BtnImagenFondo, [this] { fondo.Elegir(); });
+    despachador.registrar(herramienta::BtnQuitarFondo, [this] { fondo.Quitar(); });
+    ciclo.alGuardar = [this] { fondo.Guardado(); };
+    const auto actualizar = [this] {
+        BarraHerramientas::Actualizar actualizando(barra());
+        const bool abierto = documento().abierto();
+        barra().habilitar(herramienta::BtnImagenFondo, abierto);
+        barra().habilitar(herramienta::BtnQuitarFondo, abierto && !fondo.ruta().isEmpty());
+    };
+    QObject::connect(&documento(), &Documento::abiertoCambiado, &principal, actualizar);
+    QObject::connect(&fondo, &FondoHoja::cambiado, &principal, actualizar);
+    actualizar();
+    // The preview may show the form under the numbers, still without printing it.
+    impresion.fondoVista = [this] { return fondo.imagen(); };
 }
 
 void Programa::OrdenesHistoria() {

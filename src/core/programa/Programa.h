@@ -6,6 +6,7 @@
 
 #include "core/editor/ComandosCuadro.h"
 #include "core/editor/EditorHoja.h"
+#include "core/editor/FondoHoja.h"
 #include "core/impresion/Impresion.h"
 #include "core/impresion/ImpresoraPrograma.h"
 #include "core/programa/CicloTrabajo.h"
@@ -23,6 +24,8 @@ public:
     Impresion impresion;
     EditorHoja editor;
     ComandosCuadro comandos;
+    // The form's picture under the boxes, on screen only.
+    FondoHoja fondo;
 
     Documento& documento() { return principal.documento; }
     Preferencias& preferencias() { return principal.preferencias; }
@@ -38,6 +41,9 @@ private:
     void OrdenesCuadro();
     // Undo and redo, their captions following the history.
     void OrdenesHistoria();
+    // "Imagen de fondo..." and "Quitar imagen de fondo", their states
+    // following the job and its picture; the picture follows the saves.
+    void OrdenesFondo();
     // The editor's aids as the toggles stand.
     void SincronizarVista();
     // The zoom field's entry: the editor's zoom, the field's text.

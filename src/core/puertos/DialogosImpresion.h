@@ -2,6 +2,8 @@
 // window of a print run.
 #pragma once
 
+#include <QImage>
+#include <QRectF>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -63,6 +65,15 @@ inline QString TextoHojasTirada(qint32 hojas) {
                       : QStringLiteral("La tirada tiene %1 hojas.").arg(hojas);
 }
 
+// The form's picture under a preview's pages: `imagen` stretched over
+// `twips`, where the sheet lies in the printer object's coordinates (from the
+// printable area's corner, with the run's correction), so the numbers sit on
+// it as they will on the pre-printed sheet.
+struct FondoVista {
+    QImage imagen;
+    QRectF twips;
+};
+
 class DialogosImpresion {
 public:
     virtual ~DialogosImpresion() = default;
@@ -91,6 +102,14 @@ public:
     // sends nothing to the printer). The preview offers no way to print.
     virtual void vistaPreliminar(Impresora& imp, const RangoHojas& hojas, qint32 tirada,
                                  const std::function<void(Impresora&)>& dibujar) = 0;
+    // The same preview offering "Ver con el fondo", which draws the pages
+    // again with `fondo` under the numbers; on screen only.
+    virtual void vistaPreliminarConFondo(Impresora& imp, const RangoHojas& hojas, qint32 tirada,
+                                         const FondoVista& fondo,
+                                         const std::function<void(Impresora&)>& dibujar) {
+        Q_UNUSED(fondo);
+        vistaPreliminar(imp, hojas, tirada, dibujar);
+    }
 };
 
 class VentanaProgreso {

@@ -3,6 +3,7 @@
 #include "core/trabajo/Limites.h"
 #include "core/trabajo/Valores.h"
 
+#include <QFileInfo>
 #include <cmath>
 
 namespace {
@@ -44,6 +45,12 @@ const QString VentanaAlto = QStringLiteral("VentanaAlto");
 const QString VentanaMaximizada = QStringLiteral("VentanaMaximizada");
 // "Reciente1" (the most recent) to "Reciente8".
 const QString Reciente = QStringLiteral("Reciente");
+// The background pictures, in a section of their own under the title: pairs
+// "Trabajo1"/"Imagen1" (the most recent) to "Trabajo20"/"Imagen20". The
+// paths are values, not keys: keys match without regard to case.
+const QString ImagenesFondo = QStringLiteral("ImagenesFondo");
+const QString FondoTrabajo = QStringLiteral("Trabajo");
+const QString FondoImagen = QStringLiteral("Imagen");
 } // namespace clave
 
 constexpr auto P = Aplicacion::Producto;
@@ -331,5 +338,51 @@ void Preferencias::fijarTrabajosRecientes(const QStringList& rutas) {
         const QString ruta = i <= rutas.size() ? rutas.at(i - 1) : QString();
         if (m_a.leer(T, kSeccionAjustes, c).value_or(QString()) != ruta)
             escribirTexto(T, c, ruta);
+    }
+}
+
+namespace {
+QString RutaCompleta(const QString& ruta) {
+    return ruta.isEmpty() ? QString() : QFileInfo(ruta).absoluteFilePath();
+}
+} // namespace
+
+QString Preferencias::imagenFondo(const QString& rutaTrabajo) const {
+    const QString trabajo = RutaCompleta(rutaTrabajo);
+    if (trabajo.isEmpty())
+        return {};
+    for (int i = 1; i <= kMaxImagenesFondo; ++i) {
+        const QString n = QString::number(i);
+        if (m_a.leer(T, clave::ImagenesFondo, clave::FondoTrabajo + n).value_or(QString()) ==
+            trabajo)
+            return m_a.leer(T, clave::ImagenesFondo, clave::FondoImagen + n).value_or(QString());
+    }
+    return {};
+}
+
+void Preferencias::fijarImagenFondo(const QString& rutaTrabajo, const QString& imagen) {
+    const QString trabajo = RutaCompleta(rutaTrabajo);
+    if (trabajo.isEmpty())
+        return;
+    QList<std::pair<QString, QString>> pares;
+    if (!imagen.isEmpty())
+        pares.append({trabajo, imagen});
+    for (int i = 1; i <= kMaxImagenesFondo; ++i) {
+        const QString n = QString::number(i);
+        const QString t =
+            m_a.leer(T, clave::ImagenesFondo, clave::FondoTrabajo + n).value_or(QString());
+        const QString f =
+            m_a.leer(T, clave::ImagenesFondo, clave::FondoImagen + n).value_or(QString());
+        if (!t.isEmpty() && !f.isEmpty() && t != trabajo)
+            pares.append({t, f});
+    }
+    // Every key is a rewrite of the settings file: only the entries that moved.
+    for (int i = 1; i <= kMaxImagenesFondo; ++i) {
+        const QString n = QString::number(i);
+        const auto par = i <= pares.size() ? pares.at(i - 1) : std::pair<QString, QString>();
+        for (const auto& [c, v] : {std::pair(clave::FondoTrabajo + n, par.first),
+                                   std::pair(clave::FondoImagen + n, par.second)})
+            if (m_a.leer(T, clave::ImagenesFondo, c).value_or(QString()) != v)
+                m_a.escribir(T, clave::ImagenesFondo, c, v);
     }
 }

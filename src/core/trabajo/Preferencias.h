@@ -112,6 +112,15 @@ public:
     QStringList trabajosRecientes() const;
     void fijarTrabajosRecientes(const QStringList& rutas);
 
+    // The background picture of the job saved at `rutaTrabajo` (its full
+    // path, compared as the absolute path); empty when it has none. The last
+    // kMaxImagenesFondo jobs given one are remembered, the most recent
+    // first; the job file itself never names it.
+    static constexpr int kMaxImagenesFondo = 20;
+    QString imagenFondo(const QString& rutaTrabajo) const;
+    // An empty `imagen` forgets the job's picture.
+    void fijarImagenFondo(const QString& rutaTrabajo, const QString& imagen);
+
     // Typed readers and writers of a key in the "Settings" section: a missing
     // key, or a number that does not convert, gives the default.
     QString texto(Aplicacion app, const QString& clave, const QString& defecto) const {
