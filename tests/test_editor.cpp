@@ -381,6 +381,30 @@ private slots:
         QCOMPARE(el.etiqueta().rect.left(), 0.0);
     }
 
+    // A job closed in the middle of a nudge (the key's release went to a
+    // dialog) or of a drag leaves no label, outline or drag to the next job.
+    void nadaDelTrabajoAnteriorTrasCerrar() {
+        Mesa m;
+        m.conCuadros({{1000, 1000}, {3000, 2000}});
+        SeleccionHoja& s = m.editor.seleccion();
+        s.PulsarCuadro(0, Boton::Izquierdo, false, {1, 1});
+        s.Soltar(m.rect(0).topLeft() + QPointF(1, 1), DondeSuelta::Hoja);
+        s.Tecla(0, Qt::Key_Right, false, true);
+        QVERIFY(m.editor.elementos().etiqueta().visible);
+        m.documento.fijarAbierto(false);
+        m.documento.fijarAbierto(true);
+        QVERIFY(!m.editor.elementos().etiqueta().visible);
+
+        m.agrupar({0, 1});
+        s.PulsarCuadro(1, Boton::Izquierdo, false, {1, 1});
+        s.Arrastrar(m.rect(1).topLeft() + QPointF(500, 500), EstadoArrastre::Sobre);
+        QVERIFY(s.cajaVisible());
+        m.documento.fijarAbierto(false);
+        QCOMPARE(s.arrastre(), Arrastre::Ninguno);
+        QVERIFY(!s.cajaVisible());
+        QVERIFY(!m.editor.elementos().etiqueta().visible);
+    }
+
     void cuadroBajoElPuntero() {
         Mesa m;
         // At 50 %: the point 567, 283 of the screen.

@@ -37,6 +37,8 @@ EditorHoja::EditorHoja(Documento& documento, Mensajes& mensajes, const QLocale& 
     connect(&m_doc, &Documento::abiertoCambiado, this, [this](bool abierto) {
         if (!abierto)
             m_margenes.reset();
+        // Nothing of the last job's drag, label or handles outlives it.
+        m_seleccion.Olvidar();
         VolverAPrimeraHoja();
     });
 }
