@@ -3,6 +3,7 @@
 // pointer move handled and what it changed painted), with and without the
 // picture, at a zoom that reduces it and at one that enlarges it; the time
 // to read it and the memory it takes. Offscreen; prints milliseconds and MiB.
+#include "Nada.h"
 #include "core/programa/Programa.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/DialogosArchivo.h"
@@ -26,31 +27,6 @@
 #include <sys/resource.h>
 
 namespace {
-struct Nada : Mensajes, DialogosArchivo, Portapapeles, CatalogoImpresoras, DialogosImpresion {
-    Respuesta mostrar(const QString& texto, const QString&, Icono, Botones) override {
-        std::fprintf(stderr, "mensaje: %s\n", qPrintable(texto));
-        return Respuesta::No;
-    }
-    std::optional<QString> ruta;
-    std::optional<QString> abrir(const QString&, const QString&) override { return ruta; }
-    std::optional<QString> guardar(const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    std::optional<QString> exportarPdf(const QString&) override { return {}; }
-    void limpiar() override {}
-    void fijarTexto(const QString&) override {}
-    std::optional<QString> texto() const override { return {}; }
-    QStringList impresoras() const override { return {}; }
-    QString predeterminada() const override { return {}; }
-    std::unique_ptr<Impresora> crear(const QString&) override { return {}; }
-    std::unique_ptr<Impresora> crearPdf(const QString&, qint32, qint32) override { return {}; }
-    bool imprimir(Impresora&, int, qint32, RangoHojas&, bool, bool*) override { return false; }
-    bool rangoExportacion(qint32, RangoHojas&) override { return false; }
-    bool configurar(Impresora&, int) override { return false; }
-    bool rangoVistaPreliminar(qint32, RangoHojas&) override { return false; }
-    void vistaPreliminar(Impresora&, const RangoHojas&, qint32,
-                         const std::function<void(Impresora&)>&) override {}
-};
 
 double PicoMiB() {
     rusage uso{};

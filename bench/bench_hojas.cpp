@@ -4,6 +4,7 @@
 // opened, and Av Pág is pressed on the sheet 200 times; each step is the
 // sheet changed and the whole sheet painted again. Offscreen; prints the
 // average and the worst step in milliseconds.
+#include "Nada.h"
 #include "core/programa/Programa.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/DialogosArchivo.h"
@@ -32,32 +33,6 @@ qint64 TiempoCpu() {
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
-
-struct Nada : Mensajes, DialogosArchivo, Portapapeles, CatalogoImpresoras, DialogosImpresion {
-    Respuesta mostrar(const QString&, const QString&, Icono, Botones) override {
-        return Respuesta::No;
-    }
-    std::optional<QString> ruta;
-    std::optional<QString> abrir(const QString&, const QString&) override { return ruta; }
-    std::optional<QString> guardar(const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    std::optional<QString> exportarPdf(const QString&) override { return {}; }
-    void limpiar() override {}
-    void fijarTexto(const QString& t) override { copia = t; }
-    std::optional<QString> texto() const override { return copia; }
-    std::optional<QString> copia;
-    QStringList impresoras() const override { return {}; }
-    QString predeterminada() const override { return {}; }
-    std::unique_ptr<Impresora> crear(const QString&) override { return {}; }
-    std::unique_ptr<Impresora> crearPdf(const QString&, qint32, qint32) override { return {}; }
-    bool imprimir(Impresora&, int, qint32, RangoHojas&, bool, bool*) override { return false; }
-    bool rangoExportacion(qint32, RangoHojas&) override { return false; }
-    bool configurar(Impresora&, int) override { return false; }
-    bool rangoVistaPreliminar(qint32, RangoHojas&) override { return false; }
-    void vistaPreliminar(Impresora&, const RangoHojas&, qint32,
-                         const std::function<void(Impresora&)>&) override {}
-};
 
 // 500 groups of four boxes on an A3 sheet at 75 %: every third group
 // consecutive on each sheet (box k prints S + k, step 4) over 1,000
