@@ -3,6 +3,7 @@
 // The queue is the tests' own (scripts/cups.sh, named in VELQUIRA_COLA).
 #include "core/impresion/Correccion.h"
 #include "core/impresion/GeometriaImpresora.h"
+#include "fakes/Externos.h"
 #include "platform/ImpresoraQt.h"
 
 #include <QDirIterator>
@@ -12,43 +13,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace externos;
+
 namespace {
 constexpr double kPtPorMm = 72.0 / 25.4;
-
-struct Palabra {
-    QString texto;
-    QRectF caja; // points
-};
-
-QString Ejecutar(const QString& programa, const QStringList& args, int* codigo = nullptr,
-                 const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(programa, args);
-    p.waitForFinished(120000);
-    if (codigo)
-        *codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-}
-
-QList<QList<Palabra>> Palabras(const QString& pdf) {
-    const QString html = Ejecutar("pdftotext", {"-bbox", pdf, "-"});
-    QList<QList<Palabra>> paginas;
-    static const QRegularExpression re(
-        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-    auto it = re.globalMatch(html);
-    while (it.hasNext()) {
-        const auto m = it.next();
-        if (m.captured(0).startsWith("<page")) {
-            paginas.append(QList<Palabra>());
-            continue;
-        }
-        paginas.last().append(
-            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
-    }
-    return paginas;
-}
 
 int Paginas(const QString& pdf) {
     const QString info = Ejecutar("pdfinfo", {pdf});

@@ -5,6 +5,7 @@
 // document, and the file is then Qt's.
 #include "core/fallas/Falla.h"
 #include "core/impresion/GeometriaImpresora.h"
+#include "fakes/Externos.h"
 #include "platform/Fuentes.h"
 #include "platform/ImpresoraPdfPropia.h"
 #include "platform/ImpresoraQt.h"
@@ -17,42 +18,11 @@
 
 Q_DECLARE_METATYPE(FuenteImpresion)
 
+using namespace externos;
+
 namespace {
 constexpr double kPtPorMm = 72.0 / 25.4;
 constexpr double kTolerancia = 0.05 * kPtPorMm; // 0.05 mm, in points
-
-struct Palabra {
-    QString texto;
-    QRectF caja; // points
-};
-
-QString Ejecutar(const QString& programa, const QStringList& args, int* codigo = nullptr) {
-    QProcess p;
-    p.start(programa, args);
-    p.waitForFinished(120000);
-    if (codigo)
-        *codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-}
-
-QList<QList<Palabra>> Palabras(const QString& pdf) {
-    const QString html = Ejecutar("pdftotext", {"-bbox", pdf, "-"});
-    QList<QList<Palabra>> paginas;
-    static const QRegularExpression re(
-        R"re(<page |<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re");
-    auto it = re.globalMatch(html);
-    while (it.hasNext()) {
-        const auto m = it.next();
-        if (m.captured(0).startsWith("<page")) {
-            paginas.append(QList<Palabra>());
-            continue;
-        }
-        paginas.last().append(
-            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
-    }
-    return paginas;
-}
 
 // The two files hold the same words, each within the tolerance of the other.
 void CompararPalabras(const QString& propio, const QString& qt) {

@@ -8,6 +8,7 @@
 #include "core/fallas/Fallas.h"
 #include "core/impresion/Correccion.h"
 #include "core/impresion/Impresion.h"
+#include "fakes/Externos.h"
 #include "fakes/Fakes.h"
 #include "platform/AjustesQt.h"
 #include "platform/DialogosImpresionQt.h"
@@ -26,70 +27,10 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+using namespace externos;
+
 namespace {
 const QString kCola = QStringLiteral("VelquiraRetenida");
-
-int Correr(const QString& programa, const QStringList& args, QString* salida = nullptr) {
-    QProcess p;
-    p.start(programa, args);
-    if (!p.waitForFinished(60000))
-        return -1;
-    if (salida)
-        *salida = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
-
-// The jobs waiting in the queue.
-QStringList Trabajos(const QString& cola) {
-    QString s;
-    Correr("lpstat", {"-o", cola}, &s);
-    return s.split(u'\n', Qt::SkipEmptyParts);
-}
-
-bool CrearCola(const QString& cola) {
-    return Correr("lpadmin", {"-p", cola, "-E", "-v", "cups-pdf:/velquira", "-P",
-                              "/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd"}) == 0 &&
-           Correr("cupsdisable", {cola}) == 0; // held: jobs stay in the queue to be seen
-}
-
-void QuitarCola(const QString& cola) {
-    Correr("cancel", {"-a", cola});
-    Correr("lpadmin", {"-x", cola});
-}
-
-// A4 portrait, one box numbering 1..`hojas` at 2 cm, 2 cm.
-QByteArray TrabajoDeHojas(int hojas) {
-    QStringList l = {"<{ZUL54-091-560202}>",
-                     " 310 ",
-                     " 500 ",
-                     " 10 ",
-                     " 16840 ",
-                     " 11907 ",
-                     " 0,5 ",
-                     "***&&&***",
-                     " 0 ",
-                     "False",
-                     "False",
-                     "Arial",
-                     " 20 ",
-                     "False",
-                     "False",
-                     "True",
-                     " 6 ",
-                     QString(" %1 ").arg(hojas),
-                     " 1 ",
-                     " 1 ",
-                     "True",
-                     " 1134 ",
-                     "",
-                     "",
-                     " 1134 ",
-                     " 0 ",
-                     "False",
-                     " 0 ",
-                     " 0 "};
-    return (l.join("\r\n") + "\r\n").toLatin1();
-}
 
 class VentanaQueCancela : public VentanaProgreso {
 public:
@@ -158,7 +99,7 @@ private slots:
         m_larga = escribir("larga.zul", TrabajoDeHojas(30000));
         m_corta = escribir("corta.zul", TrabajoDeHojas(100));
         QuitarCola(kCola);
-        m_cola = CrearCola(kCola);
+        m_cola = CrearColaRetenida(kCola);
     }
     void cleanupTestCase() {
         if (m_cola)
@@ -184,7 +125,7 @@ private slots:
             QCOMPARE(ImprimirHojas(cuadros, imp, t, nullptr, politica), FinTirada::Terminada);
             QVERIFY(imp.trabajoCups() > 0);
         }
-        QCOMPARE(Trabajos(kCola).size(), 1);
+        QCOMPARE(TrabajosEnCola(kCola).size(), 1);
         Correr("cancel", {"-a", kCola});
 
         ImpresoraQt imp(kCola);
@@ -196,7 +137,7 @@ private slots:
         QCOMPARE(entregadas, 0);
         QCOMPARE(mensajes.mostrados.size(), 1);
         QCOMPARE(imp.trabajoCups(), 0);
-        QVERIFY2(Trabajos(kCola).isEmpty(), qPrintable(Trabajos(kCola).join('\n')));
+        QVERIFY2(TrabajosEnCola(kCola).isEmpty(), qPrintable(TrabajosEnCola(kCola).join('\n')));
     }
 
     // A preview draws the run on the queue's printer object and leaves the
@@ -228,12 +169,12 @@ private slots:
         delete reloj;
         QCOMPARE(fin, FinTirada::Terminada);
         QCOMPARE(imp.trabajoCups(), 0);
-        QVERIFY2(Trabajos(kCola).isEmpty(), qPrintable(Trabajos(kCola).join('\n')));
+        QVERIFY2(TrabajosEnCola(kCola).isEmpty(), qPrintable(TrabajosEnCola(kCola).join('\n')));
 
         t.rango = {1, 2};
         QCOMPARE(ImprimirHojas(cuadros, imp, t, nullptr, politica), FinTirada::Terminada);
         QVERIFY(imp.trabajoCups() > 0);
-        QCOMPARE(Trabajos(kCola).size(), 1);
+        QCOMPARE(TrabajosEnCola(kCola).size(), 1);
         QVERIFY(mensajes.mostrados.isEmpty());
     }
 
@@ -262,9 +203,9 @@ private slots:
         const auto m = enviadas.match(errores);
         if (!m.hasMatch()) {
             QVERIFY2(errores.contains("No se envió ninguna hoja"), qPrintable(errores));
-            QVERIFY(Trabajos(kCola).isEmpty());
+            QVERIFY(TrabajosEnCola(kCola).isEmpty());
         } else {
-            QCOMPARE(Trabajos(kCola).size() * kHojasPorEntrega, m.captured(1).toInt());
+            QCOMPARE(TrabajosEnCola(kCola).size() * kHojasPorEntrega, m.captured(1).toInt());
         }
     }
 
@@ -277,14 +218,14 @@ private slots:
         Correr("cupsaccept", {kCola});
         QCOMPARE(codigo, 1);
         QVERIFY2(errores.contains(QStringLiteral("no acepta trabajos")), qPrintable(errores));
-        QVERIFY(Trabajos(kCola).isEmpty());
+        QVERIFY(TrabajosEnCola(kCola).isEmpty());
     }
 
     void colaBorradaDuranteLaTirada() {
         if (!m_cola)
             QSKIP("no se pudo crear una cola de CUPS de prueba (hace falta root)");
         const QString cola = QStringLiteral("VelquiraEfimera");
-        QVERIFY(CrearCola(cola));
+        QVERIFY(CrearColaRetenida(cola));
         QProcess p;
         Arrancar(p, cola);
         QuitarCola(cola);
@@ -314,7 +255,7 @@ private slots:
         Correr("umount", {punto.path()});
         QCOMPARE(codigo, 1);
         QVERIFY2(errores.contains(QStringLiteral("No se entregó nada")), qPrintable(errores));
-        QVERIFY(Trabajos(kCola).isEmpty());
+        QVERIFY(TrabajosEnCola(kCola).isEmpty());
     }
 
     // A full disk under the PDF: exit 1 and what was at the path stays.

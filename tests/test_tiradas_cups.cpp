@@ -7,6 +7,7 @@
 // history lists them all. Without root (queues, tmpfs) the cases are skipped.
 #include "core/fallas/Fallas.h"
 #include "core/impresion/RegistroTiradas.h"
+#include "fakes/Externos.h"
 #include "fakes/Fakes.h"
 #include "platform/ImpresoraQt.h"
 
@@ -20,79 +21,10 @@
 #include <csignal>
 #include <signal.h>
 
+using namespace externos;
+
 namespace {
 const QString kColaRetenida = QStringLiteral("VelquiraTiradas");
-
-int Correr(const QString& programa, const QStringList& args, QString* salida = nullptr) {
-    QProcess p;
-    p.start(programa, args);
-    if (!p.waitForFinished(120000))
-        return -1;
-    if (salida)
-        *salida = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
-
-// A queue that holds its jobs: they stay, documents and all, to be looked at.
-bool CrearCola(const QString& cola) {
-    return Correr("lpadmin", {"-p", cola, "-E", "-v", "cups-pdf:/velquira", "-P",
-                              "/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd", "-o", "PageSize=A4"}) ==
-               0 &&
-           Correr("cupsdisable", {cola}) == 0;
-}
-
-void QuitarCola(const QString& cola) {
-    Correr("cancel", {"-a", cola});
-    Correr("lpadmin", {"-x", cola});
-}
-
-// The ids of the jobs waiting in `cola`, oldest first.
-QList<int> Trabajos(const QString& cola) {
-    QString s;
-    Correr("lpstat", {"-o", cola}, &s);
-    QList<int> ids;
-    static const QRegularExpression re(QStringLiteral("^\\S+-(\\d+)\\s"),
-                                       QRegularExpression::MultilineOption);
-    auto it = re.globalMatch(s);
-    while (it.hasNext())
-        ids.append(it.next().captured(1).toInt());
-    std::sort(ids.begin(), ids.end());
-    return ids;
-}
-
-// A4 portrait, one box numbering 1..`hojas` with six digits at 2 cm, 2 cm.
-QByteArray TrabajoDeHojas(int hojas) {
-    QStringList l = {"<{ZUL54-091-560202}>",
-                     " 310 ",
-                     " 500 ",
-                     " 10 ",
-                     " 16840 ",
-                     " 11907 ",
-                     " 0,5 ",
-                     "***&&&***",
-                     " 0 ",
-                     "False",
-                     "False",
-                     "Arial",
-                     " 20 ",
-                     "False",
-                     "False",
-                     "True",
-                     " 6 ",
-                     QString(" %1 ").arg(hojas),
-                     " 1 ",
-                     " 1 ",
-                     "True",
-                     " 1134 ",
-                     "",
-                     "",
-                     " 1134 ",
-                     " 0 ",
-                     "False",
-                     " 0 ",
-                     " 0 "};
-    return (l.join("\r\n") + "\r\n").toLatin1();
-}
 
 bool MontarLleno(const QString& carpeta, const QString& tamano) {
     return Correr("mount", {"-t", "tmpfs", "-o", "size=" + tamano, "tmpfs", carpeta}) == 0;
@@ -188,7 +120,7 @@ private slots:
         m_env.insert("VELQUIRA_TIRADAS", m_log);
         m_env.insert("LANG", "es_ES.UTF-8");
         QuitarCola(kColaRetenida);
-        m_colas = CrearCola(kColaRetenida);
+        m_colas = CrearColaRetenida(kColaRetenida, {"-o", "PageSize=A4"});
     }
     void cleanupTestCase() { QuitarCola(kColaRetenida); }
     void init() {
@@ -237,7 +169,7 @@ private slots:
                      nullptr, &errores),
                  0);
 
-        const QList<int> nuevos = Trabajos(kColaRetenida);
+        const QList<int> nuevos = IdsEnCola(kColaRetenida);
         QCOMPARE(nuevos.size(), 6); // 2 of the cancelled run, 1 going on, 3 reversed
         QStringList enOrden, inverso;
         for (int i = 0; i < nuevos.size(); ++i)
@@ -276,7 +208,7 @@ private slots:
         QVERIFY(!r->fin.isValid());
         QVERIFY(r->enviadas >= enviado->enviadas);
         QCOMPARE(r->enviadas % kHojasPorEntrega, 0);
-        const qint32 enCola = static_cast<qint32>(Trabajos(kColaRetenida).size());
+        const qint32 enCola = static_cast<qint32>(IdsEnCola(kColaRetenida).size());
         QVERIFY2(enCola * kHojasPorEntrega >= r->enviadas &&
                      enCola * kHojasPorEntrega <= std::max(r->enviadas, r->enEnvio),
                  qPrintable(QStringLiteral("%1 trabajos, %2 enviadas, %3 en envío")
@@ -321,7 +253,7 @@ private slots:
         QCOMPARE(r->estado, EstadoTirada::Fallida);
         QVERIFY2(r->falla.contains("no acepta trabajos"), qPrintable(r->falla));
         QVERIFY(r->enviadas > 0);
-        QCOMPARE(Trabajos(kColaRetenida).size() * kHojasPorEntrega, r->enviadas);
+        QCOMPARE(IdsEnCola(kColaRetenida).size() * kHojasPorEntrega, r->enviadas);
         QVERIFY2(errores.contains(QStringLiteral("Se enviaron a la impresora las hojas 1 a %1; las "
                                                  "siguientes no se enviaron.\nCon --continuar se "
                                                  "sigue desde la hoja %2.")
@@ -354,7 +286,7 @@ private slots:
             ++lineas;
         }
         QCOMPARE(lineas, 2 * (1 + 2 * 10 + 1)); // begun, 10 parts on their way and sent, ended
-        QCOMPARE(Trabajos(kColaRetenida).size(), 20);
+        QCOMPARE(IdsEnCola(kColaRetenida).size(), 20);
     }
 
     // A full disk under the log: the run goes on and completes, the operator
