@@ -617,6 +617,11 @@ private slots:
         m.documento.deshacer();
         m.documento.deshacer();
         comprobar("tras deshacer");
+        // Many more boxes than the grid was laid for: it is laid anew.
+        for (int i = 0; i < 700; ++i)
+            m.documento.agregarCuadro(m.preferencias.defectosCuadro(),
+                                      {azar(20000) - 2000, azar(20000) - 2000});
+        comprobar("con 700 cuadros más");
     }
 
     void teclas() {

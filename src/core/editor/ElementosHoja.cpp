@@ -108,11 +108,16 @@ void ElementosHoja::DibujarCuadro(const Estado& estado, int i) {
     indexar(i);
 }
 
+void ElementosHoja::vaciarIndice(const Estado& estado) {
+    const float zoom = estado.Trabajo.Zoom;
+    m_indicePara = estado.cuadrosVivos();
+    m_indice.Vaciar(QSizeF(zoom * estado.Trabajo.HAncho, zoom * estado.Trabajo.HAlto),
+                    m_indicePara);
+}
+
 void ElementosHoja::RedibujarHoja(const Estado& estado) {
     m_elementos.resize(estado.Cuadros.size());
-    const float zoom = estado.Trabajo.Zoom;
-    m_indice.Vaciar(QSizeF(zoom * estado.Trabajo.HAncho, zoom * estado.Trabajo.HAlto),
-                    estado.cuadrosVivos());
+    vaciarIndice(estado);
     for (int i = 0; i < static_cast<int>(estado.Cuadros.size()); ++i)
         ColocarCuadro(estado, i);
 }
@@ -121,6 +126,13 @@ void ElementosHoja::RedibujarCuadros(const Estado& estado, const QList<int>& cua
     for (size_t i = estado.Cuadros.size(); i < m_elementos.size(); ++i)
         m_indice.Quitar(static_cast<int>(i));
     m_elementos.resize(estado.Cuadros.size());
+    // A grid laid for far fewer boxes (a new job that grew box by box, a
+    // large paste) would list many in each cell: it is laid anew for them.
+    if (estado.cuadrosVivos() > 2 * m_indicePara + 64) {
+        vaciarIndice(estado);
+        for (int i = 0; i < static_cast<int>(m_elementos.size()); ++i)
+            indexar(i);
+    }
     for (int i : cuadros)
         if (i >= 0 && i < static_cast<int>(estado.Cuadros.size()))
             ColocarCuadro(estado, i);

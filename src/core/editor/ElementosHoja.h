@@ -103,8 +103,11 @@ private:
     void ColocarCuadro(const Estado& estado, int i);
     // Box i listed again where it is now shown.
     void indexar(int i);
+    // An empty index, its grid laid over the sheet for the job's boxes.
+    void vaciarIndice(const Estado& estado);
     std::vector<Elemento> m_elementos;
     Etiqueta m_etiqueta;
     IndiceCuadros m_indice;
+    int m_indicePara = 0; // the boxes the index's grid was laid for
     qint32 m_hoja = 0;
 };
