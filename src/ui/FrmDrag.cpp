@@ -1,8 +1,7 @@
 #include "FrmDrag.h"
 
-#include "core/editor/FondoHoja.h"
-
 #include "core/editor/EditorHoja.h"
+#include "core/editor/FondoHoja.h"
 #include "core/impresion/GeometriaImpresora.h"
 #include "core/programa/Herramientas.h"
 #include "core/trabajo/Colores.h"
@@ -195,7 +194,7 @@ bool VistaHoja::dibujarFondo(QPainter& p, const QRect& hoja, const QRect& zona) 
     // Made once per zoom: the copy at the sheet's size is blitted, not
     // scaled, on every paint. Past kMaxPixelesFondo (high zooms) the exposed
     // part is scaled from the picture itself each time instead.
-    const QSize pantalla = (QSizeF(hoja.size()) * devicePixelRatioF()).toSize();
+    const QSize pantalla = (QSizeF(hoja.size()) * m_escala).toSize();
     const bool guardar = qint64(pantalla.width()) * pantalla.height() <= kMaxPixelesFondo;
     const auto clave = std::make_tuple(m_fondo->version(), pantalla);
     if (guardar && (m_fondoPixmap.isNull() || clave != m_claveFondo)) {

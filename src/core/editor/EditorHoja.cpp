@@ -129,21 +129,18 @@ bool EditorHoja::MedirTirada() {
         // A series that cannot be numbered: the print run says why. Until
         // it is mended the editor shows the first sheet.
     }
-    const bool acortada = m_hojaMostrada > hojas;
+    const bool acortada = hojaMostrada() > hojas;
     if (hojas == m_hojasTirada && !acortada)
         return false;
     m_hojasTirada = hojas;
-    if (acortada) {
-        m_hojaMostrada = hojas;
+    if (acortada)
         m_elementos.fijarHoja(hojas - 1);
-    }
     emit hojaMostradaCambiada();
     return acortada;
 }
 
 void EditorHoja::VolverAPrimeraHoja() {
-    const bool otra = m_hojaMostrada != 1;
-    m_hojaMostrada = 1;
+    const bool otra = hojaMostrada() != 1;
     m_elementos.fijarHoja(0);
     MedirTirada();
     if (otra) {
@@ -156,9 +153,8 @@ void EditorHoja::VolverAPrimeraHoja() {
 bool EditorHoja::MostrarHoja(qint32 k) {
     if (k < 1 || k > m_hojasTirada)
         return false;
-    if (k == m_hojaMostrada)
+    if (k == hojaMostrada())
         return true;
-    m_hojaMostrada = k;
     m_elementos.fijarHoja(k - 1);
     m_elementos.RedibujarHoja(m_doc.estado());
     emit hojaMostradaCambiada();
@@ -169,10 +165,10 @@ bool EditorHoja::MostrarHoja(qint32 k) {
 void EditorHoja::PasarHoja(PasoHoja paso) {
     switch (paso) {
     case PasoHoja::Anterior:
-        MostrarHoja(std::max(1, m_hojaMostrada - 1));
+        MostrarHoja(std::max(1, hojaMostrada() - 1));
         break;
     case PasoHoja::Siguiente:
-        MostrarHoja(std::min(m_hojasTirada, m_hojaMostrada + 1));
+        MostrarHoja(std::min(m_hojasTirada, hojaMostrada() + 1));
         break;
     case PasoHoja::Primera:
         MostrarHoja(1);
@@ -195,5 +191,5 @@ QString EditorHoja::IntroducirHoja(const QString& texto) {
                                           "igual que 1\ry menor o igual que %1")
                                .arg(m_hojasTirada),
                            QStringLiteral("Error"), Icono::Exclamacion, Botones::Aceptar);
-    return QString::number(m_hojaMostrada);
+    return QString::number(hojaMostrada());
 }

@@ -62,7 +62,7 @@ public:
     // R (at least 1). View state: never written to the job, never a step of
     // its history. Sheet 1 when a job opens or is made; held to R when the
     // run gets shorter.
-    qint32 hojaMostrada() const { return m_hojaMostrada; }
+    qint32 hojaMostrada() const { return m_elementos.hoja() + 1; }
     qint32 hojasTirada() const { return m_hojasTirada; }
     // Shows sheet k; false, and nothing changes, outside 1..R.
     bool MostrarHoja(qint32 k);
@@ -105,7 +105,6 @@ private:
     QLocale m_idioma;
     VistaEditor m_vista;
     std::optional<Margenes> m_margenes; // model twips
-    qint32 m_hojaMostrada = 1;
     qint32 m_hojasTirada = 1;
     ElementosHoja m_elementos;
     SeleccionHoja m_seleccion{m_doc, m_elementos, m_idioma};
