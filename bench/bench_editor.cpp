@@ -5,7 +5,7 @@
 // a paste of every box; and its memory: a job of one 1,638-point box at
 // 1000 % opened and its screenful drawn. Offscreen; prints milliseconds and
 // the peak resident memory.
-#include "Nada.h"
+#include "Banco.h"
 #include "core/programa/Programa.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/DialogosArchivo.h"
@@ -50,15 +50,12 @@ void CuadroEnorme(const QString& ruta) {
         f.write(SerializarTrabajo(e, QLocale::c()));
     }
     const double antes = PicoMiB();
-    AjustesMemoria ajustes;
-    Nada nada;
-    nada.ruta = ruta;
-    Programa programa({ajustes, nada, nada, nada, nada, nada});
-    FrmDrag ventana(programa.documento(), programa.editor);
+    EditorDePrueba editor(ruta);
+    Programa& programa = editor.programa;
     QElapsedTimer reloj;
     reloj.start();
-    programa.despachador.ejecutar("BtnAbrir");
-    VistaHoja* hoja = ventana.hoja();
+    editor.abrir();
+    VistaHoja* hoja = editor.hoja();
     QImage pantalla(1280, 800, QImage::Format_RGB32);
     hoja->render(&pantalla, QPoint(), QRegion(0, 0, 1280, 800));
     const QRectF caja = programa.editor.elementos().elementos()[0].rect;
@@ -97,20 +94,13 @@ void EscribirRejilla(const QString& ruta, int n) {
 // With `historia`, also undo and redo of the drag and of a paste of every box.
 void Editor(const QString& ruta, int n, bool historia) {
     EscribirRejilla(ruta, n);
-    AjustesMemoria ajustes;
-    Nada nada;
-    nada.ruta = ruta;
-    Programa programa({ajustes, nada, nada, nada, nada, nada});
-    FrmDrag* ventana = nullptr;
-    QObject::connect(&programa.documento(), &Documento::abiertoCambiado, [&](bool abierto) {
-        if (abierto && !ventana)
-            ventana = new FrmDrag(programa.documento(), programa.editor);
-    });
+    EditorDePrueba editor(ruta);
+    Programa& programa = editor.programa;
     const QRegion pantalla(0, 0, 1280, 800);
     QElapsedTimer reloj;
     reloj.start();
-    programa.despachador.ejecutar("BtnAbrir");
-    VistaHoja* hoja = ventana->hoja();
+    editor.abrir();
+    VistaHoja* hoja = editor.hoja();
     QImage lienzo(hoja->size().boundedTo(QSize(1280, 800)), QImage::Format_RGB32);
     hoja->render(&lienzo, QPoint(), pantalla);
     std::printf("%6d boxes: open and draw a screenful: %lld ms\n", n,
@@ -137,25 +127,11 @@ void Editor(const QString& ruta, int n, bool historia) {
         s.PulsarCuadro(i, Boton::Izquierdo, true, {1, 1});
     s.PulsarCuadro(bloque[0], Boton::Izquierdo, false, {1, 1});
     const QPointF inicio = el[bloque[0]].rect.topLeft();
-    const int movimientos = 200;
-    qint64 peor = 0;
     QImage vista(1280, 800, QImage::Format_RGB32);
-    reloj.restart();
-    QElapsedTimer uno;
-    for (int k = 1; k <= movimientos; ++k) {
-        uno.start();
-        QRegion sucio = hoja->zonaArrastre();
-        s.Arrastrar(inicio + QPointF(k * 7, k * 5), EstadoArrastre::Sobre);
-        sucio += hoja->zonaArrastre();
-        // What the widget repaints for that move.
-        hoja->render(&vista, sucio.boundingRect().topLeft(), sucio);
-        peor = std::max(peor, uno.nsecsElapsed());
-    }
-    const double media = reloj.nsecsElapsed() / 1e6 / movimientos;
-    s.Soltar(inicio + QPointF(movimientos * 7, movimientos * 5), DondeSuelta::Hoja);
+    const MedidaArrastre arrastre = MedirArrastre(editor, vista, inicio, {7, 5}, 200);
     std::printf("%6d boxes: drag a %d-box group: %.2f ms a pointer move on average, %.2f ms at "
                 "worst (move handled and what it changed painted)\n",
-                n, grupo, media, peor / 1e6);
+                n, grupo, arrastre.media, arrastre.peor);
     reloj.restart();
     for (int k = 0; k < 200; ++k)
         programa.editor.elementos().CuadroEn(el[(k * 7919) % n].rect.center());
@@ -179,7 +155,6 @@ void Editor(const QString& ruta, int n, bool historia) {
         medir("undo the paste and draw", [&] { programa.documento().deshacer(); });
         medir("redo it and draw", [&] { programa.documento().rehacer(); });
     }
-    delete ventana;
 }
 } // namespace
 

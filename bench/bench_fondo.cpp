@@ -3,7 +3,7 @@
 // pointer move handled and what it changed painted), with and without the
 // picture, at a zoom that reduces it and at one that enlarges it; the time
 // to read it and the memory it takes. Offscreen; prints milliseconds and MiB.
-#include "Nada.h"
+#include "Banco.h"
 #include "core/programa/Programa.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/DialogosArchivo.h"
@@ -83,32 +83,15 @@ void Trabajo200(const QString& ruta) {
     f.write(SerializarTrabajo(e, QLocale::c()));
 }
 
-struct MedidaArrastre {
-    double media = 0, peor = 0;
-};
-
-// The whole group dragged by `movimientos` pointer moves and dropped back.
-MedidaArrastre Arrastrar(Programa& programa, VistaHoja* hoja, QImage& lienzo) {
-    SeleccionHoja& s = programa.editor.seleccion();
+// The whole group dragged by 200 pointer moves, dropped, and put back.
+MedidaArrastre Arrastrar(EditorDePrueba& editor, QImage& lienzo) {
+    Programa& programa = editor.programa;
     programa.editor.SeleccionarTodo();
-    s.PulsarCuadro(0, Boton::Izquierdo, false, {1, 1});
+    programa.editor.seleccion().PulsarCuadro(0, Boton::Izquierdo, false, {1, 1});
     const QPointF inicio = programa.editor.elementos().elementos()[0].rect.topLeft();
-    const int movimientos = 200;
-    qint64 peor = 0;
-    QElapsedTimer reloj, uno;
-    reloj.start();
-    for (int k = 1; k <= movimientos; ++k) {
-        uno.start();
-        QRegion sucio = hoja->zonaArrastre();
-        s.Arrastrar(inicio + QPointF(k * 3, k * 2), EstadoArrastre::Sobre);
-        sucio += hoja->zonaArrastre();
-        hoja->render(&lienzo, sucio.boundingRect().topLeft(), sucio);
-        peor = std::max(peor, uno.nsecsElapsed());
-    }
-    const double media = reloj.nsecsElapsed() / 1e6 / movimientos;
-    s.Soltar(inicio + QPointF(movimientos * 3, movimientos * 2), DondeSuelta::Hoja);
+    const MedidaArrastre m = MedirArrastre(editor, lienzo, inicio, {3, 2}, 200);
     programa.documento().deshacer();
-    return {media, peor / 1e6};
+    return m;
 }
 } // namespace
 
@@ -121,28 +104,17 @@ int main(int argc, char** argv) {
     Escaneo(imagen);
     Trabajo200(trabajo);
 
-    AjustesMemoria ajustes;
-    Nada nada;
-    nada.ruta = trabajo;
     LectorImagenesQt lector;
-    Servicios servicios{ajustes, nada, nada, nada, nada, nada};
-    servicios.lectorImagenes = &lector;
-    Programa programa(servicios);
+    EditorDePrueba editor(trabajo, &lector);
+    Programa& programa = editor.programa;
     programa.preferencias().fijarImagenFondo(trabajo, imagen);
-    FrmDrag* ventana = nullptr;
-    QObject::connect(&programa.documento(), &Documento::abiertoCambiado, [&](bool abierto) {
-        if (abierto && !ventana) {
-            ventana = new FrmDrag(programa.documento(), programa.editor);
-            ventana->hoja()->fijarFondo(&programa.fondo);
-        }
-    });
     const double antes = ActualMiB();
     QElapsedTimer reloj;
     reloj.start();
-    programa.despachador.ejecutar("BtnAbrir");
+    editor.abrir();
     const qint64 abrir = reloj.elapsed();
     const double conImagen = ActualMiB();
-    VistaHoja* hoja = ventana->hoja();
+    VistaHoja* hoja = editor.hoja();
     QImage lienzo(hoja->size(), QImage::Format_RGB32);
     reloj.restart();
     hoja->render(&lienzo);
@@ -161,11 +133,11 @@ int main(int argc, char** argv) {
         reloj.restart();
         hoja->render(&lienzo);
         const qint64 dibujo = reloj.elapsed();
-        const MedidaArrastre con = Arrastrar(programa, hoja, lienzo);
+        const MedidaArrastre con = Arrastrar(editor, lienzo);
         const QString ruta = programa.fondo.ruta();
         programa.fondo.Quitar();
         hoja->render(&lienzo);
-        const MedidaArrastre sin = Arrastrar(programa, hoja, lienzo);
+        const MedidaArrastre sin = Arrastrar(editor, lienzo);
         programa.fondo.Fijar(ruta);
         std::printf("at %.0f %% (sheet %d x %d pixels, drawn in %lld ms): drag of 200 boxes "
                     "%.2f ms a move on average, %.2f ms at worst; without the background "
@@ -174,6 +146,5 @@ int main(int argc, char** argv) {
                     static_cast<long long>(dibujo), con.media, con.peor, sin.media, sin.peor);
     }
     std::printf("peak RSS %.1f MiB\n", PicoMiB());
-    delete ventana;
     return 0;
 }

@@ -4,7 +4,7 @@
 // opened, and Av Pág is pressed on the sheet 200 times; each step is the
 // sheet changed and the whole sheet painted again. Offscreen; prints the
 // average and the worst step in milliseconds.
-#include "Nada.h"
+#include "Banco.h"
 #include "core/programa/Programa.h"
 #include "core/puertos/Ajustes.h"
 #include "core/puertos/DialogosArchivo.h"
@@ -82,17 +82,10 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const QString ruta = dir.filePath("hojas.zul");
     EscribirTrabajo(ruta);
-    AjustesMemoria ajustes;
-    Nada nada;
-    nada.ruta = ruta;
-    Programa programa({ajustes, nada, nada, nada, nada, nada});
-    FrmDrag* ventana = nullptr;
-    QObject::connect(&programa.documento(), &Documento::abiertoCambiado, [&](bool abierto) {
-        if (abierto && !ventana)
-            ventana = new FrmDrag(programa.documento(), programa.editor);
-    });
-    programa.despachador.ejecutar("BtnAbrir");
-    VistaHoja* hoja = ventana->hoja();
+    EditorDePrueba editor(ruta);
+    Programa& programa = editor.programa;
+    editor.abrir();
+    VistaHoja* hoja = editor.hoja();
     QImage lienzo(hoja->size(), QImage::Format_RGB32);
     hoja->render(&lienzo);
     std::printf("a job of %d boxes, a run of %d sheets, the sheet %d x %d pixels\n",
@@ -141,6 +134,5 @@ int main(int argc, char** argv) {
     pasos(1, Qt::Key_End, "Fin (the last sheet, short piles blank)");
     pasos(1, Qt::Key_Home, "Inicio (back to sheet 1)");
     pasos(200, Qt::Key_PageDown, "Av Pag 200 times, a 1280 x 800 screenful painted", true);
-    delete ventana;
     return 0;
 }
