@@ -70,35 +70,13 @@ QString PdfNuevo(const QDir& salida, const QStringList& antes) {
 
 // A4 portrait, four boxes 1 cm apart turned 0, 90, 180 and 270 degrees, two sheets.
 QByteArray TrabajoGirado() {
-    QStringList l = {
-        "<{ZUL54-091-560202}>", " 310 ", " 500 ", " 10 ", " 16840 ", " 11907 ", " 0,5 "};
+    QList<CuadroArchivo> cuadros;
     const int pos[4][3] = {{2835, 2835, 0}, {5670, 2835, 90}, {2835, 5670, 180}, {5670, 5670, 270}};
     for (int i = 0; i < 4; ++i) {
         const int inicio = 1 + 10 * i;
-        l += QStringList{"***&&&***",
-                         QString(" %1 ").arg(i),
-                         "False",
-                         "False",
-                         "Arial",
-                         " 20 ",
-                         "False",
-                         "False",
-                         "True",
-                         " 4 ",
-                         QString(" %1 ").arg(inicio + 1),
-                         QString(" %1 ").arg(inicio),
-                         " 1 ",
-                         "True",
-                         QString(" %1 ").arg(pos[i][0]),
-                         "",
-                         "",
-                         QString(" %1 ").arg(pos[i][1]),
-                         " 0 ",
-                         "False",
-                         QString(" %1 ").arg(pos[i][2]),
-                         " 0 "};
+        cuadros.append({pos[i][0], pos[i][1], inicio, inicio + 1, pos[i][2], 4});
     }
-    return (l.join("\r\n") + "\r\n").toLatin1();
+    return TextoTrabajo({11907, 16840}, cuadros);
 }
 } // namespace
 

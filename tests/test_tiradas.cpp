@@ -8,6 +8,7 @@
 #include "core/fallas/Fallas.h"
 #include "core/impresion/RegistroTiradas.h"
 #include "core/programa/HistorialTiradas.h"
+#include "fakes/Externos.h"
 #include "fakes/Fakes.h"
 
 #include <QJsonArray>
@@ -19,36 +20,10 @@ namespace {
 // US Letter portrait (the recording printers' paper); box 1 numbers 1..`hojas`, box 2 (when `dos`)
 // 501..500+`hojas`.
 QByteArray TrabajoDeHojas(int hojas, bool dos = false) {
-    QStringList l = {
-        "<{ZUL54-091-560202}>", " 310 ", " 500 ", " 10 ", " 15840 ", " 12240 ", " 0,5 "};
-    const auto cuadro = [&](int i, int inicio, int y) {
-        l += QStringList{"***&&&***",
-                         QString(" %1 ").arg(i),
-                         "False",
-                         "False",
-                         "Arial",
-                         " 20 ",
-                         "False",
-                         "False",
-                         "True",
-                         " 6 ",
-                         QString(" %1 ").arg(inicio + hojas - 1),
-                         QString(" %1 ").arg(inicio),
-                         " 1 ",
-                         "True",
-                         " 1134 ",
-                         "",
-                         "",
-                         QString(" %1 ").arg(y),
-                         " 0 ",
-                         "False",
-                         " 0 ",
-                         " 0 "};
-    };
-    cuadro(0, 1, 1134);
+    QList<externos::CuadroArchivo> cuadros = {{1134, 1134, 1, hojas}};
     if (dos)
-        cuadro(1, 501, 2268);
-    return (l.join("\r\n") + "\r\n").toLatin1();
+        cuadros.append({1134, 2268, 501, 500 + hojas});
+    return externos::TextoTrabajo({12240, 15840}, cuadros);
 }
 
 QString Escribir(const QString& ruta, const QByteArray& datos) {

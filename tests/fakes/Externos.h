@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QRectF>
 #include <QRegularExpression>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
@@ -70,38 +71,34 @@ inline QList<int> IdsEnCola(const QString& cola) {
     return ids;
 }
 
+// One box of a job file as an older installation writes it: Arial 20 pt,
+// plain, guide lines on, step 1, numbers `inicio`..`fin` with `cifras` digits.
+struct CuadroArchivo {
+    int x, y;
+    int inicio, fin;
+    int rotacion = 0;
+    int cifras = 6;
+};
+
+// The text of a job file of a sheet `hoja` (twips, width x height) at 50 %
+// holding `cuadros`, in Windows-1252 with CR LF line ends.
+inline QByteArray TextoTrabajo(QSize hoja, const QList<CuadroArchivo>& cuadros) {
+    const auto n = [](int v) { return QString(" %1 ").arg(v); };
+    QStringList l = {"<{ZUL54-091-560202}>", " 310 ",         " 500 ", " 10 ",
+                     n(hoja.height()),       n(hoja.width()), " 0,5 "};
+    for (int i = 0; i < cuadros.size(); ++i) {
+        const CuadroArchivo& c = cuadros[i];
+        l += QStringList{"***&&&***", n(i),    "False",       "False",     "Arial",  " 20 ",
+                         "False",     "False", "True",        n(c.cifras), n(c.fin), n(c.inicio),
+                         " 1 ",       "True",  n(c.x),        "",          "",       n(c.y),
+                         " 0 ",       "False", n(c.rotacion), " 0 "};
+    }
+    return (l.join("\r\n") + "\r\n").toLatin1();
+}
+
 // A4 portrait, one box numbering 1..`hojas` with six digits at 2 cm, 2 cm.
 inline QByteArray TrabajoDeHojas(int hojas) {
-    QStringList l = {"<{ZUL54-091-560202}>",
-                     " 310 ",
-                     " 500 ",
-                     " 10 ",
-                     " 16840 ",
-                     " 11907 ",
-                     " 0,5 ",
-                     "***&&&***",
-                     " 0 ",
-                     "False",
-                     "False",
-                     "Arial",
-                     " 20 ",
-                     "False",
-                     "False",
-                     "True",
-                     " 6 ",
-                     QString(" %1 ").arg(hojas),
-                     " 1 ",
-                     " 1 ",
-                     "True",
-                     " 1134 ",
-                     "",
-                     "",
-                     " 1134 ",
-                     " 0 ",
-                     "False",
-                     " 0 ",
-                     " 0 "};
-    return (l.join("\r\n") + "\r\n").toLatin1();
+    return TextoTrabajo({11907, 16840}, {{1134, 1134, 1, hojas}});
 }
 
 struct Palabra {
